@@ -1,0 +1,3 @@
+#include "run/TarvCommon.h"
+
+const char* const kDefaultDebugTraceFile = "c:\\tmp\\tarvdebug.log";

@@ -1,0 +1,72 @@
+// Line-oriented reading and writing.
+//
+// TTextStream is the growable in-memory byte buffer with a position that the
+// run log, the lexers' input and the parsers' output and error buffers use.
+// The line routines read one byte at a time and keep no state between calls,
+// so a reader can switch between streams at any line. Lines written here end
+// in CR LF; readers accept CR LF and a lone LF.
+//
+// The line-file routines give the editor plain command files on system file
+// handles, and DebugTrace appends to the debug trace file while it is on.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+class TTextStream {
+ public:
+  TTextStream() = default;
+  explicit TTextStream(std::string bytes) : data_(std::move(bytes)) {}
+
+  const std::string& Text() const { return data_; }
+  size_t Size() const { return data_.size(); }
+  size_t Position() const { return pos_; }
+  void Seek(size_t pos) { pos_ = pos; }
+  bool Empty() const { return data_.empty(); }
+  void Clear() { data_.clear(); pos_ = 0; }
+
+  /// Reads one byte; false at the end.
+  bool ReadByte(char& c) {
+    if (pos_ >= data_.size()) return false;
+    c = data_[pos_++];
+    return true;
+  }
+  /// Writes at the position (overwriting, then appending), as a file would.
+  void Write(std::string_view bytes);
+
+ private:
+  std::string data_;
+  size_t pos_ = 0;
+};
+
+bool StreamAtEnd(const TTextStream& stream);
+/// The next line without its line end; a lone CR inside a line is kept.
+std::string StreamReadLine(TTextStream& stream);
+void StreamWriteText(TTextStream& stream, std::string_view text);
+void StreamWriteLine(TTextStream& stream, std::string_view text);
+
+/// Open modes of the line-file routines (the system's OF_ flag values).
+constexpr int kOfRead = 0x00;
+constexpr int kOfWrite = 0x01;
+constexpr int kOfShareDenyNone = 0x40;
+
+/// Opens a command file for line reading or writing; a quoted name loses its
+/// quotes. With kOfWrite an existing file is replaced by an empty one first.
+/// Returns a negative handle on failure (the system error stays readable
+/// through LastSystemError).
+intptr_t OpenLineFile(std::string_view name, int mode);
+void CloseLineFile(intptr_t handle);
+
+struct LineRead {
+  int count = 0;     // bytes consumed, 0 only at the end of the file
+  std::string line;  // trimmed with TrimBlanks
+};
+LineRead ReadLine(intptr_t handle);
+
+/// Writes text and CR LF in one call; shows an error box and returns a
+/// negative count when the write fails.
+int WriteLine(intptr_t handle, std::string_view text);
+
+/// Appends one line to the debug trace file while the debug trace is on.
+void DebugTrace(std::string_view text);

@@ -1,0 +1,65 @@
+// String helpers shared by every subsystem: trimming, splitting off a first
+// word, the last word of a title, file names of paths, replacing and integer
+// conversion. All are pure functions over 8-bit texts; positions in the
+// comments count from 1 as the command language does (0 = not found).
+//
+// The historical 255- and 65,535-character limits of these routines are not
+// kept: every function here takes texts of any length.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+/// Removes leading blanks, tabs, CRs and LFs, and trailing blanks, NULs, tabs,
+/// CRs and LFs. A leading NUL is kept (it is not white space for the front).
+std::string TrimBlanks(std::string_view text);
+
+/// Replaces every occurrence of `find`, left to right and without overlap; the
+/// inserted replacement is never searched again. An empty `find` is never found.
+std::string ReplaceAll(std::string_view text, std::string_view find,
+                       std::string_view replacement);
+
+/// The part of a path after its last "\" or "/", without a drive prefix "X:".
+std::string FileNameOnly(std::string_view path);
+
+/// The text after the last blank (the whole text when it has none).
+std::string LastWord(std::string_view text);
+
+/// Lenient conversion: leading blanks, an optional sign, "$", "x", "X" or "0x"
+/// for hexadecimal. Stops at the first bad character and then ignores the
+/// sign (so "-5x" gives 5). Never fails; an overflowing number stops at the
+/// last digit that still fits.
+int32_t TextToInt(std::string_view text);
+
+struct SplitWord {
+  std::string first;
+  std::string rest;
+};
+
+/// Splits a command line into its first word (possibly quoted, running to the
+/// first blank after its closing quote) and the rest after one blank. With
+/// `strip`, a first word that starts with `openQuote` loses its first and last
+/// characters, and so does a rest that starts with a double quote.
+SplitWord SplitFirstWord(std::string_view text, std::string_view openQuote,
+                         std::string_view closeQuote, bool strip);
+
+/// The argument text of a full command line (program path first): the path is
+/// dropped, a rest that is one double-quoted word loses its quotes, and white
+/// space is trimmed at both ends.
+std::string ArgumentsOfCommandLine(std::string_view commandLine);
+
+/// ArgumentsOfCommandLine of this program's own command line.
+std::string ProgramArguments();
+
+/// Cuts a value to what a fixed buffer of `capacity` characters can hand to
+/// the system as a C string: a value that fills the buffer loses its last
+/// character.
+std::string ShortTextAsCString(std::string_view value, size_t capacity = 255);
+
+/// The extension of a path: from the last "." after the last "\" or ":",
+/// lower-cased, with every double quote removed. Empty when there is none.
+std::string ExtensionLower(std::string_view path);
+
+std::string UpperCase(std::string_view text);
+std::string LowerCase(std::string_view text);

@@ -1,0 +1,116 @@
+#include "util/StreamFuncs.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "run/TarvCommon.h"
+#include "util/SysFiles.h"
+#include "test_support/RecordingUI.h"
+#include "test_support/TempDir.h"
+
+using namespace std::string_literals;
+
+TEST(StreamReadLine, AcceptsCrLfAndLoneLf) {
+  TTextStream s("a\r\nb\nc");
+  EXPECT_EQ(StreamReadLine(s), "a");
+  EXPECT_EQ(StreamReadLine(s), "b");
+  EXPECT_FALSE(StreamAtEnd(s));
+  EXPECT_EQ(StreamReadLine(s), "c");
+  EXPECT_TRUE(StreamAtEnd(s));
+  EXPECT_EQ(StreamReadLine(s), "");
+}
+
+TEST(StreamReadLine, KeepsALoneCrInsideALine) {
+  TTextStream s("a\rb\n");
+  EXPECT_EQ(StreamReadLine(s), "a\rb");
+  EXPECT_TRUE(StreamAtEnd(s));
+  TTextStream end("a\r");
+  EXPECT_EQ(StreamReadLine(end), "a\r");
+  EXPECT_TRUE(StreamAtEnd(end));
+  TTextStream twice("a\r\rb");
+  EXPECT_EQ(StreamReadLine(twice), "a\r\rb");
+}
+
+TEST(StreamWriteLine, EndsLinesWithCrLf) {
+  TTextStream s;
+  StreamWriteLine(s, "one");
+  StreamWriteText(s, "");
+  StreamWriteText(s, std::string(3000, 'x'));
+  StreamWriteLine(s, "");
+  EXPECT_EQ(s.Text(), "one\r\n" + std::string(3000, 'x') + "\r\n");
+}
+
+TEST(LineFile, ReadsTrimmedLinesWithByteCounts) {
+  TempDir dir;
+  std::string path = dir.Write("a.qd", "a\r\n\r\nb");
+  intptr_t h = OpenLineFile(path, kOfRead | kOfShareDenyNone);
+  ASSERT_GE(h, 0);
+  LineRead r = ReadLine(h);
+  EXPECT_EQ(r.count, 3);
+  EXPECT_EQ(r.line, "a");
+  r = ReadLine(h);
+  EXPECT_EQ(r.count, 2);
+  EXPECT_EQ(r.line, "");
+  r = ReadLine(h);
+  EXPECT_EQ(r.count, 1);
+  EXPECT_EQ(r.line, "b");
+  EXPECT_EQ(ReadLine(h).count, 0);
+  CloseLineFile(h);
+}
+
+TEST(LineFile, KeepsLinesLongerThanAnyBuffer) {
+  TempDir dir;
+  std::string longLine(5000, 'q');
+  std::string path = dir.Write("long.qd", "  " + longLine + "\t\n");
+  intptr_t h = OpenLineFile("\"" + path + "\"", kOfRead | kOfShareDenyNone);
+  ASSERT_GE(h, 0);
+  EXPECT_EQ(ReadLine(h).line, longLine);
+  CloseLineFile(h);
+}
+
+TEST(LineFile, WriteModeEmptiesTheFileFirst) {
+  TempDir dir;
+  std::string path = dir.Write("w.qd", "old content that is long\r\n");
+  intptr_t h = OpenLineFile(path, kOfWrite | kOfShareDenyNone);
+  ASSERT_GE(h, 0);
+  EXPECT_EQ(WriteLine(h, ""), 2);
+  EXPECT_EQ(WriteLine(h, "x"), 3);
+  CloseLineFile(h);
+  EXPECT_EQ(dir.Read("w.qd"), "\r\nx\r\n");
+}
+
+TEST(LineFile, MissingFileGivesANegativeHandle) {
+  TempDir dir;
+  EXPECT_LT(OpenLineFile(dir.Path("missing.qd"), kOfRead), 0);
+  EXPECT_NE(LastSystemError(), 0u);
+}
+
+TEST(DebugTrace, AppendsOnlyWhileOn) {
+  TempDir dir;
+  ResetRunState();
+  RunState().DebugTraceFile = dir.Path("trace.log");
+  DebugTrace("not written");
+  RunState().DebugTraceOn = true;
+  DebugTrace("one");
+  DebugTrace("two");
+  EXPECT_EQ(dir.Read("trace.log"), "one\r\ntwo\r\n");
+  ResetRunState();
+}
+
+TEST(DebugTrace, UnwritableFileRaisesAnInputOutputError) {
+  ResetRunState();
+  RunState().DebugTraceOn = true;
+  RunState().DebugTraceFile = "/nonexistent-dir/trace.log";
+  EXPECT_THROW(DebugTrace("x"), std::runtime_error);
+  ResetRunState();
+}
+
+TEST(WinErrorText, NamesTheCodeAndTheSystemText) {
+  std::string text = WinErrorText(2);
+  EXPECT_EQ(text.rfind("ERROR 2: ", 0), 0u);
+  EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
+  EXPECT_EQ(WinErrorText(999999), "ERROR 999999");
+}
