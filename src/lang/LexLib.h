@@ -1,17 +1,90 @@
 // The lexer engine: the reusable half of every scanner of the system.
 //
 // A concrete lexer derives from TCustomLexer, supplies its automaton tables
-// and rule actions, and implements yylex by driving the engine. The engine
-// reads its input line by line from a text stream into a push-back buffer,
-// builds the token text yytext, counts lines and columns for messages, and
-// writes trace lines to the output stream and error lines to the error
-// stream. Parsers read the position, yytext and the streams for their
-// reports.
+// and rule actions, and implements yylex by driving the engine (RunScanner).
+// The engine reads its input line by line from a text stream into a
+// push-back buffer, builds the token text yytext, counts lines and columns
+// for messages, and writes trace lines to the output stream and error lines
+// to the error stream. Parsers read the position, yytext and the streams for
+// their reports.
+//
+// Matching is the classic longest match: every automaton state that accepts
+// rules records, per rule, the length of yytext at which it accepted (the
+// "marks") and pushes the rules on a match stack (the "matches", lowest rule
+// number last, so it ends on top). When the automaton stops, the newest
+// entry with a recorded length wins and the characters read beyond it go
+// back to the input.
+//
+// The scan state that lives across tokens and lexer instances (start
+// condition, at-line-start, match stack, rule end positions) is engine-wide
+// by design: only one scan runs at a time, and constructing a lexer resets
+// it. It sits in one place, TLexEngineState, reached through LexEngine().
+//
+// The engine's limits (255 characters of token text, 2048 characters of
+// push-back, 256 rules, 1024 match-stack entries) end the run with a script
+// error "LexLib: <what> at line L, column C in "<source>"". A line longer
+// than the push-back buffer is taken whole: the buffer grows to hold the
+// current line, and only pushing back more than it holds is an overflow.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "util/StreamFuncs.h"
+
+/// A set of byte values (0..255), one bit per value.
+struct TLexCharSet {
+  uint32_t bits[8];
+  constexpr bool Contains(unsigned char c) const { return (bits[c >> 5] >> (c & 31)) & 1u; }
+};
+
+/// One transition: on a character of the set go to the target state.
+struct TLexTransition {
+  TLexCharSet chars;
+  int target;
+};
+
+/// Inclusive index ranges into the mark, match and transition arrays; a range
+/// whose low end exceeds its high end is empty.
+struct TLexStateRanges {
+  int markLo, markHi;
+  int matchLo, matchHi;
+  int transLo, transHi;
+};
+
+/// The constant automaton of one concrete lexer, written by the lexer
+/// generator. Start condition k (start state 2k) enters the automaton at
+/// state 2k when the token does not begin a line and at 2k+1 when it does;
+/// rules anchored with "^" are reachable only from the odd entry states.
+/// In every accepting state the marks and the matches list the same rules,
+/// the matches lowest rule number first.
+struct TLexTables {
+  const int* marks;
+  const int* matches;
+  const TLexTransition* transitions;
+  const TLexStateRanges* states;
+  int stateCount;
+  const char* const* ruleNames;  // ruleNames[r - 1] names rule r
+  int ruleCount;
+};
+
+constexpr int kLexMaxRules = 256;
+constexpr int kLexMatchStackSize = 1024;
+constexpr int kLexBufferSize = 2048;
+constexpr size_t kLexMaxTokenText = 255;
+
+/// The scan state shared by all lexer instances.
+struct TLexEngineState {
+  int startState = 0;   // active start condition times two
+  int atLineStart = 1;  // 1 when the next token begins a line
+  int matchCount = 0;
+  int matchStack[kLexMatchStackSize] = {};
+  int ruleEnd[kLexMaxRules + 1] = {};  // per rule 1..256: yytext length of its last match, 0 = none
+};
+
+/// The one engine-wide scan state.
+TLexEngineState& LexEngine();
 
 class TCustomLexer {
  public:
@@ -34,16 +107,58 @@ class TCustomLexer {
   TTextStream& Output() const { return *output_; }
   TTextStream& Errors() const { return *errors_; }
 
-  /// Text of the token being (or last) scanned, at most 255 characters.
+  /// Text of the token being (or last) scanned; at most 255 characters while
+  /// the automaton scans (the string readers of the lexers may extend it).
   std::string yytext;
 
  protected:
-  // The engine's private state and the operations for rule actions are
-  // declared here by the engine's implementation.
+  /// Runs the automaton until an action returns a token (or the input ends)
+  /// and returns its code; the concrete yylex calls it with its own tables.
+  int RunScanner(const TLexTables& tables);
+  /// The action of rule number `rule`; it may call ReturnToken/ReturnChar.
+  virtual void Action(int rule) = 0;
+
+  /// The next character, 0 at the end of the input.
+  unsigned char GetChar();
+  /// Pushes c back so that the next GetChar returns it.
+  void UngetChar(unsigned char c);
+  /// Keeps the first n characters of yytext and gives the rest back.
+  void yyless(size_t n);
+  /// Writes message and CR LF to the output stream while the parser trace is on.
+  void Trace(const std::string& message);
+  /// Makes `state` (start condition times two) the start state.
+  void StartCondition(int state);
+  void ReturnToken(int code);
+  void ReturnChar(unsigned char c);
+  /// Empties the buffer and the token text and starts over at line start
+  /// in the initial condition.
+  void ResetScanner();
+  /// Writes one line to the error stream (for messages of the actions).
+  void ErrorLine(const std::string& message);
+  /// Ends the run with a positioned "LexLib: " script error.
+  [[noreturn]] void Fatal(const std::string& message);
+
   std::string sourceName_;
   int lineNo_ = 0;
   int colNo_ = 0;
   TTextStream* input_ = nullptr;
   TTextStream* output_ = nullptr;
   TTextStream* errors_ = nullptr;
+
+ private:
+  void BeginToken();
+  void EnterState(const TLexTables& tables, int state);
+  bool ScanChar(const TLexTables& tables);
+  bool FindMatch();
+  void DefaultAction();
+  void LoadNextLine();
+
+  std::string currentLine_;
+  int state_ = 0;                  // current automaton state
+  unsigned char lastTokenChar_ = 0;  // last character of the previous token, 0 = none
+  int rule_ = 0;                   // rule chosen for the current token
+  bool done_ = false;              // an action returned a token
+  int returnValue_ = 0;
+  std::vector<unsigned char> pending_;  // characters waiting, the next one at the back
+  size_t bufferCapacity_ = kLexBufferSize;
 };

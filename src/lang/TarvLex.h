@@ -1,0 +1,105 @@
+// The command lexer and the keyword table of the command language.
+//
+// TTarvLex turns command text (a command file, a command line, an editor
+// line) into tokens for the command grammar. Its automaton comes from
+// TarvLex.rules through the lexer generator; the rule actions here look words
+// up in the keyword table, read quoted strings and comment blocks, and switch
+// to a rest-of-line argument after keywords that take one: under the source
+// name "ARGS" (condition OLDSTRARG) the argument stops at "}", under any other
+// name (OLDSTRARGFILE) it runs to the line end.
+//
+// The keyword table is shared with the grammar, the command object, the
+// executor and the editor: 35 slots numbered 1 to 35, slots 1 to 34 sorted by
+// keyword bytes (so a lookup bisects), slot 35 empty. Token codes double as
+// command kinds and option codes.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "lang/LexLib.h"
+
+/// Token codes of the command language; 0 is the end of input, 1..255 a
+/// single character, 256 the parser's error token.
+enum TTarvToken : int {
+  _AT = 257,
+  _ACTIVATE = 258,
+  _CD = 259,
+  _CLOSE = 260,
+  _DO = 261,
+  _EDIT = 262,
+  _ELSE = 263,
+  _IF = 264,
+  _KILL = 265,
+  _KILLWINDOW = 266,
+  _PAUSE = 267,
+  _PLIST = 268,
+  _SENDKEYS = 269,
+  _SET = 270,
+  _SLEEP = 271,
+  _WAITALL = 272,
+  _WAITCLOSE = 273,
+  _WAITFOR = 274,
+  _WLIST = 275,
+  _HIDE = 276,
+  _IGNORE = 277,
+  _MAX = 278,
+  _MIN = 279,
+  _NOACTIVATE = 280,
+  _WAIT = 281,
+  _WARN = 282,
+  _WHILE = 283,
+  _EQ = 284,
+  _NE = 285,
+  _LT = 286,
+  _GT = 287,
+  NUM = 288,
+  ID = 289,
+  QSTR = 290,
+  ILLEGAL = 291,
+  NL = 292,
+};
+
+/// One keyword of the command language.
+struct TKwRec {
+  std::string keyword;  // lower case
+  int token;
+  bool takesRestOfLine;  // the lexer reads the rest of the line as its argument
+  bool isCommand;        // an internal command; the editor's program list offers it
+  std::string label;     // caption of the argument field in the command dialog
+  std::string subLabel;  // its second caption
+};
+
+constexpr int kKeywordSlots = 35;  // slots 1..34 used, 35 empty
+constexpr int kUsedKeywordSlots = 34;
+
+/// The record of slot 1..35; the empty record for any other number.
+const TKwRec& KeywordRecord(int slot);
+/// The slot (1..34) of a keyword in any letter case, or -1.
+int KeywordLookup(std::string_view text);
+/// The first slot (1..34) whose token is `token`, or -1; for option tokens
+/// that two keywords share this is the short form ("/h", "/i", "/w").
+int KeywordSlotOfToken(int token);
+/// The keyword text of slot 1..35 (empty for slot 35 and out of range).
+const std::string& KeywordOfSlot(int slot);
+
+class TTarvLex : public TCustomLexer {
+ public:
+  TTarvLex() = default;
+  int yylex() override;
+
+ protected:
+  void Action(int rule) override;
+
+ private:
+  // Start conditions (condition number times two).
+  static constexpr int INITIAL = 0;
+  static constexpr int OLDSTRARG = 2;
+  static constexpr int OLDSTRARGFILE = 4;
+
+  void WordAction();
+  void ReadQuotedString();
+  void ReadCommentBlock();
+  void RestOfLineArgument(const char* condition);
+  void LeftBracket();
+};

@@ -1,0 +1,4 @@
+# The lexer engine and the command lexer with its generated automaton.
+target_sources(tarvcore PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/LexLib.cpp
+)
