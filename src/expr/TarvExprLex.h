@@ -3,8 +3,8 @@
 // TTarvExprLex turns an expression text (a condition of /if or /while, or a
 // command word) into tokens for the expression grammar. Its automaton comes
 // from TarvExprLex.rules through the lexer generator; the actions here look
-// words up among the six keywords, read quoted strings (with the escapes \\
-// and \") and skip comment blocks.
+// words up among the six keywords, read quoted strings (with the escapes
+// backslash-backslash and backslash-quote) and skip comment blocks.
 //
 // The token codes live in the namespace ExprTok, because some of their names
 // (QSTR) are also command tokens and a unit may see both languages.
