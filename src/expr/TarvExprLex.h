@@ -32,8 +32,14 @@ enum TExprToken : int {
 /// The token of an expression keyword in any letter case, or IDENT.
 int ExprKeywordToken(const std::string& word);
 
+/// The automaton of the expression lexer (generated from TarvExprLex.rules).
+extern const TLexTables kTarvExprLexTables;
+
 class TTarvExprLex : public TCustomLexer {
  public:
+  /// The rules, in the order of TarvExprLex.rules (the generated tables check it).
+  enum Rule : int { Comment = 1, Blanks, QuotedString, Word, Number, LineEnd, OtherChar };
+
   TTarvExprLex() = default;
   int yylex() override;
 

@@ -83,8 +83,32 @@ int KeywordSlotOfToken(int token);
 /// The keyword text of slot 1..35 (empty for slot 35 and out of range).
 const std::string& KeywordOfSlot(int slot);
 
+/// The automaton of the command lexer (generated from TarvLex.rules).
+extern const TLexTables kTarvLexTables;
+
 class TTarvLex : public TCustomLexer {
  public:
+  /// The rules, in the order of TarvLex.rules (the generated tables check it).
+  enum Rule : int {
+    CommentLine = 1,
+    CommentBlock,
+    BlankLine,
+    WhiteSpace,
+    QuotedString,
+    ArgToBrace,
+    ArgToLineEnd,
+    ElseAfterLine,
+    WhileAfterLine,
+    Word,
+    Number,
+    BraceAfterLine,
+    LeftBrace,
+    RightBrace,
+    LineEnd,
+    At,
+    OtherChar,
+  };
+
   TTarvLex() = default;
   int yylex() override;
 
@@ -101,5 +125,6 @@ class TTarvLex : public TCustomLexer {
   void ReadQuotedString();
   void ReadCommentBlock();
   void RestOfLineArgument(const char* condition);
-  void LeftBracket();
+  void KeywordAfterLineEnd(int token);
+  void OtherCharacter();
 };

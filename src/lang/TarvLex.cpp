@@ -1,0 +1,205 @@
+#include "lang/TarvLex.h"
+
+#include <array>
+
+namespace {
+
+// Slots 1..34 sorted by keyword bytes (the lookup bisects); slot 35 empty.
+const std::array<TKwRec, kKeywordSlots> kKeywords = {{
+    {"/activate", _ACTIVATE, true, true, "Window", "name"},
+    {"/cd", _CD, true, true, "Directory", "pathname"},
+    {"/close", _CLOSE, true, true, "Window", "name"},
+    {"/do", _DO, false, true, "", ""},
+    {"/edit", _EDIT, true, true, ".qd file", "pathname"},
+    {"/else", _ELSE, false, true, "", ""},
+    {"/h", _HIDE, false, false, "", ""},
+    {"/hide", _HIDE, false, false, "", ""},
+    {"/i", _IGNORE, false, false, "", ""},
+    {"/if", _IF, false, true, "Condition", "expression"},
+    {"/ignore", _IGNORE, false, false, "", ""},
+    {"/kill", _KILL, true, true, "Program", "name"},
+    {"/killwindow", _KILLWINDOW, true, true, "Window", "name"},
+    {"/max", _MAX, false, false, "", ""},
+    {"/min", _MIN, false, false, "", ""},
+    {"/noactivate", _NOACTIVATE, false, false, "", ""},
+    {"/pause", _PAUSE, true, true, "Message", "text"},
+    {"/plist", _PLIST, false, true, "", ""},
+    {"/sendkeys", _SENDKEYS, true, true, "Keystrokes", "to send"},
+    {"/set", _SET, false, true, "variable", "= value"},
+    {"/sleep", _SLEEP, false, true, "Seconds", "to sleep"},
+    {"/w", _WAIT, false, false, "", ""},
+    {"/wait", _WAIT, false, false, "", ""},
+    {"/waitall", _WAITALL, false, true, "", ""},
+    {"/waitclose", _WAITCLOSE, true, true, "Window", "name"},
+    {"/waitfor", _WAITFOR, true, true, "Window", "name"},
+    {"/warn", _WARN, false, false, "", ""},
+    {"/while", _WHILE, false, true, "Condition", "expression"},
+    {"/wlist", _WLIST, false, true, "", ""},
+    {"@", _AT, true, false, "Command", "filename"},
+    {"eq", _EQ, false, false, "", ""},
+    {"gt", _GT, false, false, "", ""},
+    {"lt", _LT, false, false, "", ""},
+    {"ne", _NE, false, false, "", ""},
+    {"", 0, false, false, "", ""},
+}};
+
+std::string AsciiLower(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return lower;
+}
+
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+}  // namespace
+
+// ---- Keyword table ---------------------------------------------------------
+
+const TKwRec& KeywordRecord(int slot) {
+  if (slot < 1 || slot > kKeywordSlots) return kKeywords[kKeywordSlots - 1];
+  return kKeywords[slot - 1];
+}
+
+int KeywordLookup(std::string_view text) {
+  std::string key = AsciiLower(text);
+  int low = 1;
+  int high = kUsedKeywordSlots;
+  while (low <= high) {
+    int middle = low + (high - low) / 2;
+    int order = key.compare(KeywordRecord(middle).keyword);  // byte-wise, as unsigned chars
+    if (order == 0) return middle;
+    if (order < 0) high = middle - 1;
+    else low = middle + 1;
+  }
+  return -1;
+}
+
+int KeywordSlotOfToken(int token) {
+  for (int slot = 1; slot <= kUsedKeywordSlots; ++slot)
+    if (KeywordRecord(slot).token == token) return slot;
+  return -1;
+}
+
+const std::string& KeywordOfSlot(int slot) { return KeywordRecord(slot).keyword; }
+
+// ---- The lexer -------------------------------------------------------------
+
+int TTarvLex::yylex() { return RunScanner(kTarvLexTables); }
+
+void TTarvLex::Action(int rule) {
+  switch (rule) {
+    case CommentLine: break;
+    case CommentBlock: ReadCommentBlock(); break;
+    case BlankLine: Trace("sucked up blank line(s)"); break;
+    case WhiteSpace: Trace("sucked up white space"); break;
+    case QuotedString:
+      ReadQuotedString();
+      ReturnToken(QSTR);
+      break;
+    case ArgToBrace: RestOfLineArgument("OLDSTRARG"); break;
+    case ArgToLineEnd: RestOfLineArgument("OLDSTRARGFILE"); break;
+    case ElseAfterLine: KeywordAfterLineEnd(_ELSE); break;
+    case WhileAfterLine: KeywordAfterLineEnd(_WHILE); break;
+    case Word: WordAction(); break;
+    case Number:
+      Trace("got NUM (" + yytext + ")");
+      ReturnToken(NUM);
+      break;
+    case BraceAfterLine:
+    case LeftBrace:
+      Trace("got left bracket");
+      ReturnChar('{');
+      break;
+    case RightBrace:
+      Trace("got right bracket");
+      StartCondition(INITIAL);
+      ReturnChar('}');
+      break;
+    case LineEnd:
+      Trace("got NL");
+      StartCondition(INITIAL);
+      ReturnToken(NL);
+      break;
+    case At:
+      Trace("got @");
+      ReturnToken(_AT);
+      break;
+    default: OtherCharacter(); break;
+  }
+}
+
+void TTarvLex::OtherCharacter() {
+  Trace("got " + Quoted(yytext) + " char");
+  ReturnChar(static_cast<unsigned char>(yytext[0]));
+}
+
+void TTarvLex::RestOfLineArgument(const char* condition) {
+  Trace(std::string("got ") + condition + " ID (" + yytext + ")");
+  StartCondition(INITIAL);
+  ReturnToken(ID);
+}
+
+void TTarvLex::KeywordAfterLineEnd(int token) {
+  Trace("got keyword " + Quoted(KeywordOfSlot(KeywordSlotOfToken(token))));
+  ReturnToken(token);
+}
+
+// A word is a keyword, an unknown slash word (ILLEGAL) or a plain ID. A
+// keyword that takes the rest of its line switches to the argument reader:
+// under "ARGS" the argument ends at "}", elsewhere at the line end.
+void TTarvLex::WordAction() {
+  int slot = KeywordLookup(yytext);
+  if (slot < 0) {
+    bool slashWord = yytext[0] == '/';
+    Trace(std::string(slashWord ? "got ILLEGAL (" : "got ID (") + yytext + ")");
+    ReturnToken(slashWord ? ILLEGAL : ID);
+    return;
+  }
+  const TKwRec& keyword = KeywordRecord(slot);
+  if (keyword.takesRestOfLine) StartCondition(SourceName() == "ARGS" ? OLDSTRARG : OLDSTRARGFILE);
+  Trace("got keyword " + Quoted(keyword.keyword));
+  ReturnToken(keyword.token);
+}
+
+// yytext holds the opening quote. A backslash takes the next character with
+// it, so \" does not end the string; line ends are ordinary characters. The
+// text keeps its quotes and backslashes and may pass 255 characters.
+void TTarvLex::ReadQuotedString() {
+  for (;;) {
+    unsigned char c = GetChar();
+    bool escaped = c == '\\';
+    if (escaped) {
+      yytext.push_back('\\');
+      c = GetChar();
+    }
+    if (c == 0) {
+      ErrorLine("unexpected EOF inside quoted string at line " + std::to_string(LineNo()));
+      return;
+    }
+    yytext.push_back(static_cast<char>(c));
+    if (c == '"' && !escaped) break;
+  }
+  Trace("got QSTR (" + yytext + ")");
+  StartCondition(INITIAL);
+}
+
+// Skips to the closing star-slash; a line end right after it goes with the
+// comment. The comment's characters never enter yytext, so the token after
+// it does not begin a line.
+void TTarvLex::ReadCommentBlock() {
+  for (;;) {
+    unsigned char c = GetChar();
+    if (c == 0) {
+      ErrorLine("unexpected EOF inside comment at line " + std::to_string(LineNo()));
+      return;
+    }
+    if (c != '*') continue;
+    unsigned char next = GetChar();
+    if (next == '/') break;
+    UngetChar(next);
+  }
+  unsigned char after = GetChar();
+  if (after != '\n') UngetChar(after);
+  Trace("Sucked up C style comment block");
+}
