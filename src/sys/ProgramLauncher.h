@@ -1,0 +1,64 @@
+// The platform's side of starting programs and waiting for them, at the level
+// of the shell and kernel primitives (ShellExecuteEx, the waiter threads with
+// their message loops, GetExitCodeProcess, FindExecutable, MsgWait...). The
+// decisions on top of them (launch flags, failure texts, the pending table,
+// the wait by executable name) are written once in Winfuncs against this
+// interface, so each platform supplies only the primitives.
+//
+// Failing calls return false (or a zero handle) and leave the reason in the
+// system error of the thread (LastSystemError), as Win32 does with
+// GetLastError; callers read it right after the call.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+/// An open process: a Win32 process handle, or a back end's own token. Zero
+/// is never a process.
+using TProcessHandle = uintptr_t;
+
+/// What the shell is asked to open.
+struct TShellRequest {
+  std::string file;        // program, script or document, without quotes
+  std::string parameters;  // the parameter text, unchanged
+  std::string directory;   // working directory of the new process, never empty
+  int showCommand = 0;     // the SW_* value for the program's first window
+};
+
+class IProgramLauncher {
+ public:
+  virtual ~IProgramLauncher() = default;
+
+  /// Opens the file. True when the shell accepted the request; `process` is
+  /// then the new process, or 0 when the request was served without a new
+  /// process (a program already running took the document).
+  virtual bool ShellExecute(const TShellRequest& request, TProcessHandle& process) = 0;
+
+  /// Returns when the process has ended, serving the thread's messages
+  /// meanwhile (a quit or close request may end the program inside).
+  virtual void WaitForProcess(TProcessHandle process) = 0;
+
+  /// Returns when every process of the set has ended, serving messages. Any
+  /// number of processes (Win32 waits in groups of MAXIMUM_WAIT_OBJECTS).
+  /// False when the wait failed; the processes may then still run.
+  virtual bool WaitForProcesses(const std::vector<TProcessHandle>& processes) = 0;
+
+  /// The exit code of an ended process (259, STILL_ACTIVE, while it runs).
+  virtual bool GetExitCode(TProcessHandle process, uint32_t& exitCode) = 0;
+  virtual void CloseProcess(TProcessHandle process) = 0;
+
+  /// The program that serves `file` (a document's associated program). On
+  /// failure `error` is the look-up's result number, shown with WinErrorText.
+  virtual bool FindExecutable(const std::string& file, const std::string& directory,
+                              std::string& executable, uint32_t& error) = 0;
+
+  /// Waits until a message arrives or `ms` have passed (MsgWaitForMultipleObjects
+  /// with no handles); returns the wait's result, 258 (WAIT_TIMEOUT) on timeout.
+  virtual uint32_t WaitForMessages(uint32_t ms) = 0;
+  /// Milliseconds of a clock that never goes back and does not wrap.
+  virtual uint64_t TickCount() = 0;
+
+  virtual std::string CurrentDirectory() = 0;
+  virtual bool SetCurrentDirectory(const std::string& directory) = 0;
+};

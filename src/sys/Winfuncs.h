@@ -1,0 +1,132 @@
+// The system services that the executor and the editor call: starting
+// programs and waiting for them, the running processes, the window walk with
+// its star patterns and the window actions, and keystroke sending.
+//
+// Everything here is written once against the platform interfaces of
+// SystemServices (launcher, process list, window system, keyboard), so the
+// same decisions run on Win32 and on POSIX and are tested against fakes. The
+// process-wide tables (pending programs, the process picture, the found
+// windows) live in this unit; they grow as needed, so no started program is
+// forgotten and no match is dropped. All of it runs on the main thread.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "sys/SystemServices.h"
+
+// --- Programs -------------------------------------------------------------
+
+/// Starts `program` (quotes are removed before the shell sees it) with the
+/// parameter text, in `directory` (the current directory when empty), with the
+/// show mode in the low byte of `flags`. With lfWait it waits for the program
+/// and sets LastExitCode; otherwise the program joins the pending programs.
+/// Returns 0 when started, -1 when the start failed and the flags chose to go
+/// on: lfIgnoreFailure silent, lfWarnOnFailure a warning box, lfRaiseOnFailure
+/// raises ESystemError, none of them an error box and the end of the program.
+int StartProgram(const std::string& program, const std::string& parameters,
+                 const std::string& directory, uint32_t flags);
+
+/// Waits until every pending program has ended; LastExitCode becomes the
+/// non-zero exit code of the latest-started such program, or 0. Empties the
+/// table. With nothing pending it sets LastExitCode to 0 and returns at once.
+void WaitForAllPrograms();
+/// How many started programs are still pending.
+size_t PendingProgramCount();
+
+/// Waits until no running process has the executable name `name` (its file
+/// part; star patterns allowed; compared in capitals).
+void WaitForProgramByName(const std::string& name);
+
+/// The executable that serves `program`: the upper-cased name itself for no
+/// extension, .EXE and .BAT; otherwise the shell's look-up in `directory`
+/// (the current directory when empty). Raises ESystemError when none is found.
+std::string FindProgramExecutable(const std::string& program, const std::string& directory);
+
+/// Returns after `ms` milliseconds, serving messages meanwhile.
+void SleepWithMessages(uint32_t ms);
+
+/// Changes the program's current directory (/cd). False on failure, with the
+/// reason in LastSystemError.
+bool ChangeDirectory(const std::string& path);
+
+// --- Processes ------------------------------------------------------------
+
+/// The `index`-th running process (from 1). Index 1 takes a fresh picture;
+/// higher indexes read it. False when there are no more. The path is trimmed
+/// and may be empty (a process that could not be inspected; callers skip it).
+bool GetProcessEntry(int index, uint32_t& pid, std::string& path);
+
+/// The upper-cased file part of an executable path (after its last "\" or
+/// "/"): what /kill and the wait by name compare with their pattern.
+std::string ProcessFileNameUpper(std::string_view path);
+
+/// Ends the process with exit code 1. True when done; raises
+/// std::runtime_error "Function OpenProcess failed: " or "Function
+/// TerminateProcess failed: " + the system's message otherwise.
+bool KillProcess(uint32_t pid);
+
+uint32_t CurrentProcessId();
+
+// --- Windows --------------------------------------------------------------
+
+/// The result of a search that found nothing (all bits set).
+constexpr TWindowHandle kNoWindow = ~TWindowHandle(0);
+
+/// The star pattern: only a star at the start and one at the end mean "any
+/// text"; "*" and the empty pattern match everything. Case-sensitive.
+bool MatchWildcard(std::string_view name, std::string_view pattern);
+
+/// FindWindowByTitleClass with the class pattern "*".
+TWindowHandle FindWindowByTitle(const std::string& titlePattern);
+/// Walks every window of the desktop; returns the first match or kNoWindow,
+/// and leaves every match in FoundWindows / FoundWindowTitles.
+TWindowHandle FindWindowByTitleClass(const std::string& titlePattern,
+                                     const std::string& classPattern);
+/// The walk: under `parent` (0: the desktop), depth first, each window after
+/// its descendants; only windows of process `pid` (0: all) are considered, and
+/// a considered window with a non-empty title matching both patterns is
+/// found. Returns -1 when no window was considered, else the number found.
+int EnumMatchingWindows(TWindowHandle parent, uint32_t pid, const std::string& titlePattern,
+                        const std::string& classPattern);
+
+/// The matches of the last search, in walk order, and their titles.
+const std::vector<TWindowHandle>& FoundWindows();
+const std::vector<std::string>& FoundWindowTitles();
+uint32_t FoundWindowCount();
+
+void ActivateWindow(TWindowHandle window);
+void SendCloseToWindow(TWindowHandle window);
+void SendQuitToWindow(TWindowHandle window);
+
+// --- Keys -----------------------------------------------------------------
+
+/// Internal key codes: 0-31 virtual keys, 32-225 characters, and these.
+enum : uint8_t {
+  kKeyWinDown = 226, kKeyWinUp = 227,
+  kKeyF1 = 228,      // to F12 = 239
+  kKeyHome = 240,    // Home End Up Down Left Right PgUp PgDn Insert Delete
+  kKeyShiftDown = 250, kKeyShiftUp = 251,
+  kKeyCtrlDown = 252, kKeyCtrlUp = 253,
+  kKeyAltDown = 254, kKeyAltUp = 255,
+};
+
+/// The internal key-code string of a key description ("+^%" prefixes, "~",
+/// groups in parentheses, {NAME} and {NAME count}). An opening brace with no
+/// closing brace after it ends the description.
+std::string TranslateKeys(std::string_view description);
+
+/// Types the description into the focused window. Where the system cannot
+/// send keys, reports "/sendkeys: keystrokes cannot be sent on this system
+/// (no window system)" through the command's error mode (ReportCommandError).
+void SendKeys(std::string_view description);
+/// Plays an internal key-code string; reports like SendKeys.
+void SendKeyCodes(std::string_view codes);
+
+// --- Tests ----------------------------------------------------------------
+
+/// Forgets the pending programs, the process picture and the found windows
+/// (without closing anything): a fresh process, for tests.
+void ResetWinfuncsState();

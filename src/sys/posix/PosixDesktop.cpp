@@ -1,0 +1,43 @@
+// The window system and keyboard of a system without windows: the desktop
+// has no children, so every window search finds nothing and no window action
+// is ever aimed at a window; keys cannot be sent, which SendKeys reports.
+#include "sys/posix/PosixBackEnd.h"
+
+namespace {
+
+constexpr TWindowHandle kDesktop = 1;
+
+class TEmptyDesktop : public IWindowSystem {
+ public:
+  TWindowHandle DesktopWindow() override { return kDesktop; }
+  TWindowHandle FirstChild(TWindowHandle) override { return 0; }
+  TWindowHandle NextSibling(TWindowHandle) override { return 0; }
+  std::string WindowTitle(TWindowHandle) override { return ""; }
+  std::string ClassName(TWindowHandle) override { return ""; }
+  uint32_t OwningProcessId(TWindowHandle) override { return 0; }
+  // No window can be found, so these have nothing to act on.
+  void SetForeground(TWindowHandle) override {}
+  void SendClose(TWindowHandle) override {}
+  void SendQuit(TWindowHandle) override {}
+};
+
+class TNoKeyboard : public IKeyboard {
+ public:
+  bool CanSendKeys() override { return false; }
+  int16_t VkKeyScan(unsigned char) override { return -1; }
+  uint32_t MapVirtualKey(uint32_t) override { return 0; }
+  void KeybdEvent(uint8_t, uint8_t, uint32_t) override {}
+  void ProcessMessages() override {}
+};
+
+}  // namespace
+
+IWindowSystem& PosixWindowSystem() {
+  static TEmptyDesktop desktop;
+  return desktop;
+}
+
+IKeyboard& PosixKeyboard() {
+  static TNoKeyboard keyboard;
+  return keyboard;
+}

@@ -1,0 +1,175 @@
+// Starting and waiting for programs on POSIX. Programs start with
+// posix_spawn, which reports a failed exec before it returns, so a program
+// that cannot run is a failed start with the system's reason. There is no
+// message queue: waits block in waitpid or poll, and the timed message wait
+// is a plain sleep.
+#include "sys/posix/PosixBackEnd.h"
+
+#include <poll.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+
+#include "sys/posix/LaunchPlan.h"
+#include "sys/posix/ProcessHandles.h"
+#include "util/SysFiles.h"
+
+extern char** environ;
+
+namespace {
+
+constexpr uint32_t kStillActive = 259;
+constexpr uint32_t kWaitTimeout = 258;
+
+// Exit status as Windows would report it; a signal gives 128 + its number.
+uint32_t ExitCodeOf(int status) {
+  if (WIFEXITED(status)) return static_cast<uint32_t>(WEXITSTATUS(status));
+  if (WIFSIGNALED(status)) return 128u + static_cast<uint32_t>(WTERMSIG(status));
+  return static_cast<uint32_t>(status);
+}
+
+// Returns the spawn's error number, 0 when the program runs.
+int Spawn(const TLaunchPlan& plan, pid_t& pid) {
+  std::vector<char*> argv;
+  for (const std::string& argument : plan.argv) argv.push_back(const_cast<char*>(argument.c_str()));
+  argv.push_back(nullptr);
+  posix_spawn_file_actions_t actions;
+  posix_spawnattr_t attributes;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addchdir_np(&actions, plan.directory.c_str());
+  posix_spawnattr_init(&attributes);
+  sigset_t none;
+  sigemptyset(&none);
+  posix_spawnattr_setsigmask(&attributes, &none);
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK);
+  int error = posix_spawn(&pid, plan.executable.c_str(), &actions, &attributes, argv.data(), environ);
+  posix_spawnattr_destroy(&attributes);
+  posix_spawn_file_actions_destroy(&actions);
+  return error;
+}
+
+bool WaitUntilEnded(TPosixProcess& process) {
+  if (process.ended) return true;
+  if (process.startedHere) {
+    pid_t done;
+    do done = ::waitpid(process.pid, &process.status, 0);
+    while (done < 0 && errno == EINTR);
+    process.ended = done == process.pid;
+    return process.ended;
+  }
+  pollfd ready{process.pidfd, POLLIN, 0};
+  int count;
+  do count = ::poll(&ready, 1, -1);
+  while (count < 0 && errno == EINTR);
+  process.ended = count > 0;
+  return process.ended;
+}
+
+// The exit code of a process opened by pid: known only for a child of this
+// program, read without reaping it (its starter's handle reaps it).
+bool OpenedProcessExitCode(const TPosixProcess& process, uint32_t& exitCode) {
+  siginfo_t info{};
+  if (::waitid(P_PID, static_cast<id_t>(process.pid), &info, WEXITED | WNOHANG | WNOWAIT) != 0) return false;
+  if (info.si_pid == 0) {
+    exitCode = kStillActive;
+  } else {
+    exitCode = info.si_code == CLD_EXITED ? static_cast<uint32_t>(info.si_status)
+                                          : 128u + static_cast<uint32_t>(info.si_status);
+  }
+  return true;
+}
+
+bool StartedProcessExitCode(TPosixProcess& process, uint32_t& exitCode) {
+  if (!process.ended) {
+    pid_t done = ::waitpid(process.pid, &process.status, WNOHANG);
+    if (done < 0) return false;
+    process.ended = done == process.pid;
+  }
+  exitCode = process.ended ? ExitCodeOf(process.status) : kStillActive;
+  return true;
+}
+
+class TPosixLauncher : public IProgramLauncher {
+ public:
+  bool ShellExecute(const TShellRequest& request, TProcessHandle& process) override {
+    TLaunchPlan plan;
+    pid_t pid = 0;
+    int error = PlanLaunch(request, plan);
+    if (error == 0) error = Spawn(plan, pid);
+    if (error != 0) return Fail(error);
+    TPosixProcess started;
+    started.pid = pid;
+    started.startedHere = true;
+    process = AddProcessHandle(started);
+    return true;
+  }
+
+  void WaitForProcess(TProcessHandle handle) override {
+    if (TPosixProcess* process = FindProcessHandle(handle)) WaitUntilEnded(*process);
+  }
+
+  bool WaitForProcesses(const std::vector<TProcessHandle>& handles) override {
+    bool waitedForAll = true;
+    for (TProcessHandle handle : handles) {
+      TPosixProcess* process = FindProcessHandle(handle);
+      if (!process) waitedForAll = Fail(EBADF);
+      else if (!WaitUntilEnded(*process)) waitedForAll = false;
+    }
+    return waitedForAll;
+  }
+
+  bool GetExitCode(TProcessHandle handle, uint32_t& exitCode) override {
+    TPosixProcess* process = FindProcessHandle(handle);
+    if (!process) return Fail(EBADF);
+    return process->startedHere ? StartedProcessExitCode(*process, exitCode)
+                                : OpenedProcessExitCode(*process, exitCode);
+  }
+
+  void CloseProcess(TProcessHandle handle) override { RemoveProcessHandle(handle); }
+
+  bool FindExecutable(const std::string& file, const std::string& directory, std::string& executable,
+                      uint32_t& error) override {
+    TLaunchPlan plan;
+    error = static_cast<uint32_t>(PlanLaunch({file, "", directory, 0}, plan));
+    if (error == 0) executable = plan.executable;
+    return error == 0;
+  }
+
+  uint32_t WaitForMessages(uint32_t ms) override {
+    timespec interval{static_cast<time_t>(ms / 1000), static_cast<long>(ms % 1000) * 1000000L};
+    ::nanosleep(&interval, nullptr);  // woken early by a signal: the caller waits again
+    return kWaitTimeout;
+  }
+
+  uint64_t TickCount() override {
+    timespec now{};
+    ::clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<uint64_t>(now.tv_sec) * 1000u + static_cast<uint64_t>(now.tv_nsec) / 1000000u;
+  }
+
+  std::string CurrentDirectory() override {
+    char buffer[4096];
+    return ::getcwd(buffer, sizeof buffer) ? buffer : ".";
+  }
+
+  bool SetCurrentDirectory(const std::string& directory) override {
+    return ::chdir(directory.c_str()) == 0;
+  }
+
+ private:
+  static bool Fail(int error) {
+    SetLastSystemError(static_cast<uint32_t>(error));
+    return false;
+  }
+};
+
+}  // namespace
+
+IProgramLauncher& PosixLauncher() {
+  static TPosixLauncher launcher;
+  return launcher;
+}

@@ -1,0 +1,93 @@
+// The running processes from /proc: the executable path is the target of
+// /proc/<pid>/exe (empty when it cannot be read: another user's process, a
+// kernel thread, a zombie). Processes are opened by pid through a pidfd, so
+// a handle keeps naming the same process even if its pid is reused.
+#include <dirent.h>
+#include <signal.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <memory>
+
+#include "sys/posix/PosixBackEnd.h"
+#include "sys/posix/ProcessHandles.h"
+#include "util/SysFiles.h"
+
+namespace {
+
+int OpenPidfd(pid_t pid) {
+#ifdef SYS_pidfd_open
+  return static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
+#else
+  errno = ENOSYS;
+  return -1;
+#endif
+}
+
+int SendSignal(const TPosixProcess& process, int signal) {
+#ifdef SYS_pidfd_send_signal
+  if (process.pidfd >= 0) return static_cast<int>(::syscall(SYS_pidfd_send_signal, process.pidfd, signal, nullptr, 0));
+#endif
+  return ::kill(process.pid, signal);
+}
+
+std::string ExecutablePath(const std::string& pid) {
+  char buffer[4096];
+  ssize_t length = ::readlink(("/proc/" + pid + "/exe").c_str(), buffer, sizeof buffer);
+  return length > 0 ? std::string(buffer, static_cast<size_t>(length)) : std::string();
+}
+
+bool IsPid(const char* name) {
+  if (!*name) return false;
+  for (const char* c = name; *c; ++c)
+    if (*c < '0' || *c > '9') return false;
+  return true;
+}
+
+class TPosixProcessList : public IProcessList {
+ public:
+  std::vector<TProcessEntry> TakeSnapshot() override {
+    std::vector<TProcessEntry> entries;
+    std::unique_ptr<DIR, int (*)(DIR*)> proc(::opendir("/proc"), ::closedir);
+    if (!proc) throw std::runtime_error("Cannot read /proc: " + WinErrorText(static_cast<uint32_t>(errno)));
+    while (dirent* item = ::readdir(proc.get())) {
+      if (!IsPid(item->d_name)) continue;
+      entries.push_back({static_cast<uint32_t>(std::strtoul(item->d_name, nullptr, 10)), ExecutablePath(item->d_name)});
+    }
+    std::sort(entries.begin(), entries.end(),
+              [](const TProcessEntry& a, const TProcessEntry& b) { return a.pid < b.pid; });
+    return entries;
+  }
+
+  TProcessHandle OpenProcess(uint32_t, uint32_t pid) override {
+    TPosixProcess process;
+    process.pid = static_cast<pid_t>(pid);
+    process.pidfd = OpenPidfd(process.pid);
+    if (process.pidfd < 0) {
+      SetLastSystemError(static_cast<uint32_t>(errno));
+      return 0;
+    }
+    return AddProcessHandle(process);
+  }
+
+  // POSIX has no chosen exit code for a killed process: it ends by SIGKILL.
+  bool TerminateProcess(TProcessHandle handle, uint32_t) override {
+    TPosixProcess* process = FindProcessHandle(handle);
+    int result = process ? SendSignal(*process, SIGKILL) : (errno = EBADF, -1);
+    if (result == 0) return true;
+    SetLastSystemError(static_cast<uint32_t>(errno));
+    return false;
+  }
+
+  uint32_t CurrentProcessId() override { return static_cast<uint32_t>(::getpid()); }
+};
+
+}  // namespace
+
+IProcessList& PosixProcessList() {
+  static TPosixProcessList processes;
+  return processes;
+}

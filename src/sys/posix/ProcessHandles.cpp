@@ -1,0 +1,35 @@
+#include "sys/posix/ProcessHandles.h"
+
+#include <unistd.h>
+
+#include <map>
+
+namespace {
+
+std::map<TProcessHandle, TPosixProcess> handles;
+TProcessHandle lastHandle = 0;
+
+}  // namespace
+
+TProcessHandle AddProcessHandle(const TPosixProcess& process) {
+  handles[++lastHandle] = process;
+  return lastHandle;
+}
+
+TPosixProcess* FindProcessHandle(TProcessHandle handle) {
+  auto found = handles.find(handle);
+  return found == handles.end() ? nullptr : &found->second;
+}
+
+bool RemoveProcessHandle(TProcessHandle handle) {
+  auto found = handles.find(handle);
+  if (found == handles.end()) return false;
+  if (found->second.pidfd >= 0) ::close(found->second.pidfd);
+  handles.erase(found);
+  return true;
+}
+
+pid_t ProcessIdOfHandle(TProcessHandle handle) {
+  TPosixProcess* process = FindProcessHandle(handle);
+  return process ? process->pid : 0;
+}
