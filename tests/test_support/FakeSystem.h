@@ -1,0 +1,329 @@
+// Scriptable fakes of the system service interfaces, installed together as
+// the services record for the lifetime of a FakeSystem. They record what the
+// code under test asked for (programs started with which file, parameters,
+// directory and show mode; waits; closed handles; window actions; key events)
+// and answer from what the test set up (exit codes, failures, processes, a
+// window tree, a keyboard layout). The Winfuncs tables start empty.
+//
+//   FakeSystem sys;
+//   sys.launcher.QueueExitCodes({0, 3, 0});   // the next three starts
+//   StartProgram("a.exe", "", "", 0x805);      // pending, exit code 0
+//   sys.launcher.starts[0].request.file        // "a.exe"
+//   sys.windows.Add(sys.windows.Desktop(), "Report - Editor", "Edit", 7);
+//   sys.processes.Add(12, "C:\\BIN\\NOTEPAD.EXE");
+//   sys.keyboard.Played()                      // "SHIFT v A v A ^ SHIFT ^"
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "sys/Winfuncs.h"
+#include "util/SysFiles.h"
+
+class FakeLauncher : public IProgramLauncher {
+ public:
+  struct Start {
+    TShellRequest request;
+    TProcessHandle process;  // 0: served without a process, or failed
+  };
+  struct Outcome {
+    enum Kind { NewProcess, ServedWithoutProcess, Failure } kind = NewProcess;
+    uint32_t value = 0;  // exit code of the new process, or the error of a failure
+  };
+
+  /// The next starts create processes that end with these codes.
+  void QueueExitCodes(std::initializer_list<uint32_t> codes) {
+    for (uint32_t code : codes) outcomes.push_back({Outcome::NewProcess, code});
+  }
+  void FailNextStart(uint32_t error) { outcomes.push_back({Outcome::Failure, error}); }
+  void ServeNextWithoutProcess() { outcomes.push_back({Outcome::ServedWithoutProcess, 0}); }
+
+  TProcessHandle NewHandle(uint32_t exitCode) {
+    TProcessHandle handle = nextHandle++;
+    exitCodes[handle] = exitCode;
+    open.insert(handle);
+    return handle;
+  }
+
+  bool ShellExecute(const TShellRequest& request, TProcessHandle& process) override {
+    Outcome outcome;
+    if (!outcomes.empty()) {
+      outcome = outcomes.front();
+      outcomes.pop_front();
+    }
+    process = outcome.kind == Outcome::NewProcess ? NewHandle(outcome.value) : 0;
+    starts.push_back({request, process});
+    if (outcome.kind == Outcome::Failure) SetLastSystemError(outcome.value);
+    return outcome.kind != Outcome::Failure;
+  }
+  void WaitForProcess(TProcessHandle process) override {
+    waitedFor.push_back(process);
+    if (onWait) onWait(process);
+  }
+  bool WaitForProcesses(const std::vector<TProcessHandle>& processes) override {
+    waitAllCalls.push_back(processes);
+    if (waitAllError == 0) return true;
+    SetLastSystemError(waitAllError);
+    return false;
+  }
+  bool GetExitCode(TProcessHandle process, uint32_t& exitCode) override {
+    if (unreadableExitCodes.count(process) || !open.count(process)) {
+      SetLastSystemError(6);  // ERROR_INVALID_HANDLE
+      return false;
+    }
+    exitCode = exitCodes[process];
+    return true;
+  }
+  void CloseProcess(TProcessHandle process) override {
+    closed.push_back(process);
+    open.erase(process);
+  }
+  bool FindExecutable(const std::string& file, const std::string& directory, std::string& executable,
+                      uint32_t& error) override {
+    lookups.push_back({file, directory});
+    auto found = associations.find(file);
+    if (found == associations.end()) {
+      error = 31;  // SE_ERR_NOASSOC
+      return false;
+    }
+    executable = found->second;
+    return true;
+  }
+  uint32_t WaitForMessages(uint32_t ms) override {
+    messageWaits.push_back(ms);
+    now += ms;
+    if (onMessageWait) onMessageWait(ms);
+    return 258;
+  }
+  uint64_t TickCount() override { return now; }
+  std::string CurrentDirectory() override { return currentDirectory; }
+  bool SetCurrentDirectory(const std::string& directory) override {
+    if (missingDirectories.count(directory)) {
+      SetLastSystemError(3);  // ERROR_PATH_NOT_FOUND
+      return false;
+    }
+    currentDirectory = directory;
+    return true;
+  }
+
+  // Script
+  std::deque<Outcome> outcomes;                       // default: a new process ending with 0
+  std::set<TProcessHandle> unreadableExitCodes;
+  uint32_t waitAllError = 0;                          // non-zero: the wait for all fails
+  std::map<std::string, std::string> associations;    // file (as asked) -> executable
+  std::set<std::string> missingDirectories;
+  std::string currentDirectory = "C:\\WORK";
+  std::function<void(TProcessHandle)> onWait;
+  std::function<void(uint32_t)> onMessageWait;
+  uint64_t now = 1000;                                // the clock; advanced by message waits
+
+  // Record
+  std::vector<Start> starts;
+  std::vector<TProcessHandle> waitedFor;
+  std::vector<std::vector<TProcessHandle>> waitAllCalls;
+  std::vector<TProcessHandle> closed;
+  std::vector<std::pair<std::string, std::string>> lookups;
+  std::vector<uint32_t> messageWaits;
+  std::map<TProcessHandle, uint32_t> exitCodes;
+  std::set<TProcessHandle> open;
+
+ private:
+  TProcessHandle nextHandle = 100;
+};
+
+class FakeProcessList : public IProcessList {
+ public:
+  explicit FakeProcessList(FakeLauncher& launcher) : launcher_(launcher) {}
+
+  void Add(uint32_t pid, const std::string& path) { processes.push_back({pid, path}); }
+  void Remove(uint32_t pid) {
+    std::erase_if(processes, [pid](const TProcessEntry& entry) { return entry.pid == pid; });
+  }
+
+  std::vector<TProcessEntry> TakeSnapshot() override {
+    ++snapshots;
+    return processes;
+  }
+  TProcessHandle OpenProcess(uint32_t access, uint32_t pid) override {
+    opens.push_back({access, pid});
+    bool running = std::any_of(processes.begin(), processes.end(),
+                               [pid](const TProcessEntry& entry) { return entry.pid == pid; });
+    if (!running || unopenable.count(pid)) {
+      SetLastSystemError(running ? 5 : 87);  // ERROR_ACCESS_DENIED, ERROR_INVALID_PARAMETER
+      return 0;
+    }
+    TProcessHandle handle = launcher_.NewHandle(0);
+    pidOf[handle] = pid;
+    return handle;
+  }
+  bool TerminateProcess(TProcessHandle process, uint32_t exitCode) override {
+    uint32_t pid = pidOf[process];
+    if (unkillable.count(pid)) {
+      SetLastSystemError(5);
+      return false;
+    }
+    killed.push_back({pid, exitCode});
+    Remove(pid);
+    return true;
+  }
+  uint32_t CurrentProcessId() override { return currentPid; }
+
+  // Script
+  std::vector<TProcessEntry> processes;
+  std::set<uint32_t> unopenable;
+  std::set<uint32_t> unkillable;
+  uint32_t currentPid = 4242;
+
+  // Record
+  int snapshots = 0;
+  std::vector<std::pair<uint32_t, uint32_t>> opens;   // access, pid
+  std::vector<std::pair<uint32_t, uint32_t>> killed;  // pid, exit code
+  std::map<TProcessHandle, uint32_t> pidOf;
+
+ private:
+  FakeLauncher& launcher_;
+};
+
+class FakeWindowSystem : public IWindowSystem {
+ public:
+  struct Window {
+    TWindowHandle parent = 0;
+    std::vector<TWindowHandle> children;  // in z-order
+    std::string title, className;
+    uint32_t pid = 0;
+  };
+
+  FakeWindowSystem() { windows[kDesktop]; }
+  TWindowHandle Desktop() const { return kDesktop; }
+  TWindowHandle Add(TWindowHandle parent, const std::string& title, const std::string& className = "Class",
+                    uint32_t pid = 1) {
+    TWindowHandle handle = nextHandle_++;
+    windows[handle] = {parent, {}, title, className, pid};
+    windows[parent].children.push_back(handle);
+    return handle;
+  }
+
+  TWindowHandle DesktopWindow() override { return kDesktop; }
+  TWindowHandle FirstChild(TWindowHandle window) override {
+    const auto& children = windows[window].children;
+    return children.empty() ? 0 : children.front();
+  }
+  TWindowHandle NextSibling(TWindowHandle window) override {
+    const auto& siblings = windows[windows[window].parent].children;
+    for (size_t i = 0; i + 1 < siblings.size(); ++i)
+      if (siblings[i] == window) return siblings[i + 1];
+    return 0;
+  }
+  std::string WindowTitle(TWindowHandle window) override {
+    titlesRead.push_back(window);
+    return windows[window].title;
+  }
+  std::string ClassName(TWindowHandle window) override { return windows[window].className; }
+  uint32_t OwningProcessId(TWindowHandle window) override { return windows[window].pid; }
+  void SetForeground(TWindowHandle window) override { foreground.push_back(window); }
+  void SendClose(TWindowHandle window) override { closed.push_back(window); }
+  void SendQuit(TWindowHandle window) override { quit.push_back(window); }
+
+  std::map<TWindowHandle, Window> windows;
+  std::vector<TWindowHandle> titlesRead;  // the windows considered, in walk order
+  std::vector<TWindowHandle> foreground, closed, quit;
+
+ private:
+  static constexpr TWindowHandle kDesktop = 1;
+  TWindowHandle nextHandle_ = 10;
+};
+
+/// A US keyboard layout for the printable characters the tests use; the scan
+/// code of a virtual key is the key plus one.
+class FakeKeyboard : public IKeyboard {
+ public:
+  struct Event {
+    uint8_t vk, scan;
+    uint32_t flags;
+  };
+
+  bool CanSendKeys() override { return available; }
+  int16_t VkKeyScan(unsigned char c) override {
+    if (c >= 'a' && c <= 'z') return static_cast<int16_t>(c - 'a' + 'A');
+    if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == ' ') return static_cast<int16_t>(0x100 | c);
+    static const std::map<unsigned char, int16_t> shifted = {
+        {'(', 0x100 | '9'}, {')', 0x100 | '0'}, {'{', 0x1DB}, {'}', 0x1DD}, {'~', 0x1C0}, {'!', 0x100 | '1'}};
+    auto found = shifted.find(c);
+    return found == shifted.end() ? int16_t(-1) : found->second;
+  }
+  uint32_t MapVirtualKey(uint32_t vk) override { return vk + 1; }
+  void KeybdEvent(uint8_t vk, uint8_t scan, uint32_t flags) override { events.push_back({vk, scan, flags}); }
+  void ProcessMessages() override { ++messagesProcessed; }
+
+  /// The events as "NAME v" (down) and "NAME ^" (up), separated by blanks.
+  std::string Played() const {
+    std::string text;
+    for (const Event& event : events) {
+      if (!text.empty()) text += ' ';
+      text += KeyName(event.vk) + ((event.flags & kKeyEventKeyUp) ? " ^" : " v");
+    }
+    return text;
+  }
+  static std::string KeyName(uint8_t vk) {
+    static const std::map<uint8_t, std::string> names = {
+        {8, "BS"},     {9, "TAB"},   {13, "ENTER"},  {16, "SHIFT"}, {17, "CTRL"}, {18, "ALT"},
+        {27, "ESC"},   {33, "PGUP"}, {34, "PGDN"},   {35, "END"},   {36, "HOME"}, {37, "LEFT"},
+        {38, "UP"},    {39, "RIGHT"}, {40, "DOWN"},  {45, "INS"},   {46, "DEL"},  {0x5B, "WIN"},
+        {0xDB, "[{"},  {0xDD, "]}"}, {0xC0, "`~"},   {' ', "SPACE"}};
+    if (auto found = names.find(vk); found != names.end()) return found->second;
+    if (vk >= 112 && vk <= 123) return "F" + std::to_string(vk - 111);
+    if ((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9')) return std::string(1, static_cast<char>(vk));
+    return "VK" + std::to_string(vk);
+  }
+
+  bool available = true;
+  std::vector<Event> events;
+  int messagesProcessed = 0;
+};
+
+/// Every fake, installed as the system services while it lives.
+class FakeSystem {
+ public:
+  FakeSystem() {
+    launcher.onWait = [this](TProcessHandle process) {
+      // A process opened by pid has ended once it was waited for.
+      if (auto found = processes.pidOf.find(process); found != processes.pidOf.end())
+        processes.Remove(found->second);
+    };
+    ResetWinfuncsState();
+    previous_ = SetSystemServices(Services());
+  }
+  ~FakeSystem() {
+    ResetWinfuncsState();
+    SetSystemServices(previous_);
+  }
+  FakeSystem(const FakeSystem&) = delete;
+  FakeSystem& operator=(const FakeSystem&) = delete;
+
+  FakeLauncher launcher;
+  FakeProcessList processes{launcher};
+  FakeWindowSystem windows;
+  FakeKeyboard keyboard;
+  int pumps = 0;                  // PumpMessages calls
+  std::vector<int> programEnds;   // exit codes the program was ended with
+
+ private:
+  TSystemServices Services() {
+    TSystemServices services;
+    services.launcher = &launcher;
+    services.processes = &processes;
+    services.windows = &windows;
+    services.keyboard = &keyboard;
+    services.pumpMessages = [this] { ++pumps; };
+    services.endProgram = [this](int exitCode) { programEnds.push_back(exitCode); };
+    return services;
+  }
+
+  TSystemServices previous_;
+};
