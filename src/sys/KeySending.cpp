@@ -24,18 +24,15 @@ struct TSpecialKey {
 
 // Searched in this order; names without a key of their own type nothing (0).
 constexpr TSpecialKey kSpecialKeys[] = {
-    {"{WIN}", 226},     {"{WINDOWS}", 226}, {"{ALT}", 254},       {"{SHIFT}", 250},
-    {"{CTRL}", 252},    {"{BACKSPACE}", 8}, {"{BS}", 8},          {"{BKSP}", 8},
-    {"{BREAK}", 0},     {"{CAPSLOCK}", 0},  {"{DELETE}", 249},    {"{DEL}", 249},
-    {"{DOWN}", 243},    {"{END}", 241},     {"{ENTER}", 13},      {"{ESC}", 27},
-    {"{HELP}", 0},      {"{HOME}", 240},    {"{INSERT}", 248},    {"{INS}", 248},
-    {"{LEFT}", 244},    {"{NUMLOCK}", 0},   {"{PGDN}", 247},      {"{PGUP}", 246},
-    {"{PRTSC}", 0},     {"{RIGHT}", 245},   {"{SCROLLLOCK}", 0},  {"{TAB}", 9},
-    {"{UP}", 242},      {"{F1}", 228},      {"{F2}", 229},        {"{F3}", 230},
-    {"{F4}", 231},      {"{F5}", 232},      {"{F6}", 233},        {"{F7}", 234},
-    {"{F8}", 235},      {"{F9}", 236},      {"{F10}", 237},       {"{F11}", 238},
-    {"{F12}", 239},     {"{F13}", 0},       {"{F14}", 0},         {"{F15}", 0},
-    {"{F16}", 0},
+    {"{WIN}", 226},     {"{WINDOWS}", 226},  {"{ALT}", 254},  {"{SHIFT}", 250},  {"{CTRL}", 252},
+    {"{BACKSPACE}", 8}, {"{BS}", 8},         {"{BKSP}", 8},   {"{BREAK}", 0},    {"{CAPSLOCK}", 0},
+    {"{DELETE}", 249},  {"{DEL}", 249},      {"{DOWN}", 243}, {"{END}", 241},    {"{ENTER}", 13},
+    {"{ESC}", 27},      {"{HELP}", 0},       {"{HOME}", 240}, {"{INSERT}", 248}, {"{INS}", 248},
+    {"{LEFT}", 244},    {"{NUMLOCK}", 0},    {"{PGDN}", 247}, {"{PGUP}", 246},   {"{PRTSC}", 0},
+    {"{RIGHT}", 245},   {"{SCROLLLOCK}", 0}, {"{TAB}", 9},    {"{UP}", 242},     {"{F1}", 228},
+    {"{F2}", 229},      {"{F3}", 230},       {"{F4}", 231},   {"{F5}", 232},     {"{F6}", 233},
+    {"{F7}", 234},      {"{F8}", 235},       {"{F9}", 236},   {"{F10}", 237},    {"{F11}", 238},
+    {"{F12}", 239},     {"{F13}", 0},        {"{F14}", 0},    {"{F15}", 0},      {"{F16}", 0},
 };
 static_assert(std::size(kSpecialKeys) == 45);
 
@@ -84,8 +81,7 @@ int32_t RepeatCount(const std::string& countText, const std::string& keyName) {
 class TKeyTranslator {
  public:
   std::string Translate(std::string_view description) {
-    for (size_t at = 0; at < description.size() && description[at] != '\0';)
-      at = Step(description, at);
+    for (size_t at = 0; at < description.size() && description[at] != '\0';) at = Step(description, at);
     ReleaseModifiers();
     return codes_;
   }
@@ -93,15 +89,16 @@ class TKeyTranslator {
  private:
   // Handles the character at `at`; returns where the next step starts.
   size_t Step(std::string_view description, size_t at) {
-    char c = description[at];
-    if (c == '+') Press(kKeyShiftDown, shift_);
-    else if (c == '^') Press(kKeyCtrlDown, ctrl_);
-    else if (c == '%') Press(kKeyAltDown, alt_);
-    else if (c == '~') codes_ += '\r';
-    else if (c == '(' && AnyPending()) ++depth_;
-    else if (c == ')' && depth_ >= 1) CloseGroup();
-    else if (c == '{') return Braced(description, at);
-    else Plain(std::string(1, c));
+    switch (char c = description[at]) {
+      case '+': Press(kKeyShiftDown, shift_); break;
+      case '^': Press(kKeyCtrlDown, ctrl_); break;
+      case '%': Press(kKeyAltDown, alt_); break;
+      case '~': codes_ += '\r'; break;
+      case '(': OpenGroup(); break;
+      case ')': CloseGroup(); break;
+      case '{': return Braced(description, at);
+      default: Plain(std::string(1, c));
+    }
     return at + 1;
   }
 
@@ -110,7 +107,16 @@ class TKeyTranslator {
     pending = true;
   }
 
+  // A parenthesis groups keys only after a prefix; otherwise it is typed.
+  void OpenGroup() {
+    if (AnyPending())
+      ++depth_;
+    else
+      Plain("(");
+  }
+
   void CloseGroup() {
+    if (depth_ < 1) return Plain(")");
     --depth_;
     ReleaseModifiers();
   }
@@ -127,8 +133,10 @@ class TKeyTranslator {
     TKeyName name;
     name.text = description.substr(at, close - at + 1);
     LookUpSpecialKey(name);
-    if (name.key) SpecialKey(name);
-    else RepeatedText(name.text);
+    if (name.key)
+      SpecialKey(name);
+    else
+      RepeatedText(name.text);
     return close + 1;
   }
 
@@ -233,9 +241,7 @@ IKeyboard* UsableKeyboard() {
 
 }  // namespace
 
-std::string TranslateKeys(std::string_view description) {
-  return TKeyTranslator().Translate(description);
-}
+std::string TranslateKeys(std::string_view description) { return TKeyTranslator().Translate(description); }
 
 void SendKeys(std::string_view description) {
   if (!UsableKeyboard()) return;

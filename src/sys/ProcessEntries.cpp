@@ -49,7 +49,8 @@ std::string ProcessFileNameUpper(std::string_view path) {
 
 bool KillProcess(uint32_t pid) {
   TProcessHandle process = Processes().OpenProcess(kProcessTerminate, pid);
-  if (process == 0) throw std::runtime_error("Function OpenProcess failed: " + SystemMessage(LastSystemError()));
+  if (process == 0)
+    throw std::runtime_error("Function OpenProcess failed: " + SystemMessage(LastSystemError()));
   TProcessCloser closer(process);
   if (!Processes().TerminateProcess(process, 1))
     throw std::runtime_error("Function TerminateProcess failed: " + SystemMessage(LastSystemError()));

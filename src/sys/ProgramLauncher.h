@@ -50,8 +50,8 @@ class IProgramLauncher {
 
   /// The program that serves `file` (a document's associated program). On
   /// failure `error` is the look-up's result number, shown with WinErrorText.
-  virtual bool FindExecutable(const std::string& file, const std::string& directory,
-                              std::string& executable, uint32_t& error) = 0;
+  virtual bool FindExecutable(const std::string& file, const std::string& directory, std::string& executable,
+                              uint32_t& error) = 0;
 
   /// Waits until a message arrives or `ms` have passed (MsgWaitForMultipleObjects
   /// with no handles); returns the wait's result, 258 (WAIT_TIMEOUT) on timeout.

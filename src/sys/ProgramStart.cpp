@@ -48,12 +48,14 @@ void ReportStartFailure(const std::string& program, uint32_t error, uint32_t fla
   }
 }
 
-void FollowStartedProgram(const std::string& program, const std::string& directory,
-                          TProcessHandle process, uint32_t flags) {
+void FollowStartedProgram(const std::string& program, const std::string& directory, TProcessHandle process,
+                          uint32_t flags) {
   bool wait = (flags & lfWait) != 0;
   if (process != 0) {
-    if (wait) WaitForProcess(process);
-    else WinfuncsState().pendingPrograms.push_back(process);
+    if (wait)
+      WaitForProcess(process);
+    else
+      WinfuncsState().pendingPrograms.push_back(process);
   } else if (wait) {
     // Served by a program that was already running: wait for that one.
     WaitForProgramByName(FindProgramExecutable(program, directory));
@@ -77,16 +79,18 @@ bool WaitForMatchingProcesses(const std::string& nameUpper) {
     if (file.empty() || !MatchWildcard(file, nameUpper)) continue;
     found = true;
     TProcessHandle process = SystemServices().processes->OpenProcess(kProcessSynchronizeQuery, pid);
-    if (process != 0) WaitForProcess(process);
-    else SleepWithMessages(500);
+    if (process != 0)
+      WaitForProcess(process);
+    else
+      SleepWithMessages(500);
   }
   return found;
 }
 
 }  // namespace
 
-int StartProgram(const std::string& program, const std::string& parameters,
-                 const std::string& directory, uint32_t flags) {
+int StartProgram(const std::string& program, const std::string& parameters, const std::string& directory,
+                 uint32_t flags) {
   TShellRequest request{WithoutQuotes(program), parameters, DirectoryOrCurrent(directory),
                         static_cast<int>(flags & 0xFF)};
   TProcessHandle process = 0;

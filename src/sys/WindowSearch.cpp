@@ -24,8 +24,7 @@ void StartSearch() {
 
 // Counts the window as considered and keeps it when its title is not empty
 // and both patterns match.
-void ConsiderWindow(TWindowHandle window, const std::string& titlePattern,
-                    const std::string& classPattern) {
+void ConsiderWindow(TWindowHandle window, const std::string& titlePattern, const std::string& classPattern) {
   TWinfuncsState& state = WinfuncsState();
   ++state.windowsConsidered;
   std::string title = Windows().WindowTitle(window);
@@ -90,8 +89,7 @@ TWindowHandle FindWindowByTitle(const std::string& titlePattern) {
   return FindWindowByTitleClass(titlePattern, "*");
 }
 
-TWindowHandle FindWindowByTitleClass(const std::string& titlePattern,
-                                     const std::string& classPattern) {
+TWindowHandle FindWindowByTitleClass(const std::string& titlePattern, const std::string& classPattern) {
   int found = EnumMatchingWindows(0, 0, titlePattern, classPattern);
   if (found <= 0) return kNoWindow;
   return WinfuncsState().foundWindows.front();

@@ -26,8 +26,8 @@
 /// Returns 0 when started, -1 when the start failed and the flags chose to go
 /// on: lfIgnoreFailure silent, lfWarnOnFailure a warning box, lfRaiseOnFailure
 /// raises ESystemError, none of them an error box and the end of the program.
-int StartProgram(const std::string& program, const std::string& parameters,
-                 const std::string& directory, uint32_t flags);
+int StartProgram(const std::string& program, const std::string& parameters, const std::string& directory,
+                 uint32_t flags);
 
 /// Waits until every pending program has ended; LastExitCode becomes the
 /// non-zero exit code of the latest-started such program, or 0. Empties the
@@ -83,8 +83,7 @@ bool MatchWildcard(std::string_view name, std::string_view pattern);
 TWindowHandle FindWindowByTitle(const std::string& titlePattern);
 /// Walks every window of the desktop; returns the first match or kNoWindow,
 /// and leaves every match in FoundWindows / FoundWindowTitles.
-TWindowHandle FindWindowByTitleClass(const std::string& titlePattern,
-                                     const std::string& classPattern);
+TWindowHandle FindWindowByTitleClass(const std::string& titlePattern, const std::string& classPattern);
 /// The walk: under `parent` (0: the desktop), depth first, each window after
 /// its descendants; only windows of process `pid` (0: all) are considered, and
 /// a considered window with a non-empty title matching both patterns is
@@ -105,12 +104,16 @@ void SendQuitToWindow(TWindowHandle window);
 
 /// Internal key codes: 0-31 virtual keys, 32-225 characters, and these.
 enum : uint8_t {
-  kKeyWinDown = 226, kKeyWinUp = 227,
-  kKeyF1 = 228,      // to F12 = 239
-  kKeyHome = 240,    // Home End Up Down Left Right PgUp PgDn Insert Delete
-  kKeyShiftDown = 250, kKeyShiftUp = 251,
-  kKeyCtrlDown = 252, kKeyCtrlUp = 253,
-  kKeyAltDown = 254, kKeyAltUp = 255,
+  kKeyWinDown = 226,
+  kKeyWinUp = 227,
+  kKeyF1 = 228,    // to F12 = 239
+  kKeyHome = 240,  // Home End Up Down Left Right PgUp PgDn Insert Delete
+  kKeyShiftDown = 250,
+  kKeyShiftUp = 251,
+  kKeyCtrlDown = 252,
+  kKeyCtrlUp = 253,
+  kKeyAltDown = 254,
+  kKeyAltUp = 255,
 };
 
 /// The internal key-code string of a key description ("+^%" prefixes, "~",

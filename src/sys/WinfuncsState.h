@@ -14,8 +14,8 @@ struct TWinfuncsState {
   std::vector<TProcessEntry> processPicture;    // taken at GetProcessEntry index 1
   std::vector<TWindowHandle> foundWindows;
   std::vector<std::string> foundWindowTitles;
-  int windowsConsidered = 0;                    // by the running window walk
-  int walkDepth = 0;                            // 0 outside a window walk
+  int windowsConsidered = 0;  // by the running window walk
+  int walkDepth = 0;          // 0 outside a window walk
 };
 
 TWinfuncsState& WinfuncsState();

@@ -42,7 +42,8 @@ TEST(TranslateKeys, PrefixesHoldTheirModifierOverTheNextKeyOnly) {
 
 TEST(TranslateKeys, ModifierKeyNamesActLikePrefixes) {
   EXPECT_EQ(TranslateKeys("{WIN}r"), Codes({226, 'r', 227}));
-  EXPECT_EQ(TranslateKeys("{WINDOWS}{SHIFT}{CTRL}{ALT}x"), Codes({226, 250, 252, 254, 'x', 227, 251, 253, 255}));
+  EXPECT_EQ(TranslateKeys("{WINDOWS}{SHIFT}{CTRL}{ALT}x"),
+            Codes({226, 250, 252, 254, 'x', 227, 251, 253, 255}));
 }
 
 TEST(TranslateKeys, AGroupAfterAPrefixHoldsTheModifierOverTheWholeGroup) {
@@ -134,12 +135,12 @@ TEST(SendKeys, UsesTheLayoutsScanCodesButFixedOnesForShiftAndWindows) {
   FakeSystem sys;
   SendKeys("{WIN}+A");
   ASSERT_EQ(sys.keyboard.events.size(), 6u);
-  EXPECT_EQ(sys.keyboard.events[0].scan, 0);                    // Windows key
-  EXPECT_EQ(sys.keyboard.events[1].scan, 17);                   // Shift through the layout
+  EXPECT_EQ(sys.keyboard.events[0].scan, 0);   // Windows key
+  EXPECT_EQ(sys.keyboard.events[1].scan, 17);  // Shift through the layout
   EXPECT_EQ(sys.keyboard.events[2].scan, 'A' + 1);
   FakeSystem again;
   SendKeys("A");
-  EXPECT_EQ(again.keyboard.events.front().scan, 42);            // Shift added for a capital
+  EXPECT_EQ(again.keyboard.events.front().scan, 42);  // Shift added for a capital
 }
 
 TEST(SendKeys, ProcessesMessagesAfterEveryKeyCode) {
@@ -150,7 +151,9 @@ TEST(SendKeys, ProcessesMessagesAfterEveryKeyCode) {
 
 TEST(SendKeys, SkipsCharactersTheLayoutCannotType) {
   FakeSystem sys;
-  SendKeys("a\x80" "b");
+  SendKeys(
+      "a\x80"
+      "b");
   EXPECT_EQ(sys.keyboard.Played(), "A v A ^ B v B ^");
   EXPECT_EQ(sys.keyboard.messagesProcessed, 3);
 }

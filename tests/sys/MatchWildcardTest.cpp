@@ -11,24 +11,39 @@ struct Case {
 };
 
 const Case kCases[] = {
-    {"anything", "*", true},          {"", "*", true},
-    {"abc", "abc", true},             {"abcd", "abc", false},       {"ABC", "abc", false},
-    {"abcdef", "abc*", true},         {"abc", "abc*", true},        {"xabc", "abc*", false},
-    {"xxabcxx", "*abc*", true},       {"abc", "*abc*", true},       {"xxabxx", "*abc*", false},
-    {"xabc", "*abc", true},           {"abc", "*abc", true},        {"abcabc", "*abc", false},
+    {"anything", "*", true},
+    {"", "*", true},
+    {"abc", "abc", true},
+    {"abcd", "abc", false},
+    {"ABC", "abc", false},
+    {"abcdef", "abc*", true},
+    {"abc", "abc*", true},
+    {"xabc", "abc*", false},
+    {"xxabcxx", "*abc*", true},
+    {"abc", "*abc*", true},
+    {"xxabxx", "*abc*", false},
+    {"xabc", "*abc", true},
+    {"abc", "*abc", true},
+    {"abcabc", "*abc", false},
     {"abcx", "*abc", false},
-    {"a*c", "a*c", true},             {"abc", "a*c", false},
-    {"xacx", "*a*c", true},           {"xabcx", "*a*c", false},
-    {"anything", "**", false},        {"", "**", false},
-    {"anything", "", true},           {"", "", true},
-    {"", "abc", false},               {"", "*abc", false},
+    {"a*c", "a*c", true},
+    {"abc", "a*c", false},
+    {"xacx", "*a*c", true},
+    {"xabcx", "*a*c", false},
+    {"anything", "**", false},
+    {"", "**", false},
+    {"anything", "", true},
+    {"", "", true},
+    {"", "abc", false},
+    {"", "*abc", false},
 };
 
 }  // namespace
 
 TEST(MatchWildcard, FollowsTheStarRulesForEveryPatternShape) {
   for (const Case& c : kCases)
-    EXPECT_EQ(MatchWildcard(c.name, c.pattern), c.matches) << '"' << c.name << "\" against \"" << c.pattern << '"';
+    EXPECT_EQ(MatchWildcard(c.name, c.pattern), c.matches)
+        << '"' << c.name << "\" against \"" << c.pattern << '"';
 }
 
 TEST(MatchWildcard, FindsAnEditorWindowTitleTheWayScriptsWriteIt) {

@@ -108,7 +108,9 @@ TEST_F(PosixServices, AMissingProgramIsAFailedStartWithTheSystemsReason) {
     StartProgram("/nonexistent/prog", "", "", 0x805);
     FAIL() << "no error";
   } catch (const ESystemError& error) {
-    EXPECT_STREQ(error.what(), "Could not start application \"/nonexistent/prog\"\r\nERROR 2: No such file or directory\r\n");
+    EXPECT_STREQ(
+        error.what(),
+        "Could not start application \"/nonexistent/prog\"\r\nERROR 2: No such file or directory\r\n");
   }
   EXPECT_EQ(PendingProgramCount(), 0u);
 }
@@ -116,7 +118,8 @@ TEST_F(PosixServices, AMissingProgramIsAFailedStartWithTheSystemsReason) {
 TEST_F(PosixServices, AMissingWorkingDirectoryIsAFailedStart) {
   EXPECT_EQ(StartProgram("/bin/true", "", dir.Path("gone"), 0x405), -1);
   ASSERT_EQ(ui.boxes.size(), 1u);
-  EXPECT_EQ(ui.boxes[0].text, "Could not start application \"/bin/true\"\r\nERROR 2: No such file or directory\r\n");
+  EXPECT_EQ(ui.boxes[0].text,
+            "Could not start application \"/bin/true\"\r\nERROR 2: No such file or directory\r\n");
 }
 
 TEST_F(PosixServices, AFileThatNothingCanOpenIsAFailedStart) {

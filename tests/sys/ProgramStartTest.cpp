@@ -184,7 +184,8 @@ TEST_F(ProgramStart, ADocumentServedByARunningProgramIsWaitedForByItsExecutableN
   sys.processes.Add(14, "C:\\Tools\\CALC.EXE");
   EXPECT_EQ(StartProgram("readme.txt", "", "", 0x905), 0);
   EXPECT_EQ(sys.launcher.lookups[0], (std::pair<std::string, std::string>{"README.TXT", "C:\\WORK"}));
-  EXPECT_EQ(sys.processes.opens, (std::vector<std::pair<uint32_t, uint32_t>>{{0x00100400, 12}, {0x00100400, 13}}));
+  EXPECT_EQ(sys.processes.opens,
+            (std::vector<std::pair<uint32_t, uint32_t>>{{0x00100400, 12}, {0x00100400, 13}}));
   EXPECT_EQ(sys.launcher.waitedFor.size(), 2u);
   EXPECT_EQ(sys.processes.snapshots, 2);  // the second pass found none
   EXPECT_EQ(PendingProgramCount(), 0u);

@@ -1,6 +1,6 @@
-#include "sys/posix/WindowsCommandLine.h"
-
 #include <gtest/gtest.h>
+
+#include "sys/posix/WindowsCommandLine.h"
 
 using Args = std::vector<std::string>;
 
@@ -18,9 +18,9 @@ TEST(WindowsCommandLine, DoubleQuotesGroupBlanksIntoOneArgument) {
 }
 
 TEST(WindowsCommandLine, BackslashesEscapeOnlyBeforeADoubleQuote) {
-  EXPECT_EQ(SplitWindowsCommandLine("a\\\"b"), (Args{"a\"b"}));              // \"  -> "
-  EXPECT_EQ(SplitWindowsCommandLine("a\\\\\"b c\""), (Args{"a\\b c"}));      // \\" -> \ and a quote
-  EXPECT_EQ(SplitWindowsCommandLine("a\\\\\\\"b"), (Args{"a\\\"b"}));        // \\\" -> \"
+  EXPECT_EQ(SplitWindowsCommandLine("a\\\"b"), (Args{"a\"b"}));          // \"  -> "
+  EXPECT_EQ(SplitWindowsCommandLine("a\\\\\"b c\""), (Args{"a\\b c"}));  // \\" -> \ and a quote
+  EXPECT_EQ(SplitWindowsCommandLine("a\\\\\\\"b"), (Args{"a\\\"b"}));    // \\\" -> \"
   EXPECT_EQ(SplitWindowsCommandLine("C:\\dir\\\\x"), (Args{"C:\\dir\\\\x"}));
   EXPECT_EQ(SplitWindowsCommandLine("end\\"), (Args{"end\\"}));
 }

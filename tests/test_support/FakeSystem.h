@@ -113,15 +113,15 @@ class FakeLauncher : public IProgramLauncher {
   }
 
   // Script
-  std::deque<Outcome> outcomes;                       // default: a new process ending with 0
+  std::deque<Outcome> outcomes;  // default: a new process ending with 0
   std::set<TProcessHandle> unreadableExitCodes;
-  uint32_t waitAllError = 0;                          // non-zero: the wait for all fails
-  std::map<std::string, std::string> associations;    // file (as asked) -> executable
+  uint32_t waitAllError = 0;                        // non-zero: the wait for all fails
+  std::map<std::string, std::string> associations;  // file (as asked) -> executable
   std::set<std::string> missingDirectories;
   std::string currentDirectory = "C:\\WORK";
   std::function<void(TProcessHandle)> onWait;
   std::function<void(uint32_t)> onMessageWait;
-  uint64_t now = 1000;                                // the clock; advanced by message waits
+  uint64_t now = 1000;  // the clock; advanced by message waits
 
   // Record
   std::vector<Start> starts;
@@ -272,10 +272,10 @@ class FakeKeyboard : public IKeyboard {
   }
   static std::string KeyName(uint8_t vk) {
     static const std::map<uint8_t, std::string> names = {
-        {8, "BS"},     {9, "TAB"},   {13, "ENTER"},  {16, "SHIFT"}, {17, "CTRL"}, {18, "ALT"},
-        {27, "ESC"},   {33, "PGUP"}, {34, "PGDN"},   {35, "END"},   {36, "HOME"}, {37, "LEFT"},
-        {38, "UP"},    {39, "RIGHT"}, {40, "DOWN"},  {45, "INS"},   {46, "DEL"},  {0x5B, "WIN"},
-        {0xDB, "[{"},  {0xDD, "]}"}, {0xC0, "`~"},   {' ', "SPACE"}};
+        {8, "BS"},    {9, "TAB"},    {13, "ENTER"}, {16, "SHIFT"}, {17, "CTRL"}, {18, "ALT"},
+        {27, "ESC"},  {33, "PGUP"},  {34, "PGDN"},  {35, "END"},   {36, "HOME"}, {37, "LEFT"},
+        {38, "UP"},   {39, "RIGHT"}, {40, "DOWN"},  {45, "INS"},   {46, "DEL"},  {0x5B, "WIN"},
+        {0xDB, "[{"}, {0xDD, "]}"},  {0xC0, "`~"},  {' ', "SPACE"}};
     if (auto found = names.find(vk); found != names.end()) return found->second;
     if (vk >= 112 && vk <= 123) return "F" + std::to_string(vk - 111);
     if ((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9')) return std::string(1, static_cast<char>(vk));
@@ -310,8 +310,8 @@ class FakeSystem {
   FakeProcessList processes{launcher};
   FakeWindowSystem windows;
   FakeKeyboard keyboard;
-  int pumps = 0;                  // PumpMessages calls
-  std::vector<int> programEnds;   // exit codes the program was ended with
+  int pumps = 0;                 // PumpMessages calls
+  std::vector<int> programEnds;  // exit codes the program was ended with
 
  private:
   TSystemServices Services() {

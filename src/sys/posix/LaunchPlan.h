@@ -13,10 +13,10 @@
 #include "sys/ProgramLauncher.h"
 
 struct TLaunchPlan {
-  std::string executable;          // the file to execute
-  std::vector<std::string> argv;   // argv[0] first
-  std::string directory;           // absolute working directory
-  bool document = false;           // opened by xdg-open, without the parameters
+  std::string executable;         // the file to execute
+  std::vector<std::string> argv;  // argv[0] first
+  std::string directory;          // absolute working directory
+  bool document = false;          // opened by xdg-open, without the parameters
 };
 
 /// 0 with the plan filled, or the errno that explains why the request cannot

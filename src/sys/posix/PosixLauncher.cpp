@@ -3,8 +3,6 @@
 // that cannot run is a failed start with the system's reason. There is no
 // message queue: waits block in waitpid or poll, and the timed message wait
 // is a plain sleep.
-#include "sys/posix/PosixBackEnd.h"
-
 #include <poll.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -15,6 +13,7 @@
 #include <csignal>
 
 #include "sys/posix/LaunchPlan.h"
+#include "sys/posix/PosixBackEnd.h"
 #include "sys/posix/ProcessHandles.h"
 #include "util/SysFiles.h"
 
@@ -116,8 +115,10 @@ class TPosixLauncher : public IProgramLauncher {
     bool waitedForAll = true;
     for (TProcessHandle handle : handles) {
       TPosixProcess* process = FindProcessHandle(handle);
-      if (!process) waitedForAll = Fail(EBADF);
-      else if (!WaitUntilEnded(*process)) waitedForAll = false;
+      if (!process)
+        waitedForAll = Fail(EBADF);
+      else if (!WaitUntilEnded(*process))
+        waitedForAll = false;
     }
     return waitedForAll;
   }
@@ -156,9 +157,7 @@ class TPosixLauncher : public IProgramLauncher {
     return ::getcwd(buffer, sizeof buffer) ? buffer : ".";
   }
 
-  bool SetCurrentDirectory(const std::string& directory) override {
-    return ::chdir(directory.c_str()) == 0;
-  }
+  bool SetCurrentDirectory(const std::string& directory) override { return ::chdir(directory.c_str()) == 0; }
 
  private:
   static bool Fail(int error) {

@@ -29,7 +29,8 @@ int OpenPidfd(pid_t pid) {
 
 int SendSignal(const TPosixProcess& process, int signal) {
 #ifdef SYS_pidfd_send_signal
-  if (process.pidfd >= 0) return static_cast<int>(::syscall(SYS_pidfd_send_signal, process.pidfd, signal, nullptr, 0));
+  if (process.pidfd >= 0)
+    return static_cast<int>(::syscall(SYS_pidfd_send_signal, process.pidfd, signal, nullptr, 0));
 #endif
   return ::kill(process.pid, signal);
 }
@@ -55,7 +56,8 @@ class TPosixProcessList : public IProcessList {
     if (!proc) throw std::runtime_error("Cannot read /proc: " + WinErrorText(static_cast<uint32_t>(errno)));
     while (dirent* item = ::readdir(proc.get())) {
       if (!IsPid(item->d_name)) continue;
-      entries.push_back({static_cast<uint32_t>(std::strtoul(item->d_name, nullptr, 10)), ExecutablePath(item->d_name)});
+      entries.push_back(
+          {static_cast<uint32_t>(std::strtoul(item->d_name, nullptr, 10)), ExecutablePath(item->d_name)});
     }
     std::sort(entries.begin(), entries.end(),
               [](const TProcessEntry& a, const TProcessEntry& b) { return a.pid < b.pid; });

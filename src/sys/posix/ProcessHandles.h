@@ -17,7 +17,7 @@ struct TPosixProcess {
   bool startedHere = false;  // a child started by the launcher: waitpid reaps it
   int pidfd = -1;            // for a process opened by pid
   bool ended = false;
-  int status = 0;            // waitpid status once ended (started here only)
+  int status = 0;  // waitpid status once ended (started here only)
 };
 
 TProcessHandle AddProcessHandle(const TPosixProcess& process);
