@@ -1,17 +1,82 @@
-#include "run/TarvMain.h"
+// The run entry points: a command text, a command file, a command list and
+// an expression. Each parse and each evaluation has its own parser with a
+// fresh lexer and buffers; a text or file is parsed completely before any of
+// its commands runs.
 
+#include <exception>
+
+#include "exec/TarvExec.h"
+#include "expr/TarvExpr.h"
+#include "lang/TarvYacc.h"
 #include "run/TarvCommon.h"
+#include "run/TarvMain.h"
+#include "util/MessageBoxes.h"
+#include "util/StringFuncs.h"
+#include "util/SysFiles.h"
 
-// The command language front end and the executor are not part of this
-// build yet: every run entry reports that plainly instead of doing nothing.
+namespace {
+
+// Command files may run each other to this depth; a file that runs itself
+// ends here with a clear message instead of exhausting the stack.
+constexpr int kMaxFileNesting = 100;
+int fileNesting = 0;
+
+struct NestingGuard {
+  NestingGuard() { ++fileNesting; }
+  ~NestingGuard() { --fileNesting; }
+};
+
+// Reads the whole file; false with the system error readable on failure.
+bool ReadWholeFile(const std::string& path, std::string& bytes) {
+  intptr_t handle = SysOpenFile(path, 0x40);
+  if (handle < 0) return false;
+  char buffer[65536];
+  int n;
+  while ((n = SysReadFile(handle, buffer, sizeof buffer)) > 0) bytes.append(buffer, static_cast<size_t>(n));
+  uint32_t error = LastSystemError();
+  SysCloseFile(handle);
+  SetLastSystemError(error);
+  return n == 0;
+}
+
+TCmdList ParseText(TTextStream& input, const std::string& sourceName) {
+  TTarvYacc parser;
+  return parser.Parse(input, sourceName);
+}
+
+}  // namespace
+
 void RunCommandText(const std::string& text) {
-  RaiseScriptError("Cannot run \"" + text + "\": the command language is not available in this build");
+  TTextStream input(text + "\r\n");
+  RunCommandList(ParseText(input, "ARGS"));
 }
 
 void RunCommandFile(const std::string& path) {
-  RaiseScriptError("Cannot run \"" + path + "\": the command language is not available in this build");
+  std::string bytes;
+  if (!ReadWholeFile(path, bytes))
+    RaiseScriptError("Error occurred while opening " + path + ":\r\n" + WinErrorText(LastSystemError()));
+  if (fileNesting >= kMaxFileNesting)
+    RaiseScriptError("Command files nested more than " + std::to_string(kMaxFileNesting) +
+                     " deep: " + path);
+  NestingGuard nested;
+  IUserInterface& ui = UserInterface();
+  std::string savedTitle = ui.AppTitle();
+  ui.SetAppTitle(FileNameOnly(path) + " - " + LastWord(savedTitle));
+  TTextStream input(std::move(bytes));
+  RunCommandList(ParseText(input, path));
+  ui.SetAppTitle(savedTitle);
+}
+
+void RunCommandList(const TCmdList& list) {
+  // The count is taken once; /set exec inside the list affects what follows.
+  const size_t count = list.size();
+  for (size_t i = 0; i < count; ++i) RunCommand(*list[i], RunState().ExecEnabled);
 }
 
 std::string EvalExpr(const std::string& text) {
-  RaiseScriptError("Cannot evaluate \"" + text + "\": the expression language is not available in this build");
+  TTextStream input(text);
+  TTarvExpr evaluator;
+  std::string result;
+  evaluator.ParseExpression(input, "EXPR", result);
+  return result;
 }

@@ -1,0 +1,146 @@
+// The internal commands of files, windows, processes, keys, variables and
+// waiting. Most are thin: they check their argument, call one system service
+// and word the failure. A missing argument always stops the run; a window,
+// program or directory that is not there goes through the error mode.
+
+#include <chrono>
+#include <stdexcept>
+#include <thread>
+
+#include "exec/CommandHandlers.h"
+#include "lang/TarvLex.h"
+#include "run/TarvCommon.h"
+#include "run/TarvMain.h"
+#include "sys/Winfuncs.h"
+#include "util/AppServices.h"
+#include "util/Environment.h"
+#include "util/MessageBoxes.h"
+#include "util/StringFuncs.h"
+#include "util/SysFiles.h"
+
+namespace {
+
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+void RequireArgument(const std::string& argument, const char* missingMessage) {
+  if (argument.empty()) RaiseScriptError(missingMessage);
+}
+
+// /activate, /close and /killwindow: the first window whose title matches.
+void RunWindowCommand(const std::string& word, const std::string& pattern, const char* missingMessage,
+                      void (*action)(TWindowHandle)) {
+  RequireArgument(pattern, missingMessage);
+  TWindowHandle window = FindWindowByTitle(pattern);
+  if (window == kNoWindow) {
+    ReportCommandError(word + " could not find " + Quoted(pattern) + " window");
+    return;
+  }
+  action(window);
+}
+
+void RunCd(const std::string& directory) {
+  RunState().WorkDir = directory;  // kept even when the change fails
+  if (!ChangeDirectory(directory))
+    ReportCommandError("Could not /cd to directory " + Quoted(directory) + "\r\n" +
+                       WinErrorText(LastSystemError()));
+}
+
+void RunKill(const std::string& argument) {
+  RequireArgument(argument, "/kill argument missing");
+  const std::string pattern = UpperCase(argument);
+  const uint32_t self = CurrentProcessId();
+  bool found = false;
+  uint32_t pid = 0;
+  std::string path;
+  for (int i = 1; GetProcessEntry(i, pid, path); ++i) {
+    std::string name = ProcessFileNameUpper(path);
+    DebugTrace("name=" + Quoted(name) + ", Par=" + Quoted(pattern));
+    if (!MatchWildcard(name, pattern) || pid == self) continue;
+    found = true;
+    DebugTrace("killing pid " + std::to_string(pid));
+    KillProcess(pid);
+    DebugTrace("killed pid " + std::to_string(pid));
+  }
+  if (!found) ReportCommandError("/kill could not find " + Quoted(pattern) + " program running");
+}
+
+void SetDebugSwitches(const std::string& value) {
+  TRunState& run = RunState();
+  const std::string mode = LowerCase(value);
+  if (mode == "off") {
+    run.DebugLog = run.DebugTraceOn = run.ParserTrace = false;
+  } else if (mode == "on") {
+    run.DebugLog = true;
+    run.DebugTraceOn = run.ParserTrace = false;
+  } else if (mode == "all") {
+    run.DebugLog = run.DebugTraceOn = run.ParserTrace = true;
+  } else if (mode == "lex") {
+    run.DebugLog = run.DebugTraceOn = false;
+    run.ParserTrace = true;
+  } else {
+    run.DebugTraceOn = true;
+    run.DebugTraceFile = value;
+  }
+}
+
+void RunSet(const std::string& name, const std::string& value) {
+  const std::string key = LowerCase(name);
+  if (key == "debug") {
+    SetDebugSwitches(value);
+  } else if (key == "exec") {
+    RunState().ExecEnabled = LowerCase(value) != "off";
+  } else if (key == "waitinternval") {
+    RunState().WaitInterval = TextToInt(value);
+  } else if (!SetEnvVar(name, value)) {
+    RaiseScriptError("/SET failed: " + WinErrorText(LastSystemError()));
+  }
+}
+
+void RunSleep(const std::string& seconds) {
+  RequireArgument(seconds, "INTERNAL ERROR: /sleep argument missing");
+  int64_t ms = int64_t{TextToInt(seconds)} * 1000;
+  if (ms > INT32_MAX || ms < INT32_MIN) throw std::overflow_error("Integer overflow");
+  // A negative number of seconds sleeps not at all.
+  SleepWithMessages(ms > 0 ? static_cast<uint32_t>(ms) : 0);
+}
+
+// /waitfor and /waitclose: poll until a window matches (or none does).
+void RunWindowWait(const std::string& pattern, bool untilPresent) {
+  RequireArgument(pattern, "INTERNAL ERROR: /waitfor argument missing");
+  for (;;) {
+    PumpMessages();
+    int32_t interval = RunState().WaitInterval;
+    if (interval < 0) throw std::range_error("Range check error");
+    std::this_thread::sleep_for(std::chrono::milliseconds(interval));
+    if ((FindWindowByTitle(pattern) != kNoWindow) == untilPresent) return;
+  }
+}
+
+}  // namespace
+
+bool RunInternalCommand(const Tcmdrec& command, const TPreparedArgs& args) {
+  const std::string& text = args.text;
+  switch (command.Kind) {
+    case _AT: RunCommandFile(text); return true;
+    case _ACTIVATE:
+      RunWindowCommand("/activate", text, "INTERNAL ERROR: /activate argument missing", ActivateWindow);
+      return true;
+    case _CD: RunCd(text); return true;
+    case _CLOSE: RunWindowCommand("/close", text, "/close argument missing", SendCloseToWindow); return true;
+    case _KILL: RunKill(text); return true;
+    case _KILLWINDOW:
+      RunWindowCommand("/killwindow", text, "INTERNAL ERROR: /killwindow argument missing", SendQuitToWindow);
+      return true;
+    case _PAUSE: ShowInfo(text); return true;
+    case _SENDKEYS:
+      RequireArgument(text, "INTERNAL ERROR: /sendkeys argument missing");
+      SendKeys(text);
+      return true;
+    case _SET: RunSet(args.Item(1), args.Item(2)); return true;
+    case _SLEEP: RunSleep(args.Item(1)); return true;
+    case _WAITALL: WaitForAllPrograms(); return true;
+    case _WAITCLOSE: RunWindowWait(text, false); return true;
+    case _WAITFOR: RunWindowWait(text, true); return true;
+    default: return false;
+  }
+}

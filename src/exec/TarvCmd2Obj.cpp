@@ -1,0 +1,95 @@
+#include "exec/TarvCmd2Obj.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "lang/TarvLex.h"
+#include "run/TarvCommon.h"
+
+TCmdRef Tcmdrec::Plain(int32_t kind) {
+  int slot = KeywordSlotOfToken(kind);
+  if (slot < 0) throw std::invalid_argument("No keyword has the command kind " + std::to_string(kind));
+  auto cmd = std::make_shared<Tcmdrec>();
+  cmd->Kind = kind;
+  cmd->KeywordIndex = slot;
+  cmd->Args.push_back(KeywordOfSlot(slot));
+  return cmd;
+}
+
+TCmdRef Tcmdrec::WithArgument(int32_t kind, std::string argument, TOptionList options) {
+  TCmdRef cmd = Plain(kind);
+  cmd->Args.push_back(std::move(argument));
+  cmd->Options = std::move(options);
+  return cmd;
+}
+
+TCmdRef Tcmdrec::WithArgumentList(int32_t kind, const TTextList& arguments) {
+  TCmdRef cmd = Plain(kind);
+  cmd->Args.insert(cmd->Args.end(), arguments.begin(), arguments.end());
+  return cmd;
+}
+
+TCmdRef Tcmdrec::Do(std::string whileCondition, TCmdListRef body) {
+  TCmdRef cmd = Plain(_DO);
+  cmd->Condition = std::move(whileCondition);
+  cmd->Block = std::move(body);
+  return cmd;
+}
+
+TCmdRef Tcmdrec::If(std::string condition, TCmdListRef thenBlock, TCmdListRef elseBlock) {
+  TCmdRef cmd = Plain(_IF);
+  cmd->Condition = std::move(condition);
+  cmd->Block = std::move(thenBlock);
+  cmd->ElseBlock = std::move(elseBlock);
+  return cmd;
+}
+
+TCmdRef Tcmdrec::Set(std::string name, std::string value) {
+  TCmdRef cmd = Plain(_SET);
+  cmd->Args.push_back(std::move(name));
+  cmd->Args.push_back(std::move(value));
+  return cmd;
+}
+
+TCmdRef Tcmdrec::ExternalProgram(std::string program, const TTextList& arguments, TOptionList options) {
+  auto cmd = std::make_shared<Tcmdrec>();
+  cmd->Args.push_back(std::move(program));
+  cmd->Args.insert(cmd->Args.end(), arguments.begin(), arguments.end());
+  cmd->Options = std::move(options);
+  return cmd;
+}
+
+bool Tcmdrec::HasOption(int32_t code) const {
+  return std::find(Options.begin(), Options.end(), code) != Options.end();
+}
+
+std::string Tcmdrec::OptionsText() const {
+  static constexpr struct {
+    int32_t code;
+    const char* word;
+  } kOrder[] = {{_HIDE, "/hide"},     {_MIN, "/min"},   {_MAX, "/max"},  {_NOACTIVATE, "/noactivate"},
+                {_IGNORE, "/ignore"}, {_WARN, "/warn"}, {_WAIT, "/wait"}};
+  std::string text;
+  for (const auto& option : kOrder)
+    if (HasOption(option.code)) text += option.word;
+  return text;
+}
+
+std::string Tcmdrec::CommandText(int first) const {
+  std::string text;
+  if (Args.empty()) return text;
+  if (first == 0) {
+    text = Args[0] + OptionsText();
+    first = 1;
+  }
+  if (Kind == _SET) return text + " " + (Args.size() > 1 ? Args[1] : "") + "=" + (Args.size() > 2 ? Args[2] : "");
+  if (Kind == _IF) return text + " " + Condition;
+  for (size_t i = std::max(first, 0); i < Args.size(); ++i) text += text.empty() ? Args[i] : " " + Args[i];
+  return text;
+}
+
+void Tcmdrec::LogMessage(std::string_view text) const { ::LogMessage(text); }
+
+void Tcmdrec::LogCommand() const {
+  if (!Args.empty()) LogMessage(CommandText(0));
+}

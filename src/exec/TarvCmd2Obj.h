@@ -1,0 +1,63 @@
+// The command object: what the command parser builds and the executor runs.
+//
+// One Tcmdrec per command. Its kind is the token code of its keyword (0 for
+// an external program), Args holds the keyword (or the program text) and the
+// arguments, Options the option codes in the order written; /do and /if hang
+// their blocks in Block and ElseBlock. The construction forms below are the
+// ones the parser's actions use.
+//
+// Ownership: command lists are vectors of shared_ptr<Tcmdrec>, and blocks are
+// shared_ptr<TCmdList> (null when the kind has no block). The parser's value
+// stack copies references while it builds the lists, the caller receives the
+// result list, and the editor can take over the lists of an object it parsed;
+// shared ownership keeps all of these safe without any release logic in the
+// object itself.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class Tcmdrec;
+using TCmdRef = std::shared_ptr<Tcmdrec>;
+using TCmdList = std::vector<TCmdRef>;
+using TCmdListRef = std::shared_ptr<TCmdList>;
+using TTextList = std::vector<std::string>;
+using TOptionList = std::vector<int32_t>;
+
+class Tcmdrec {
+ public:
+  int32_t KeywordIndex = 0;    // keyword-table slot of the kind; 0 for an external program
+  int32_t Kind = 0;            // token code of the keyword; 0 for an external program
+  TTextList Args;              // [0] keyword or program text, then the arguments
+  TOptionList Options;         // option codes in the order written
+  std::string Condition;       // /if condition, /do's /while text ("0" without one)
+  TCmdListRef Block;           // /do body or /if THEN block; null for other kinds
+  TCmdListRef ElseBlock;       // /if ELSE block (empty list without /else)
+  void* EditDialog = nullptr;  // the command dialog while the editor edits the object
+
+  /// Plain: Args holds the keyword of the kind's slot, no options.
+  /// Throws std::invalid_argument for a kind that no keyword has.
+  static TCmdRef Plain(int32_t kind);
+  /// Plain, then the argument (even when empty) and the options.
+  static TCmdRef WithArgument(int32_t kind, std::string argument, TOptionList options);
+  /// Plain, then every text of the list.
+  static TCmdRef WithArgumentList(int32_t kind, const TTextList& arguments);
+  static TCmdRef Do(std::string whileCondition, TCmdListRef body);
+  static TCmdRef If(std::string condition, TCmdListRef thenBlock, TCmdListRef elseBlock);
+  static TCmdRef Set(std::string name, std::string value);
+  static TCmdRef ExternalProgram(std::string program, const TTextList& arguments, TOptionList options);
+
+  bool HasOption(int32_t code) const;
+  /// The options in the fixed order /hide /min /max /noactivate /ignore
+  /// /warn /wait, long forms, each once, no separators.
+  std::string OptionsText() const;
+  /// The command written back as one line, from Args[first] on.
+  std::string CommandText(int first) const;
+  /// Appends the text to the run log while the debug log is on.
+  void LogMessage(std::string_view text) const;
+  /// Logs CommandText(0) when the command has any Args.
+  void LogCommand() const;
+};

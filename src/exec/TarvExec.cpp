@@ -1,0 +1,128 @@
+#include "exec/TarvExec.h"
+
+#include <exception>
+
+#include "exec/CommandHandlers.h"
+#include "lang/TarvLex.h"
+#include "run/TarvCommon.h"
+#include "run/TarvMain.h"
+#include "sys/Winfuncs.h"
+#include "util/AppServices.h"
+#include "util/MessageBoxes.h"
+#include "util/StringFuncs.h"
+
+const std::string& TPreparedArgs::Item(size_t i) const {
+  static const std::string empty;
+  return i < list.size() ? list[i] : empty;
+}
+
+namespace {
+
+bool TakesRestOfLine(const Tcmdrec& command) {
+  return command.KeywordIndex != 0 && KeywordRecord(command.KeywordIndex).takesRestOfLine;
+}
+
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+TPreparedArgs PrepareInternal(const Tcmdrec& command) {
+  TPreparedArgs args;
+  const TTextList& items = command.Args;
+  if (items.size() < 2) return args;
+  if (TakesRestOfLine(command)) {
+    // A rest-of-line argument is taken as written, unless it is quoted: then
+    // all of it is one expression.
+    args.text = items[1].front() == '"' ? EvalExpr(command.CommandText(1)) : items[1];
+    args.list = {items[0], args.text};
+    return args;
+  }
+  args.list.push_back(items[0]);
+  for (size_t i = 1; i < items.size(); ++i) args.list.push_back(EvalExpr(items[i]));
+  return args;
+}
+
+TPreparedArgs PrepareExternal(const Tcmdrec& command) {
+  TPreparedArgs args;
+  args.list.push_back(Quoted(EvalExpr(command.Args.at(0))));
+  for (size_t i = 1; i < command.Args.size(); ++i) {
+    std::string value = EvalExpr(command.Args[i]);
+    if (value.find(' ') != std::string::npos) value = Quoted(value);
+    if (i > 1) args.text += ' ';
+    args.text += value;
+    args.list.push_back(value);
+  }
+  return args;
+}
+
+uint32_t ProgramLaunchFlags(const Tcmdrec& command) {
+  // Each window option replaces the whole word, so the last one tested wins
+  // and any of them drops the raise-on-failure bit.
+  uint32_t flags = lfRaiseOnFailure | 5;
+  if (command.HasOption(_HIDE)) flags = 0;
+  if (command.HasOption(_MIN)) flags = 6;
+  if (command.HasOption(_MAX)) flags = 3;
+  if (command.HasOption(_NOACTIVATE)) flags = 7;
+  if (command.HasOption(_IGNORE)) flags |= lfIgnoreFailure;
+  if (command.HasOption(_WARN)) flags |= lfWarnOnFailure;
+  if (command.HasOption(_WAIT)) flags |= lfWait;
+  return flags;
+}
+
+void RunExternalProgram(const Tcmdrec& command, const TPreparedArgs& args,
+                        const std::string& programText) {
+  const std::string& word = args.Item(0);
+  if (ExtensionLower(word) == ".qd" && args.list.size() == 1) {
+    // A command file without arguments runs as a nested script.
+    RunCommandText("@" + word);
+    return;
+  }
+  TRunState& run = RunState();
+  run.LaunchFlags = ProgramLaunchFlags(command);
+  StartProgram(programText, args.text, run.WorkDir, run.LaunchFlags);
+}
+
+void SetCommandTitle(const Tcmdrec& command) {
+  IUserInterface& ui = UserInterface();
+  ui.SetAppTitle(command.CommandText(0) + " - " + LastWord(ui.AppTitle()));
+}
+
+void SetErrorMode(const Tcmdrec& command) {
+  uint32_t flags = 0;
+  if (command.HasOption(_IGNORE)) flags |= lfIgnoreFailure;
+  if (command.HasOption(_WARN)) flags |= lfWarnOnFailure;
+  RunState().LaunchFlags = flags;
+}
+
+}  // namespace
+
+void Execute(const Tcmdrec& command) {
+  SetCommandTitle(command);
+  PumpMessages();
+  if (command.Kind == 0) {
+    TPreparedArgs args = PrepareExternal(command);
+    // The program text is the evaluated word itself. Evaluating it a second
+    // time in quotes would only strip the quotes, but would also fold "\\"
+    // (a UNC path) and break on a value that holds a double quote.
+    std::string programText = args.Item(0).substr(1, args.Item(0).size() - 2);
+    RunExternalProgram(command, args, programText);
+    return;
+  }
+  SetErrorMode(command);
+  TPreparedArgs args = PrepareInternal(command);
+  switch (command.Kind) {
+    case _DO: RunDoCommand(command); return;
+    case _IF: RunIfCommand(command); return;
+    default: break;
+  }
+  if (RunEditorCommand(command, args) || RunInternalCommand(command, args)) return;
+  RaiseScriptError("INTERNAL ERROR: Unknown internal command: " + command.Args.at(0));
+}
+
+void RunCommand(const Tcmdrec& command, bool execEnabled) {
+  try {
+    if (RunState().DebugTraceOn || !execEnabled) command.LogCommand();
+    if (execEnabled || command.Kind == _AT || command.Kind == _IF || command.Kind == _DO) Execute(command);
+  } catch (const std::exception& failure) {
+    RaiseScriptError("ERROR: The following command: \r\n" + command.CommandText(0) +
+                     "\r\nFailed with the following error(s):\r\n" + failure.what());
+  }
+}

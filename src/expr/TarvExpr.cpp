@@ -1,0 +1,155 @@
+#include "expr/TarvExpr.h"
+
+#include <cstdint>
+#include <cstring>
+
+#include "expr/TarvExprLex.h"
+#include "run/TarvCommon.h"
+#include "util/Environment.h"
+#include "util/MessageBoxes.h"
+#include "util/StringFuncs.h"
+#include "util/SysFiles.h"
+
+namespace {
+
+constexpr size_t kMaxValueText = 255;
+
+std::string Cut(std::string text) {
+  if (text.size() > kMaxValueText) text.resize(kMaxValueText);
+  return text;
+}
+
+// Rule numbers of the expression grammar, as numbered in TarvExpr.grammar.
+enum TRule : int {
+  InputCompare = 1, InputStr, InputAppend, InputNewline,
+  CompareEq, CompareNe, CompareLt, CompareGt,
+  StrEmpty, StrAtom, StrConcat, StrPlus, StrMinus, StrEnv, StrErrorLevel,
+  NameIdent, NumNumber, QuotedQstr, AtomQuoted, AtomName, AtomNum,
+  kRuleCount = AtomNum
+};
+static_assert(kRuleCount == 21, "the actions follow the rules of TarvExpr.grammar");
+
+// Byte-wise unsigned comparison; on a common prefix the shorter text is first.
+int CompareTexts(const std::string& a, const std::string& b) {
+  size_t common = std::min(a.size(), b.size());
+  int bytes = std::memcmp(a.data(), b.data(), common);
+  if (bytes != 0) return bytes;
+  return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
+}
+
+bool ParseDigits(const std::string& digits, int base, int64_t& value) {
+  if (digits.empty() || digits.size() > 16) return false;
+  value = 0;
+  for (char c : digits) {
+    int digit = c >= '0' && c <= '9' ? c - '0'
+                : base == 16 && c >= 'a' && c <= 'f' ? c - 'a' + 10
+                : base == 16 && c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                                     : -1;
+    if (digit < 0) return false;
+    value = value * base + digit;
+  }
+  return true;
+}
+
+}  // namespace
+
+int32_t ExprTextToInt(const std::string& text) {
+  size_t pos = text.find_first_not_of(' ');
+  if (pos == std::string::npos) pos = text.size();
+  bool negative = pos < text.size() && text[pos] == '-';
+  if (pos < text.size() && (text[pos] == '-' || text[pos] == '+')) ++pos;
+  int base = 10;
+  if (text.compare(pos, 1, "$") == 0) {
+    base = 16;
+    pos += 1;
+  } else if (text.compare(pos, 2, "0x") == 0 || text.compare(pos, 2, "0X") == 0) {
+    base = 16;
+    pos += 2;
+  }
+  int64_t value = 0;
+  bool valid = ParseDigits(text.substr(pos), base, value);
+  if (valid && base == 16 && value <= 0xFFFFFFFFLL)  // hexadecimal fills all 32 bits
+    value = static_cast<int32_t>(static_cast<uint32_t>(value));
+  if (negative) value = -value;
+  if (!valid || value < INT32_MIN || value > INT32_MAX)
+    throw EConvertError("'" + text + "' is not a valid integer value");
+  return static_cast<int32_t>(value);
+}
+
+TTarvExpr::TTarvExpr() : TYaccParser<std::string>(std::make_unique<TTarvExprLex>(), kTarvExprTables) {}
+
+void TTarvExpr::ParseExpression(TTextStream& input, const std::string& name, std::string& result) {
+  ExprResult.clear();
+  output_.Clear();
+  errors_.Clear();
+  Lexer().Attach(&input, name, &output_, &errors_);
+  int outcome = yyparse();
+  if (outcome != 0 || !output_.Empty() || !errors_.Empty()) ShowReportAndFail();
+  result = ExprResult;
+}
+
+void TTarvExpr::ShowReportAndFail() {
+  UserInterface().ShowInfoDialog("Parse Output: \r\n" + output_.Text() + "\r\nParse Errors: \r\n" + errors_.Text());
+  RaiseScriptError("parse error");
+}
+
+void TTarvExpr::BadExpression(const std::string& message) {
+  RaiseScriptError("Bad Expression: " + message + " at " + Lexer().yytext);
+}
+
+void TTarvExpr::yyaction(int rule) {
+  switch (rule) {
+    case InputCompare:
+    case InputStr: ExprResult = yyv(1); break;
+    case InputAppend: ExprResult += yyv(2); break;
+    case InputNewline: break;
+    case CompareEq:
+    case CompareNe:
+    case CompareLt:
+    case CompareGt: yyval = Compare(rule); break;
+    case StrEmpty: BadExpression("string expected");
+    case StrAtom:
+    case AtomQuoted:
+    case AtomName:
+    case AtomNum: yyval = yyv(1); break;
+    case StrConcat: yyval = Cut(yyv(1) + yyv(3)); break;
+    case StrPlus:
+    case StrMinus: yyval = Arithmetic(rule); break;
+    case StrEnv: yyval = Cut(EnvironmentValue(yyv(3))); break;
+    case StrErrorLevel: yyval = std::to_string(RunState().LastExitCode); break;
+    case NameIdent:
+    case NumNumber: yyval = Cut(Lexer().yytext); break;
+    case QuotedQstr: {
+      const std::string& text = Lexer().yytext;
+      yyval = Cut(text.size() >= 2 ? text.substr(1, text.size() - 2) : std::string());
+      break;
+    }
+    default: break;
+  }
+}
+
+std::string TTarvExpr::Compare(int rule) const {
+  int order = CompareTexts(yyv(1), yyv(3));
+  bool holds = rule == CompareEq   ? order == 0
+               : rule == CompareNe ? order != 0
+               : rule == CompareLt ? order < 0
+                                   : order > 0;
+  return holds ? "1" : "0";
+}
+
+std::string TTarvExpr::Arithmetic(int rule) const {
+  int64_t left = ExprTextToInt(yyv(1));
+  int64_t right = ExprTextToInt(yyv(3));
+  int64_t value = rule == StrPlus ? left + right : left - right;
+  if (value < INT32_MIN || value > INT32_MAX) throw EIntOverflow("Integer overflow");
+  return std::to_string(value);
+}
+
+// The name goes to the system as a C string of the 255-character value
+// buffer, so a name of the full 255 characters loses its last one.
+std::string TTarvExpr::EnvironmentValue(const std::string& name) const {
+  TEnvLookup lookup = GetEnvVar(ShortTextAsCString(name));
+  if (lookup.status == TEnvStatus::Failed)
+    RaiseScriptError("GetEnvironmentVariable failed: " + WinErrorText(lookup.error));
+  return lookup.value;
+}

@@ -1,0 +1,71 @@
+// The expression evaluator: conditions of /if and /while and the command
+// words the executor evaluates.
+//
+// TTarvExpr is the expression grammar (TarvExpr.grammar) on the parser
+// engine, with its own TTarvExprLex. It evaluates while it parses: every
+// semantic value is a text of at most 255 characters, and the result of the
+// whole input collects in ExprResult. Comparisons give "1" or "0" and compare
+// bytes (unsigned, shorter first on a common prefix); "+" and "-" are 32-bit
+// integer arithmetic; env() reads the environment, errorlevel() the exit
+// code of the last program.
+//
+// Errors are raised at once, so the engine's recovery never runs: a syntax
+// error becomes the script error "Bad Expression: syntax error at <token>",
+// an unterminated string or comment shows the parse report and raises
+// "parse error", a bad operand of "+" or "-" raises EConvertError, a result
+// out of range EIntOverflow.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+#include "lang/YaccLib.h"
+#include "util/StreamFuncs.h"
+
+/// The tables of the expression grammar (generated into TarvExprTables.cpp).
+extern const TYyTables kTarvExprTables;
+
+/// An operand of "+" or "-" that is no integer:
+/// "'<operand>' is not a valid integer value".
+class EConvertError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+/// A sum or difference outside the signed 32-bit range: "Integer overflow".
+class EIntOverflow : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+/// The standard signed 32-bit conversion: optional blanks and sign, then
+/// decimal digits or a hexadecimal number after "$" or "0x". Throws
+/// EConvertError for anything else, including a value out of range.
+int32_t ExprTextToInt(const std::string& text);
+
+class TTarvExpr : public TYaccParser<std::string> {
+ public:
+  TTarvExpr();
+
+  /// Evaluates the expression held by the stream; the source name is shown
+  /// in messages ("EXPR"). On success result receives the value.
+  void ParseExpression(TTextStream& input, const std::string& name, std::string& result);
+
+  /// The value of the whole input, built up by the actions.
+  std::string ExprResult;
+
+ protected:
+  void yyaction(int rule) override;
+  void ErrorRoutine(const std::string& message) override { BadExpression(message); }
+
+ private:
+  /// Raises "Bad Expression: " + message + " at " + yytext.
+  [[noreturn]] void BadExpression(const std::string& message);
+  void ShowReportAndFail();
+  std::string Compare(int rule) const;
+  std::string Arithmetic(int rule) const;
+  std::string EnvironmentValue(const std::string& name) const;
+
+  TTextStream output_;
+  TTextStream errors_;
+};

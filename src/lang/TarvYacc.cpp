@@ -1,0 +1,297 @@
+#include "lang/TarvYacc.h"
+
+#include "lang/TarvLex.h"
+#include "run/TarvCommon.h"
+#include "util/MessageBoxes.h"
+
+namespace {
+
+constexpr size_t kMaxValueText = 255;
+
+std::string Cut(std::string text) {
+  if (text.size() > kMaxValueText) text.resize(kMaxValueText);
+  return text;
+}
+
+// Rule numbers of the command grammar, as numbered in TarvYacc.grammar.
+enum TRule : int {
+  InputEmpty = 1, InputList, ListFirstLine, ListNextLine,
+  LineCommand, LineBracedCommand, LineEmpty, LineError,
+  CmdLine,
+  CmdsFirst, CmdsNext, BlockCmds, BlockEmpty,
+  CmdAt, CmdActivate, CmdCd, CmdClose, CmdDo, CmdEdit, CmdIf, CmdKill, CmdKillWindow, CmdPause, CmdPlist,
+  CmdSendKeys, CmdSet, CmdSleep, CmdWaitAll, CmdWaitClose, CmdWaitFor, CmdWList, CmdProgram,
+  ElseEmpty, ElseBlock, WhileEmpty, WhileCondition, IfCompare, IfText,
+  OperEq, OperNe, OperLt, OperGt,
+  StrExprEmpty, StrExprStr, OptStrEmpty, OptStrStr,
+  StrAtom, StrAmp, StrPlus, StrMinus, StrCall, StrCallEmpty,
+  AtomQuoted, AtomName, AtomNumber, NameId, ProgNameAtom,
+  OsArgsEmpty, OsArgsList, OsArgListFirst, OsArgListNext, OsArgIllegal, OsArgStr,
+  OsOptsEmpty, OsOptsList, OsOptListFirst, OsOptListNext,
+  OsOptHide, OsOptIgnore, OsOptMax, OsOptMin, OsOptNoActivate, OsOptWait, OsOptWarn,
+  IntOptsEmpty, IntOptsList, IntOptListFirst, IntOptListNext, IntOptIgnore, IntOptWarn,
+  kRuleCount = IntOptWarn
+};
+static_assert(kRuleCount == 80, "the actions follow the rules of TarvYacc.grammar");
+
+template <class T>
+std::shared_ptr<T> EmptyList() {
+  return std::make_shared<T>();
+}
+
+}  // namespace
+
+TTarvYacc::TTarvYacc() : TYaccParser<TYaccValue>(std::make_unique<TTarvLex>(), kTarvYaccTables) {}
+
+TCmdList TTarvYacc::Parse(TTextStream& input, const std::string& sourceName) {
+  result_.clear();
+  output_.Clear();
+  errors_.Clear();
+  Lexer().Attach(&input, sourceName, &output_, &errors_);
+  int outcome = yyparse();
+  if (outcome != 0 || !output_.Empty() || !errors_.Empty()) ShowReportAndFail();
+  return std::move(result_);
+}
+
+void TTarvYacc::ShowReportAndFail() {
+  UserInterface().ShowInfoDialog("Parse Output: \r\n" + output_.Text() + "\r\nParse Errors: \r\n" + errors_.Text());
+  if (!RunState().ParserTrace) RaiseScriptError("parse error");
+}
+
+void TTarvYacc::Trace(const std::string& message) {
+  if (RunState().ParserTrace) StreamWriteLine(output_, message);
+}
+
+// A value of an unexpected kind (never built by this grammar's actions) reads
+// as empty, so a damaged stack can never crash an action.
+const std::string& TTarvYacc::Text(int n) const {
+  static const std::string kEmpty;
+  const auto* text = std::get_if<std::string>(&yyv(n));
+  return text ? *text : kEmpty;
+}
+
+int32_t TTarvYacc::Code(int n) const {
+  const auto* code = std::get_if<int32_t>(&yyv(n));
+  return code ? *code : 0;
+}
+
+TCmdRef TTarvYacc::Cmd(int n) const {
+  const auto* cmd = std::get_if<TCmdRef>(&yyv(n));
+  return cmd ? *cmd : nullptr;
+}
+
+TCmdListRef TTarvYacc::List(int n) const {
+  const auto* list = std::get_if<TCmdListRef>(&yyv(n));
+  return list && *list ? *list : EmptyList<TCmdList>();
+}
+
+std::shared_ptr<TTextList> TTarvYacc::Texts(int n) const {
+  const auto* list = std::get_if<std::shared_ptr<TTextList>>(&yyv(n));
+  return list && *list ? *list : EmptyList<TTextList>();
+}
+
+std::shared_ptr<TOptionList> TTarvYacc::Options(int n) const {
+  const auto* list = std::get_if<std::shared_ptr<TOptionList>>(&yyv(n));
+  return list && *list ? *list : EmptyList<TOptionList>();
+}
+
+void TTarvYacc::yyaction(int rule) {
+  if (rule <= LineError)
+    InputAction(rule);
+  else if (rule <= BlockEmpty)
+    BlockAction(rule);
+  else if (rule <= CmdProgram)
+    CommandAction(rule);
+  else if (rule <= OperGt)
+    ClauseAction(rule);
+  else if (rule <= ProgNameAtom)
+    TextAction(rule);
+  else
+    ListAction(rule);
+}
+
+// input, inputList, inputLine: top-level commands go to the result list.
+void TTarvYacc::InputAction(int rule) {
+  switch (rule) {
+    case InputEmpty: Trace("in input: empty"); break;
+    case InputList: Trace("in input: inputList"); break;
+    case ListNextLine: Trace("in inputList: inputList cmd NL"); break;
+    case LineCommand:
+      Trace("in inputLine: cmd");
+      if (TCmdRef cmd = Cmd(1)) result_.push_back(cmd);
+      break;
+    case LineBracedCommand:
+      Trace("in inputLine: { cmd }");
+      if (TCmdRef cmd = Cmd(2)) result_.push_back(cmd);
+      break;
+    case LineError:
+      Trace("in inputLine: error NL");
+      yyerrok();
+      break;
+    default: break;  // ListFirstLine, LineEmpty: no value
+  }
+}
+
+// cmdLine, cmds, cmdblock.
+void TTarvYacc::BlockAction(int rule) {
+  switch (rule) {
+    case CmdLine: yyval = Cmd(1); break;
+    case CmdsFirst: yyval = std::make_shared<TCmdList>(TCmdList{Cmd(1)}); break;
+    case CmdsNext: {
+      TCmdListRef list = List(1);
+      list->push_back(Cmd(2));
+      yyval = list;
+      break;
+    }
+    case BlockCmds:
+      Trace("in cmdblock: { cmds }");
+      yyval = List(2);
+      break;
+    case BlockEmpty:
+      Trace("in cmdblock: { }");
+      yyval = EmptyList<TCmdList>();
+      break;
+    default: break;
+  }
+}
+
+void TTarvYacc::CommandAction(int rule) {
+  switch (rule) {
+    case CmdAt: yyval = Tcmdrec::WithArgumentList(_AT, *Texts(2)); break;
+    case CmdActivate: yyval = Tcmdrec::WithArgument(_ACTIVATE, Text(3), *Options(2)); break;
+    case CmdCd: yyval = Tcmdrec::WithArgument(_CD, Text(3), *Options(2)); break;
+    case CmdClose: yyval = Tcmdrec::WithArgument(_CLOSE, Text(3), *Options(2)); break;
+    case CmdDo:
+      Trace("in _DO cmdblock optWhile");
+      yyval = Tcmdrec::Do(Text(3), List(2));
+      break;
+    case CmdEdit: yyval = Tcmdrec::WithArgument(_EDIT, Text(3), *Options(2)); break;
+    case CmdIf:
+      Trace("in _IF ifexpr cmdblock optElse");
+      yyval = Tcmdrec::If(Text(2), List(3), List(4));
+      break;
+    case CmdKill: yyval = Tcmdrec::WithArgument(_KILL, Text(3), *Options(2)); break;
+    case CmdKillWindow: yyval = Tcmdrec::WithArgument(_KILLWINDOW, Text(3), *Options(2)); break;
+    case CmdPause: yyval = Tcmdrec::WithArgument(_PAUSE, Text(3), *Options(2)); break;
+    case CmdPlist: yyval = Tcmdrec::Plain(_PLIST); break;
+    case CmdSendKeys: yyval = Tcmdrec::WithArgument(_SENDKEYS, Text(3), *Options(2)); break;
+    case CmdSet: yyval = Tcmdrec::Set(Text(2), Text(4)); break;
+    case CmdSleep: yyval = Tcmdrec::WithArgument(_SLEEP, Text(3), *Options(2)); break;
+    case CmdWaitAll: yyval = Tcmdrec::Plain(_WAITALL); break;
+    case CmdWaitClose: yyval = Tcmdrec::WithArgument(_WAITCLOSE, Text(3), *Options(2)); break;
+    case CmdWaitFor: yyval = Tcmdrec::WithArgument(_WAITFOR, Text(3), *Options(2)); break;
+    case CmdWList: yyval = Tcmdrec::Plain(_WLIST); break;
+    case CmdProgram: yyval = Tcmdrec::ExternalProgram(Text(1), *Texts(3), *Options(2)); break;
+    default: break;
+  }
+}
+
+// optElse, optWhile, ifexpr, ifoper.
+void TTarvYacc::ClauseAction(int rule) {
+  switch (rule) {
+    case ElseEmpty:
+      Trace("in optElse: empty");
+      yyval = EmptyList<TCmdList>();
+      break;
+    case ElseBlock:
+      Trace("in optElse: _ELSE cmdblock");
+      yyval = List(2);
+      break;
+    case WhileEmpty:
+      Trace("in optWhile: empty");
+      yyval = std::string("0");
+      break;
+    case WhileCondition:
+      Trace("in optWhile: _WHILE ifExpr");
+      yyval = Text(2);
+      break;
+    case IfCompare:
+      Trace("in ifexpr: strexpr ifoper strexpr");
+      yyval = Cut(Text(1) + " " + Text(2) + " " + Text(3));
+      break;
+    case IfText: yyval = Text(1); break;
+    case OperEq: yyval = std::string("EQ"); break;
+    case OperNe: yyval = std::string("NE"); break;
+    case OperLt: yyval = std::string("LT"); break;
+    case OperGt: yyval = std::string("GT"); break;
+    default: break;
+  }
+}
+
+// strexpr, optstrexpr, str, atom, name, progName: texts.
+void TTarvYacc::TextAction(int rule) {
+  switch (rule) {
+    case StrExprEmpty:
+      Trace("in strexpr: empty");
+      yyerror("string expected");
+      yyval = std::string();
+      break;
+    case OptStrEmpty:
+      Trace("in optstrexpr: empty");
+      yyval = std::string();
+      break;
+    case StrAtom: Trace("in strexpr: str"); [[fallthrough]];
+    case StrExprStr:
+    case OptStrStr:
+    case AtomName:
+    case ProgNameAtom: yyval = Text(1); break;
+    case StrAmp: yyval = Cut(Text(1) + " & " + Text(3)); break;
+    case StrPlus: yyval = Cut(Text(1) + " + " + Text(3)); break;
+    case StrMinus: yyval = Cut(Text(1) + " - " + Text(3)); break;
+    case StrCall: yyval = Cut(Text(1) + "(" + Text(3) + ")"); break;
+    case StrCallEmpty: yyval = Cut(Text(1) + "()"); break;
+    case AtomQuoted:
+    case AtomNumber:
+    case NameId: yyval = Cut(Lexer().yytext); break;
+    default: break;
+  }
+}
+
+// osArgs, osArg, osCmdOpts, osCmdOpt, intCmdOpts, intCmdOpt: lists.
+void TTarvYacc::ListAction(int rule) {
+  switch (rule) {
+    case OsArgsEmpty:
+      Trace("in osArgs: empty");
+      yyval = EmptyList<TTextList>();
+      break;
+    case OsArgsList: yyval = Texts(1); break;
+    case OsArgListFirst: yyval = std::make_shared<TTextList>(TTextList{Text(1)}); break;
+    case OsArgListNext: {
+      auto list = Texts(1);
+      list->push_back(Text(2));
+      yyval = list;
+      break;
+    }
+    case OsArgIllegal: yyval = Cut(Lexer().yytext); break;
+    case OsArgStr: yyval = Text(1); break;
+    case OsOptsEmpty:
+      Trace("in osCmdOpts: empty");
+      yyval = EmptyList<TOptionList>();
+      break;
+    case IntOptsEmpty:
+      Trace("in intCmdOpts: empty");
+      yyval = EmptyList<TOptionList>();
+      break;
+    case OsOptsList:
+    case IntOptsList: yyval = Options(1); break;
+    case OsOptListFirst:
+    case IntOptListFirst: yyval = std::make_shared<TOptionList>(TOptionList{Code(1)}); break;
+    case OsOptListNext:
+    case IntOptListNext: {
+      auto list = Options(1);
+      list->push_back(Code(2));
+      yyval = list;
+      break;
+    }
+    case OsOptHide: yyval = int32_t{_HIDE}; break;
+    case OsOptIgnore:
+    case IntOptIgnore: yyval = int32_t{_IGNORE}; break;
+    case OsOptMax: yyval = int32_t{_MAX}; break;
+    case OsOptMin: yyval = int32_t{_MIN}; break;
+    case OsOptNoActivate: yyval = int32_t{_NOACTIVATE}; break;
+    case OsOptWait: yyval = int32_t{_WAIT}; break;
+    case OsOptWarn:
+    case IntOptWarn: yyval = int32_t{_WARN}; break;
+    default: break;
+  }
+}

@@ -1,0 +1,72 @@
+// The command parser: command files, command texts and editor lines into
+// lists of command objects.
+//
+// TTarvYacc is the command grammar (TarvYacc.grammar) on the parser engine,
+// with its own TTarvLex. Its semantic actions build Tcmdrec objects while the
+// text is parsed: top-level commands are appended to the result list in
+// source order, the blocks of /do, /if and /else hang inside their owners.
+// Token texts enter the values only where the grammar reduces a token by
+// default right after shifting it (name, atom, osArg), so yytext still holds
+// that token's text. Value texts are cut to 255 characters.
+//
+// Errors are reported line by line: the only error rule is "error NL" at the
+// top level, so after a syntax error parsing resumes with the next line. A
+// parse with any error or any trace output shows the "Parse Output: " /
+// "Parse Errors: " report and, unless the parser trace is on, raises the
+// script error "parse error".
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <variant>
+
+#include "exec/TarvCmd2Obj.h"
+#include "lang/YaccLib.h"
+#include "util/StreamFuncs.h"
+
+/// The tables of the command grammar (generated into TarvYaccTables.cpp).
+extern const TYyTables kTarvYaccTables;
+
+/// One value of the command grammar: nothing (every shifted token), a text,
+/// an option code, a command, a command list, a list of texts or of codes.
+using TYaccValue = std::variant<std::monostate, std::string, int32_t, TCmdRef, TCmdListRef,
+                                std::shared_ptr<TTextList>, std::shared_ptr<TOptionList>>;
+
+class TTarvYacc : public TYaccParser<TYaccValue> {
+ public:
+  TTarvYacc();
+
+  /// Parses the stream under the source name ("ARGS" for command texts, the
+  /// path for command files, "COMMAND" for an editor line) and returns the
+  /// top-level commands. A failed parse shows the parse report and raises
+  /// "parse error", unless the parser trace is on (then the list as far as
+  /// it was built comes back).
+  TCmdList Parse(TTextStream& input, const std::string& sourceName);
+
+ protected:
+  void yyaction(int rule) override;
+
+ private:
+  void Trace(const std::string& message);
+  void ShowReportAndFail();
+
+  // Values of the right side, by position (1-based).
+  const std::string& Text(int n) const;
+  int32_t Code(int n) const;
+  TCmdRef Cmd(int n) const;
+  TCmdListRef List(int n) const;
+  std::shared_ptr<TTextList> Texts(int n) const;
+  std::shared_ptr<TOptionList> Options(int n) const;
+
+  void InputAction(int rule);
+  void BlockAction(int rule);
+  void CommandAction(int rule);
+  void ClauseAction(int rule);
+  void TextAction(int rule);
+  void ListAction(int rule);
+
+  TCmdList result_;
+  TTextStream output_;
+  TTextStream errors_;
+};

@@ -1,0 +1,130 @@
+#include "lang/YaccLib.h"
+
+#include "util/StreamFuncs.h"
+
+std::string YySymbolName(const TYyTables& tables, int symbol) {
+  if (symbol < 0) {
+    int index = -symbol - 1;
+    return index < tables.nonterminalCount ? tables.nonterminalNames[index] : std::to_string(symbol);
+  }
+  for (int i = 0; i < tables.tokenNameCount; ++i)
+    if (tables.tokenNames[i].code == symbol) return tables.tokenNames[i].name;
+  if (symbol > 32 && symbol < 127) return std::string("'") + static_cast<char>(symbol) + "'";
+  return std::to_string(symbol);
+}
+
+TCustomParser::TCustomParser(std::unique_ptr<TCustomLexer> lexer, const TYyTables& tables)
+    : lexer_(std::move(lexer)), tables_(tables) {}
+
+void TCustomParser::yyerror(const std::string& message) {
+  TTextStream& errors = lexer_->Errors();
+  StreamWriteLine(errors, "Line " + std::to_string(lexer_->LineNo()) + " Col " + std::to_string(lexer_->ColNo()) +
+                              " in file \"" + lexer_->SourceName() + "\"");
+  StreamWriteLine(errors, message + " at " + lexer_->yytext);
+}
+
+int TCustomParser::ActionOf(int state, int symbol, bool& found) const {
+  const TYyRange& range = tables_.actionRanges[state];
+  for (int i = range.lo; i <= range.hi; ++i) {
+    if (tables_.actions[i].sym == symbol) {
+      found = true;
+      return tables_.actions[i].act;
+    }
+  }
+  found = false;
+  return 0;
+}
+
+int TCustomParser::GotoOf(int state, int nonterminal) const {
+  const TYyRange& range = tables_.gotoRanges[state];
+  for (int i = range.lo; i <= range.hi; ++i)
+    if (tables_.gotos[i].sym == nonterminal) return tables_.gotos[i].act;
+  return -1;
+}
+
+// True when the state's first entry for the error token is a shift.
+bool TCustomParser::ErrorShift(int state, int& target) const {
+  bool found;
+  target = ActionOf(state, kYyErrorToken, found);
+  return found && target > 0;
+}
+
+int TCustomParser::ReadLookahead() {
+  int token = lexer_->yylex();
+  if (yydebug) TraceStep("reading " + YySymbolName(tables_, token < 0 ? 0 : token) + " (" + lexer_->yytext + ")");
+  return token < 0 ? 0 : token;
+}
+
+void TCustomParser::TraceStep(const std::string& text) { StreamWriteLine(lexer_->Output(), "yyparse: " + text); }
+
+int TCustomParser::yyparse() {
+  std::vector<int> states(1);  // index 1..kYyMaxDepth, grown as the stack grows
+  int state = 0;
+  yychar = -1;
+  yynerrs = 0;
+  yyerrflag = 0;
+  int depth = 0;
+  BeginValues();
+
+  for (;;) {
+    // Push the state together with the current value.
+    if (++depth > kYyMaxDepth) {
+      ErrorRoutine("yyparse stack overflow");
+      return 1;
+    }
+    if (static_cast<int>(states.size()) <= depth) states.resize(depth + 1);
+    states[depth] = state;
+    StoreValue(depth);
+    if (yydebug) TraceStep("state " + std::to_string(state));
+
+    for (;;) {  // decide; loops only to read past discarded look-aheads
+      int defaultAction = tables_.defaults[state];
+      if (defaultAction == 0 && yychar < 0) yychar = ReadLookahead();
+      bool found = true;
+      int action = defaultAction != 0 ? defaultAction : ActionOf(state, yychar, found);
+
+      if (found && action > 0) {  // shift
+        if (yydebug) TraceStep("shift " + YySymbolName(tables_, yychar) + ", go to state " + std::to_string(action));
+        state = action;
+        yychar = -1;
+        TakeTokenValue();
+        if (yyerrflag > 0) --yyerrflag;
+        break;
+      }
+      if (found && action < 0) {  // reduce
+        int rule = -action;
+        const TYyRule& r = tables_.rules[rule];
+        if (yydebug) TraceStep("reduce by rule " + std::to_string(rule) + " (" + tables_.ruleTexts[rule] + ")");
+        yysp = depth;
+        yyruleLength = r.len;
+        yyaction(rule);
+        depth -= r.len;
+        state = GotoOf(states[depth], r.lhs);
+        if (state < 0) {
+          ErrorRoutine("yyparse: no goto for " + YySymbolName(tables_, r.lhs));
+          return 1;
+        }
+        break;
+      }
+      if (found) return 0;  // accept
+
+      // Syntax error, then recovery.
+      if (yyerrflag == 0) {
+        ErrorRoutine("syntax error");
+        ++yynerrs;
+      }
+      if (yyerrflag < 3) {
+        yyerrflag = 3;
+        int target = 0;
+        while (depth > 0 && !ErrorShift(states[depth], target)) --depth;
+        if (depth == 0) return 1;
+        if (yydebug) TraceStep("recovering in state " + std::to_string(states[depth]));
+        state = target;
+        break;
+      }
+      if (yychar == 0) return 1;
+      if (yydebug) TraceStep("discarding " + YySymbolName(tables_, yychar));
+      yychar = -1;
+    }
+  }
+}

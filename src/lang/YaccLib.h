@@ -1,0 +1,166 @@
+// The parser engine: a table-driven LALR(1) driver shared by every grammar.
+//
+// TCustomParser holds the parse state that lives in the parser object (the
+// look-ahead, the error count, the recovery counter), owns its lexer, and
+// provides the positioned error report yyerror and yyerrok. yyparse runs the
+// automaton of one grammar's constant tables (TYyTables, generated from a
+// grammar file by tools/lalrgen) and calls the grammar's semantic actions and
+// error routine through virtual hooks. TYaccParser<TValue> adds the value
+// stack of a grammar whose semantic value is TValue.
+//
+// Error recovery is yacc's: after a syntax error the driver pops states until
+// one shifts the error token, shifts it, and then discards look-aheads until
+// parsing can go on; further errors are reported only after three tokens have
+// been shifted or the grammar has called yyerrok.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "lang/LexLib.h"
+
+// Table encoding. Symbols are integers: 0 is the end of input, 1..255 single
+// characters, 256 the error token, 257 and up the grammar's named tokens;
+// nonterminals are negative (-1, -2, ... in the grammar's declared order).
+//
+//  - actions: entries {symbol, action}. action > 0: shift and go to that
+//    state; action < 0: reduce by rule -action; action == 0: accept. State s
+//    owns the inclusive index range actionRanges[s] (lo > hi: no entries);
+//    the first entry whose symbol is the look-ahead decides, none is a
+//    syntax error.
+//  - gotos: entries {nonterminal, state}, ranges in gotoRanges, searched the
+//    same way after a reduction.
+//  - defaults[s]: 0, or -rule when state s reduces by that rule without
+//    reading (or looking at) a look-ahead. Only a state whose one action is
+//    that reduction has one, so the lexer is called as late as possible and
+//    yytext still holds the text of the token just shifted.
+//  - rules[r]: length of the right side and left-side nonterminal of rule r;
+//    rule 0 is the added accept rule "$accept : start $end".
+//  - tokenNames, nonterminalNames (index -symbol - 1), ruleTexts: for traces.
+struct TYyEntry {
+  int32_t sym;
+  int32_t act;
+};
+struct TYyRange {
+  int32_t lo;
+  int32_t hi;
+};
+struct TYyRule {
+  int32_t len;
+  int32_t lhs;
+};
+struct TYyTokenName {
+  int32_t code;
+  const char* name;
+};
+struct TYyTables {
+  int32_t stateCount;
+  const TYyEntry* actions;
+  int32_t actionCount;
+  const TYyRange* actionRanges;
+  const TYyEntry* gotos;
+  int32_t gotoCount;
+  const TYyRange* gotoRanges;
+  const int32_t* defaults;
+  const TYyRule* rules;
+  int32_t ruleCount;
+  const TYyTokenName* tokenNames;
+  int32_t tokenNameCount;
+  const char* const* nonterminalNames;
+  int32_t nonterminalCount;
+  const char* const* ruleTexts;
+};
+
+/// The name of a symbol for traces: a token's name or a nonterminal's.
+std::string YySymbolName(const TYyTables& tables, int symbol);
+
+constexpr int kYyErrorToken = 256;
+constexpr int kYyMaxDepth = 2048;
+
+class TCustomParser {
+ public:
+  TCustomParser(std::unique_ptr<TCustomLexer> lexer, const TYyTables& tables);
+  virtual ~TCustomParser() = default;
+  TCustomParser(const TCustomParser&) = delete;
+  TCustomParser& operator=(const TCustomParser&) = delete;
+
+  /// Parses the lexer's input: 0 when it was accepted, 1 when the parse was
+  /// abandoned. The lexer's input and streams must be attached.
+  int yyparse();
+
+  /// Writes the two-line positioned report to the lexer's error stream:
+  /// "Line n Col c in file "name"", then message + " at " + yytext.
+  void yyerror(const std::string& message);
+  /// Ends error recovery at once.
+  void yyerrok() { yyerrflag = 0; }
+
+  TCustomLexer& Lexer() const { return *lexer_; }
+  int ErrorCount() const { return yynerrs; }
+  /// Driver trace (state, token, shift, reduce) to the output stream; for
+  /// explaining a parse, never switched on by the program.
+  bool yydebug = false;
+
+ protected:
+  /// The semantic action of a rule, run before its right side is popped.
+  virtual void yyaction(int rule) = 0;
+  /// The grammar's error routine; the default is yyerror.
+  virtual void ErrorRoutine(const std::string& message) { yyerror(message); }
+
+  // The value stack, kept by TYaccParser: the driver stores the current value
+  // at every push and takes yylval as the current value at every shift.
+  virtual void BeginValues() = 0;
+  virtual void StoreValue(int depth) = 0;
+  virtual void TakeTokenValue() = 0;
+
+  /// Stack depth while a semantic action runs (its right side ends there).
+  int yysp = 0;
+  /// Length of the rule being reduced.
+  int yyruleLength = 0;
+
+  int yychar = -1;   // look-ahead token; -1: none read
+  int yynerrs = 0;   // syntax errors counted in this parse
+  int yyerrflag = 0; // recovery counter, 0..3
+
+ private:
+  int ActionOf(int state, int symbol, bool& found) const;
+  int GotoOf(int state, int nonterminal) const;
+  bool ErrorShift(int state, int& target) const;
+  int ReadLookahead();
+  void TraceStep(const std::string& text);
+
+  std::unique_ptr<TCustomLexer> lexer_;
+  const TYyTables& tables_;
+};
+
+/// A parser whose semantic value is TValue: the value stack, the current
+/// value yyval that actions write, and yylval that a lexer may fill.
+template <class TValue>
+class TYaccParser : public TCustomParser {
+ public:
+  using TCustomParser::TCustomParser;
+
+  /// The value of the token just returned by the lexer (the lexers of this
+  /// system never fill it, so shifted tokens carry an empty value).
+  TValue yylval{};
+
+ protected:
+  /// The value of the n-th symbol (1-based) of the right side being reduced.
+  const TValue& yyv(int n) const { return values_[yysp - yyruleLength + n]; }
+  /// The current value: the left side's value after an action.
+  TValue yyval{};
+
+ private:
+  void BeginValues() override {
+    yyval = TValue{};
+    values_.clear();
+  }
+  void StoreValue(int depth) override {
+    if (static_cast<int>(values_.size()) <= depth) values_.resize(depth + 1);
+    values_[depth] = yyval;
+  }
+  void TakeTokenValue() override { yyval = yylval; }
+
+  std::vector<TValue> values_;  // index 1..kYyMaxDepth
+};

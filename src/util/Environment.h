@@ -1,0 +1,22 @@
+// The process environment as the run needs it: reading a variable for the
+// expression language and setting one for /set, in this program's own
+// environment (programs started afterwards inherit it).
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+enum class TEnvStatus { Found, NotFound, Failed };
+
+struct TEnvLookup {
+  TEnvStatus status = TEnvStatus::NotFound;
+  std::string value;   // the whole value when found, however long
+  uint32_t error = 0;  // the system error code when the look-up failed
+};
+
+/// Looks the variable up; a variable set to the empty text is Found.
+TEnvLookup GetEnvVar(const std::string& name);
+
+/// Sets the variable; false on failure, with the system error readable
+/// through LastSystemError.
+bool SetEnvVar(const std::string& name, const std::string& value);

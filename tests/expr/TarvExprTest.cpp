@@ -1,0 +1,177 @@
+// Expression evaluation: values, groupings, comparisons, arithmetic, the
+// environment and exit-code functions, and every failure text.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "expr/TarvExpr.h"
+#include "run/TarvCommon.h"
+#include "run/TarvMain.h"
+#include "test_support/RecordingUI.h"
+#include "util/Environment.h"
+
+namespace {
+
+class TarvExprTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ResetRunState(); }
+  void TearDown() override { ResetRunState(); }
+
+  /// The message of the error that evaluating text raises.
+  template <class TError = EScriptError>
+  std::string Failure(const std::string& text) {
+    try {
+      std::string value = EvalExpr(text);
+      ADD_FAILURE() << "no error for: " << text << " (gave " << value << ")";
+    } catch (const TError& error) {
+      return error.what();
+    }
+    return {};
+  }
+
+  RecordingUI ui;
+};
+
+}  // namespace
+
+TEST_F(TarvExprTest, QuotedStringAndWordGiveTheirText) {
+  EXPECT_EQ(EvalExpr("\"a\""), "a");
+  EXPECT_EQ(EvalExpr("a"), "a");
+  EXPECT_EQ(EvalExpr("\"a b  c\""), "a b  c");
+  EXPECT_EQ(EvalExpr("\"say \\\"hi\\\"\""), "say \"hi\"");
+  EXPECT_EQ(EvalExpr("c:\\temp\\a.txt"), "c:\\temp\\a.txt");
+  EXPECT_EQ(EvalExpr("007"), "007");
+}
+
+TEST_F(TarvExprTest, ArithmeticIsThirtyTwoBitInteger) {
+  EXPECT_EQ(EvalExpr("1 + 2"), "3");
+  EXPECT_EQ(EvalExpr("007 + 1"), "8");
+  EXPECT_EQ(EvalExpr("7 - 10"), "-3");
+  EXPECT_EQ(EvalExpr("\"-5\" + 1"), "-4");
+  EXPECT_EQ(EvalExpr("\"$10\" + \"0x10\""), "32");
+  EXPECT_EQ(EvalExpr("2147483647 - 1 + 1"), "2147483647");
+}
+
+TEST_F(TarvExprTest, OverflowFailsWithIntegerOverflow) {
+  EXPECT_EQ(Failure<EIntOverflow>("2147483647 + 1"), "Integer overflow");
+  EXPECT_EQ(Failure<EIntOverflow>("0 - 2147483647 - 2"), "Integer overflow");
+}
+
+TEST_F(TarvExprTest, NonNumericOperandFailsWithItsText) {
+  EXPECT_EQ(Failure<EConvertError>("abc + 1"), "'abc' is not a valid integer value");
+  EXPECT_EQ(Failure<EConvertError>("1 - \"\""), "'' is not a valid integer value");
+  EXPECT_EQ(Failure<EConvertError>("2147483648 + 0"), "'2147483648' is not a valid integer value");
+}
+
+TEST_F(TarvExprTest, ComparisonsAreByteWiseOnText) {
+  EXPECT_EQ(EvalExpr("abc eq abc"), "1");
+  EXPECT_EQ(EvalExpr("abc eq ABC"), "0");
+  EXPECT_EQ(EvalExpr("abc ne ABC"), "1");
+  EXPECT_EQ(EvalExpr("10 lt 9"), "1");
+  EXPECT_EQ(EvalExpr("010 eq 10"), "0");
+  EXPECT_EQ(EvalExpr("b gt abc"), "1");
+  EXPECT_EQ(EvalExpr("\"\" lt a"), "1");
+  EXPECT_EQ(EvalExpr("ab gt a"), "1");
+  EXPECT_EQ(EvalExpr("\"\xE9\" gt z"), "1");  // bytes compare unsigned
+  EXPECT_EQ(EvalExpr("a EQ a"), "1");
+}
+
+TEST_F(TarvExprTest, GroupingsOfOperators) {
+  EXPECT_EQ(Failure<EIntOverflow>("2147483647 + 1 - 1"), "Integer overflow");  // (a + b) - c
+  EXPECT_EQ(EvalExpr("x & 1 + 2"), "x3");                                       // a & (b + c)
+  EXPECT_EQ(EvalExpr("1 + 2 & 3"), "24");                                       // a + (b & c)
+  EXPECT_EQ(EvalExpr("ab eq a & b"), "1");                                      // a eq (b & c)
+  EXPECT_EQ(EvalExpr("a & b & c"), "abc");
+}
+
+TEST_F(TarvExprTest, SeveralPartsAreAppended) {
+  EXPECT_EQ(EvalExpr("x y"), "xy");
+  EXPECT_EQ(EvalExpr("x eq x y"), "1y");
+  EXPECT_EQ(EvalExpr("a\nb\n"), "ab");
+  EXPECT_EQ(EvalExpr("/* note */\nx"), "x");
+}
+
+TEST_F(TarvExprTest, ResultIsNotCutButValuesAre) {
+  std::string part(200, 'p');
+  EXPECT_EQ(EvalExpr(part + "&" + part), std::string(255, 'p'));
+  EXPECT_EQ(EvalExpr(part + " " + part), part + part);
+}
+
+TEST_F(TarvExprTest, ErrorlevelGivesTheLastExitCodeUnsigned) {
+  RunState().LastExitCode = 0;
+  EXPECT_EQ(EvalExpr("errorlevel() eq 0"), "1");
+  RunState().LastExitCode = 0xFFFFFFFFu;
+  EXPECT_EQ(EvalExpr("errorlevel()"), "4294967295");
+}
+
+TEST_F(TarvExprTest, EnvReadsTheEnvironment) {
+  ASSERT_TRUE(SetEnvVar("TARV_EXPR_TEST", "value 1"));
+  EXPECT_EQ(EvalExpr("env(TARV_EXPR_TEST)"), "value 1");
+  EXPECT_EQ(EvalExpr("ENV(\"TARV_EXPR_TEST\")"), "value 1");
+  EXPECT_EQ(EvalExpr("env(TARV_EXPR_UNDEFINED_NAME)"), "");
+}
+
+TEST_F(TarvExprTest, LongEnvironmentValueComesBackWholeThenCut) {
+  std::string value(300, 'v');
+  value[253] = 'x';
+  ASSERT_TRUE(SetEnvVar("TARV_EXPR_LONG", value));
+  EXPECT_EQ(EvalExpr("env(TARV_EXPR_LONG)"), value.substr(0, 255));
+  ASSERT_TRUE(SetEnvVar("TARV_EXPR_LONG", value.substr(0, 254)));
+  EXPECT_EQ(EvalExpr("env(TARV_EXPR_LONG)"), value.substr(0, 254));
+}
+
+TEST_F(TarvExprTest, MissingOperandReportsStringExpected) {
+  EXPECT_EQ(Failure(""), "Bad Expression: string expected at ");
+  EXPECT_EQ(Failure("env()"), "Bad Expression: string expected at )");
+  EXPECT_EQ(Failure("1 +"), "Bad Expression: string expected at \n");  // every line ends in a line feed
+  EXPECT_EQ(Failure("& x"), "Bad Expression: string expected at &");
+}
+
+TEST_F(TarvExprTest, UnacceptedTokensReportSyntaxError) {
+  EXPECT_EQ(Failure("(1 + 2)"), "Bad Expression: syntax error at (");
+  EXPECT_EQ(Failure("errorlevel(1)"), "Bad Expression: syntax error at 1");
+  EXPECT_EQ(Failure("a eq b eq c"), "Bad Expression: syntax error at eq");
+  EXPECT_EQ(Failure("a\r"), "Bad Expression: syntax error at \r");
+  EXPECT_EQ(Failure("env x"), "Bad Expression: syntax error at x");
+}
+
+TEST_F(TarvExprTest, DeepNestingReportsStackOverflow) {
+  std::string text;
+  for (int i = 0; i < 1100; ++i) text += "a&";
+  EXPECT_EQ(Failure(text + "a").rfind("Bad Expression: yyparse stack overflow at ", 0), 0u);
+}
+
+TEST_F(TarvExprTest, UnterminatedStringShowsTheReportThenParseError) {
+  EXPECT_EQ(Failure("x \"abc"), "parse error");
+  ASSERT_EQ(ui.infoDialogs.size(), 1u);
+  EXPECT_EQ(ui.infoDialogs[0],
+            "Parse Output: \r\n\r\nParse Errors: \r\nunexpected EOF inside quoted string at line 1\r\n");
+  EXPECT_EQ(Failure("x /* open"), "parse error");
+  // Alone, the string gives no token at all, so the operand is missing.
+  EXPECT_EQ(Failure("\"abc"), "Bad Expression: string expected at ");
+}
+
+TEST_F(TarvExprTest, TraceOutputMakesTheParseFail) {
+  RunState().ParserTrace = true;
+  EXPECT_EQ(Failure("\"a\""), "parse error");
+  ASSERT_EQ(ui.infoDialogs.size(), 1u);
+  EXPECT_NE(ui.infoDialogs[0].find("got QSTR (\"a\")"), std::string::npos);
+  EXPECT_EQ(EvalExpr("a"), "a");  // nothing traced without a string
+}
+
+TEST_F(TarvExprTest, ParseExpressionHandsTheResultToTheCaller) {
+  TTextStream input("x & y");
+  TTarvExpr evaluator;
+  std::string result = "old";
+  evaluator.ParseExpression(input, "EXPR", result);
+  EXPECT_EQ(result, "xy");
+}
+
+TEST(ExprTextToInt, AcceptsTheStandardForms) {
+  EXPECT_EQ(ExprTextToInt("  42"), 42);
+  EXPECT_EQ(ExprTextToInt("-2147483648"), INT32_MIN);
+  EXPECT_EQ(ExprTextToInt("$FFFFFFFF"), -1);
+  EXPECT_THROW(ExprTextToInt("42 "), EConvertError);
+  EXPECT_THROW(ExprTextToInt("4x"), EConvertError);
+  EXPECT_THROW(ExprTextToInt("-"), EConvertError);
+}

@@ -1,0 +1,278 @@
+// The command parser: the command lists built for command texts, command
+// files and editor lines, and the reports of failed parses.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "lang/TarvLex.h"
+#include "lang/TarvYacc.h"
+#include "run/TarvCommon.h"
+#include "test_support/RecordingUI.h"
+
+namespace {
+
+class TarvYaccTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ResetRunState(); }
+  void TearDown() override { ResetRunState(); }
+
+  TCmdList Parse(const std::string& text, const std::string& source = "test.qd") {
+    TTextStream input(text);
+    TTarvYacc parser;
+    return parser.Parse(input, source);
+  }
+
+  /// Parses a text that must fail; returns the parse report it showed.
+  std::string Failure(const std::string& text, const std::string& source = "test.qd") {
+    size_t dialogs = ui.infoDialogs.size();
+    try {
+      Parse(text, source);
+      ADD_FAILURE() << "no parse error for: " << text;
+    } catch (const EScriptError& error) {
+      EXPECT_STREQ(error.what(), "parse error");
+    }
+    return ui.infoDialogs.size() > dialogs ? ui.infoDialogs.back() : std::string();
+  }
+
+  RecordingUI ui;
+};
+
+using TTexts = std::vector<std::string>;
+using TCodes = std::vector<int32_t>;
+
+int Count(const std::string& text, const std::string& part) {
+  int count = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+  return count;
+}
+
+}  // namespace
+
+TEST_F(TarvYaccTest, EmptyTextGivesAnEmptyListAndShowsNothing) {
+  EXPECT_TRUE(Parse("").empty());
+  EXPECT_TRUE(Parse("\r\n   \r\n# comment\r\n; another\r\n").empty());
+  EXPECT_TRUE(ui.infoDialogs.empty());
+}
+
+TEST_F(TarvYaccTest, CommandFileWithIfElseBuildsNestedBlocks) {
+  TCmdList list = Parse(
+      "# start notepad and wait\r\n"
+      "notepad /wait readme.txt\r\n"
+      "/if errorlevel() eq 0 {\r\n"
+      "   /activate Untitled - Notepad\r\n"
+      "} /else {\r\n"
+      "   /pause Notepad failed\r\n"
+      "}\r\n");
+  ASSERT_EQ(list.size(), 2u);
+  EXPECT_EQ(list[0]->Kind, 0);
+  EXPECT_EQ(list[0]->KeywordIndex, 0);
+  EXPECT_EQ(list[0]->Args, (TTexts{"notepad", "readme.txt"}));
+  EXPECT_EQ(list[0]->Options, TCodes{_WAIT});
+
+  const Tcmdrec& cmdIf = *list[1];
+  EXPECT_EQ(cmdIf.Kind, _IF);
+  EXPECT_EQ(cmdIf.Args, TTexts{"/if"});
+  EXPECT_EQ(cmdIf.Condition, "errorlevel() EQ 0");
+  ASSERT_TRUE(cmdIf.Block && cmdIf.ElseBlock);
+  ASSERT_EQ(cmdIf.Block->size(), 1u);
+  EXPECT_EQ((*cmdIf.Block)[0]->Kind, _ACTIVATE);
+  EXPECT_EQ((*cmdIf.Block)[0]->Args, (TTexts{"/activate", "Untitled - Notepad"}));
+  EXPECT_TRUE((*cmdIf.Block)[0]->Options.empty());
+  ASSERT_EQ(cmdIf.ElseBlock->size(), 1u);
+  EXPECT_EQ((*cmdIf.ElseBlock)[0]->Kind, _PAUSE);
+  EXPECT_EQ((*cmdIf.ElseBlock)[0]->Args, (TTexts{"/pause", "Notepad failed"}));
+}
+
+TEST_F(TarvYaccTest, ExternalProgramTakesWordsAsArguments) {
+  TCmdList list = Parse("notepad readme.txt\r\n", "ARGS");
+  ASSERT_EQ(list.size(), 1u);
+  EXPECT_EQ(list[0]->Kind, 0);
+  EXPECT_EQ(list[0]->Args, (TTexts{"notepad", "readme.txt"}));
+  EXPECT_TRUE(list[0]->Options.empty());
+}
+
+TEST_F(TarvYaccTest, OperatorsInsideUnquotedArgumentsGetBlanks) {
+  EXPECT_EQ(Parse("notepad my-file.txt\r\n")[0]->Args, (TTexts{"notepad", "my - file.txt"}));
+  EXPECT_EQ(Parse("prog a&b+c\r\n")[0]->Args, (TTexts{"prog", "a & b + c"}));
+  EXPECT_EQ(Parse("prog env(x) f()\r\n")[0]->Args, (TTexts{"prog", "env(x)", "f()"}));
+}
+
+TEST_F(TarvYaccTest, SlashWordsAreArgumentsAndOptionsComeFirst) {
+  EXPECT_EQ(Parse("prog /p x\r\n")[0]->Args, (TTexts{"prog", "/p", "x"}));
+  TCmdList withOption = Parse("prog /max x\r\n");
+  EXPECT_EQ(withOption[0]->Args, (TTexts{"prog", "x"}));
+  EXPECT_EQ(withOption[0]->Options, TCodes{_MAX});
+  EXPECT_EQ(Parse("prog /w /h /i /w x\r\n")[0]->Options, (TCodes{_WAIT, _HIDE, _IGNORE, _WAIT}));
+}
+
+TEST_F(TarvYaccTest, OptionAfterAnArgumentIsASyntaxError) {
+  EXPECT_NE(Failure("prog x /max\r\n").find("syntax error at /max"), std::string::npos);
+  EXPECT_NE(Failure("prog eq\r\n").find("syntax error at eq"), std::string::npos);
+}
+
+TEST_F(TarvYaccTest, InternalCommandTakesIgnoreAndWarn) {
+  TCmdList list = Parse("/activate /warn Untitled - Notepad\r\n");
+  ASSERT_EQ(list.size(), 1u);
+  EXPECT_EQ(list[0]->Kind, _ACTIVATE);
+  EXPECT_EQ(list[0]->KeywordIndex, 1);
+  EXPECT_EQ(list[0]->Args, (TTexts{"/activate", "Untitled - Notepad"}));
+  EXPECT_EQ(list[0]->Options, TCodes{_WARN});
+  EXPECT_NE(Failure("/activate /max x\r\n").find("syntax error at /max"), std::string::npos);
+}
+
+TEST_F(TarvYaccTest, BracedCommandsShareOneCommandLine) {
+  TCmdList list = Parse("{ /activate A } { /sendkeys B }\r\n", "ARGS");
+  ASSERT_EQ(list.size(), 2u);
+  EXPECT_EQ(list[0]->Args, (TTexts{"/activate", "A "}));
+  EXPECT_EQ(list[1]->Kind, _SENDKEYS);
+  EXPECT_EQ(list[1]->Args, (TTexts{"/sendkeys", "B "}));
+  EXPECT_EQ(Parse("{ /activate x }\r\n{ /activate y }\r\n", "ARGS").size(), 2u);
+}
+
+TEST_F(TarvYaccTest, DoTakesItsWhileConditionOrZero) {
+  TCmdList withWhile = Parse("/do {\r\n/plist\r\n}\r\n/while x eq 1\r\n");
+  ASSERT_EQ(withWhile.size(), 1u);
+  EXPECT_EQ(withWhile[0]->Kind, _DO);
+  EXPECT_EQ(withWhile[0]->Args, TTexts{"/do"});
+  EXPECT_EQ(withWhile[0]->Condition, "x EQ 1");
+  ASSERT_TRUE(withWhile[0]->Block);
+  EXPECT_EQ(withWhile[0]->Block->size(), 1u);
+  EXPECT_FALSE(withWhile[0]->ElseBlock);
+
+  TCmdList without = Parse("/do {\r\n/plist\r\n}\r\n");
+  ASSERT_EQ(without.size(), 1u);
+  EXPECT_EQ(without[0]->Condition, "0");
+}
+
+TEST_F(TarvYaccTest, IfWithAndWithoutElse) {
+  TCmdList withElse = Parse("/if a ne b {\r\n/plist\r\n} /else {\r\n/wlist\r\n}\r\n");
+  EXPECT_EQ(withElse[0]->Condition, "a NE b");
+  EXPECT_EQ(withElse[0]->Block->size(), 1u);
+  ASSERT_EQ(withElse[0]->ElseBlock->size(), 1u);
+  EXPECT_EQ((*withElse[0]->ElseBlock)[0]->Kind, _WLIST);
+
+  TCmdList without = Parse("/if A Lt \"b\"\r\n{\r\n/plist\r\n}\r\n");
+  EXPECT_EQ(without[0]->Condition, "A LT \"b\"");
+  ASSERT_TRUE(without[0]->ElseBlock);
+  EXPECT_TRUE(without[0]->ElseBlock->empty());
+  EXPECT_TRUE(Parse("/if x {\r\n}\r\n")[0]->Block->empty());
+}
+
+TEST_F(TarvYaccTest, BlocksNest) {
+  TCmdList list = Parse("/do {\r\n/if x {\r\n/do {\r\n/waitall\r\n}\r\n}\r\n/plist\r\n} /while 1\r\n");
+  ASSERT_EQ(list.size(), 1u);
+  const TCmdList& body = *list[0]->Block;
+  ASSERT_EQ(body.size(), 2u);
+  EXPECT_EQ(body[0]->Kind, _IF);
+  EXPECT_EQ((*(*body[0]->Block)[0]->Block)[0]->Kind, _WAITALL);
+  EXPECT_EQ(body[1]->Kind, _PLIST);
+}
+
+TEST_F(TarvYaccTest, SetTakesNameAndValue) {
+  EXPECT_EQ(Parse("/set path = x\r\n")[0]->Args, (TTexts{"/set", "path", "x"}));
+  EXPECT_EQ(Parse("/set v = \"a b\"\r\n")[0]->Args, (TTexts{"/set", "v", "\"a b\""}));
+}
+
+TEST_F(TarvYaccTest, CommandsWithoutArguments) {
+  TCmdList edit = Parse("/edit\r\n");
+  EXPECT_EQ(edit[0]->Args, (TTexts{"/edit", ""}));
+  TCmdList plist = Parse("/plist\r\n");
+  EXPECT_EQ(plist[0]->Args, TTexts{"/plist"});
+  EXPECT_TRUE(plist[0]->Options.empty());
+  EXPECT_EQ(Parse("/waitall\r\n/wlist\r\n")[1]->KeywordIndex, 29);
+}
+
+TEST_F(TarvYaccTest, AtCommandTakesItsWords) {
+  TCmdList list = Parse("@\"job.qd\"\r\n", "ARGS");
+  ASSERT_EQ(list.size(), 1u);
+  EXPECT_EQ(list[0]->Kind, _AT);
+  EXPECT_EQ(list[0]->KeywordIndex, 30);
+  EXPECT_EQ(list[0]->Args, (TTexts{"@", "\"job.qd\""}));
+  EXPECT_EQ(Parse("@ a.qd /x 2\r\n")[0]->Args, (TTexts{"@", "a.qd", "/x", "2"}));
+}
+
+TEST_F(TarvYaccTest, ArgumentBeginningWithASlashIsASyntaxError) {
+  EXPECT_NE(Failure("/cd /temp\r\n").find("syntax error at /temp"), std::string::npos);
+  EXPECT_EQ(Parse("/cd c:\\temp\r\n")[0]->Args, (TTexts{"/cd", "c:\\temp"}));
+}
+
+TEST_F(TarvYaccTest, MissingArgumentReportsStringExpected) {
+  std::string report = Failure("/activate\r\n");
+  EXPECT_NE(report.find("string expected at \n"), std::string::npos);
+  EXPECT_NE(Failure("/set x =\r\n").find("string expected"), std::string::npos);
+  EXPECT_NE(Failure("/if {\r\n}\r\n").find("string expected"), std::string::npos);
+}
+
+TEST_F(TarvYaccTest, FailedParseShowsTheReportAndRaisesParseError) {
+  std::string report = Failure("prog x /max\r\n", "my.qd");
+  EXPECT_EQ(report,
+            "Parse Output: \r\n\r\nParse Errors: \r\n"
+            "Line 1 Col 12 in file \"my.qd\"\r\nsyntax error at /max\r\n");
+}
+
+TEST_F(TarvYaccTest, ErrorAtALineEndIsReportedOnTheLineReadAhead) {
+  std::string report = Failure("/if x eq 1\r\n\r\n/plist\r\n");
+  EXPECT_NE(report.find("Line 3 "), std::string::npos) << report;
+  EXPECT_NE(report.find("syntax error at \n\r\n"), std::string::npos) << report;
+}
+
+TEST_F(TarvYaccTest, ErrorInsideABlockResumesAtTopLevel) {
+  RunState().ParserTrace = true;
+  TCmdList list = Parse("/if a {\r\nprog x /max\r\n/plist\r\n}\r\n/wlist\r\n");
+  ASSERT_EQ(list.size(), 2u);
+  EXPECT_EQ(list[0]->Kind, _PLIST);
+  EXPECT_EQ(list[1]->Kind, _WLIST);
+  ASSERT_EQ(ui.infoDialogs.size(), 1u);
+  EXPECT_EQ(Count(ui.infoDialogs[0], "syntax error"), 2);
+  EXPECT_NE(ui.infoDialogs[0].find("syntax error at }"), std::string::npos);
+}
+
+TEST_F(TarvYaccTest, EveryErrorLineIsReported) {
+  std::string report = Failure("prog x /max\r\nok\r\nprog y /min\r\n/cd /x\r\n");
+  EXPECT_EQ(Count(report, "syntax error"), 3);
+  EXPECT_NE(report.find("Line 1 "), std::string::npos);
+  EXPECT_NE(report.find("Line 3 "), std::string::npos);
+  EXPECT_NE(report.find("Line 4 "), std::string::npos);
+}
+
+TEST_F(TarvYaccTest, BlockOpenerAfterACommandLineIsASyntaxError) {
+  EXPECT_NE(Failure("notepad\r\n{ /activate x }\r\n", "ARGS").find("syntax error"), std::string::npos);
+}
+
+TEST_F(TarvYaccTest, LineEndAloneIsAllowedOnlyAtTopLevel) {
+  EXPECT_EQ(Parse("/plist\r\n/* c */ \r\n/wlist\r\n").size(), 2u);
+  EXPECT_NE(Failure("/do {\r\n/plist\r\n/* c */ \r\n/wlist\r\n}\r\n").find("syntax error"), std::string::npos);
+}
+
+TEST_F(TarvYaccTest, OpenQuoteAtTheEndGivesOneSyntaxError) {
+  std::string report = Failure("prog \"abc");
+  EXPECT_EQ(Count(report, "syntax error"), 1);
+  EXPECT_NE(report.find("unexpected EOF inside quoted string at line 1"), std::string::npos);
+}
+
+TEST_F(TarvYaccTest, ValueTextsAreCutTo255Characters) {
+  std::string word(200, 'a');
+  TCmdList list = Parse("prog " + word + "&" + word + "\r\n\"" + std::string(300, 'q') + "\"\r\n");
+  ASSERT_EQ(list.size(), 2u);
+  EXPECT_EQ(list[0]->Args[1], (word + " & " + word).substr(0, 255));
+  EXPECT_EQ(list[1]->Args[0], "\"" + std::string(254, 'q'));
+}
+
+TEST_F(TarvYaccTest, TraceShowsTheReportButRaisesNothing) {
+  RunState().ParserTrace = true;
+  TCmdList list = Parse("/plist\r\n");
+  ASSERT_EQ(list.size(), 1u);
+  ASSERT_EQ(ui.infoDialogs.size(), 1u);
+  const std::string& report = ui.infoDialogs[0];
+  EXPECT_EQ(report.rfind("Parse Output: \r\n", 0), 0u);
+  EXPECT_NE(report.find("in inputLine: cmd\r\n"), std::string::npos);
+  EXPECT_NE(report.find("in input: inputList\r\n"), std::string::npos);
+  EXPECT_NE(report.find("\r\nParse Errors: \r\n"), std::string::npos);
+}
+
+TEST_F(TarvYaccTest, EditorLineParsesUnderCommand) {
+  TCmdList list = Parse("/waitfor Calc }\r\n", "COMMAND");
+  ASSERT_EQ(list.size(), 1u);
+  EXPECT_EQ(list[0]->Args, (TTexts{"/waitfor", "Calc }"}));
+}
