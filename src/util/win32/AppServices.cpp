@@ -1,0 +1,36 @@
+#include "util/AppServices.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// The program never has a main window, so a close request taken from the
+// queue ends the program just as a quit request does.
+bool EndsProgram(const MSG& msg) {
+  if (msg.message == WM_QUIT || msg.message == WM_CLOSE) return true;
+  return msg.message == WM_SYSCOMMAND && msg.wParam == SC_CLOSE;
+}
+
+}  // namespace
+
+std::string CommandLineText() {
+  const char* line = GetCommandLineA();
+  return line ? line : "";
+}
+
+void PumpMessages() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (EndsProgram(msg)) EndProgram(static_cast<int>(msg.wParam));
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+}
+
+void EndProgram(int exitCode) {
+  std::fflush(nullptr);
+  std::exit(exitCode);
+}

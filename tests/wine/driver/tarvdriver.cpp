@@ -1,0 +1,321 @@
+// tarvdriver: drives the windows of another program from a Wine test.
+//
+// Each subcommand finds a visible top-level window of another process by its
+// exact caption (class "#32770", the dialogs and message boxes, unless
+// --class names another or "*"), waiting up to --timeout milliseconds for
+// it, and then reads or acts on it:
+//
+//   wait CAPTION                  the window exists
+//   gone CAPTION                  wait until no such window is left
+//   rect CAPTION                  "window L T W H client CW CH"
+//   controls CAPTION              the window line, then one line per child:
+//                                 "control ID CLASS L T W H len=N TEXT"
+//                                 (client coordinates; text escaped, cut at 120)
+//   text CAPTION ID               the child's whole text, raw, on stdout
+//   click CAPTION BUTTONTEXT      presses the child button with that text
+//   settext CAPTION ID TEXT       sets the child's text
+//   resize CAPTION W H            sets the window's outer size
+//   title CLASS                   the texts of top-level windows of that
+//                                 class in other processes, one per line
+//   run COMMANDLINE...            starts a program, waits, "exit CODE"
+//
+// Texts of other processes' controls are read with WM_GETTEXT, which works
+// across processes where GetWindowTextA does not. Exit status: 0 done,
+// 1 bad usage, 2 window or control not found in time, 3 the action failed.
+#include <windows.h>
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct TOptions {
+  std::string windowClass = "#32770";
+  DWORD timeoutMs = 60000;
+};
+
+constexpr DWORD kPollMs = 50;
+constexpr UINT kSendTimeoutMs = 10000;
+
+std::string ClassOf(HWND window) {
+  char name[256] = {};
+  GetClassNameA(window, name, sizeof(name));
+  return name;
+}
+
+bool SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* result = nullptr) {
+  DWORD_PTR ignored = 0;
+  return SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kSendTimeoutMs,
+                             result ? result : &ignored) != 0;
+}
+
+std::string TextOf(HWND window) {
+  DWORD_PTR length = 0;
+  if (!SendWithTimeout(window, WM_GETTEXTLENGTH, 0, 0, &length)) return "";
+  std::string text(length + 1, '\0');
+  DWORD_PTR copied = 0;
+  SendWithTimeout(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), &copied);
+  text.resize(copied);
+  return text;
+}
+
+struct TSearch {
+  const std::string* caption;
+  const std::string* windowClass;
+  std::vector<HWND> found;
+};
+
+bool IsOtherProcess(HWND window) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  return pid != GetCurrentProcessId();
+}
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<TSearch*>(param);
+  if (!IsWindowVisible(window) || !IsOtherProcess(window)) return TRUE;
+  if (*search->windowClass != "*" && ClassOf(window) != *search->windowClass) return TRUE;
+  char text[1024] = {};
+  GetWindowTextA(window, text, sizeof(text));
+  if (*search->caption == text) search->found.push_back(window);
+  return TRUE;
+}
+
+HWND FindNow(const std::string& caption, const TOptions& options) {
+  TSearch search{&caption, &options.windowClass, {}};
+  EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found.empty() ? nullptr : search.found.front();
+}
+
+HWND WaitForWindow(const std::string& caption, const TOptions& options) {
+  DWORD start = GetTickCount();
+  for (;;) {
+    if (HWND window = FindNow(caption, options)) return window;
+    if (GetTickCount() - start >= options.timeoutMs) break;
+    Sleep(kPollMs);
+  }
+  std::fprintf(stderr, "tarvdriver: no window \"%s\" of class \"%s\" within %lu ms\n", caption.c_str(),
+               options.windowClass.c_str(), static_cast<unsigned long>(options.timeoutMs));
+  return nullptr;
+}
+
+std::string Escaped(const std::string& text, size_t limit) {
+  std::string out;
+  for (size_t i = 0; i < text.size() && i < limit; ++i) {
+    switch (text[i]) {
+      case '\r': out += "\\r"; break;
+      case '\n': out += "\\n"; break;
+      case '\t': out += "\\t"; break;
+      case '\\': out += "\\\\"; break;
+      default: out += text[i];
+    }
+  }
+  if (text.size() > limit) out += "...";
+  return out;
+}
+
+void PrintWindowLine(HWND window) {
+  RECT outer, client;
+  GetWindowRect(window, &outer);
+  GetClientRect(window, &client);
+  std::printf("window %ld %ld %ld %ld client %ld %ld\n", outer.left, outer.top, outer.right - outer.left,
+              outer.bottom - outer.top, client.right, client.bottom);
+}
+
+BOOL CALLBACK PrintControl(HWND child, LPARAM param) {
+  HWND parent = reinterpret_cast<HWND>(param);
+  if (GetParent(child) != parent) return TRUE;  // direct children only
+  RECT rect;
+  GetWindowRect(child, &rect);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+  std::string text = TextOf(child);
+  std::printf("control %d %s %ld %ld %ld %ld len=%u %s\n", GetDlgCtrlID(child), ClassOf(child).c_str(), rect.left,
+              rect.top, rect.right - rect.left, rect.bottom - rect.top, static_cast<unsigned>(text.size()),
+              Escaped(text, 120).c_str());
+  return TRUE;
+}
+
+struct TButtonSearch {
+  const std::string* text;
+  HWND found;
+};
+
+BOOL CALLBACK FindButton(HWND child, LPARAM param) {
+  auto* search = reinterpret_cast<TButtonSearch*>(param);
+  if (ClassOf(child) == "Button" && TextOf(child) == *search->text) {
+    search->found = child;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+int Wait(const std::string& caption, const TOptions& options) {
+  HWND window = WaitForWindow(caption, options);
+  if (!window) return 2;
+  std::printf("found %s\n", caption.c_str());
+  return 0;
+}
+
+int Gone(const std::string& caption, const TOptions& options) {
+  DWORD start = GetTickCount();
+  while (FindNow(caption, options)) {
+    if (GetTickCount() - start >= options.timeoutMs) {
+      std::fprintf(stderr, "tarvdriver: window \"%s\" still there after %lu ms\n", caption.c_str(),
+                   static_cast<unsigned long>(options.timeoutMs));
+      return 2;
+    }
+    Sleep(kPollMs);
+  }
+  std::printf("gone %s\n", caption.c_str());
+  return 0;
+}
+
+int Rect(const std::string& caption, const TOptions& options) {
+  HWND window = WaitForWindow(caption, options);
+  if (!window) return 2;
+  PrintWindowLine(window);
+  return 0;
+}
+
+int Controls(const std::string& caption, const TOptions& options) {
+  HWND window = WaitForWindow(caption, options);
+  if (!window) return 2;
+  PrintWindowLine(window);
+  EnumChildWindows(window, PrintControl, reinterpret_cast<LPARAM>(window));
+  return 0;
+}
+
+HWND ChildById(HWND window, const std::string& id) {
+  HWND child = GetDlgItem(window, std::atoi(id.c_str()));
+  if (!child) std::fprintf(stderr, "tarvdriver: no control %s\n", id.c_str());
+  return child;
+}
+
+int Text(const std::string& caption, const std::string& id, const TOptions& options) {
+  HWND window = WaitForWindow(caption, options);
+  HWND child = window ? ChildById(window, id) : nullptr;
+  if (!child) return 2;
+  std::string text = TextOf(child);
+  std::fwrite(text.data(), 1, text.size(), stdout);
+  return 0;
+}
+
+int Click(const std::string& caption, const std::string& buttonText, const TOptions& options) {
+  HWND window = WaitForWindow(caption, options);
+  if (!window) return 2;
+  TButtonSearch search{&buttonText, nullptr};
+  EnumChildWindows(window, FindButton, reinterpret_cast<LPARAM>(&search));
+  if (!search.found) {
+    std::fprintf(stderr, "tarvdriver: no button \"%s\" in \"%s\"\n", buttonText.c_str(), caption.c_str());
+    return 2;
+  }
+  // The button is pressed from its own thread's queue, so that the dialog's
+  // modal loop ends the dialog while this program goes on.
+  if (!PostMessageA(search.found, BM_CLICK, 0, 0)) return 3;
+  std::printf("clicked %s\n", buttonText.c_str());
+  return 0;
+}
+
+int SetText(const std::string& caption, const std::string& id, const std::string& text, const TOptions& options) {
+  HWND window = WaitForWindow(caption, options);
+  HWND child = window ? ChildById(window, id) : nullptr;
+  if (!child) return 2;
+  return SendWithTimeout(child, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())) ? 0 : 3;
+}
+
+int Resize(const std::string& caption, int width, int height, const TOptions& options) {
+  HWND window = WaitForWindow(caption, options);
+  if (!window) return 2;
+  if (!SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE)) return 3;
+  SendWithTimeout(window, WM_NULL, 0, 0);  // the owner has handled the resize
+  PrintWindowLine(window);
+  return 0;
+}
+
+BOOL CALLBACK PrintTitleOfClass(HWND window, LPARAM param) {
+  if (IsOtherProcess(window) && ClassOf(window) == *reinterpret_cast<const std::string*>(param)) {
+    char text[1024] = {};
+    GetWindowTextA(window, text, sizeof(text));
+    std::printf("%s\n", text);
+  }
+  return TRUE;
+}
+
+int Title(const std::string& windowClass) {
+  EnumWindows(PrintTitleOfClass, reinterpret_cast<LPARAM>(&windowClass));
+  return 0;
+}
+
+std::string QuotedCommandLine(const std::vector<std::string>& words) {
+  std::string line;
+  for (const std::string& word : words) {
+    if (!line.empty()) line += ' ';
+    line += word.find_first_of(" \t") == std::string::npos && !word.empty() ? word : "\"" + word + "\"";
+  }
+  return line;
+}
+
+int Run(const std::vector<std::string>& words) {
+  std::string line = QuotedCommandLine(words);
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION process = {};
+  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
+    std::fprintf(stderr, "tarvdriver: cannot start %s (error %lu)\n", line.c_str(), GetLastError());
+    return 3;
+  }
+  WaitForSingleObject(process.hProcess, INFINITE);
+  DWORD code = 0;
+  GetExitCodeProcess(process.hProcess, &code);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  std::printf("exit %lu\n", static_cast<unsigned long>(code));
+  return 0;
+}
+
+int Usage() {
+  std::fprintf(stderr,
+               "usage: tarvdriver [--class NAME|*] [--timeout MS] wait|gone|rect|controls CAPTION\n"
+               "       tarvdriver [options] text|click CAPTION ID|BUTTONTEXT\n"
+               "       tarvdriver [options] settext CAPTION ID TEXT | resize CAPTION W H\n"
+               "       tarvdriver title CLASS | run COMMANDLINE...\n");
+  return 1;
+}
+
+int Dispatch(const std::vector<std::string>& args, const TOptions& options) {
+  if (args.empty()) return Usage();
+  const std::string& command = args[0];
+  size_t count = args.size() - 1;
+  if (command == "run" && count >= 1) return Run({args.begin() + 1, args.end()});
+  if (command == "title" && count == 1) return Title(args[1]);
+  if (command == "wait" && count == 1) return Wait(args[1], options);
+  if (command == "gone" && count == 1) return Gone(args[1], options);
+  if (command == "rect" && count == 1) return Rect(args[1], options);
+  if (command == "controls" && count == 1) return Controls(args[1], options);
+  if (command == "text" && count == 2) return Text(args[1], args[2], options);
+  if (command == "click" && count == 2) return Click(args[1], args[2], options);
+  if (command == "settext" && count == 3) return SetText(args[1], args[2], args[3], options);
+  if (command == "resize" && count == 3)
+    return Resize(args[1], std::atoi(args[2].c_str()), std::atoi(args[3].c_str()), options);
+  return Usage();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  _setmode(_fileno(stdout), _O_BINARY);
+  TOptions options;
+  std::vector<std::string> args(argv + 1, argv + argc);
+  while (args.size() >= 2 && (args[0] == "--class" || args[0] == "--timeout")) {
+    if (args[0] == "--class") options.windowClass = args[1];
+    else options.timeoutMs = static_cast<DWORD>(std::strtoul(args[1].c_str(), nullptr, 10));
+    args.erase(args.begin(), args.begin() + 2);
+  }
+  int status = Dispatch(args, options);
+  std::fflush(stdout);
+  return status;
+}
