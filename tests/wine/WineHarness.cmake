@@ -3,11 +3,12 @@
 # runs the process services on request. run-wine-suite.sh runs them.
 set(TARV_WINE_DIR ${CMAKE_SOURCE_DIR}/tests/wine)
 
-add_executable(tarvdriver ${TARV_WINE_DIR}/driver/tarvdriver.cpp)
-target_link_libraries(tarvdriver PRIVATE user32)
+add_executable(tarvdriver ${TARV_WINE_DIR}/driver/tarvdriver.cpp ${TARV_WINE_DIR}/manifest.rc)
+target_include_directories(tarvdriver PRIVATE ${TARV_GENERATED_DIR})
+target_link_libraries(tarvdriver PRIVATE user32 gdi32)
 tarv_link_static(tarvdriver)
 
-add_executable(uiprobe WIN32 ${TARV_WINE_DIR}/uiprobe.cpp ${TARV_WINE_DIR}/uiprobe.rc)
+add_executable(uiprobe WIN32 ${TARV_WINE_DIR}/uiprobe.cpp ${TARV_WINE_DIR}/manifest.rc)
 target_include_directories(uiprobe PRIVATE ${TARV_GENERATED_DIR})
 target_link_libraries(uiprobe PRIVATE tarvcore ${TARV_SYSTEM_LIBS})
 tarv_link_static(uiprobe)

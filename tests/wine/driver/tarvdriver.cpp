@@ -8,7 +8,7 @@
 //   wait CAPTION                  the window exists
 //   gone CAPTION                  wait until no such window is left
 //   rect CAPTION                  "window L T W H client CW CH"
-//   controls CAPTION              the window line, then one line per child:
+//   controls CAPTION              the window line, then one line per visible child:
 //                                 "control ID CLASS L T W H len=N TEXT"
 //                                 (client coordinates; text escaped, cut at 120)
 //   text CAPTION ID               the child's whole text, raw, on stdout
@@ -18,6 +18,7 @@
 //   title CLASS                   the texts of top-level windows of that
 //                                 class in other processes, one per line
 //   run COMMANDLINE...            starts a program, waits, "exit CODE"
+//   dpi                           the screen's pixels per inch
 //
 // Texts of other processes' controls are read with WM_GETTEXT, which works
 // across processes where GetWindowTextA does not. Exit status: 0 done,
@@ -128,7 +129,8 @@ void PrintWindowLine(HWND window) {
 
 BOOL CALLBACK PrintControl(HWND child, LPARAM param) {
   HWND parent = reinterpret_cast<HWND>(param);
-  if (GetParent(child) != parent) return TRUE;  // direct children only
+  // Direct visible children only: a message box keeps unused buttons hidden.
+  if (GetParent(child) != parent || !IsWindowVisible(child)) return TRUE;
   RECT rect;
   GetWindowRect(child, &rect);
   MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
@@ -277,12 +279,19 @@ int Run(const std::vector<std::string>& words) {
   return 0;
 }
 
+int Dpi() {
+  HDC screen = GetDC(nullptr);
+  std::printf("%d\n", GetDeviceCaps(screen, LOGPIXELSY));
+  ReleaseDC(nullptr, screen);
+  return 0;
+}
+
 int Usage() {
   std::fprintf(stderr,
                "usage: tarvdriver [--class NAME|*] [--timeout MS] wait|gone|rect|controls CAPTION\n"
                "       tarvdriver [options] text|click CAPTION ID|BUTTONTEXT\n"
                "       tarvdriver [options] settext CAPTION ID TEXT | resize CAPTION W H\n"
-               "       tarvdriver title CLASS | run COMMANDLINE...\n");
+               "       tarvdriver title CLASS | run COMMANDLINE... | dpi\n");
   return 1;
 }
 
@@ -290,6 +299,7 @@ int Dispatch(const std::vector<std::string>& args, const TOptions& options) {
   if (args.empty()) return Usage();
   const std::string& command = args[0];
   size_t count = args.size() - 1;
+  if (command == "dpi" && count == 0) return Dpi();
   if (command == "run" && count >= 1) return Run({args.begin() + 1, args.end()});
   if (command == "title" && count == 1) return Title(args[1]);
   if (command == "wait" && count == 1) return Wait(args[1], options);

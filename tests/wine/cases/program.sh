@@ -1,0 +1,54 @@
+# tarv32.exe itself: a failing run ends in the one "TARV32: " error box (or,
+# with TARV_UI=console, in a line on standard error), exit status 1; its
+# version resource; its imports.
+
+# A command file that does not exist: the run fails as soon as it starts.
+missing_script() { echo "no-such-script-$$.qd"; }
+
+case_failed_run_shows_tarv32_error_box() {
+  local script
+  script=$(missing_script)
+  start_bg tarv "$(TARV_EXE)" "$script"
+  local controls
+  controls=$(drv controls Error)
+  echo "$controls"
+  expect_line "error text" "^control 65535 Static .* TARV32: .*$script" "$controls"
+  expect_line "OK button" '^control 1 Button .* OK$' "$controls"
+  drv click Error OK >/dev/null
+  wait_bg 60
+  expect_eq "exit status" 1 "$BG_STATUS"
+}
+
+case_console_interface_reports_failure_on_stderr() {
+  local script
+  script=$(missing_script)
+  TARV_UI=console start_bg tarv "$(TARV_EXE)" "$script"
+  wait_bg 60
+  expect_eq "exit status" 1 "$BG_STATUS"
+  expect_line "standard error" "^Error: TARV32: .*$script" "$(errors_of tarv)"
+  expect_eq "standard output" "" "$(output_of tarv)"
+}
+
+case_version_resource_is_readable() {
+  start_bg probe "$(TARV_PROBE)" version "$(winepath -w "$(TARV_EXE)")"
+  wait_bg 60
+  expect_eq "exit status" 0 "$BG_STATUS"
+  local out
+  out=$(output_of probe)
+  expect_line "FileVersion" '^FileVersion=[0-9]+\.[0-9]+\.[0-9]+\.0$' "$out"
+  expect_line "LegalCopyright" '^LegalCopyright=Copyright .*Tarv32' "$out"
+  expect_line "ProductName" '^ProductName=Tarv32$' "$out"
+}
+
+case_program_imports_only_system_dlls() {
+  local dlls
+  dlls=$(i686-w64-mingw32-objdump -p "$(TARV_EXE)" | awk '/DLL Name:/ { print tolower($3) }')
+  echo "$dlls"
+  expect_no_line "imports" '^lib|mingw|pthread|stdc\+\+|gcc' "$dlls"
+  expect_line "imports" '^user32\.dll$' "$dlls"
+}
+
+case_committed_icon_matches_its_generator() {
+  python3 "$TARV_ROOT/tools/make_icon.py" "$TARV_CASE_DIR/tarv32.ico"
+  cmp "$TARV_ROOT/src/run/win32/tarv32.ico" "$TARV_CASE_DIR/tarv32.ico"
+}

@@ -1,0 +1,68 @@
+# The process services under Wine: the system error text, the message pump
+# and the application title on the taskbar.
+
+case_error_text_quotes_the_system_text() {
+  start_bg probe "$(TARV_PROBE)" errortext 2
+  wait_bg 60
+  local out system
+  out=$(output_of probe)
+  system=$(sed -n 's/^system: //p' <<<"$out")
+  [ "$system" != "(none)" ]
+  expect_eq "WinErrorText(2)" "ours: ERROR 2: $system" "$(grep '^ours: ' <<<"$out")"
+  expect_line "system text ends its line" '\\r\\n$' "$system"
+}
+
+case_error_text_of_unknown_code_is_the_number_alone() {
+  start_bg probe "$(TARV_PROBE)" errortext 987654
+  wait_bg 60
+  local out
+  out=$(output_of probe)
+  expect_eq "system text" "system: (none)" "$(grep '^system: ' <<<"$out")"
+  expect_eq "WinErrorText(987654)" "ours: ERROR 987654" "$(grep '^ours: ' <<<"$out")"
+}
+
+case_pump_returns_at_once_on_empty_queue() {
+  start_bg probe "$(TARV_PROBE)" pump-empty
+  wait_bg 60
+  expect_eq "exit status" 0 "$BG_STATUS"
+  local ms
+  ms=$(sed -n 's/^returned after \([0-9]*\) ms$/\1/p' <<<"$(output_of probe)")
+  [ -n "$ms" ] && [ "$ms" -lt 500 ] || { echo "pump took [$ms] ms" >&2; false; }
+}
+
+case_pump_dispatches_window_messages() {
+  start_bg probe "$(TARV_PROBE)" pump-dispatch
+  wait_bg 60
+  expect_eq "probe output" "dispatched 2" "$(output_of probe)"
+}
+
+case_pump_ends_program_on_quit_with_its_wparam() {
+  start_bg probe "$(TARV_PROBE)" pump-post quit 3
+  wait_bg 60
+  expect_eq "exit status" 3 "$BG_STATUS"
+  expect_eq "probe output" "" "$(output_of probe)"
+}
+
+case_pump_ends_program_on_close_with_its_wparam() {
+  start_bg probe "$(TARV_PROBE)" pump-post close 5
+  wait_bg 60
+  expect_eq "exit status" 5 "$BG_STATUS"
+}
+
+case_pump_ends_program_on_system_close_with_sc_close() {
+  # 61536 does not fit a Linux exit status: read it inside Wine.
+  local out
+  out=$(drv run "$(winepath -w "$(TARV_PROBE)")" pump-post sysclose 0)
+  expect_eq "exit code" "exit 61536" "$out"
+}
+
+case_application_title_is_the_taskbar_text() {
+  local title="/waitclose *Notepad* - Tarv32"
+  start_bg probe "$(TARV_PROBE)" title "$title"
+  drv wait Information >/dev/null
+  expect_eq "application window text" "$title" "$(drv title TTarvApplication)"
+  drv click Information OK >/dev/null
+  wait_bg 60
+  expect_eq "probe output" "title $title
+closed" "$(output_of probe)"
+}

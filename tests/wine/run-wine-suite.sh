@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# Runs every Wine test case against a Windows build and prints a closing
+# line "N passed, M failed"; exits non-zero when a case failed or Wine could
+# not be started.
+#
+# Usage: tests/wine/run-wine-suite.sh [BUILD_DIR] [CASE...]
+#   BUILD_DIR  the Windows build (default: build-win32 beside this tree)
+#   CASE       names of case functions to run (default: all of cases/*.sh)
+# Screenshots and the logs of failed cases go to BUILD_DIR/wine-artifacts.
+set -u
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+root=$(cd "$here/../.." && pwd)
+TARV_BUILD=$(cd "${1:-$root/build-win32}" 2>/dev/null && pwd) || { echo "no build directory ${1:-}" >&2; exit 2; }
+shift $(($# > 0 ? 1 : 0))
+TARV_ROOT=$root
+TARV_ARTIFACTS=$TARV_BUILD/wine-artifacts
+export TARV_BUILD TARV_ROOT TARV_ARTIFACTS
+
+for program in tarv32.exe tarvdriver.exe uiprobe.exe; do
+  [ -f "$TARV_BUILD/$program" ] || { echo "missing $TARV_BUILD/$program: build the Windows target first" >&2; exit 2; }
+done
+
+# shellcheck source=wine-env.sh
+source "$here/wine-env.sh"
+# shellcheck source=lib.sh
+source "$here/lib.sh"
+for file in "$here"/cases/*.sh; do
+  # shellcheck disable=SC1090
+  source "$file"
+done
+
+suite_start=$SECONDS
+tarv_wine_start || { echo "Wine could not be started: no case was run" >&2; exit 3; }
+echo "Wine ready in $((SECONDS - suite_start)) s (display $DISPLAY)"
+
+rm -rf "$TARV_ARTIFACTS"
+mkdir -p "$TARV_ARTIFACTS"
+if [ $# -gt 0 ]; then
+  cases=("$@")
+else
+  mapfile -t cases < <(declare -F | awk '$3 ~ /^case_/ { print $3 }')
+fi
+
+passed=0
+failed=0
+for name in "${cases[@]}"; do
+  TARV_CASE_DIR="$TARV_WINE_DIR/$name"
+  mkdir -p "$TARV_CASE_DIR"
+  export TARV_CASE_DIR
+  start=$SECONDS
+  # Each case runs in a subshell under set -e: its first failing check ends it.
+  ( set -e; "$name" ) >"$TARV_CASE_DIR/case.log" 2>&1
+  status=$?
+  if [ "$status" -eq 0 ]; then
+    passed=$((passed + 1))
+    echo "PASS $name ($((SECONDS - start)) s)"
+  else
+    failed=$((failed + 1))
+    echo "FAIL $name ($((SECONDS - start)) s)"
+    sed 's/^/    /' "$TARV_CASE_DIR/case.log"
+    cp "$TARV_CASE_DIR/case.log" "$TARV_ARTIFACTS/$name.log"
+    # A case that failed half-way may leave its program behind.
+    wineserver -k >/dev/null 2>&1
+    wineserver -p
+  fi
+done
+
+echo "Wine suite took $((SECONDS - suite_start)) s"
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]

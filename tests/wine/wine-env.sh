@@ -1,0 +1,106 @@
+# Headless Wine for the test suite; source it, then call tarv_wine_start.
+#
+# tarv_wine_start starts Xvfb on a free display and a 32-bit Wine prefix in a
+# temporary directory (no Mono or Gecko prompts, unmanaged X11 windows so
+# that closing a dialog does not wait for a window manager, a persistent
+# wineserver) and warms it up; an EXIT trap tears everything down again.
+# Creating a prefix takes a while, so a finished one is kept as a tar file
+# (TARV_WINE_PREFIX_CACHE, default ~/.cache/tarv32/wine-prefix.tar) and
+# unpacked by later runs.
+#
+# Wine's 32-bit loader is an i386 Linux program: on a kernel whose 32-bit
+# emulation is switched off (boot option ia32_emulation=off) it cannot start
+# at all, and tarv_wine_start says so.
+
+tarv_wine_log() { echo "wine-env: $*" >&2; }
+
+tarv_wine_check_tools() {
+  local tool
+  for tool in wine wineserver wineboot Xvfb; do
+    if ! command -v "$tool" >/dev/null 2>&1; then
+      tarv_wine_log "missing $tool (apt-get install wine wine32:i386 xvfb)"
+      return 1
+    fi
+  done
+  local loader=/usr/lib/wine/wine
+  if [ -x "$loader" ] && ! "$loader" --version >/dev/null 2>&1; then
+    tarv_wine_log "the 32-bit Wine loader $loader cannot run here: $("$loader" --version 2>&1 | head -n 1)"
+    if dmesg 2>/dev/null | grep -q "32-bit emulation disabled"; then
+      tarv_wine_log "the kernel has 32-bit emulation switched off (ia32_emulation=off)"
+    fi
+    return 1
+  fi
+}
+
+tarv_wine_free_display() {
+  local n
+  for n in $(seq 91 140); do
+    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
+      echo "$n"
+      return 0
+    fi
+  done
+  return 1
+}
+
+tarv_wine_start_xvfb() {
+  local n
+  n=$(tarv_wine_free_display) || { tarv_wine_log "no free X display"; return 1; }
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$TARV_WINE_DIR/xvfb.log" 2>&1 &
+  TARV_XVFB_PID=$!
+  export DISPLAY=":$n"
+  local i
+  for i in $(seq 1 100); do
+    [ -e "/tmp/.X11-unix/X$n" ] && return 0
+    kill -0 "$TARV_XVFB_PID" 2>/dev/null || break
+    sleep 0.1
+  done
+  tarv_wine_log "Xvfb did not start on :$n"
+  return 1
+}
+
+tarv_wine_create_prefix() {
+  local cache=$1
+  if [ -f "$cache" ]; then
+    mkdir -p "$WINEPREFIX" && tar -xf "$cache" -C "$WINEPREFIX" && return 0
+    tarv_wine_log "cannot unpack $cache; creating a new prefix"
+    rm -rf "$WINEPREFIX"
+  fi
+  local start=$SECONDS
+  wineboot -i >"$TARV_WINE_DIR/wineboot.log" 2>&1 || { tarv_wine_log "wineboot failed"; return 1; }
+  wineserver -w
+  # Without a window manager every hide or destroy of a managed window
+  # waits for a timeout.
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  wineserver -w
+  tarv_wine_log "prefix created in $((SECONDS - start)) s"
+  mkdir -p "$(dirname "$cache")" && tar -cf "$cache.tmp" -C "$WINEPREFIX" . && mv "$cache.tmp" "$cache"
+}
+
+tarv_wine_stop() {
+  if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
+    wineserver -k >/dev/null 2>&1
+  fi
+  if [ -n "${TARV_XVFB_PID:-}" ]; then
+    kill "$TARV_XVFB_PID" 2>/dev/null
+    wait "$TARV_XVFB_PID" 2>/dev/null
+  fi
+  if [ -n "${TARV_WINE_DIR:-}" ] && [ -d "$TARV_WINE_DIR" ]; then
+    rm -rf "$TARV_WINE_DIR"
+  fi
+  TARV_XVFB_PID= TARV_WINE_DIR=
+}
+
+tarv_wine_start() {
+  tarv_wine_check_tools || return 1
+  TARV_WINE_DIR=$(mktemp -d /tmp/tarv-wine.XXXXXX) || return 1
+  trap tarv_wine_stop EXIT
+  export WINEPREFIX="$TARV_WINE_DIR/prefix" WINEARCH=win32 WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+  tarv_wine_start_xvfb || return 1
+  local cache=${TARV_WINE_PREFIX_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/tarv32/wine-prefix.tar}
+  tarv_wine_create_prefix "$cache" || return 1
+  # One server for the whole suite: each later start of it costs time.
+  wineserver -p
+  wine cmd /c exit 0 >/dev/null 2>&1 || { tarv_wine_log "Wine does not start programs"; return 1; }
+}
