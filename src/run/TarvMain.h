@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "exec/TarvCmd2Obj.h"
+
 /// The command text that the argument text stands for: a bare command-file
 /// name becomes an @ command with the name in double quotes.
 std::string DispatchText(std::string_view argumentText);
@@ -21,5 +23,7 @@ int TarvMain(const std::string& argumentText);
 void RunCommandText(const std::string& text);
 /// Parses the command file under its path as source name and runs it.
 void RunCommandFile(const std::string& path);
+/// Runs each command of the list in order with the current execution switch.
+void RunCommandList(const TCmdList& list);
 /// Evaluates one expression text under the source name "EXPR".
 std::string EvalExpr(const std::string& text);

@@ -1,0 +1,39 @@
+#include "editor/EditorWindows.h"
+
+#include <cstdio>
+
+#include "editor/TarvPList.h"
+#include "run/TarvCommon.h"
+
+namespace {
+
+// The console has no windows: the lists are printed, the editor refused.
+class TConsoleEditorWindows : public IEditorWindows {
+ public:
+  void OpenEditor(const std::string& path) override {
+    RaiseScriptError("/edit" + (path.empty() ? std::string() : " \"" + path + "\"") +
+                     ": the command-file editor needs the Windows program (tarv32.exe without TARV_UI=console)");
+  }
+
+  void ShowProcessList(bool windowMode) override {
+    TPListModel list;
+    list.WindowMode = windowMode;
+    list.ResetAndRefresh();
+    std::printf("%s\n", list.Caption.c_str());
+    for (const std::string& entry : list.Entries) std::printf("%s\n", entry.c_str());
+    std::fflush(stdout);
+  }
+};
+
+TConsoleEditorWindows console;
+IEditorWindows* installed = &console;
+
+}  // namespace
+
+IEditorWindows& EditorWindows() { return *installed; }
+
+IEditorWindows* SetEditorWindows(IEditorWindows* windows) {
+  IEditorWindows* previous = installed;
+  installed = windows;
+  return previous;
+}
