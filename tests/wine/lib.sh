@@ -9,6 +9,13 @@ TARV_PROBE() { echo "$TARV_BUILD/uiprobe.exe"; }
 
 # Runs the driver; its output without the CR of the console.
 drv() { wine "$TARV_BUILD/tarvdriver.exe" "$@" | tr -d '\r'; return "${PIPESTATUS[0]}"; }
+# Runs the driver; its output byte for byte.
+drv_raw() { wine "$TARV_BUILD/tarvdriver.exe" "$@"; }
+
+# The text of control ID in a "controls" listing, as the driver escapes it.
+control_text() {
+  awk -v id="$1" '$1 == "control" && $2 == id { $1=$2=$3=$4=$5=$6=$7=$8=""; sub(/^ +/, ""); print; exit }' <<<"$2"
+}
 
 # Starts a Windows program in the background; its output goes to
 # $TARV_CASE_DIR/NAME.out and .err. Sets BG_PID.
@@ -24,8 +31,8 @@ wait_bg() {
   local limit=${1:-60} i
   for i in $(seq 1 $((limit * 10))); do
     if ! kill -0 "$BG_PID" 2>/dev/null; then
-      wait "$BG_PID"
-      BG_STATUS=$?
+      BG_STATUS=0
+      wait "$BG_PID" || BG_STATUS=$?
       return 0
     fi
     sleep 0.1

@@ -20,6 +20,20 @@ for program in tarv32.exe tarvdriver.exe uiprobe.exe; do
   [ -f "$TARV_BUILD/$program" ] || { echo "missing $TARV_BUILD/$program: build the Windows target first" >&2; exit 2; }
 done
 
+# The machine field of the PE header (0x14c i386, 0x8664 x86-64).
+pe_machine() {
+  local pe
+  pe=$(od -An -tu4 -j 60 -N 4 "$1" | tr -d ' ')
+  od -An -tx2 -j $((pe + 4)) -N 2 "$1" | tr -d ' '
+}
+
+# The prefix follows the build: i686 programs need a 32-bit prefix.
+case $(pe_machine "$TARV_BUILD/tarv32.exe") in
+  8664) TARV_WINE_ARCH=win64 TARV_OBJDUMP=x86_64-w64-mingw32-objdump ;;
+  *) TARV_WINE_ARCH=win32 TARV_OBJDUMP=i686-w64-mingw32-objdump ;;
+esac
+export TARV_WINE_ARCH TARV_OBJDUMP
+
 # shellcheck source=wine-env.sh
 source "$here/wine-env.sh"
 # shellcheck source=lib.sh
@@ -31,7 +45,7 @@ done
 
 suite_start=$SECONDS
 tarv_wine_start || { echo "Wine could not be started: no case was run" >&2; exit 3; }
-echo "Wine ready in $((SECONDS - suite_start)) s (display $DISPLAY)"
+echo "Wine ($TARV_WINE_ARCH) ready in $((SECONDS - suite_start)) s (display $DISPLAY)"
 
 rm -rf "$TARV_ARTIFACTS"
 mkdir -p "$TARV_ARTIFACTS"
@@ -49,7 +63,7 @@ for name in "${cases[@]}"; do
   export TARV_CASE_DIR
   start=$SECONDS
   # Each case runs in a subshell under set -e: its first failing check ends it.
-  ( set -e; "$name" ) >"$TARV_CASE_DIR/case.log" 2>&1
+  ( set -eE; trap 'echo "failed: $BASH_COMMAND (line $LINENO)" >&2' ERR; "$name" ) >"$TARV_CASE_DIR/case.log" 2>&1
   status=$?
   if [ "$status" -eq 0 ]; then
     passed=$((passed + 1))

@@ -8,22 +8,32 @@
 # (TARV_WINE_PREFIX_CACHE, default ~/.cache/tarv32/wine-prefix.tar) and
 # unpacked by later runs.
 #
+# TARV_WINE_ARCH chooses the prefix: win32 (the program as it ships, i686)
+# or win64 (the same sources built for x86-64 with cmake/mingw-x86_64.cmake).
 # Wine's 32-bit loader is an i386 Linux program: on a kernel whose 32-bit
 # emulation is switched off (boot option ia32_emulation=off) it cannot start
-# at all, and tarv_wine_start says so.
+# at all, and tarv_wine_start says so; the 64-bit build still runs there.
+# In win64 mode, wine and wine-stable in a private bin directory put first
+# on PATH start Wine's 64-bit loader (Debian's wine script would pick the
+# 32-bit one whenever it is installed).
 
 tarv_wine_log() { echo "wine-env: $*" >&2; }
 
 tarv_wine_check_tools() {
   local tool
-  for tool in wine wineserver wineboot Xvfb; do
+  for tool in wine wineserver wineboot winepath Xvfb; do
     if ! command -v "$tool" >/dev/null 2>&1; then
-      tarv_wine_log "missing $tool (apt-get install wine wine32:i386 xvfb)"
+      tarv_wine_log "missing $tool (apt-get install wine wine32:i386 wine64 xvfb)"
       return 1
     fi
   done
   local loader=/usr/lib/wine/wine
-  if [ -x "$loader" ] && ! "$loader" --version >/dev/null 2>&1; then
+  [ "$TARV_WINE_ARCH" = win64 ] && loader=/usr/lib/wine/wine64
+  if [ ! -x "$loader" ]; then
+    tarv_wine_log "missing $loader (apt-get install $([ "$TARV_WINE_ARCH" = win64 ] && echo wine64 || echo wine32:i386))"
+    return 1
+  fi
+  if ! "$loader" --version >/dev/null 2>&1; then
     tarv_wine_log "the 32-bit Wine loader $loader cannot run here: $("$loader" --version 2>&1 | head -n 1)"
     if dmesg 2>/dev/null | grep -q "32-bit emulation disabled"; then
       tarv_wine_log "the kernel has 32-bit emulation switched off (ia32_emulation=off)"
@@ -91,14 +101,26 @@ tarv_wine_stop() {
   TARV_XVFB_PID= TARV_WINE_DIR=
 }
 
+tarv_wine_use_loader64() {
+  local bin="$TARV_WINE_DIR/bin" name
+  mkdir -p "$bin"
+  for name in wine wine-stable; do
+    printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$bin/$name"
+    chmod +x "$bin/$name"
+  done
+  export PATH="$bin:$PATH" WINELOADER=/usr/lib/wine/wine64
+}
+
 tarv_wine_start() {
+  TARV_WINE_ARCH=${TARV_WINE_ARCH:-win32}
   tarv_wine_check_tools || return 1
   TARV_WINE_DIR=$(mktemp -d /tmp/tarv-wine.XXXXXX) || return 1
   trap tarv_wine_stop EXIT
-  export WINEPREFIX="$TARV_WINE_DIR/prefix" WINEARCH=win32 WINEDEBUG=-all
+  [ "$TARV_WINE_ARCH" = win64 ] && tarv_wine_use_loader64
+  export WINEPREFIX="$TARV_WINE_DIR/prefix" WINEARCH=$TARV_WINE_ARCH WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
   tarv_wine_start_xvfb || return 1
-  local cache=${TARV_WINE_PREFIX_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/tarv32/wine-prefix.tar}
+  local cache=${TARV_WINE_PREFIX_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/tarv32/wine-prefix-$TARV_WINE_ARCH.tar}
   tarv_wine_create_prefix "$cache" || return 1
   # One server for the whole suite: each later start of it costs time.
   wineserver -p

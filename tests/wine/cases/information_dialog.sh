@@ -40,7 +40,7 @@ case_information_dialog_layout_text_and_resizing() {
   expect_line "OKBtn caption" '^control 1 Button .* len=2 OK$' "$controls"
 
   # The whole text is there, line by line.
-  drv text Information 101 >"$TARV_CASE_DIR/shown.txt"
+  drv_raw text Information 101 >"$TARV_CASE_DIR/shown.txt"
   numbered_lines "$lines" >"$TARV_CASE_DIR/expected.txt"
   cmp "$TARV_CASE_DIR/expected.txt" "$TARV_CASE_DIR/shown.txt"
 
@@ -48,20 +48,20 @@ case_information_dialog_layout_text_and_resizing() {
 
   # Resizing: Msg follows all four sides, OKBtn keeps its distance to the bottom.
   local clientH msgW msgH okTop
-  clientH=$(field_of window 7 "$controls")
-  read -r _ _ _ _ msgW msgH <<<"$(control_rect 101 "$controls")"
-  okTop=$(awk '$1 == "control" && $2 == 1 { print $4 }' <<<"$controls")
+  clientH=$(field_of window 8 "$controls")
+  read -r _ _ _ _ _ msgW msgH <<<"$(control_rect 101 "$controls")"
+  okTop=$(awk '$1 == "control" && $2 == 1 { print $5 }' <<<"$controls")
   local resized
   resized=$(drv resize Information $((width + 150)) $((height + 120)))
   local after
   after=$(drv controls Information)
   local clientH2
-  clientH2=$(field_of window 7 "$after")
+  clientH2=$(field_of window 8 "$after")
   expect_eq "client growth" "$((clientH + 120))" "$clientH2"
   expect_eq "Msg size after resizing" "$((msgW + 150)) $((msgH + 120))" \
     "$(awk '$1 == "control" && $2 == 101 { print $6, $7 }' <<<"$after")"
   expect_eq "OKBtn distance to the bottom" "$((clientH - okTop))" \
-    "$((clientH2 - $(awk '$1 == "control" && $2 == 1 { print $4 }' <<<"$after")))"
+    "$((clientH2 - $(awk '$1 == "control" && $2 == 1 { print $5 }' <<<"$after")))"
   echo "$resized"
 
   drv click Information OK >/dev/null

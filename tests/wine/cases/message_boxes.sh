@@ -9,7 +9,7 @@ check_box() {
   start_bg probe "$(TARV_PROBE)" "$command" "$text"
   local controls
   controls=$(drv controls "$caption")
-  expect_line "message text" "^control 65535 Static .* $text\$" "$controls"
+  expect_eq "message text" "$text" "$(control_text 65535 "$controls")"
   local found
   found=$(awk '$1 == "control" && $3 == "Button" { $1=$2=$3=$4=$5=$6=$7=$8=""; sub(/^ +/, ""); print }' <<<"$controls" |
     tr '\n' ' ')

@@ -25,7 +25,10 @@ case_console_interface_reports_failure_on_stderr() {
   TARV_UI=console start_bg tarv "$(TARV_EXE)" "$script"
   wait_bg 60
   expect_eq "exit status" 1 "$BG_STATUS"
-  expect_line "standard error" "^Error: TARV32: .*$script" "$(errors_of tarv)"
+  local errors
+  errors=$(errors_of tarv)
+  expect_eq "first line" "Error: TARV32: " "$(head -n 1 <<<"$errors" | cut -c1-15)"
+  expect_line "standard error" "\"$script\"" "$errors"
   expect_eq "standard output" "" "$(output_of tarv)"
 }
 
@@ -42,7 +45,7 @@ case_version_resource_is_readable() {
 
 case_program_imports_only_system_dlls() {
   local dlls
-  dlls=$(i686-w64-mingw32-objdump -p "$(TARV_EXE)" | awk '/DLL Name:/ { print tolower($3) }')
+  dlls=$("$TARV_OBJDUMP" -p "$(TARV_EXE)" | awk '/DLL Name:/ { print tolower($3) }')
   echo "$dlls"
   expect_no_line "imports" '^lib|mingw|pthread|stdc\+\+|gcc' "$dlls"
   expect_line "imports" '^user32\.dll$' "$dlls"

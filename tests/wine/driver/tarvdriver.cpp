@@ -10,7 +10,7 @@
 //   rect CAPTION                  "window L T W H client CW CH"
 //   controls CAPTION              the window line, then one line per visible child:
 //                                 "control ID CLASS L T W H len=N TEXT"
-//                                 (client coordinates; text escaped, cut at 120)
+//                                 (client coordinates; text escaped, cut at 400)
 //   text CAPTION ID               the child's whole text, raw, on stdout
 //   click CAPTION BUTTONTEXT      presses the child button with that text
 //   settext CAPTION ID TEXT       sets the child's text
@@ -137,7 +137,7 @@ BOOL CALLBACK PrintControl(HWND child, LPARAM param) {
   std::string text = TextOf(child);
   std::printf("control %d %s %ld %ld %ld %ld len=%u %s\n", GetDlgCtrlID(child), ClassOf(child).c_str(), rect.left,
               rect.top, rect.right - rect.left, rect.bottom - rect.top, static_cast<unsigned>(text.size()),
-              Escaped(text, 120).c_str());
+              Escaped(text, 400).c_str());
   return TRUE;
 }
 
