@@ -44,7 +44,8 @@ void ReportStartFailure(const std::string& program, uint32_t error, uint32_t fla
     throw ESystemError(message);
   } else {
     ShowError(message);
-    SystemServices().endProgram(0);
+    // The run ended in an error box: say so in the exit status.
+    SystemServices().endProgram(1);
   }
 }
 

@@ -105,7 +105,7 @@ TEST_F(ProgramStart, FailureWithoutAnErrorModeShowsAnErrorAndEndsTheProgram) {
   ASSERT_EQ(ui.boxes.size(), 1u);
   EXPECT_EQ(ui.boxes[0].kind, TBoxKind::Error);
   EXPECT_EQ(ui.boxes[0].text, FailureText("missing.exe", 2));
-  EXPECT_EQ(sys.programEnds, (std::vector<int>{0}));
+  EXPECT_EQ(sys.programEnds, (std::vector<int>{1}));
 }
 
 TEST_F(ProgramStart, IgnoreWinsOverWarnAndWarnOverRaise) {
