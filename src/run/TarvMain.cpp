@@ -1,17 +1,30 @@
 #include "run/TarvMain.h"
 
 #include <exception>
+#include <filesystem>
 
 #include "run/TarvCommon.h"
 #include "util/MessageBoxes.h"
 #include "util/StringFuncs.h"
 
+namespace {
+
+bool IsExistingFile(const std::string& path) {
+  std::error_code ignored;
+  return std::filesystem::is_regular_file(path, ignored);
+}
+
+}  // namespace
+
 std::string DispatchText(std::string_view text) {
   std::string argumentText(text);
   if (ExtensionLower(argumentText) != ".qd") return argumentText;
   switch (argumentText.empty() ? '\0' : argumentText.front()) {
-    case '@':
     case '/':
+      // An absolute POSIX path is a file, not an internal command.
+      if (IsExistingFile(argumentText)) return "@\"" + argumentText + "\"";
+      return argumentText;
+    case '@':
     case '{': return argumentText;
     case '"': return "@" + argumentText;
     default: return "@\"" + argumentText + "\"";

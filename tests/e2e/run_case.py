@@ -13,8 +13,10 @@ how to run the program and what it must print and return.
     # expect platform: posix|win32     run only there
 
 Placeholders in expectations and args: {case} the case file, {dir} its folder,
-{tmp} a fresh temporary folder, {sep} the platform's path separator.
-Without any stdout (stderr) line expected, that stream must be empty.
+{tmp} a fresh temporary folder, {sep} the platform's path separator. The run
+starts in the case's folder, with TARV_TMP naming the temporary folder.
+Lines are compared without trailing blanks. Without any stdout (stderr) line
+expected, that stream must be empty.
 
 Usage: run_case.py PROGRAM CASE [--wine]
 """
@@ -67,21 +69,21 @@ def main():
         return text
 
     args = fill(spec["args"]) if spec["args"] is not None else places["{case}"]
-    env = dict(os.environ, TARV_UI="console")
+    env = dict(os.environ, TARV_UI="console", TARV_TMP=places["{tmp}"])
     for item in spec["env"]:
         name, _, value = fill(item).partition("=")
         env[name] = value
     command = (["wine", program] if wine else [program]) + ([args] if args else [])
     stdin = "".join(fill(line) + "\n" for line in spec["stdin"])
     result = subprocess.run(command, input=stdin.encode("latin-1"), capture_output=True, env=env,
-                            cwd=tmp, timeout=120)
-    out = result.stdout.decode("latin-1").replace("\r\n", "\n").splitlines()
-    err = result.stderr.decode("latin-1").replace("\r\n", "\n").splitlines()
+                            cwd=os.path.dirname(os.path.abspath(case)), timeout=120)
+    out = [line.rstrip(" ") for line in result.stdout.decode("latin-1").replace("\r\n", "\n").splitlines()]
+    err = [line.rstrip(" ") for line in result.stderr.decode("latin-1").replace("\r\n", "\n").splitlines()]
     problems = []
     if str(result.returncode) != fill(spec["status"]):
         problems.append(f"exit status {result.returncode}, expected {spec['status']}")
     for name, got in (("stdout", out), ("stderr", err)):
-        want = [fill(line) for line in spec[name]]
+        want = [fill(line).rstrip(" ") for line in spec[name]]
         if want != got and (want or got):
             problems.append(f"{name} differs:\n  expected: {want}\n  got:      {got}")
         for text in spec[name + "-contains"]:

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "run/TarvMain.h"
+#include "test_support/TempDir.h"
 
 TEST(DispatchText, WrapsABareCommandFileNameIntoAnAtCommand) {
   EXPECT_EQ(DispatchText("job.qd"), "@\"job.qd\"");
@@ -20,4 +21,11 @@ TEST(DispatchText, CommandsAndBlocksAreRunUnchanged) {
   EXPECT_EQ(DispatchText("notepad readme.txt"), "notepad readme.txt");
   EXPECT_EQ(DispatchText("/waitall"), "/waitall");
   EXPECT_EQ(DispatchText("c:\\dir.qd\\prog"), "c:\\dir.qd\\prog");
+}
+
+TEST(DispatchText, AbsolutePathOfAnExistingCommandFileIsWrapped) {
+  TempDir dir;
+  std::string path = dir.Write("job.qd", "");
+  EXPECT_EQ(DispatchText(path), "@\"" + path + "\"");
+  EXPECT_EQ(DispatchText("/edit " + path), "/edit " + path);
 }
