@@ -5,6 +5,8 @@
 //   error|info|warning TEXT   a message box; "closed" afterwards
 //   ask TEXT                  the Confirm box; "answer yes" or "answer no"
 //   infodlg LINES             the Information dialog with LINES numbered lines
+//   infodlg-mixed             the Information dialog with lone LF line ends
+//                             and a NUL character in its text
 //   title TEXT                sets the application title, then an Information
 //                             box "title set" keeps the program alive
 //   errortext CODE            "ours: " + WinErrorText, "system: " + the text of
@@ -129,6 +131,8 @@ int Dispatch(const std::string& command, const std::string& arg, const std::stri
     Say(AskYesNo(arg) ? "answer yes" : "answer no");
     return 0;
   } else if (command == "infodlg") UserInterface().ShowInfoDialog(NumberedLines(std::atoi(arg.c_str())));
+  else if (command == "infodlg-mixed")
+    UserInterface().ShowInfoDialog(std::string("first\nsecond\r\nthird\0fourth", 26));
   else if (command == "title") {
     UserInterface().SetAppTitle(arg);
     Say("title " + UserInterface().AppTitle());

@@ -17,7 +17,26 @@ numbered_lines() {
   awk -v n="$count" 'BEGIN { for (i = 1; i <= n; i++) printf "Line %05d of the run log: echo command number %d\r\n", i, i }'
 }
 
+# Sets the screen DPI of the prefix; Wine reads it when its server starts.
+set_prefix_dpi() {
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+  wineserver -k
+  wineserver -w
+  wineserver -p
+}
+
 case_information_dialog_layout_text_and_resizing() {
+  check_information_dialog
+}
+
+case_information_dialog_scales_from_120_dpi() {
+  trap 'set_prefix_dpi 96' EXIT
+  set_prefix_dpi 120
+  expect_eq "screen DPI" 120 "$(drv dpi)"
+  check_information_dialog
+}
+
+check_information_dialog() {
   local dpi lines=4000
   dpi=$(drv dpi)
   start_bg probe "$(TARV_PROBE)" infodlg "$lines"
@@ -44,7 +63,7 @@ case_information_dialog_layout_text_and_resizing() {
   numbered_lines "$lines" >"$TARV_CASE_DIR/expected.txt"
   cmp "$TARV_CASE_DIR/expected.txt" "$TARV_CASE_DIR/shown.txt"
 
-  import -window root "$TARV_ARTIFACTS/information-dialog.png" 2>/dev/null || echo "no screenshot (import failed)"
+  import -window root "$TARV_ARTIFACTS/information-dialog-${dpi}dpi.png" 2>/dev/null || echo "no screenshot (import failed)"
 
   # Resizing: Msg follows all four sides, OKBtn keeps its distance to the bottom.
   local clientH msgW msgH okTop
@@ -68,4 +87,15 @@ case_information_dialog_layout_text_and_resizing() {
   wait_bg 60
   expect_eq "exit status" 0 "$BG_STATUS"
   expect_eq "probe output" "closed" "$(output_of probe)"
+}
+
+case_information_dialog_shows_lone_line_feeds_as_lines() {
+  start_bg probe "$(TARV_PROBE)" infodlg-mixed
+  drv wait Information >/dev/null
+  drv_raw text Information 101 >"$TARV_CASE_DIR/shown.txt"
+  printf 'first\r\nsecond\r\nthird fourth' >"$TARV_CASE_DIR/expected.txt"
+  cmp "$TARV_CASE_DIR/expected.txt" "$TARV_CASE_DIR/shown.txt"
+  drv click Information OK >/dev/null
+  wait_bg 60
+  expect_eq "exit status" 0 "$BG_STATUS"
 }
