@@ -52,6 +52,8 @@ def parse(case_path):
 
 def main():
     program, case = sys.argv[1], sys.argv[2]
+    if os.sep in program:
+        program = os.path.abspath(program)
     wine = "--wine" in sys.argv[3:]
     spec = parse(case)
     platform = "win32" if wine else "posix"
