@@ -1,0 +1,117 @@
+#include "editor/TarvInput.h"
+
+#include "lang/TarvLex.h"
+#include "lang/TarvYacc.h"
+#include "run/TarvCommon.h"
+#include "util/MessageBoxes.h"
+#include "util/StringFuncs.h"
+
+namespace {
+
+constexpr TOptionControl kProgramOptions[] = {TOptionControl::NormalOpt, TOptionControl::WaitOpt,
+                                              TOptionControl::HideOpt,   TOptionControl::MaxOpt,
+                                              TOptionControl::MinOpt,    TOptionControl::MinNoActOpt};
+
+constexpr TOptionControl kRadioGroup[] = {TOptionControl::NormalOpt, TOptionControl::HideOpt,
+                                          TOptionControl::MinOpt, TOptionControl::MaxOpt,
+                                          TOptionControl::MinNoActOpt};
+
+char FirstChar(const std::string& text) { return text.empty() ? '\0' : text.front(); }
+
+bool IsCommentMark(char c) { return c == ';' || c == '#'; }
+
+bool IsBlank(const std::string& text) { return TrimBlanks(text).empty(); }
+
+}  // namespace
+
+bool IsWindowModeControl(TOptionControl control) {
+  for (TOptionControl radio : kRadioGroup)
+    if (radio == control) return true;
+  return false;
+}
+
+std::vector<std::string> ProgListEntries() {
+  std::vector<std::string> entries = {"", ";", "#", "@"};
+  for (int slot = 1; slot <= kKeywordSlots; ++slot)
+    if (KeywordRecord(slot).isCommand) entries.push_back(KeywordOfSlot(slot));
+  return entries;
+}
+
+void TTarvInput::EnableProgramOptions(bool enabled) {
+  for (TOptionControl control : kProgramOptions) controls_.SetEnabled(control, enabled);
+  controls_.SetEnabled(TOptionControl::IgnoreOpt, true);
+  controls_.SetEnabled(TOptionControl::WarnOpt, true);
+}
+
+void TTarvInput::SetRadio(TOptionControl control, bool checked) {
+  if (checked)
+    for (TOptionControl other : kRadioGroup)
+      if (other != control) controls_.SetChecked(other, false);
+  controls_.SetChecked(control, checked);
+}
+
+void TTarvInput::ShowArgumentCaptions(const std::string& upper, const std::string& lower) {
+  controls_.SetUpperLabel(upper, true);
+  controls_.SetLowerLabel(lower, true);
+}
+
+// The captions follow the command box: an external program, a comment, or a
+// keyword of the table with its own two captions (hidden when empty).
+void TTarvInput::ProgChange() {
+  controls_.SetArgsVisible(true);
+  const std::string prog = controls_.ProgText();
+  const char f = FirstChar(prog);
+  if (f != '/' && !IsCommentMark(f) && prog != "@") {
+    EnableProgramOptions(true);
+    ShowArgumentCaptions("Command", "Arguments");
+    return;
+  }
+  EnableProgramOptions(false);
+  const int slot = KeywordLookup(prog);
+  if (slot == -1 || (!KeywordRecord(slot).isCommand && prog != "@")) {
+    if (IsCommentMark(f))
+      ShowArgumentCaptions("Comment", "Text");
+    else
+      ShowArgumentCaptions("Command", "Arguments");
+    return;
+  }
+  const TKwRec& keyword = KeywordRecord(slot);
+  controls_.SetUpperLabel(keyword.label, !keyword.label.empty());
+  controls_.SetLowerLabel(keyword.subLabel, !keyword.subLabel.empty());
+  if (keyword.label.empty() && keyword.subLabel.empty()) controls_.SetArgsVisible(false);
+}
+
+void TTarvInput::ProgDropDown() { controls_.SetProgItems(ProgListEntries()); }
+
+void TTarvInput::btnBrowseClick() {
+  if (std::optional<std::string> path = controls_.ChooseProgram()) controls_.SetProgText(*path);
+}
+
+// External programs and comments are taken as typed. An empty command box is
+// accepted only with an empty argument field (the line becomes a blank line):
+// arguments without a command would make a line that means something else.
+bool TTarvInput::btnOkClick() {
+  const std::string prog = controls_.ProgText();
+  if (IsBlank(prog)) {
+    if (IsBlank(controls_.ArgsText())) return true;
+    ShowError("No command given for the arguments " + std::string(1, '"') + controls_.ArgsText() +
+              "\": enter a program or an internal command in \"Command:\"");
+    return false;
+  }
+  const char f = FirstChar(prog);
+  if (f != '/' && f != '@') return true;
+  return ParsesAsCommand(prog + " " + controls_.ArgsText() + "\r\n");
+}
+
+// The parser shows its own report when the line has syntax errors; a line the
+// lexer cannot take at all (a word beyond its length limit) gets its message.
+bool TTarvInput::ParsesAsCommand(const std::string& line) {
+  try {
+    TTextStream input(line);
+    TTarvYacc().Parse(input, "ARGS");
+    return true;
+  } catch (const EScriptError& error) {
+    if (std::string(error.what()) != "parse error") ShowError(error.what());
+    return false;
+  }
+}

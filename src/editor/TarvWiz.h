@@ -1,0 +1,79 @@
+// The command-file editor's logic (frmTarvWiz).
+//
+// The list box is the model: one entry per line of the file, read and
+// written as plain lines; a line is taken apart only while it is edited in
+// the command dialog (TTarvCmdEdit). The modified state has no variable of
+// its own: panel 1 of the status bar reads "Modified" or nothing, and every
+// check compares that text. Panel 0 is the status line for short notices,
+// which beep.
+//
+// Run hands the saved file to the @ command, the same way the command line
+// runs a file; the file name goes in double quotes so that a path with
+// blanks runs too. While the run goes on the window is busy: it shows the
+// hourglass and takes no input, so the file cannot change or close under
+// the run.
+#pragma once
+
+#include <string>
+
+#include "editor/EditorControls.h"
+
+/// Keys of the list that the editor handles, whatever shift state is held.
+enum class TListKey { Enter, Insert, Delete };
+
+class TTarvWiz {
+ public:
+  TTarvWiz(IEditorWindow& window, IListBox& list, IFileDialogs& files, IEditorDialogs& dialogs)
+      : window_(window), List1(list), files_(files), dialogs_(dialogs) {}
+
+  void SetFileName(const std::string& name);
+  const std::string& FileName() const { return fileName_; }
+  const std::string& BaseCaption() const { return baseCaption_; }
+
+  void ReadFile();
+  void WriteFile();
+
+  void StatusLine(const std::string& text);
+  void SetModified(bool modified);
+  bool Modified() const;
+  void CheckModified();
+
+  void New1Click();
+  void Open1Click();
+  void Save1Click();
+  void SaveAs1Click();
+  void Run1Click();
+  void Exit1Click() { window_.Close(); }
+  /// Runs when the window is about to close; the window always closes.
+  bool OnCloseQuery();
+
+  void NewCommand1Click();
+  void EditCommand1Click();
+  void DeleteCommand1Click();
+  void Replace1Click();
+  void About1Click() { dialogs_.ShowAbout(); }
+
+  void btnUpClick();
+  void btnDownClick();
+
+  void List1KeyDown(TListKey key);
+  void List1DblClick() { EditCommand1Click(); }
+
+ private:
+  void ShowOpenError();
+  void SetRunningCaption(bool running);
+  void RunFile();
+  int SelectedCount() const;
+  int FirstSelected() const;
+  void MoveLine(int from, int to);
+
+  IEditorWindow& window_;
+  IListBox& List1;
+  IFileDialogs& files_;
+  IEditorDialogs& dialogs_;
+  std::string fileName_;
+  std::string baseCaption_;
+};
+
+/// The command text that Run hands to the run entry for `fileName`.
+std::string RunCommandOfFile(const std::string& fileName);
