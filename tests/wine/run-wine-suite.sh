@@ -4,13 +4,24 @@
 # not be started.
 #
 # Usage: tests/wine/run-wine-suite.sh [BUILD_DIR] [CASE...]
-#   BUILD_DIR  the Windows build (default: build-win32 beside this tree)
+#   BUILD_DIR  the Windows build; by default build-win32 beside this tree, or
+#              build-win64 (the same sources built with
+#              cmake/mingw-x86_64.cmake) where 32-bit Wine cannot run
 #   CASE       names of case functions to run (default: all of cases/*.sh)
 # Screenshots and the logs of failed cases go to BUILD_DIR/wine-artifacts.
 set -u
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(cd "$here/../.." && pwd)
-TARV_BUILD=$(cd "${1:-$root/build-win32}" 2>/dev/null && pwd) || { echo "no build directory ${1:-}" >&2; exit 2; }
+default_build() {
+  if [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    echo "$root/build-win32"
+  else
+    echo "32-bit Wine cannot run here: using the x86-64 build of the same sources" >&2
+    echo "$root/build-win64"
+  fi
+}
+build=${1:-$(default_build)}
+TARV_BUILD=$(cd "$build" 2>/dev/null && pwd) || { echo "no build directory $build" >&2; exit 2; }
 shift $(($# > 0 ? 1 : 0))
 TARV_ROOT=$root
 TARV_ARTIFACTS=$TARV_BUILD/wine-artifacts

@@ -4,9 +4,9 @@
 # temporary directory (no Mono or Gecko prompts, unmanaged X11 windows so
 # that closing a dialog does not wait for a window manager, a persistent
 # wineserver) and warms it up; an EXIT trap tears everything down again.
-# Creating a prefix takes a while, so a finished one is kept as a tar file
-# (TARV_WINE_PREFIX_CACHE, default ~/.cache/tarv32/wine-prefix.tar) and
-# unpacked by later runs.
+# A new prefix takes about 25 s; when TARV_WINE_PREFIX_CACHE names a tar
+# file, the first run keeps its finished prefix there (about 1.3 GB) and
+# later runs unpack it instead (a few seconds).
 #
 # TARV_WINE_ARCH chooses the prefix: win32 (the program as it ships, i686)
 # or win64 (the same sources built for x86-64 with cmake/mingw-x86_64.cmake).
@@ -71,7 +71,7 @@ tarv_wine_start_xvfb() {
 
 tarv_wine_create_prefix() {
   local cache=$1
-  if [ -f "$cache" ]; then
+  if [ -n "$cache" ] && [ -f "$cache" ]; then
     mkdir -p "$WINEPREFIX" && tar -xf "$cache" -C "$WINEPREFIX" && return 0
     tarv_wine_log "cannot unpack $cache; creating a new prefix"
     rm -rf "$WINEPREFIX"
@@ -84,7 +84,10 @@ tarv_wine_create_prefix() {
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   wineserver -w
   tarv_wine_log "prefix created in $((SECONDS - start)) s"
-  mkdir -p "$(dirname "$cache")" && tar -cf "$cache.tmp" -C "$WINEPREFIX" . && mv "$cache.tmp" "$cache"
+  if [ -n "$cache" ]; then
+    mkdir -p "$(dirname "$cache")" && tar -cf "$cache.tmp" -C "$WINEPREFIX" . && mv "$cache.tmp" "$cache"
+  fi
+  return 0
 }
 
 tarv_wine_stop() {
@@ -120,8 +123,7 @@ tarv_wine_start() {
   export WINEPREFIX="$TARV_WINE_DIR/prefix" WINEARCH=$TARV_WINE_ARCH WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
   tarv_wine_start_xvfb || return 1
-  local cache=${TARV_WINE_PREFIX_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/tarv32/wine-prefix-$TARV_WINE_ARCH.tar}
-  tarv_wine_create_prefix "$cache" || return 1
+  tarv_wine_create_prefix "${TARV_WINE_PREFIX_CACHE:-}" || return 1
   # One server for the whole suite: each later start of it costs time.
   wineserver -p
   wine cmd /c exit 0 >/dev/null 2>&1 || { tarv_wine_log "Wine does not start programs"; return 1; }
