@@ -37,7 +37,10 @@ constexpr TOptionCode kRadioFillOrder[] = {
 
 std::string ArgumentsField(const TTextList& args) {
   std::string field;
-  for (size_t i = 1; i < args.size(); ++i) field += (i == 1 ? "" : " ") + Quoted(args[i]);
+  for (size_t i = 1; i < args.size(); ++i) {
+    if (i > 1) field += ' ';
+    field.append(1, kQuote).append(args[i]).append(1, kQuote);
+  }
   return field;
 }
 

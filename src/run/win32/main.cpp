@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "editor/win32/Win32EditorWindows.h"
 #include "run/TarvMain.h"
 #include "run/win32/GuiUserInterface.h"
 #include "util/AppServices.h"
@@ -39,6 +40,7 @@ void InstallUserInterface() {
   }
   TGuiUI& gui = GuiUserInterface();
   SetUserInterface(&gui);
+  InstallWin32EditorWindows();
   gui.ShowAppTitle();
 }
 
