@@ -2,11 +2,12 @@
 # Builds the fuzz targets with clang and runs each one, one after the other,
 # for N seconds (default 60).
 #
-#   fuzz/run-fuzzers.sh [seconds] [build dir]
+#   fuzz/run-fuzzers.sh [seconds] [build dir] [target...]
 #
 # Every target that a fuzz/*.cmake fragment names with tarv_add_fuzzer is
 # built (only those, so a tool that does not build with clang is no
-# obstacle) and run. Each gets its own corpus
+# obstacle) and run; naming targets after the build dir runs only those.
+# Each gets its own corpus
 # in <build dir>/corpus/<target>, seeded from the command files and cases in
 # examples/ and tests/ and from a few built-in command lines. A crash, leak or
 # undefined behaviour stops the script with the target's exit status; the
@@ -16,6 +17,7 @@ set -euo pipefail
 seconds="${1:-60}"
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${2:-$root/build-fuzz}"
+shift $(( $# < 2 ? $# : 2 ))
 
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DTARV_FUZZ=ON -DTARV_TESTS=OFF \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARV_SANITIZE=ON >/dev/null
@@ -23,6 +25,7 @@ CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DTARV_FUZZ=ON -DTARV_TESTS=OF
 names=()
 while read -r name; do names+=("$name"); done < <(
   sed -n 's/^[[:space:]]*tarv_add_fuzzer([[:space:]]*\([A-Za-z0-9_-]*\).*/\1/p' "$root"/fuzz/*.cmake | sort -u)
+if [[ $# -gt 0 ]]; then names=("$@"); fi
 if [[ ${#names[@]} -eq 0 ]]; then
   echo "no tarv_add_fuzzer targets in $root/fuzz/*.cmake" >&2
   exit 1
