@@ -121,10 +121,17 @@ void ApplyAnchors(HWND dialog, const TAnchors& anchors, int clientWidth, int cli
              ok.bottom - ok.top, TRUE);
 }
 
+// The program's icon (resource 1) in the caption, where the program has one.
+void SetProgramIcon(HWND dialog) {
+  HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
+  if (icon) SendMessageA(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+}
+
 // Creates the controls in tab order (OKBtn, then Msg), sizes and centres the
 // dialog, places the controls and fills Msg.
 void InitInfoDlg(HWND dialog, TInfoDlgState& state) {
   state.dpi = SystemDpi();
+  SetProgramIcon(dialog);
   HFONT font = state.font;
   if (font) SendMessageA(dialog, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   HWND okBtn = CreateChild(dialog, "BUTTON", "OK", BS_DEFPUSHBUTTON, 0, kInfoDlgOKBtnId, font);
