@@ -12,13 +12,6 @@
 
 namespace {
 
-constexpr size_t kMaxValueText = 255;
-
-std::string Cut(std::string text) {
-  if (text.size() > kMaxValueText) text.resize(kMaxValueText);
-  return text;
-}
-
 // Rule numbers of the expression grammar, as numbered in TarvExpr.grammar.
 enum TRule : int {
   InputCompare = 1, InputStr, InputAppend, InputNewline,
@@ -112,16 +105,16 @@ void TTarvExpr::yyaction(int rule) {
     case AtomQuoted:
     case AtomName:
     case AtomNum: yyval = yyv(1); break;
-    case StrConcat: yyval = Cut(yyv(1) + yyv(3)); break;
+    case StrConcat: yyval = CutValueText(yyv(1) + yyv(3)); break;
     case StrPlus:
     case StrMinus: yyval = Arithmetic(rule); break;
-    case StrEnv: yyval = Cut(EnvironmentValue(yyv(3))); break;
+    case StrEnv: yyval = CutValueText(EnvironmentValue(yyv(3))); break;
     case StrErrorLevel: yyval = std::to_string(RunState().LastExitCode); break;
     case NameIdent:
-    case NumNumber: yyval = Cut(Lexer().yytext); break;
+    case NumNumber: yyval = CutValueText(Lexer().yytext); break;
     case QuotedQstr: {
       const std::string& text = Lexer().yytext;
-      yyval = Cut(text.size() >= 2 ? text.substr(1, text.size() - 2) : std::string());
+      yyval = CutValueText(text.size() >= 2 ? text.substr(1, text.size() - 2) : std::string());
       break;
     }
     default: break;

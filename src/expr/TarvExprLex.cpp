@@ -49,7 +49,7 @@ int TTarvExprLex::yylex() { return RunScanner(kTarvExprLexTables); }
 
 void TTarvExprLex::Action(int rule) {
   switch (rule) {
-    case Comment: SkipComment(); break;
+    case Comment: SkipCommentBlock(); break;
     case Blanks: break;
     case QuotedString: ReadQuotedString(); break;
     case Word: ReturnToken(ExprKeywordToken(yytext)); break;
@@ -57,23 +57,6 @@ void TTarvExprLex::Action(int rule) {
     case LineEnd: ReturnToken(NEWLINE); break;
     default: ReturnChar(static_cast<unsigned char>(yytext[0])); break;
   }
-}
-
-// Comments do not nest; a line feed right after one is swallowed with it.
-void TTarvExprLex::SkipComment() {
-  for (;;) {
-    unsigned char c = GetChar();
-    if (c == 0) {
-      ErrorLine("unexpected EOF inside comment at line " + std::to_string(LineNo()));
-      return;
-    }
-    if (c != '*') continue;
-    unsigned char next = GetChar();
-    if (next == '/') break;
-    UngetChar(next);
-  }
-  unsigned char after = GetChar();
-  if (after != '\n') UngetChar(after);
 }
 
 // yytext holds the opening quote. \\ gives one backslash, \" a quote that

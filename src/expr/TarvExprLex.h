@@ -47,6 +47,5 @@ class TTarvExprLex : public TCustomLexer {
   void Action(int rule) override;
 
  private:
-  void SkipComment();
   void ReadQuotedString();
 };

@@ -70,6 +70,23 @@ void TCustomLexer::ErrorLine(const std::string& message) {
   if (errors_ != nullptr) StreamWriteLine(*errors_, message);
 }
 
+bool TCustomLexer::SkipCommentBlock() {
+  for (;;) {
+    unsigned char c = GetChar();
+    if (c == 0) {
+      ErrorLine("unexpected EOF inside comment at line " + std::to_string(LineNo()));
+      return false;
+    }
+    if (c != '*') continue;
+    unsigned char next = GetChar();
+    if (next == '/') break;
+    UngetChar(next);
+  }
+  unsigned char after = GetChar();
+  if (after != '\n') UngetChar(after);
+  return true;
+}
+
 void TCustomLexer::Fatal(const std::string& message) {
   std::string text = "LexLib: " + message + " at line " + std::to_string(lineNo_) + ", column " +
                      std::to_string(colNo_) + " in \"" + sourceName_ + "\"";

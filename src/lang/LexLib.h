@@ -135,6 +135,10 @@ class TCustomLexer {
   void ResetScanner();
   /// Writes one line to the error stream (for messages of the actions).
   void ErrorLine(const std::string& message);
+  /// Reads up to the closing star-slash of a comment block ("/*" is read);
+  /// a line feed right after it goes with the comment. False, with the
+  /// "unexpected EOF inside comment" error line, when the input ends first.
+  bool SkipCommentBlock();
   /// Ends the run with a positioned "LexLib: " script error.
   [[noreturn]] void Fatal(const std::string& message);
 

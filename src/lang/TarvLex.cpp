@@ -188,18 +188,5 @@ void TTarvLex::ReadQuotedString() {
 // comment. The comment's characters never enter yytext, so the token after
 // it does not begin a line.
 void TTarvLex::ReadCommentBlock() {
-  for (;;) {
-    unsigned char c = GetChar();
-    if (c == 0) {
-      ErrorLine("unexpected EOF inside comment at line " + std::to_string(LineNo()));
-      return;
-    }
-    if (c != '*') continue;
-    unsigned char next = GetChar();
-    if (next == '/') break;
-    UngetChar(next);
-  }
-  unsigned char after = GetChar();
-  if (after != '\n') UngetChar(after);
-  Trace("Sucked up C style comment block");
+  if (SkipCommentBlock()) Trace("Sucked up C style comment block");
 }

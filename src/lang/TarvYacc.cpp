@@ -6,13 +6,6 @@
 
 namespace {
 
-constexpr size_t kMaxValueText = 255;
-
-std::string Cut(std::string text) {
-  if (text.size() > kMaxValueText) text.resize(kMaxValueText);
-  return text;
-}
-
 // Rule numbers of the command grammar, as numbered in TarvYacc.grammar.
 enum TRule : int {
   InputEmpty = 1, InputList, ListFirstLine, ListNextLine,
@@ -207,7 +200,7 @@ void TTarvYacc::ClauseAction(int rule) {
       break;
     case IfCompare:
       Trace("in ifexpr: strexpr ifoper strexpr");
-      yyval = Cut(Text(1) + " " + Text(2) + " " + Text(3));
+      yyval = CutValueText(Text(1) + " " + Text(2) + " " + Text(3));
       break;
     case IfText: yyval = Text(1); break;
     case OperEq: yyval = std::string("EQ"); break;
@@ -235,14 +228,14 @@ void TTarvYacc::TextAction(int rule) {
     case OptStrStr:
     case AtomName:
     case ProgNameAtom: yyval = Text(1); break;
-    case StrAmp: yyval = Cut(Text(1) + " & " + Text(3)); break;
-    case StrPlus: yyval = Cut(Text(1) + " + " + Text(3)); break;
-    case StrMinus: yyval = Cut(Text(1) + " - " + Text(3)); break;
-    case StrCall: yyval = Cut(Text(1) + "(" + Text(3) + ")"); break;
-    case StrCallEmpty: yyval = Cut(Text(1) + "()"); break;
+    case StrAmp: yyval = CutValueText(Text(1) + " & " + Text(3)); break;
+    case StrPlus: yyval = CutValueText(Text(1) + " + " + Text(3)); break;
+    case StrMinus: yyval = CutValueText(Text(1) + " - " + Text(3)); break;
+    case StrCall: yyval = CutValueText(Text(1) + "(" + Text(3) + ")"); break;
+    case StrCallEmpty: yyval = CutValueText(Text(1) + "()"); break;
     case AtomQuoted:
     case AtomNumber:
-    case NameId: yyval = Cut(Lexer().yytext); break;
+    case NameId: yyval = CutValueText(Lexer().yytext); break;
     default: break;
   }
 }
@@ -262,7 +255,7 @@ void TTarvYacc::ListAction(int rule) {
       yyval = list;
       break;
     }
-    case OsArgIllegal: yyval = Cut(Lexer().yytext); break;
+    case OsArgIllegal: yyval = CutValueText(Lexer().yytext); break;
     case OsArgStr: yyval = Text(1); break;
     case OsOptsEmpty:
       Trace("in osCmdOpts: empty");

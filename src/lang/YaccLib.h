@@ -73,6 +73,14 @@ struct TYyTables {
   const char* const* ruleTexts;
 };
 
+/// The semantic values of both grammars are texts of at most 255 characters.
+constexpr size_t kMaxValueText = 255;
+/// The text cut to kMaxValueText characters.
+inline std::string CutValueText(std::string text) {
+  if (text.size() > kMaxValueText) text.resize(kMaxValueText);
+  return text;
+}
+
 /// The name of a symbol for traces: a token's name or a nonterminal's.
 std::string YySymbolName(const TYyTables& tables, int symbol);
 

@@ -18,7 +18,10 @@ std::string TGrammar::RuleText(int rule) const {
   const TRule& r = rules.at(rule);
   std::string text = SymbolName(r.lhs) + " :";
   if (r.rhs.empty()) text += " /* empty */";
-  for (int symbol : r.rhs) text += " " + SymbolName(symbol);
+  for (int symbol : r.rhs) {
+    text += ' ';
+    text += SymbolName(symbol);
+  }
   return text;
 }
 

@@ -267,11 +267,12 @@ void TLalrBuilder::AddStateTables(int state, TAutomaton& automaton) {
   std::map<int, std::vector<int>> reductions;      // token -> rules, ascending
   for (const auto& [item, set] : closure) {
     if (!IsComplete(item)) continue;
+    const int rule = item.rule;
     set.ForEach(dummy_, [&](int code) {
-      if (item.rule == 0)
+      if (rule == 0)
         accept = true;  // "$accept : start ." on the end of input
       else
-        reductions[code].push_back(item.rule);
+        reductions[code].push_back(rule);
     });
   }
 
@@ -328,7 +329,10 @@ std::string TLalrBuilder::ItemText(const TItem& item) const {
   std::string text = g_.SymbolName(rule.lhs) + " :";
   for (size_t i = 0; i <= rule.rhs.size(); ++i) {
     if (static_cast<int>(i) == item.dot) text += " .";
-    if (i < rule.rhs.size()) text += " " + g_.SymbolName(rule.rhs[i]);
+    if (i < rule.rhs.size()) {
+      text += ' ';
+      text += g_.SymbolName(rule.rhs[i]);
+    }
   }
   return text + "  (" + std::to_string(item.rule) + ")";
 }
