@@ -6,7 +6,8 @@
 set -euo pipefail
 
 native=(cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev python3)
-windows=(g++-mingw-w64-i686-posix mingw-w64-tools wine wine32:i386 xvfb xauth xdotool x11-utils imagemagick
+windows=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine32:i386 wine64
+         xvfb xauth xdotool x11-utils imagemagick
          clang libclang-rt-14-dev valgrind)
 
 wanted=("${native[@]}")
