@@ -12,3 +12,4 @@ add_executable(uiprobe WIN32 ${TARV_WINE_DIR}/uiprobe.cpp ${TARV_WINE_DIR}/manif
 target_include_directories(uiprobe PRIVATE ${TARV_GENERATED_DIR})
 target_link_libraries(uiprobe PRIVATE tarvcore ${TARV_SYSTEM_LIBS})
 tarv_link_static(uiprobe)
+include(${TARV_WINE_DIR}/SysHarness.cmake)

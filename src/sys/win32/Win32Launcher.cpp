@@ -1,0 +1,111 @@
+// Starting programs through the shell and waiting for them on Win32.
+//
+// The file, parameter and directory texts go to the shell as they are, of
+// any length: nothing is copied into fixed buffers on the way. Only the
+// look-up of a document's program has a fixed result buffer, because
+// FindExecutableA writes into one of MAX_PATH characters.
+
+// clang-format off
+// The interfaces come before windows.h, whose A/W selector macros would
+// otherwise rename their methods; shellapi.h needs windows.h before it.
+#include "sys/win32/Win32BackEnd.h"
+#include <windows.h>
+#include <shellapi.h>
+#undef ShellExecute
+#undef FindExecutable
+#undef SetCurrentDirectory
+// clang-format on
+
+#include "sys/win32/ProcessWaits.h"
+
+namespace {
+
+constexpr DWORD kWakeOnAnyMessage = 0xFF;  // QS_* of every kind of input and message
+constexpr size_t kExecutableBufferSize = 513;
+constexpr uintptr_t kLastShellError = 32;  // results up to this are errors
+
+HANDLE AsHandle(TProcessHandle process) { return reinterpret_cast<HANDLE>(process); }
+
+class TWin32Launcher : public IProgramLauncher {
+ public:
+  bool ShellExecute(const TShellRequest& request, TProcessHandle& process) override {
+    SHELLEXECUTEINFOA info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+    info.lpFile = request.file.c_str();
+    info.lpParameters = request.parameters.c_str();
+    info.lpDirectory = request.directory.c_str();
+    info.nShow = request.showCommand;
+    if (!::ShellExecuteExA(&info)) return false;
+    process = reinterpret_cast<TProcessHandle>(info.hProcess);
+    return true;
+  }
+
+  void WaitForProcess(TProcessHandle process) override { WaitServingMessages(AsHandle(process)); }
+
+  bool WaitForProcesses(const std::vector<TProcessHandle>& processes) override {
+    std::vector<HANDLE> handles;
+    for (TProcessHandle process : processes) handles.push_back(AsHandle(process));
+    DWORD error = WaitAllServingMessages(handles);
+    SetLastError(error);
+    return error == 0;
+  }
+
+  bool GetExitCode(TProcessHandle process, uint32_t& exitCode) override {
+    DWORD code = 0;
+    if (!GetExitCodeProcess(AsHandle(process), &code)) return false;
+    exitCode = code;
+    return true;
+  }
+
+  void CloseProcess(TProcessHandle process) override { CloseHandle(AsHandle(process)); }
+
+  bool FindExecutable(const std::string& file, const std::string& directory, std::string& executable,
+                      uint32_t& error) override {
+    char found[kExecutableBufferSize] = {};
+    auto result = reinterpret_cast<uintptr_t>(::FindExecutableA(file.c_str(), directory.c_str(), found));
+    if (result <= kLastShellError) {
+      error = static_cast<uint32_t>(result);
+      return false;
+    }
+    executable = found;
+    return true;
+  }
+
+  uint32_t WaitForMessages(uint32_t ms) override {
+    return MsgWaitForMultipleObjects(0, nullptr, FALSE, ms, kWakeOnAnyMessage);
+  }
+
+  // GetTickCount wraps after 49.7 days; counting the wraps keeps the clock
+  // going forward (it is read at least once a wait, far more often).
+  uint64_t TickCount() override {
+    DWORD now = GetTickCount();
+    if (now < lastTick_) wraps_ += uint64_t(1) << 32;
+    lastTick_ = now;
+    return wraps_ + now;
+  }
+
+  std::string CurrentDirectory() override {
+    DWORD size = GetCurrentDirectoryA(0, nullptr);
+    if (size == 0) return "";
+    std::string directory(size, '\0');
+    DWORD length = GetCurrentDirectoryA(size, directory.data());
+    directory.resize(length < size ? length : 0);
+    return directory;
+  }
+
+  bool SetCurrentDirectory(const std::string& directory) override {
+    return ::SetCurrentDirectoryA(directory.c_str()) != 0;
+  }
+
+ private:
+  DWORD lastTick_ = 0;
+  uint64_t wraps_ = 0;
+};
+
+}  // namespace
+
+IProgramLauncher& Win32Launcher() {
+  static TWin32Launcher launcher;
+  return launcher;
+}

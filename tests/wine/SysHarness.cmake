@@ -1,0 +1,11 @@
+# Programs of the Wine cases of the system services: testwin, the window
+# and process that the scripts start, find, close, end and type into, and
+# sysprobe, which runs the process pictures directly and measures the
+# processor time of a program.
+add_executable(testwin WIN32 ${TARV_WINE_DIR}/testwin/testwin.cpp)
+target_link_libraries(testwin PRIVATE user32 gdi32)
+tarv_link_static(testwin)
+
+add_executable(sysprobe ${TARV_WINE_DIR}/testwin/sysprobe.cpp)
+target_link_libraries(sysprobe PRIVATE tarvcore ${TARV_SYSTEM_LIBS})
+tarv_link_static(sysprobe)

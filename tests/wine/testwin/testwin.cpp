@@ -1,0 +1,188 @@
+// testwin: a program for the Wine cases of the system services to start,
+// wait for, find by title, activate, close, end and type into.
+//
+//   testwin exit CODE [MS]
+//       waits MS milliseconds (default 0) without a window, then exits with CODE.
+//   testwin window TITLE LOG [CLOSECODE [QUITCODE]]
+//       opens a top-level window titled TITLE holding a multi-line edit
+//       control that has the focus, and appends to the file LOG, one line each:
+//         "show N"          the show command it was started with
+//         "state visible=V iconic=I zoomed=Z"   after showing its window
+//         "activate"        each time the window becomes active
+//         "char N"          each character the edit control receives
+//         "close"           WM_CLOSE arrived: then "text T", exit CLOSECODE (default 7)
+//         "quit"            WM_QUIT was sent to the window procedure: then
+//                           "text T", exit QUITCODE (default 9)
+//       where T is the edit's text with CR, LF and backslash written \r \n \\.
+//   testwin show TITLE LOG CODE
+//       like window, but exits with CODE a moment after showing the window
+//       (for the show modes of waited programs).
+//   testwin ticks MS
+//       busy until MS milliseconds have passed, then exits 0 (a process that
+//       uses the processor, to compare idle waits with).
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+constexpr char kWindowClass[] = "TarvTestWindow";
+constexpr int kEditId = 100;
+constexpr UINT_PTR kShowExitTimer = 1;
+constexpr UINT kShowExitDelayMs = 300;
+
+struct TSettings {
+  std::string log;
+  int closeCode = 7;
+  int quitCode = 9;
+  int showExitCode = -1;  // >= 0: exit with it after showing the window
+};
+
+TSettings settings;
+HWND editControl = nullptr;
+WNDPROC editProcedure = nullptr;
+
+void AppendLog(const std::string& line) {
+  HANDLE file = CreateFileA(settings.log.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return;
+  std::string bytes = line + "\n";
+  DWORD written = 0;
+  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(file);
+}
+
+std::string Escaped(const std::string& text) {
+  std::string result;
+  for (char c : text) {
+    if (c == '\r')
+      result += "\\r";
+    else if (c == '\n')
+      result += "\\n";
+    else if (c == '\\')
+      result += "\\\\";
+    else
+      result += c;
+  }
+  return result;
+}
+
+std::string EditText() {
+  int length = GetWindowTextLengthA(editControl);
+  std::string text(static_cast<size_t>(length) + 1, '\0');
+  GetWindowTextA(editControl, text.data(), length + 1);
+  text.resize(static_cast<size_t>(length));
+  return text;
+}
+
+[[noreturn]] void LogTextAndExit(const char* why, int code) {
+  AppendLog(why);
+  AppendLog("text " + Escaped(EditText()));
+  ExitProcess(static_cast<UINT>(code));
+}
+
+LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_CHAR) AppendLog("char " + std::to_string(static_cast<unsigned>(wParam)));
+  return CallWindowProcA(editProcedure, window, message, wParam, lParam);
+}
+
+void CreateEdit(HWND window) {
+  editControl = CreateWindowExA(
+      WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL, 10,
+      10, 360, 160, window, reinterpret_cast<HMENU>(kEditId), GetModuleHandleA(nullptr), nullptr);
+  editProcedure = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(editControl, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditProc)));
+}
+
+LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE: CreateEdit(window); return 0;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) != WA_INACTIVE) {
+        AppendLog("activate");
+        SetFocus(editControl);
+      }
+      return 0;
+    case WM_SETFOCUS: SetFocus(editControl); return 0;
+    case WM_TIMER:
+      if (wParam == kShowExitTimer) ExitProcess(static_cast<UINT>(settings.showExitCode));
+      return 0;
+    case WM_CLOSE: LogTextAndExit("close", settings.closeCode);
+    case WM_QUIT: LogTextAndExit("quit", settings.quitCode);
+    default: return DefWindowProcA(window, message, wParam, lParam);
+  }
+}
+
+std::string StateLine(HWND window) {
+  return "state visible=" + std::to_string(IsWindowVisible(window) ? 1 : 0) +
+         " iconic=" + std::to_string(IsIconic(window) ? 1 : 0) +
+         " zoomed=" + std::to_string(IsZoomed(window) ? 1 : 0);
+}
+
+int RunWindow(const std::string& title, int showCommand) {
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  WNDCLASSA windowClass = {};
+  windowClass.lpfnWndProc = WindowProc;
+  windowClass.hInstance = instance;
+  windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  windowClass.lpszClassName = kWindowClass;
+  RegisterClassA(&windowClass);
+  HWND window = CreateWindowExA(0, kWindowClass, title.c_str(), WS_OVERLAPPEDWINDOW, 100, 100, 400, 240,
+                                nullptr, nullptr, instance, nullptr);
+  if (!window) return 90;
+  AppendLog("show " + std::to_string(showCommand));
+  ShowWindow(window, showCommand);
+  UpdateWindow(window);
+  AppendLog(StateLine(window));
+  if (settings.showExitCode >= 0) SetTimer(window, kShowExitTimer, kShowExitDelayMs, nullptr);
+  MSG msg;
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  return 0;
+}
+
+int Busy(DWORD ms) {
+  DWORD start = GetTickCount();
+  volatile unsigned counter = 0;
+  while (GetTickCount() - start < ms) counter = counter + 1;
+  return 0;
+}
+
+int Usage() {
+  std::fputs(
+      "usage: testwin exit CODE [MS] | window TITLE LOG [CLOSECODE [QUITCODE]] | show TITLE LOG CODE"
+      " | ticks MS\n",
+      stderr);
+  return 2;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
+  int count = __argc;
+  char** args = __argv;
+  if (count < 2) return Usage();
+  std::string mode = args[1];
+  if (mode == "exit" && count >= 3) {
+    if (count >= 4) Sleep(static_cast<DWORD>(std::atoi(args[3])));
+    return std::atoi(args[2]);
+  }
+  if (mode == "ticks" && count == 3) return Busy(static_cast<DWORD>(std::atoi(args[2])));
+  if ((mode == "window" || mode == "show") && count >= 4) {
+    settings.log = args[3];
+    if (mode == "show") {
+      if (count != 5) return Usage();
+      settings.showExitCode = std::atoi(args[4]);
+    } else {
+      if (count >= 5) settings.closeCode = std::atoi(args[4]);
+      if (count >= 6) settings.quitCode = std::atoi(args[5]);
+    }
+    return RunWindow(args[2], showCommand);
+  }
+  return Usage();
+}
