@@ -91,7 +91,7 @@ void TModalWindow::Create(HWND owner, const char* caption, int designWidth, int 
   designWidth_ = designWidth;
   designHeight_ = designHeight;
   font_.Reset(CreateMessageFont());
-  const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_CLIPCHILDREN | extraStyle;
+  const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | extraStyle;
   std::vector<WORD> dialogTemplate = EmptyDialogTemplate(style, caption);
   CreateDialogIndirectParamA(GetModuleHandleA(nullptr), reinterpret_cast<LPCDLGTEMPLATEA>(dialogTemplate.data()),
                              owner, DialogProc, reinterpret_cast<LPARAM>(this));

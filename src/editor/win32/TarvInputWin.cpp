@@ -92,6 +92,7 @@ class TCommandDialogView : public TModalWindow, public ICommandDialogControls {
   std::optional<std::string> ChooseProgram() override;
   bool ShowModal(ICommandDialogEvents& events) override {
     events_ = &events;
+    events.OnActivate();  // the first showing, whatever order the system activates in
     const bool confirmed = RunModal() == IDOK;
     events_ = nullptr;
     return confirmed;

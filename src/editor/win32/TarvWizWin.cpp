@@ -16,7 +16,6 @@ namespace {
 
 constexpr UINT kListKey = WM_APP + 2;  // wParam: the TListKey pressed on List1
 constexpr int kStatusPanel0Width = 450;
-constexpr int kStatusPanel1Width = 50;
 
 // The move pictures: 15 x 16 pixels, red arrow, black outline, the rest
 // (olive in the picture) transparent. Rows top to bottom of the up arrow.
@@ -178,6 +177,7 @@ class TEditorView : public TModalWindow, public IEditorWindow, public IFileDialo
     busy_ = busy;
     EnableWindow(Handle(), busy ? FALSE : TRUE);
     SetCursor(LoadCursor(nullptr, busy ? IDC_WAIT : IDC_ARROW));
+    if (!busy) SetForegroundWindow(Handle());  // the run's boxes took the activation away
   }
 
   // IFileDialogs
@@ -227,7 +227,8 @@ void TEditorView::CreateControls() {
   HWND status = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, Handle(),
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStatusBar1Id)),
                                 GetModuleHandleA(nullptr), nullptr);
-  int parts[2] = {Scale(kStatusPanel0Width), Scale(kStatusPanel0Width + kStatusPanel1Width)};
+  // Panel 1 (at least 50 wide) runs to the right edge, so no empty third part shows.
+  int parts[2] = {Scale(kStatusPanel0Width), -1};
   SendMessageA(status, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
   SetFocus(list);
 }
