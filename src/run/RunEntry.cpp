@@ -3,6 +3,7 @@
 // fresh lexer and buffers; a text or file is parsed completely before any of
 // its commands runs.
 
+#include <algorithm>
 #include <exception>
 
 #include "exec/TarvExec.h"
@@ -39,6 +40,19 @@ bool ReadWholeFile(const std::string& path, std::string& bytes) {
   return n == 0;
 }
 
+// A NUL byte would end the lexer's input there and drop the rest of the file
+// without a word (a file saved as UTF-16 or a binary file): refuse the file,
+// naming where the first one is.
+void RejectNulCharacters(const std::string& path, const std::string& bytes) {
+  size_t nul = bytes.find('\0');
+  if (nul == std::string::npos) return;
+  size_t lineStart = bytes.rfind('\n', nul);
+  lineStart = lineStart == std::string::npos ? 0 : lineStart + 1;
+  size_t line = 1 + static_cast<size_t>(std::count(bytes.begin(), bytes.begin() + static_cast<ptrdiff_t>(nul), '\n'));
+  RaiseScriptError("Command file \"" + path + "\" holds a NUL character at line " + std::to_string(line) +
+                   ", column " + std::to_string(nul - lineStart + 1) + ": it is not a plain text file");
+}
+
 TCmdList ParseText(TTextStream& input, const std::string& sourceName) {
   TTarvYacc parser;
   return parser.Parse(input, sourceName);
@@ -55,6 +69,7 @@ void RunCommandFile(const std::string& path) {
   std::string bytes;
   if (!ReadWholeFile(path, bytes))
     RaiseScriptError("Error occurred while opening " + path + ":\r\n" + WinErrorText(LastSystemError()));
+  RejectNulCharacters(path, bytes);
   if (fileNesting >= kMaxFileNesting)
     RaiseScriptError("Command files nested more than " + std::to_string(kMaxFileNesting) +
                      " deep: " + path);
