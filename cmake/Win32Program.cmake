@@ -32,3 +32,5 @@ set_source_files_properties(${TARV_WIN32_DIR}/tarv32.rc PROPERTIES
 if(EXISTS ${CMAKE_SOURCE_DIR}/tests/wine/WineHarness.cmake)
   include(${CMAKE_SOURCE_DIR}/tests/wine/WineHarness.cmake)
 endif()
+
+include(${CMAKE_SOURCE_DIR}/cmake/Package.cmake)
