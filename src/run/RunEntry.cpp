@@ -27,6 +27,18 @@ struct NestingGuard {
   ~NestingGuard() { --fileNesting; }
 };
 
+// Every block and every command file runs its list one call deeper on the
+// main thread's stack. One file's parse allows about 680 nested blocks, and
+// files may nest 100 deep, so together they could nest far beyond what the
+// stack holds: the run stops at this depth with a message instead.
+constexpr int kMaxListNesting = 1000;
+int listNesting = 0;
+
+struct ListNestingGuard {
+  ListNestingGuard() { ++listNesting; }
+  ~ListNestingGuard() { --listNesting; }
+};
+
 // Reads the whole file; false with the system error readable on failure.
 bool ReadWholeFile(const std::string& path, std::string& bytes) {
   intptr_t handle = SysOpenFile(path, 0x40);
@@ -83,6 +95,9 @@ void RunCommandFile(const std::string& path) {
 }
 
 void RunCommandList(const TCmdList& list) {
+  if (listNesting >= kMaxListNesting)
+    RaiseScriptError("Blocks and command files nested more than " + std::to_string(kMaxListNesting) + " deep");
+  ListNestingGuard nested;
   // The count is taken once; /set exec inside the list affects what follows.
   const size_t count = list.size();
   for (size_t i = 0; i < count; ++i) RunCommand(*list[i], RunState().ExecEnabled);

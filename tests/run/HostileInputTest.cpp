@@ -111,6 +111,24 @@ TEST_F(HostileInput, ACommandFileThatRunsItselfStopsAtTheNestingLimitWithAShortR
   EXPECT_EQ(ui.title, "Tarv32");
 }
 
+TEST_F(HostileInput, BlocksAndCommandFilesNestedTogetherStopAtTheRunDepthLimit) {
+  // Each file allows 600 blocks and files nest 100 deep: together far more
+  // than the stack holds.
+  std::string path = dir.Path("deepself.qd");
+  dir.Write("deepself.qd", Repeat("/if 1 eq 1 {\n", 600) + "@ \"" + path + "\"\n" + Repeat("}\n", 600));
+  std::string message = RunFile(path);
+  EXPECT_TRUE(message.ends_with("Blocks and command files nested more than 1000 deep")) << message.substr(0, 200);
+}
+
+TEST_F(HostileInput, BlocksNestedInSeveralCommandFilesRunWithinTheRunDepthLimit) {
+  std::string inner = dir.Write("inner.qd", Repeat("/if 1 eq 1 {\n", 400) + "/set TARV_HOSTILE_INNER = reached\n" +
+                                                Repeat("}\n", 400));
+  std::string outer = dir.Write("outer.qd", Repeat("/if 1 eq 1 {\n", 400) + "@ \"" + inner + "\"\n" +
+                                                Repeat("}\n", 400));
+  EXPECT_EQ(RunFile(outer), "");
+  EXPECT_EQ(GetEnvVar("TARV_HOSTILE_INNER").value, "reached");
+}
+
 // ---- Size ----------------------------------------------------------------------
 
 TEST_F(HostileInput, ALineOfAHundredThousandCharactersInOneTokenIsAPositionedLexerError) {
