@@ -21,6 +21,7 @@ int HexValue(char c) {
 }
 
 void LogCondition(const Tcmdrec& command, bool value) {
+  if (!RunState().DebugLog) return;  // the run log is written only then
   LogMessage(command.Condition + (value ? " is TRUE" : " is FALSE"));
 }
 

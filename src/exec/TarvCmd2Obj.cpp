@@ -91,5 +91,7 @@ std::string Tcmdrec::CommandText(int first) const {
 void Tcmdrec::LogMessage(std::string_view text) const { ::LogMessage(text); }
 
 void Tcmdrec::LogCommand() const {
-  if (!Args.empty()) LogMessage(CommandText(0));
+  // The run log is written only while the debug log is on: the command text
+  // is built only then.
+  if (!Args.empty() && RunState().DebugLog) LogMessage(CommandText(0));
 }

@@ -32,6 +32,9 @@ std::string AsciiLower(const std::string& text) {
 }  // namespace
 
 int ExprKeywordToken(const std::string& word) {
+  // No keyword is longer than this: a longer word is an identifier.
+  constexpr size_t kLongestKeyword = 16;
+  if (word.size() > kLongestKeyword) return IDENT;
   std::string key = AsciiLower(word);
   int low = 0;
   int high = static_cast<int>(kExprKeywords.size()) - 1;
@@ -75,7 +78,7 @@ void TTarvExprLex::ReadQuotedString() {
     yytext.push_back(static_cast<char>(c));
     if (c == '"' && !escaped) break;
   }
-  Trace("got QSTR (" + yytext + ")");
+  if (Tracing()) Trace("got QSTR (" + yytext + ")");
   StartCondition(0);
   ReturnToken(QSTR);
 }

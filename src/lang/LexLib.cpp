@@ -30,8 +30,9 @@ void TCustomLexer::LoadNextLine() {
   ++lineNo_;
   colNo_ = 1;
   // The buffer is a stack: the line goes in backwards after its line feed.
+  pending_.reserve(pending_.size() + currentLine_.size() + 1);
   pending_.push_back('\n');
-  for (auto it = currentLine_.rbegin(); it != currentLine_.rend(); ++it) pending_.push_back(*it);
+  pending_.insert(pending_.end(), currentLine_.rbegin(), currentLine_.rend());
   // A line that does not fit the buffer is taken whole, with room to push a
   // whole token back in front of it.
   bufferCapacity_ = pending_.size() <= kLexBufferSize ? kLexBufferSize
@@ -62,8 +63,10 @@ void TCustomLexer::yyless(size_t n) {
 
 // ---- Output ----------------------------------------------------------------
 
-void TCustomLexer::Trace(const std::string& message) {
-  if (RunState().ParserTrace && output_ != nullptr) StreamWriteLine(*output_, message);
+bool TCustomLexer::Tracing() const { return RunState().ParserTrace && output_ != nullptr; }
+
+void TCustomLexer::Trace(std::string_view message) {
+  if (Tracing()) StreamWriteLine(*output_, message);
 }
 
 void TCustomLexer::ErrorLine(const std::string& message) {

@@ -125,7 +125,9 @@ class TCustomLexer {
   /// Keeps the first n characters of yytext and gives the rest back.
   void yyless(size_t n);
   /// Writes message and CR LF to the output stream while the parser trace is on.
-  void Trace(const std::string& message);
+  void Trace(std::string_view message);
+  /// True while the parser trace is on: callers build trace texts only then.
+  bool Tracing() const;
   /// Makes `state` (start condition times two) the start state.
   void StartCondition(int state);
   void ReturnToken(int code);

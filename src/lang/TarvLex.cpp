@@ -43,13 +43,6 @@ const std::array<TKwRec, kKeywordSlots> kKeywords = {{
     {"", 0, false, false, "", ""},
 }};
 
-std::string AsciiLower(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return lower;
-}
-
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 }  // namespace
@@ -62,7 +55,16 @@ const TKwRec& KeywordRecord(int slot) {
 }
 
 int KeywordLookup(std::string_view text) {
-  std::string key = AsciiLower(text);
+  // No keyword is longer than this: a longer word is no keyword, and a
+  // shorter one is lowered into a buffer on the stack.
+  constexpr size_t kLongestKeyword = 16;
+  if (text.size() > kLongestKeyword) return -1;
+  char buffer[kLongestKeyword];
+  for (size_t i = 0; i < text.size(); ++i) {
+    char c = text[i];
+    buffer[i] = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+  }
+  std::string_view key(buffer, text.size());
   int low = 1;
   int high = kUsedKeywordSlots;
   while (low <= high) {
@@ -103,7 +105,7 @@ void TTarvLex::Action(int rule) {
     case WhileAfterLine: KeywordAfterLineEnd(_WHILE); break;
     case Word: WordAction(); break;
     case Number:
-      Trace("got NUM (" + yytext + ")");
+      if (Tracing()) Trace("got NUM (" + yytext + ")");
       ReturnToken(NUM);
       break;
     case BraceAfterLine:
@@ -130,18 +132,18 @@ void TTarvLex::Action(int rule) {
 }
 
 void TTarvLex::OtherCharacter() {
-  Trace("got " + Quoted(yytext) + " char");
+  if (Tracing()) Trace("got " + Quoted(yytext) + " char");
   ReturnChar(static_cast<unsigned char>(yytext[0]));
 }
 
 void TTarvLex::RestOfLineArgument(const char* condition) {
-  Trace(std::string("got ") + condition + " ID (" + yytext + ")");
+  if (Tracing()) Trace(std::string("got ") + condition + " ID (" + yytext + ")");
   StartCondition(INITIAL);
   ReturnToken(ID);
 }
 
 void TTarvLex::KeywordAfterLineEnd(int token) {
-  Trace("got keyword " + Quoted(KeywordOfSlot(KeywordSlotOfToken(token))));
+  if (Tracing()) Trace("got keyword " + Quoted(KeywordOfSlot(KeywordSlotOfToken(token))));
   ReturnToken(token);
 }
 
@@ -152,13 +154,13 @@ void TTarvLex::WordAction() {
   int slot = KeywordLookup(yytext);
   if (slot < 0) {
     bool slashWord = yytext[0] == '/';
-    Trace(std::string(slashWord ? "got ILLEGAL (" : "got ID (") + yytext + ")");
+    if (Tracing()) Trace(std::string(slashWord ? "got ILLEGAL (" : "got ID (") + yytext + ")");
     ReturnToken(slashWord ? ILLEGAL : ID);
     return;
   }
   const TKwRec& keyword = KeywordRecord(slot);
   if (keyword.takesRestOfLine) StartCondition(SourceName() == "ARGS" ? OLDSTRARG : OLDSTRARGFILE);
-  Trace("got keyword " + Quoted(keyword.keyword));
+  if (Tracing()) Trace("got keyword " + Quoted(keyword.keyword));
   ReturnToken(keyword.token);
 }
 
@@ -180,7 +182,7 @@ void TTarvLex::ReadQuotedString() {
     yytext.push_back(static_cast<char>(c));
     if (c == '"' && !escaped) break;
   }
-  Trace("got QSTR (" + yytext + ")");
+  if (Tracing()) Trace("got QSTR (" + yytext + ")");
   StartCondition(INITIAL);
 }
 

@@ -51,7 +51,7 @@ void TTarvYacc::ShowReportAndFail() {
   if (!RunState().ParserTrace) RaiseScriptError("parse error");
 }
 
-void TTarvYacc::Trace(const std::string& message) {
+void TTarvYacc::Trace(std::string_view message) {
   if (RunState().ParserTrace) StreamWriteLine(output_, message);
 }
 

@@ -48,7 +48,7 @@ class TTarvYacc : public TYaccParser<TYaccValue> {
   void yyaction(int rule) override;
 
  private:
-  void Trace(const std::string& message);
+  void Trace(std::string_view message);
   void ShowReportAndFail();
 
   // Values of the right side, by position (1-based).

@@ -59,6 +59,7 @@ void TCustomParser::TraceStep(const std::string& text) { StreamWriteLine(lexer_-
 
 int TCustomParser::yyparse() {
   std::vector<int> states(1);  // index 1..kYyMaxDepth, grown as the stack grows
+  states.reserve(kInitialDepth);
   int state = 0;
   yychar = -1;
   yynerrs = 0;

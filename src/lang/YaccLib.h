@@ -86,6 +86,9 @@ std::string YySymbolName(const TYyTables& tables, int symbol);
 
 constexpr int kYyErrorToken = 256;
 constexpr int kYyMaxDepth = 2048;
+/// Room the stacks get at the start of a parse: most parses (an expression,
+/// a command line) stay within it and never reallocate.
+constexpr int kInitialDepth = 32;
 
 class TCustomParser {
  public:
@@ -163,6 +166,7 @@ class TYaccParser : public TCustomParser {
   void BeginValues() override {
     yyval = TValue{};
     values_.clear();
+    values_.reserve(kInitialDepth);
   }
   void StoreValue(int depth) override {
     if (static_cast<int>(values_.size()) <= depth) values_.resize(depth + 1);

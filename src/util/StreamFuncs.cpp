@@ -16,23 +16,38 @@ void TTextStream::Write(std::string_view bytes) {
 bool StreamAtEnd(const TTextStream& stream) { return stream.Position() >= stream.Size(); }
 
 std::string StreamReadLine(TTextStream& stream) {
+  const std::string& data = stream.Text();
+  size_t pos = stream.Position();
   std::string line;
-  char c;
-  while (stream.ReadByte(c)) {
-    if (c == '\n') break;
-    if (c == '\r') {
-      char next;
-      if (!stream.ReadByte(next)) {
-        line += '\r';
-        break;
-      }
-      if (next == '\n') break;
-      line += '\r';
-      line += next;
-      continue;
+  while (pos < data.size()) {
+    // The bytes up to the next CR or LF go in as one piece.
+    size_t end = pos;
+    while (end < data.size() && data[end] != '\n' && data[end] != '\r') ++end;
+    line.append(data, pos, end - pos);
+    if (end == data.size()) {
+      pos = end;
+      break;
     }
-    line += c;
+    if (data[end] == '\n') {
+      pos = end + 1;
+      break;
+    }
+    // A CR ends the line when an LF follows; otherwise it stays, together
+    // with the byte after it.
+    if (end + 1 == data.size()) {
+      line += '\r';
+      pos = end + 1;
+      break;
+    }
+    if (data[end + 1] == '\n') {
+      pos = end + 2;
+      break;
+    }
+    line += '\r';
+    line += data[end + 1];
+    pos = end + 2;
   }
+  if (pos > stream.Position()) stream.Seek(pos);
   return line;
 }
 
