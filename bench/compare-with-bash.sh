@@ -59,26 +59,35 @@ stamp="$helpers/stamp"
 
 median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
-# Wall time (seconds) of one run of a command.
-wall_once() { "$runtimes" 1 "$@" | awk '{ print $1 }'; }
+# Wall time and CPU time (seconds) of one run of a command: "wall cpu".
+time_once() { "$runtimes" 1 "$@" | awk '{ print $1, $2 }'; }
 
-# Median wall times of two commands over $rounds alternating rounds; sets
-# tarv_time and bash_time. The commands are given as two strings.
+# Median wall and CPU times of two commands over $rounds alternating rounds;
+# sets tarv_time, bash_time, tarv_cpu and bash_cpu. The commands are given
+# as two strings.
 alternate() {
   local tarv_command=$1 bash_command=$2 r
   : >"$work/tarv.times"
   : >"$work/bash.times"
   for ((r = 0; r < rounds; ++r)); do
-    eval "wall_once $tarv_command" >>"$work/tarv.times"
-    eval "wall_once $bash_command" >>"$work/bash.times"
+    eval "time_once $tarv_command" >>"$work/tarv.times"
+    eval "time_once $bash_command" >>"$work/bash.times"
   done
-  tarv_time=$(median <"$work/tarv.times")
-  bash_time=$(median <"$work/bash.times")
+  medians_of tarv.times bash.times
+}
+
+# Sets tarv_time, bash_time, tarv_cpu, bash_cpu from two files of "wall cpu".
+medians_of() {
+  tarv_time=$(awk '{ print $1 }' "$work/$1" | median)
+  bash_time=$(awk '{ print $1 }' "$work/$2" | median)
+  tarv_cpu=$(awk '{ print $2 }' "$work/$1" | median)
+  bash_cpu=$(awk '{ print $2 }' "$work/$2" | median)
 }
 
 rows=()
-# name, tarv32 figure, bash figure, ratio, target text, met (1/0 or - for none)
-add_row() { rows+=("$1|$2|$3|$4|$5|$6"); }
+# name, tarv32 figure, bash figure, ratio, target text, met (1/0 or - for
+# none), and the ratio of the CPU times where there is one
+add_row() { rows+=("$1|$2|$3|$4|$5|$6|${7:-}"); }
 secs() { [ -z "$1" ] || awk -v v="$1" 'BEGIN { printf "%.4f s", v }'; }
 
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", (b > 0) ? a / b : 0 }'; }
@@ -87,7 +96,7 @@ below() { awk -v a="$1" -v b="$2" 'BEGIN { print (a < b) ? 1 : 0 }'; }
 ratio_row() {  # name target_ratio
   local r
   r=$(ratio "$tarv_time" "$bash_time")
-  add_row "$1" "$tarv_time" "$bash_time" "$r" "ratio < $2" "$(below "$r" "$2")"
+  add_row "$1" "$tarv_time" "$bash_time" "$r" "ratio < $2" "$(below "$r" "$2")" "$(ratio "$tarv_cpu" "$bash_cpu")"
 }
 
 # ---- 1: variable loop ------------------------------------------------------
@@ -184,13 +193,12 @@ chunk=$(((starts + 9) / 10))
 : >start-tarv.times
 : >start-bash.times
 for ((r = 0; r < 10; ++r)); do
-  "$runtimes" "$chunk" "$tarv" /sleep 0 | awk '{ print $1 }' >>start-tarv.times
-  "$runtimes" "$chunk" bash -c : | awk '{ print $1 }' >>start-bash.times
+  "$runtimes" "$chunk" "$tarv" /sleep 0 >>start-tarv.times
+  "$runtimes" "$chunk" bash -c : >>start-bash.times
 done
-tarv_time=$(median <start-tarv.times)
-bash_time=$(median <start-bash.times)
+medians_of start-tarv.times start-bash.times
 r=$(ratio "$tarv_time" "$bash_time")
-add_row "start-up: /sleep 0 vs bash -c :" "$tarv_time" "$bash_time" "$r" "(none)" -
+add_row "start-up: /sleep 0 vs bash -c :" "$tarv_time" "$bash_time" "$r" "(none)" - "$(ratio "$tarv_cpu" "$bash_cpu")"
 
 # ---- 5: CPU while waiting --------------------------------------------------
 
@@ -209,23 +217,27 @@ add_row "CPU during /wait for sleep 2" "$tarv_cpu" "$bash_cpu" "$(ratio "$tarv_c
 echo "6/6 delay after a waited program ..." >&2
 # Median of (second stamp - first stamp) over the pairs of a stamp file, in s.
 pair_delay() { awk 'NR % 2 == 0 { print ($1 - p) / 1e9 } { p = $1 }' "$1" | median; }
+# The three take turns in five chunks, so that they meet the same load.
+chunk=$(((pairs + 4) / 5))
 cat >delay.qd <<EOF
 /set n = 0
 /do {
 "$stamp" /wait "$work/tarv.stamps"
 "$stamp" /wait "$work/tarv.stamps"
 /set n = env(n) + 1
-} /while env(n) ne $pairs
+} /while env(n) ne $chunk
 EOF
 cat >delay.sh <<EOF
-for ((i = 0; i < $pairs; ++i)); do "$stamp" "$work/bash.stamps"; "$stamp" "$work/bash.stamps"; done
+for ((i = 0; i < $chunk; ++i)); do "$stamp" "$work/bash.stamps"; "$stamp" "$work/bash.stamps"; done
 EOF
 : >tarv.stamps
 : >bash.stamps
 : >floor.stamps
-"$tarv" delay.qd
-bash delay.sh
-"$runtimes" $((2 * pairs)) "$stamp" "$work/floor.stamps" >/dev/null
+for ((r = 0; r < 5; ++r)); do
+  "$tarv" delay.qd
+  bash delay.sh
+  "$runtimes" $((2 * chunk)) "$stamp" "$work/floor.stamps" >/dev/null
+done
 tarv_delay=$(pair_delay tarv.stamps)
 bash_delay=$(pair_delay bash.stamps)
 floor_delay=$(pair_delay floor.stamps)
@@ -236,9 +248,13 @@ add_row "  of which tarv32 adds (- floor)" "$added" "" "" "< 0.001 s" "$(below "
 
 # ---- report ----------------------------------------------------------------
 
-printf '\n%-38s %14s %14s %7s  %-22s %s\n' benchmark tarv32 bash ratio target result
+printf '\n%-38s %11s %11s %7s  %-22s %-7s %s\n' benchmark tarv32 bash ratio target result "cpu ratio"
 for row in "${rows[@]}"; do
-  IFS='|' read -r name t b r target met <<<"$row"
+  IFS='|' read -r name t b r target met cpu <<<"$row"
   case $met in 1) met=met ;; 0) met=MISSED ;; *) met="" ;; esac
-  printf '%-38s %14s %14s %7s  %-22s %s\n' "$name" "$(secs "$t")" "$(secs "$b")" "$r" "$target" "$met"
+  printf '%-38s %11s %11s %7s  %-22s %-7s %s\n' "$name" "$(secs "$t")" "$(secs "$b")" "$r" "$target" "$met" "$cpu"
 done
+echo
+echo "Times are medians of wall-clock time, ratio = tarv32 / bash; the cpu ratio compares the CPU"
+echo "time (user + system) of the same runs, which a busy machine disturbs less."
+echo "Load average at the end: $(cut -d' ' -f1-3 /proc/loadavg)"
