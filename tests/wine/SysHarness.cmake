@@ -1,7 +1,7 @@
 # Programs of the Wine cases of the system services: testwin, the window
 # and process that the scripts start, find, close, end and type into, and
-# sysprobe, which runs the process pictures directly and measures the
-# processor time of a program.
+# sysprobe, which runs the process pictures directly and posts messages to
+# the program's application window.
 add_executable(testwin WIN32 ${TARV_WINE_DIR}/testwin/testwin.cpp)
 target_link_libraries(testwin PRIVATE user32 gdi32)
 tarv_link_static(testwin)

@@ -1,13 +1,12 @@
-// sysprobe: runs one piece of the Win32 system services, or measures a
-// program, as its first argument says, and prints what came of it.
+// sysprobe: runs one piece of the Win32 system services, or posts a message
+// to another program, as its first argument says, and prints what came of it.
 //
 //   toolhelp                 the tool-help process picture: "pid PATH" lines
 //   psapi TRACEFILE          the psapi picture (GetProcNT) with the debug
 //                            trace switched on into TRACEFILE: "pid PATH" lines
-//   self                     "self PID" (to find itself in the pictures)
-//   cpu COMMANDLINE...       starts the program, waits for it, then prints
-//                            "exit CODE cpu_ms N wall_ms N" (CPU time of the
-//                            program itself, user plus kernel)
+//   post CLASS MESSAGE WPARAM   posts quit, close or sysclose (WM_SYSCOMMAND
+//                            SC_CLOSE) with WPARAM to the first top-level
+//                            window of CLASS, waiting up to 10 s for one
 #include <windows.h>
 
 #include <cstdio>
@@ -28,37 +27,27 @@ void PrintEntries(const std::vector<TProcessEntry>& entries) {
   for (const TProcessEntry& entry : entries) Say(std::to_string(entry.pid) + " " + entry.path);
 }
 
-uint64_t Milliseconds(const FILETIME& time) {
-  return ((uint64_t(time.dwHighDateTime) << 32) | time.dwLowDateTime) / 10000;
+bool MessageNamed(const std::string& name, UINT& message) {
+  if (name == "quit") message = WM_QUIT;
+  if (name == "close") message = WM_CLOSE;
+  if (name == "sysclose") message = WM_SYSCOMMAND;
+  return name == "quit" || name == "close" || name == "sysclose";
 }
 
-std::string Quoted(const std::string& word) {
-  return word.find_first_of(" \t") == std::string::npos && !word.empty() ? word : "\"" + word + "\"";
-}
-
-int MeasureProgram(const std::vector<std::string>& words) {
-  std::string line;
-  for (const std::string& word : words) line += (line.empty() ? "" : " ") + Quoted(word);
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION process = {};
-  DWORD started = GetTickCount();
-  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &process)) {
-    Say("cannot start: error " + std::to_string(GetLastError()));
-    return 3;
+int PostToWindow(const std::string& windowClass, const std::string& name, WPARAM wParam) {
+  UINT message = 0;
+  if (!MessageNamed(name, message)) return 2;
+  if (message == WM_SYSCOMMAND) wParam = SC_CLOSE;
+  for (int i = 0; i < 200; ++i) {
+    if (HWND window = FindWindowA(windowClass.c_str(), nullptr)) {
+      bool posted = PostMessageA(window, message, wParam, 0);
+      Say(posted ? "posted" : "not posted: error " + std::to_string(GetLastError()));
+      return posted ? 0 : 3;
+    }
+    Sleep(50);
   }
-  WaitForSingleObject(process.hProcess, INFINITE);
-  DWORD wall = GetTickCount() - started;
-  DWORD code = 0;
-  GetExitCodeProcess(process.hProcess, &code);
-  FILETIME created, ended, kernel, user;
-  GetProcessTimes(process.hProcess, &created, &ended, &kernel, &user);
-  Say("exit " + std::to_string(code) + " cpu_ms " +
-      std::to_string(Milliseconds(kernel) + Milliseconds(user)) + " wall_ms " + std::to_string(wall));
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return 0;
+  Say("no window of class " + windowClass);
+  return 3;
 }
 
 int Run(const std::vector<std::string>& args) {
@@ -74,12 +63,9 @@ int Run(const std::vector<std::string>& args) {
     PrintEntries(PsapiSnapshot());
     return 0;
   }
-  if (args.size() == 1 && args[0] == "self") {
-    Say("self " + std::to_string(GetCurrentProcessId()));
-    return 0;
-  }
-  if (args.size() >= 2 && args[0] == "cpu") return MeasureProgram({args.begin() + 1, args.end()});
-  std::fputs("usage: sysprobe toolhelp | psapi TRACEFILE | self | cpu COMMANDLINE...\n", stderr);
+  if (args.size() == 4 && args[0] == "post")
+    return PostToWindow(args[1], args[2], static_cast<WPARAM>(std::stoul(args[3])));
+  std::fputs("usage: sysprobe toolhelp | psapi TRACEFILE | post CLASS MESSAGE WPARAM\n", stderr);
   return 2;
 }
 
