@@ -34,8 +34,12 @@ case_sys_waiting_for_a_program_is_idle() {
 
 case_sys_sleep_is_idle() {
   sys_prepare
-  sys_script sleepidle '/sleep 3'
+  local trace
+  trace=$(winepath -w "$TARV_CASE_DIR/trace.log")
+  sys_script sleepidle "/set debug = \"${trace//\\/\\\\}\"" '/sleep 3'
   sys_check_idle sleepidle
+  # No message came: one wait, which timed out (WAIT_TIMEOUT).
+  expect_eq "trace" "MsgWaitForMultipleObjects() returned 258" "$(tr -d '\r' <trace.log)"
 }
 
 # The measurement itself sees a busy program.

@@ -66,3 +66,43 @@ GetProcNT: doing OpenProcess" "$(head -n 7 <<<"$trace")"
   expect_eq "trace end" "GetProcNT: exiting
 in GetProcNT" "$(tail -n 2 <<<"$trace")"
 }
+
+# The wait by executable name (for a document served by a program that was
+# already running) lasts until no process of that file name is left,
+# whatever the letter case and the path given.
+case_sys_wait_by_name_lasts_until_the_last_such_program_ends() {
+  sys_prepare sx_byname.exe
+  start_bg first "$TARV_CASE_DIR/sx_byname.exe" exit 0 1500
+  local first=$BG_PID
+  start_bg second "$TARV_CASE_DIR/sx_byname.exe" exit 0 3000
+  sleep 0.5
+  local out
+  out=$(wine "$(SYSPROBE)" waitname 'C:\elsewhere\SX_ByName.EXE' | tr -d '\r')
+  echo "$out"
+  kill -0 "$BG_PID" 2>/dev/null && { echo "the wait ended while the second program ran" >&2; false; }
+  wait "$first" || true
+  local ms
+  ms=$(sed -n 's/^ended after \([0-9]*\) ms$/\1/p' <<<"$out")
+  [ -n "$ms" ] && [ "$ms" -ge 1500 ] || { echo "the wait ended too early: [$out]" >&2; false; }
+}
+
+case_sys_wait_by_name_without_such_program_returns_at_once() {
+  local out ms
+  out=$(wine "$(SYSPROBE)" waitname sx_never_started.exe | tr -d '\r')
+  ms=$(sed -n 's/^ended after \([0-9]*\) ms$/\1/p' <<<"$out")
+  [ -n "$ms" ] && [ "$ms" -lt 1000 ] || { echo "unexpected: [$out]" >&2; false; }
+}
+
+case_sys_find_executable_names_the_serving_program() {
+  cd "$TARV_CASE_DIR"
+  wine reg add 'HKCR\.txt' /ve /d txtfile /f >/dev/null 2>&1
+  echo text >sxfind.txt
+  echo data >sxfind.sxq
+  local dir
+  dir=$(winepath -w "$TARV_CASE_DIR")
+  expect_eq "document" 'found C:\windows\system32\notepad.exe' \
+    "$(wine "$(SYSPROBE)" findexe sxfind.txt "$dir" | tr -d '\r')"
+  # SE_ERR_NOASSOC and ERROR_FILE_NOT_FOUND, as the shell numbers them.
+  expect_eq "no association" "error 31" "$(wine "$(SYSPROBE)" findexe sxfind.sxq "$dir" | tr -d '\r')"
+  expect_eq "missing document" "error 2" "$(wine "$(SYSPROBE)" findexe sxmissing.txt "$dir" | tr -d '\r')"
+}

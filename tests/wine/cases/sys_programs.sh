@@ -110,6 +110,24 @@ case_sys_quoted_program_path_with_blanks_starts() {
   expect_eq "errorlevel" "quoted 8" "$(sys_paused quoted)"
 }
 
+# The shell's texts are not cut at 512 characters on the way: three
+# arguments of 250 characters (a command word holds at most 255).
+case_sys_long_parameter_text_reaches_the_program_whole() {
+  sys_prepare
+  local a b c
+  a=$(printf 'a%.0s' $(seq 1 250))
+  b=$(printf 'b%.0s' $(seq 1 250))
+  c=$(printf 'c%.0s' $(seq 1 250))
+  sys_script long "testwin.exe /wait args args.log $a $b $c last" '/pause "long " & errorlevel()'
+  sys_run_console long
+  expect_eq "exit status" 0 "$BG_STATUS"
+  expect_eq "errorlevel" "long 0" "$(sys_paused long)"
+  expect_eq "arguments" "$a
+$b
+$c
+last" "$(cat args.log)"
+}
+
 case_sys_cd_sets_the_working_directory_of_later_programs() {
   sys_prepare
   mkdir -p "$TARV_CASE_DIR/work dir"

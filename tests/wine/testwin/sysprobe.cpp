@@ -4,6 +4,10 @@
 //   toolhelp                 the tool-help process picture: "pid PATH" lines
 //   psapi TRACEFILE          the psapi picture (GetProcNT) with the debug
 //                            trace switched on into TRACEFILE: "pid PATH" lines
+//   findexe FILE DIR         the program that serves FILE: "found PATH" or
+//                            "error N" (the shell's look-up)
+//   waitname NAME            waits until no process named NAME runs (the
+//                            wait by executable name); "ended after N ms"
 //   post CLASS MESSAGE WPARAM   posts quit, close or sysclose (WM_SYSCOMMAND
 //                            SC_CLOSE) with WPARAM to the first top-level
 //                            window of CLASS, waiting up to 10 s for one
@@ -14,6 +18,7 @@
 #include <vector>
 
 #include "run/TarvCommon.h"
+#include "sys/Winfuncs.h"
 #include "sys/win32/Win32BackEnd.h"
 
 namespace {
@@ -50,6 +55,23 @@ int PostToWindow(const std::string& windowClass, const std::string& name, WPARAM
   return 3;
 }
 
+int FindExecutableOf(const std::string& file, const std::string& directory) {
+  std::string executable;
+  uint32_t error = 0;
+  if (Win32Launcher().FindExecutable(file, directory, executable, error))
+    Say("found " + executable);
+  else
+    Say("error " + std::to_string(error));
+  return 0;
+}
+
+int WaitByName(const std::string& name) {
+  DWORD start = GetTickCount();
+  WaitForProgramByName(name);
+  Say("ended after " + std::to_string(GetTickCount() - start) + " ms");
+  return 0;
+}
+
 int Run(const std::vector<std::string>& args) {
   if (args.size() == 1 && args[0] == "toolhelp") {
     std::vector<TProcessEntry> entries;
@@ -63,9 +85,14 @@ int Run(const std::vector<std::string>& args) {
     PrintEntries(PsapiSnapshot());
     return 0;
   }
+  if (args.size() == 3 && args[0] == "findexe") return FindExecutableOf(args[1], args[2]);
+  if (args.size() == 2 && args[0] == "waitname") return WaitByName(args[1]);
   if (args.size() == 4 && args[0] == "post")
     return PostToWindow(args[1], args[2], static_cast<WPARAM>(std::stoul(args[3])));
-  std::fputs("usage: sysprobe toolhelp | psapi TRACEFILE | post CLASS MESSAGE WPARAM\n", stderr);
+  std::fputs(
+      "usage: sysprobe toolhelp | psapi TRACEFILE | findexe FILE DIR | waitname NAME | post CLASS MESSAGE "
+      "WPARAM\n",
+      stderr);
   return 2;
 }
 

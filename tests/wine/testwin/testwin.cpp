@@ -17,6 +17,9 @@
 //   testwin show TITLE LOG CODE
 //       like window, but exits with CODE a moment after showing the window
 //       (for the show modes of waited programs).
+//   testwin args LOG WORD...
+//       appends each WORD to LOG, one a line, and exits 0 (what the
+//       program received on its command line).
 //   testwin ticks MS
 //       busy until MS milliseconds have passed, then exits 0 (a process that
 //       uses the processor, to compare idle waits with).
@@ -156,7 +159,7 @@ int Busy(DWORD ms) {
 int Usage() {
   std::fputs(
       "usage: testwin exit CODE [MS] | window TITLE LOG [CLOSECODE [QUITCODE]] | show TITLE LOG CODE"
-      " | ticks MS\n",
+      " | args LOG WORD... | ticks MS\n",
       stderr);
   return 2;
 }
@@ -171,6 +174,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
   if (mode == "exit" && count >= 3) {
     if (count >= 4) Sleep(static_cast<DWORD>(std::atoi(args[3])));
     return std::atoi(args[2]);
+  }
+  if (mode == "args" && count >= 3) {
+    settings.log = args[2];
+    for (int i = 3; i < count; ++i) AppendLog(args[i]);
+    return 0;
   }
   if (mode == "ticks" && count == 3) return Busy(static_cast<DWORD>(std::atoi(args[2])));
   if ((mode == "window" || mode == "show") && count >= 4) {
