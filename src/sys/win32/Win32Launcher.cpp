@@ -24,6 +24,9 @@ constexpr DWORD kWakeOnAnyMessage = 0xFF;  // QS_* of every kind of input and me
 constexpr size_t kExecutableBufferSize = 513;
 constexpr uintptr_t kLastShellError = 32;  // results up to this are errors
 
+// The shell's record as the 32-bit program hands it over.
+static_assert(sizeof(void*) != 4 || sizeof(SHELLEXECUTEINFOA) == 60);
+
 HANDLE AsHandle(TProcessHandle process) { return reinterpret_cast<HANDLE>(process); }
 
 class TWin32Launcher : public IProgramLauncher {

@@ -86,6 +86,9 @@ class TSnapshot {
   HANDLE handle_;
 };
 
+// The record as the 32-bit program hands it to tool-help.
+static_assert(sizeof(void*) != 4 || sizeof(PROCESSENTRY32) == 296);
+
 TProcessEntry EntryOf(const PROCESSENTRY32& record) {
   return {static_cast<uint32_t>(record.th32ProcessID), record.szExeFile};
 }
