@@ -1,6 +1,7 @@
 #include "sys/win32/ProcessWaits.h"
 
 #include <algorithm>
+#include <atomic>
 #include <exception>
 #include <memory>
 
@@ -21,8 +22,9 @@ constexpr DWORD kRepostPauseMs = 10;
 struct TWaitJob {
   DWORD mainThread = 0;
   std::vector<HANDLE> processes;
-  bool waitForAll = false;  // false: one process, WaitForSingleObject
-  DWORD error = 0;          // the system error of a failed wait for all
+  bool waitForAll = false;        // false: one process, WaitForSingleObject
+  DWORD error = 0;                // the system error of a failed wait for all
+  std::atomic<bool> done{false};  // set by the waiter before it posts
 };
 using TSharedJob = std::shared_ptr<TWaitJob>;
 
@@ -52,6 +54,7 @@ DWORD WINAPI RunWaitJob(LPVOID parameter) {
     job.error = WaitInGroups(job.processes);
   else
     WaitForSingleObject(job.processes.front(), INFINITE);
+  job.done = true;
   PostWaitDone(job.mainThread);
   return 0;
 }
@@ -67,18 +70,28 @@ bool IsCloseRequest(const MSG& msg) {
   return msg.message == WM_CLOSE || (msg.message == WM_SYSCOMMAND && msg.wParam == SC_CLOSE);
 }
 
-// Serves the queue until the waiter reports; may end the program.
-void ServeMessagesUntilWaitDone() {
+// Serves the queue until the waiter reports; may end the program. A wait
+// may begin inside a message handled here (a script run from a window of
+// the program): the done messages all look alike, so one that arrives
+// before this wait's own waiter has finished belongs to a wait further out
+// and goes back into the queue when this wait is over.
+void ServeMessagesUntilWaitDone(const TWaitJob& job) {
+  int othersDone = 0;
   MSG msg;
   for (;;) {
     BOOL result = GetMessageA(&msg, nullptr, 0, 0);
     if (result == -1) throw ESystemError("Could not read the message queue: " + WinErrorText(GetLastError()));
     if (result == 0) EndProgram(static_cast<int>(msg.wParam));
-    if (IsWaitDone(msg)) return;
+    if (IsWaitDone(msg)) {
+      if (job.done) break;
+      ++othersDone;
+      continue;
+    }
     if (IsCloseRequest(msg)) EndProgram(static_cast<int>(msg.wParam));
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }
+  for (; othersDone > 0; --othersDone) PostWaitDone(GetCurrentThreadId());
 }
 
 // The waiter thread; its handle is closed once it has ended (it ends right
@@ -114,7 +127,7 @@ DWORD RunWait(std::vector<HANDLE> processes, bool waitForAll) {
   job->waitForAll = waitForAll;
   {
     TWaiterThread waiter(job);
-    ServeMessagesUntilWaitDone();
+    ServeMessagesUntilWaitDone(*job);
   }
   return job->error;
 }
