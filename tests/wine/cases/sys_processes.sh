@@ -106,3 +106,11 @@ case_sys_find_executable_names_the_serving_program() {
   expect_eq "no association" "error 31" "$(wine "$(SYSPROBE)" findexe sxfind.sxq "$dir" | tr -d '\r')"
   expect_eq "missing document" "error 2" "$(wine "$(SYSPROBE)" findexe sxmissing.txt "$dir" | tr -d '\r')"
 }
+
+# A wait for all that the system refuses is handed back to the main thread
+# with the system's error (which then shows "Error waiting for all
+# processes: " with its text) instead of waiting for ever.
+case_sys_failed_wait_for_all_reports_the_system_error() {
+  # ERROR_INVALID_HANDLE
+  expect_eq "wait" "failed 6" "$(wine "$(SYSPROBE)" waitbad | tr -d '\r')"
+}

@@ -8,6 +8,8 @@
 //                            "error N" (the shell's look-up)
 //   waitname NAME            waits until no process named NAME runs (the
 //                            wait by executable name); "ended after N ms"
+//   waitbad                  waits for all of a set holding a value that is
+//                            no handle: "failed N" with the wait's system error
 //   post CLASS MESSAGE WPARAM   posts quit, close or sysclose (WM_SYSCOMMAND
 //                            SC_CLOSE) with WPARAM to the first top-level
 //                            window of CLASS, waiting up to 10 s for one
@@ -72,6 +74,18 @@ int WaitByName(const std::string& name) {
   return 0;
 }
 
+// A value that names no handle of this process: a closed handle would not
+// do, because the waiter thread's new handle may take its value.
+int WaitForInvalidHandle() {
+  HANDLE invalid = reinterpret_cast<HANDLE>(uintptr_t(0x7FFFFFF0));
+  if (Win32Launcher().WaitForProcesses({reinterpret_cast<TProcessHandle>(invalid)})) {
+    Say("waited");
+  } else {
+    Say("failed " + std::to_string(GetLastError()));
+  }
+  return 0;
+}
+
 int Run(const std::vector<std::string>& args) {
   if (args.size() == 1 && args[0] == "toolhelp") {
     std::vector<TProcessEntry> entries;
@@ -87,10 +101,12 @@ int Run(const std::vector<std::string>& args) {
   }
   if (args.size() == 3 && args[0] == "findexe") return FindExecutableOf(args[1], args[2]);
   if (args.size() == 2 && args[0] == "waitname") return WaitByName(args[1]);
+  if (args.size() == 1 && args[0] == "waitbad") return WaitForInvalidHandle();
   if (args.size() == 4 && args[0] == "post")
     return PostToWindow(args[1], args[2], static_cast<WPARAM>(std::stoul(args[3])));
   std::fputs(
-      "usage: sysprobe toolhelp | psapi TRACEFILE | findexe FILE DIR | waitname NAME | post CLASS MESSAGE "
+      "usage: sysprobe toolhelp | psapi TRACEFILE | findexe FILE DIR | waitname NAME | waitbad | post CLASS "
+      "MESSAGE "
       "WPARAM\n",
       stderr);
   return 2;
