@@ -40,9 +40,14 @@ void RunWindowCommand(const std::string& word, const std::string& pattern, const
 
 void RunCd(const std::string& directory) {
   RunState().WorkDir = directory;  // kept even when the change fails
-  if (!ChangeDirectory(directory))
+  if (!ChangeDirectory(directory)) {
     ReportCommandError("Could not /cd to directory " + Quoted(directory) + "\r\n" +
                        WinErrorText(LastSystemError()));
+    return;
+  }
+  // A relative directory names a different place once the program stands
+  // in it: later programs get the absolute directory that /cd reached.
+  RunState().WorkDir = CurrentDirectory();
 }
 
 void RunKill(const std::string& argument) {

@@ -150,3 +150,5 @@ void SleepWithMessages(uint32_t ms) {
 }
 
 bool ChangeDirectory(const std::string& path) { return Launcher().SetCurrentDirectory(path); }
+
+std::string CurrentDirectory() { return Launcher().CurrentDirectory(); }

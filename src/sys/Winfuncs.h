@@ -51,6 +51,8 @@ void SleepWithMessages(uint32_t ms);
 /// Changes the program's current directory (/cd). False on failure, with the
 /// reason in LastSystemError.
 bool ChangeDirectory(const std::string& path);
+/// The program's current directory, as an absolute path.
+std::string CurrentDirectory();
 
 // --- Processes ------------------------------------------------------------
 
