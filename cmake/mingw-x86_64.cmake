@@ -1,23 +1,6 @@
-# Cross build of the Win32 program with MinGW-w64 for 64-bit Windows, for running the Wine test suite on
-# machines whose kernel cannot run 32-bit code (there the suite checks the
-# same sources built for x86-64); the program itself ships as i686.
-#
-# The -posix compilers carry the winpthreads thread model that std::thread
-# and std::mutex need. Everything is linked statically (libgcc, libstdc++,
-# winpthread) so that the program imports system DLLs only.
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross build with MinGW-w64 for 64-bit Windows, for running the Wine test
+# suite on machines whose kernel cannot run 32-bit code (there the suite
+# checks the same sources built for x86-64); the program itself ships as i686.
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
-
 set(TARV_MINGW_PREFIX x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER ${TARV_MINGW_PREFIX}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${TARV_MINGW_PREFIX}-g++-posix)
-set(CMAKE_RC_COMPILER ${TARV_MINGW_PREFIX}-windres)
-set(CMAKE_AR ${TARV_MINGW_PREFIX}-ar CACHE FILEPATH "")
-set(CMAKE_RANLIB ${TARV_MINGW_PREFIX}-ranlib CACHE FILEPATH "")
-
-set(CMAKE_FIND_ROOT_PATH /usr/${TARV_MINGW_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)
