@@ -38,6 +38,7 @@ TTarvYacc::TTarvYacc() : TYaccParser<TYaccValue>(std::make_unique<TTarvLex>(), k
 
 TCmdList TTarvYacc::Parse(TTextStream& input, const std::string& sourceName) {
   result_.clear();
+  longValueLine_ = 0;
   output_.Clear();
   errors_.Clear();
   Lexer().Attach(&input, sourceName, &output_, &errors_);
@@ -61,6 +62,17 @@ const std::string& TTarvYacc::Text(int n) const {
   static const std::string kEmpty;
   const auto* text = std::get_if<std::string>(&yyv(n));
   return text ? *text : kEmpty;
+}
+
+// A value longer than the limit would be cut and then mean something else
+// (a sum with its last terms gone, a string without its closing quote), so
+// it is a positioned error, reported once a line, instead of a changed command.
+std::string TTarvYacc::ValueText(std::string text) {
+  if (text.size() > kMaxValueText && Lexer().LineNo() != longValueLine_) {
+    longValueLine_ = Lexer().LineNo();
+    yyerror("value longer than " + std::to_string(kMaxValueText) + " characters");
+  }
+  return CutValueText(std::move(text));
 }
 
 int32_t TTarvYacc::Code(int n) const {
@@ -200,7 +212,7 @@ void TTarvYacc::ClauseAction(int rule) {
       break;
     case IfCompare:
       Trace("in ifexpr: strexpr ifoper strexpr");
-      yyval = CutValueText(Text(1) + " " + Text(2) + " " + Text(3));
+      yyval = ValueText(Text(1) + " " + Text(2) + " " + Text(3));
       break;
     case IfText: yyval = Text(1); break;
     case OperEq: yyval = std::string("EQ"); break;
@@ -228,14 +240,14 @@ void TTarvYacc::TextAction(int rule) {
     case OptStrStr:
     case AtomName:
     case ProgNameAtom: yyval = Text(1); break;
-    case StrAmp: yyval = CutValueText(Text(1) + " & " + Text(3)); break;
-    case StrPlus: yyval = CutValueText(Text(1) + " + " + Text(3)); break;
-    case StrMinus: yyval = CutValueText(Text(1) + " - " + Text(3)); break;
-    case StrCall: yyval = CutValueText(Text(1) + "(" + Text(3) + ")"); break;
-    case StrCallEmpty: yyval = CutValueText(Text(1) + "()"); break;
+    case StrAmp: yyval = ValueText(Text(1) + " & " + Text(3)); break;
+    case StrPlus: yyval = ValueText(Text(1) + " + " + Text(3)); break;
+    case StrMinus: yyval = ValueText(Text(1) + " - " + Text(3)); break;
+    case StrCall: yyval = ValueText(Text(1) + "(" + Text(3) + ")"); break;
+    case StrCallEmpty: yyval = ValueText(Text(1) + "()"); break;
     case AtomQuoted:
     case AtomNumber:
-    case NameId: yyval = CutValueText(Lexer().yytext); break;
+    case NameId: yyval = ValueText(Lexer().yytext); break;
     default: break;
   }
 }

@@ -7,7 +7,8 @@
 // source order, the blocks of /do, /if and /else hang inside their owners.
 // Token texts enter the values only where the grammar reduces a token by
 // default right after shifting it (name, atom, osArg), so yytext still holds
-// that token's text. Value texts are cut to 255 characters.
+// that token's text. A value text longer than 255 characters is a positioned
+// error (and cut to 255, so the parse goes on with bounded values).
 //
 // Errors are reported line by line: the only error rule is "error NL" at the
 // top level, so after a syntax error parsing resumes with the next line. A
@@ -49,6 +50,7 @@ class TTarvYacc : public TYaccParser<TYaccValue> {
 
  private:
   void Trace(std::string_view message);
+  std::string ValueText(std::string text);
   void ShowReportAndFail();
 
   // Values of the right side, by position (1-based).
@@ -69,4 +71,5 @@ class TTarvYacc : public TYaccParser<TYaccValue> {
   TCmdList result_;
   TTextStream output_;
   TTextStream errors_;
+  int longValueLine_ = 0;  // line of the last "value longer than" report
 };

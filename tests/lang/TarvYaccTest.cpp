@@ -251,12 +251,23 @@ TEST_F(TarvYaccTest, OpenQuoteAtTheEndGivesOneSyntaxError) {
   EXPECT_NE(report.find("unexpected EOF inside quoted string at line 1"), std::string::npos);
 }
 
-TEST_F(TarvYaccTest, ValueTextsAreCutTo255Characters) {
+TEST_F(TarvYaccTest, ValueTextsOverTheLimitAreAPositionedErrorOnceALine) {
   std::string word(200, 'a');
-  TCmdList list = Parse("prog " + word + "&" + word + "\r\n\"" + std::string(300, 'q') + "\"\r\n");
-  ASSERT_EQ(list.size(), 2u);
-  EXPECT_EQ(list[0]->Args[1], (word + " & " + word).substr(0, 255));
-  EXPECT_EQ(list[1]->Args[0], "\"" + std::string(254, 'q'));
+  std::string report = Failure("/plist\r\nprog " + word + "&" + word + "&" + word + "\r\n");
+  EXPECT_EQ(Count(report, "value longer than 255 characters"), 1) << report;
+  EXPECT_NE(report.find("Line 2 Col "), std::string::npos) << report;
+
+  std::string sum = "1";
+  for (int i = 0; i < 100; ++i) sum += "+1";
+  report = Failure("prog \"" + std::string(300, 'q') + "\"\r\n/set X = " + sum + "\r\n");
+  EXPECT_EQ(Count(report, "value longer than 255 characters"), 2) << report;
+}
+
+TEST_F(TarvYaccTest, ValueTextsOfExactly255CharactersAreKeptWhole) {
+  std::string left(126, 'a'), right(126, 'b');  // "a...a & b...b": 255 characters
+  TCmdList list = Parse("prog " + left + "&" + right + "\r\n");
+  ASSERT_EQ(list.size(), 1u);
+  EXPECT_EQ(list[0]->Args[1], left + " & " + right);
 }
 
 TEST_F(TarvYaccTest, TraceShowsTheReportButRaisesNothing) {
