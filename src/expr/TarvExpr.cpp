@@ -30,6 +30,10 @@ int CompareTexts(const std::string& a, const std::string& b) {
   return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
 }
 
+// No valid integer text has a magnitude above this (hexadecimal fills 32
+// bits); stopping there also keeps 16 hexadecimal digits from overflowing.
+constexpr int64_t kLargestMagnitude = 0xFFFFFFFFLL;
+
 bool ParseDigits(const std::string& digits, int base, int64_t& value) {
   if (digits.empty() || digits.size() > 16) return false;
   value = 0;
@@ -40,6 +44,7 @@ bool ParseDigits(const std::string& digits, int base, int64_t& value) {
                                                      : -1;
     if (digit < 0) return false;
     value = value * base + digit;
+    if (value > kLargestMagnitude) return false;
   }
   return true;
 }

@@ -175,3 +175,31 @@ TEST(ExprTextToInt, AcceptsTheStandardForms) {
   EXPECT_THROW(ExprTextToInt("4x"), EConvertError);
   EXPECT_THROW(ExprTextToInt("-"), EConvertError);
 }
+
+TEST(ExprTextToInt, RefusesSixteenDigitsBeyondTheRangeWithTheUsualMessage) {
+  // Found by fuzzing: 16 hexadecimal digits overflowed the 64-bit accumulator.
+  for (const char* text : {"$bbb88888888bbbbb", "$FFFFFFFFFFFFFFFF", "0x8000000000000000", "9999999999999999",
+                           "$100000000", "-4294967296"}) {
+    try {
+      ExprTextToInt(text);
+      ADD_FAILURE() << text << " was accepted";
+    } catch (const EConvertError& error) {
+      EXPECT_EQ(std::string(error.what()), "'" + std::string(text) + "' is not a valid integer value");
+    }
+  }
+  EXPECT_EQ(ExprTextToInt("$0000000FFFFFFFF"), -1);
+  EXPECT_EQ(ExprTextToInt("-$FFFFFFFF"), 1);
+}
+
+TEST(TarvExpr, SumWithAnOverlongHexadecimalTextIsANamedConversionError) {
+  RecordingUI ui;
+  TTarvExpr evaluator;
+  TTextStream input(R"(\ 0+"$bbb88888888bbbbb")");
+  std::string result;
+  try {
+    evaluator.ParseExpression(input, "EXPR", result);
+    ADD_FAILURE() << "accepted: " << result;
+  } catch (const std::exception& error) {
+    EXPECT_NE(std::string(error.what()).find("is not a valid integer value"), std::string::npos) << error.what();
+  }
+}
