@@ -10,6 +10,25 @@ TLexEngineState engineState;
 
 TLexEngineState& LexEngine() { return engineState; }
 
+const int32_t* LexNextStates(const TLexTables& tables) {
+  // Few automata exist (one per concrete lexer) and they live as long as the
+  // program, so their rows are kept for good.
+  static std::vector<std::pair<const TLexTables*, std::vector<int32_t>>> built;
+  for (const auto& [owner, rows] : built)
+    if (owner == &tables) return rows.data();
+  std::vector<int32_t> rows(static_cast<size_t>(tables.stateCount) * 256, -1);
+  for (int state = 0; state < tables.stateCount; ++state) {
+    const TLexStateRanges& ranges = tables.states[state];
+    int32_t* row = &rows[static_cast<size_t>(state) * 256];
+    // Backwards, so that the first transition holding a character wins.
+    for (int i = ranges.transHi; i >= ranges.transLo; --i)
+      for (int c = 0; c < 256; ++c)
+        if (tables.transitions[i].chars.Contains(static_cast<unsigned char>(c))) row[c] = tables.transitions[i].target;
+  }
+  built.emplace_back(&tables, std::move(rows));
+  return built.back().second.data();
+}
+
 TCustomLexer::TCustomLexer() {
   lineNo_ = 0;
   ResetScanner();
@@ -151,13 +170,10 @@ bool TCustomLexer::ScanChar(const TLexTables& tables) {
   if (yytext.size() >= kLexMaxTokenText) Fatal("yytext overflow");
   unsigned char c = GetChar();
   yytext.push_back(static_cast<char>(c));
-  for (int i = ranges.transLo; i <= ranges.transHi; ++i) {
-    if (tables.transitions[i].chars.Contains(c)) {
-      state_ = tables.transitions[i].target;
-      return true;
-    }
-  }
-  return false;
+  int32_t next = nextStates_[static_cast<size_t>(state_) * 256 + c];
+  if (next < 0) return false;
+  state_ = next;
+  return true;
 }
 
 bool TCustomLexer::FindMatch() {
@@ -181,6 +197,10 @@ void TCustomLexer::DefaultAction() {
 }
 
 int TCustomLexer::RunScanner(const TLexTables& tables) {
+  if (scannedTables_ != &tables) {
+    nextStates_ = LexNextStates(tables);
+    scannedTables_ = &tables;
+  }
   for (;;) {
     BeginToken();
     EnterState(tables, state_);

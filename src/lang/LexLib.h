@@ -86,6 +86,13 @@ struct TLexEngineState {
 /// The one engine-wide scan state.
 TLexEngineState& LexEngine();
 
+/// The automaton's transitions as one row of 256 target states per state
+/// (-1: none), the first transition in table order that holds the character,
+/// so scanning a character is one look-up instead of a search through the
+/// state's character sets. Built once per automaton, on first use: the
+/// tables must live as long as the program, as the generated ones do.
+const int32_t* LexNextStates(const TLexTables& tables);
+
 class TCustomLexer {
  public:
   TCustomLexer();
@@ -160,6 +167,8 @@ class TCustomLexer {
   void LoadNextLine();
 
   std::string currentLine_;
+  const TLexTables* scannedTables_ = nullptr;  // the automaton nextStates_ belongs to
+  const int32_t* nextStates_ = nullptr;
   int state_ = 0;                  // current automaton state
   unsigned char lastTokenChar_ = 0;  // last character of the previous token, 0 = none
   int rule_ = 0;                   // rule chosen for the current token
