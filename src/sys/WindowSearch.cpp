@@ -1,8 +1,20 @@
 // The star patterns, the depth-first window walk and the window actions.
+//
+// The window set may change while it is walked. A window that closes while
+// the walk is at it has no next sibling any more, which looks like the end
+// of its level; the walk then picks the level up again from the parent's
+// first child, skipping the children it has already seen, so the windows
+// after the closed one are still found and none is considered twice.
+#include <unordered_set>
+
 #include "sys/Winfuncs.h"
 #include "sys/WinfuncsState.h"
 
 namespace {
+
+// How often one level of the walk picks up again: a desktop whose windows
+// keep opening and closing cannot keep a search going for ever.
+constexpr int kMaxLevelRestarts = 100;
 
 IWindowSystem& Windows() { return *SystemServices().windows; }
 
@@ -64,6 +76,42 @@ bool MatchWildcard(std::string_view nameText, std::string_view patternText) {
   return name == pattern;
 }
 
+namespace {
+
+// True when the walk of `parent`'s children must pick up again: no next
+// sibling came back because `child` has closed, not because it was the
+// last, and the parent is still there to walk.
+bool LevelWasCutShort(TWindowHandle parent, TWindowHandle child, int restarts) {
+  return restarts < kMaxLevelRestarts && !Windows().WindowExists(child) && Windows().WindowExists(parent);
+}
+
+// Walks one child: its own children first, then the child itself.
+void VisitWindow(TWindowHandle child, uint32_t pid, const std::string& titlePattern,
+                 const std::string& classPattern) {
+  SystemServices().pumpMessages();
+  EnumMatchingWindows(child, pid, titlePattern, classPattern);
+  if (pid == 0 || pid == Windows().OwningProcessId(child)) ConsiderWindow(child, titlePattern, classPattern);
+}
+
+// The children of `parent` in z-order, each visited once.
+void WalkChildren(TWindowHandle parent, uint32_t pid, const std::string& titlePattern,
+                  const std::string& classPattern) {
+  std::unordered_set<TWindowHandle> visited;
+  int restarts = 0;
+  TWindowHandle child = Windows().FirstChild(parent);
+  while (child != 0) {
+    if (visited.insert(child).second) VisitWindow(child, pid, titlePattern, classPattern);
+    TWindowHandle next = Windows().NextSibling(child);
+    if (next == 0 && LevelWasCutShort(parent, child, restarts)) {
+      ++restarts;
+      next = Windows().FirstChild(parent);
+    }
+    child = next;
+  }
+}
+
+}  // namespace
+
 int EnumMatchingWindows(TWindowHandle parent, uint32_t pid, const std::string& titlePattern,
                         const std::string& classPattern) {
   TWinfuncsState& state = WinfuncsState();
@@ -73,13 +121,7 @@ int EnumMatchingWindows(TWindowHandle parent, uint32_t pid, const std::string& t
   }
   {
     TWalkLevel level;
-    for (TWindowHandle child = Windows().FirstChild(parent); child != 0;
-         child = Windows().NextSibling(child)) {
-      SystemServices().pumpMessages();
-      EnumMatchingWindows(child, pid, titlePattern, classPattern);
-      if (pid == 0 || pid == Windows().OwningProcessId(child))
-        ConsiderWindow(child, titlePattern, classPattern);
-    }
+    WalkChildren(parent, pid, titlePattern, classPattern);
   }
   if (state.windowsConsidered == 0) return -1;
   return static_cast<int>(state.foundWindows.size());

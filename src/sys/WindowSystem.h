@@ -13,6 +13,9 @@ class IWindowSystem {
  public:
   virtual ~IWindowSystem() = default;
   virtual TWindowHandle DesktopWindow() = 0;
+  /// IsWindow: false once the window has been destroyed. GetWindow on such a
+  /// handle finds nothing, which the walk must tell from the end of a level.
+  virtual bool WindowExists(TWindowHandle window) = 0;
   /// GetWindow(GW_CHILD) and GetWindow(GW_HWNDNEXT): 0 when there is none.
   virtual TWindowHandle FirstChild(TWindowHandle window) = 0;
   virtual TWindowHandle NextSibling(TWindowHandle window) = 0;

@@ -190,6 +190,10 @@ class FakeProcessList : public IProcessList {
   FakeLauncher& launcher_;
 };
 
+/// A window tree in z-order. Like Win32, a handle that was removed names no
+/// window: it has no siblings or children, its texts are empty, and asking
+/// about it leaves the tree as it was. `onTitleRead` runs after each title
+/// read, so a test can close and open windows while the walk is at them.
 class FakeWindowSystem : public IWindowSystem {
  public:
   struct Window {
@@ -201,41 +205,88 @@ class FakeWindowSystem : public IWindowSystem {
 
   FakeWindowSystem() { windows[kDesktop]; }
   TWindowHandle Desktop() const { return kDesktop; }
+  /// Adds a window below its siblings (last in z-order).
   TWindowHandle Add(TWindowHandle parent, const std::string& title, const std::string& className = "Class",
                     uint32_t pid = 1) {
-    TWindowHandle handle = nextHandle_++;
-    windows[handle] = {parent, {}, title, className, pid};
+    TWindowHandle handle = NewWindow(parent, title, className, pid);
     windows[parent].children.push_back(handle);
     return handle;
   }
+  /// Adds a window above its siblings, where a newly opened top-level window goes.
+  TWindowHandle AddOnTop(TWindowHandle parent, const std::string& title, const std::string& className = "Class",
+                         uint32_t pid = 1) {
+    TWindowHandle handle = NewWindow(parent, title, className, pid);
+    auto& siblings = windows[parent].children;
+    siblings.insert(siblings.begin(), handle);
+    return handle;
+  }
+  /// Destroys the window with all of its descendants.
+  void Remove(TWindowHandle window) {
+    const Window* found = Find(window);
+    if (!found) return;
+    for (TWindowHandle child : std::vector<TWindowHandle>(found->children)) Remove(child);
+    if (Window* parent = Find(found->parent)) std::erase(parent->children, window);
+    windows.erase(window);
+    removed.push_back(window);
+  }
 
   TWindowHandle DesktopWindow() override { return kDesktop; }
+  bool WindowExists(TWindowHandle window) override { return Find(window) != nullptr; }
   TWindowHandle FirstChild(TWindowHandle window) override {
-    const auto& children = windows[window].children;
-    return children.empty() ? 0 : children.front();
+    const Window* found = Find(window);
+    return !found || found->children.empty() ? 0 : found->children.front();
   }
   TWindowHandle NextSibling(TWindowHandle window) override {
-    const auto& siblings = windows[windows[window].parent].children;
+    const Window* found = Find(window);
+    const Window* parent = found ? Find(found->parent) : nullptr;
+    if (!parent) return 0;
+    const auto& siblings = parent->children;
     for (size_t i = 0; i + 1 < siblings.size(); ++i)
       if (siblings[i] == window) return siblings[i + 1];
     return 0;
   }
   std::string WindowTitle(TWindowHandle window) override {
     titlesRead.push_back(window);
-    return windows[window].title;
+    const Window* found = Find(window);
+    std::string title = found ? found->title : "";
+    if (onTitleRead) onTitleRead(window);
+    return title;
   }
-  std::string ClassName(TWindowHandle window) override { return windows[window].className; }
-  uint32_t OwningProcessId(TWindowHandle window) override { return windows[window].pid; }
+  std::string ClassName(TWindowHandle window) override {
+    const Window* found = Find(window);
+    return found ? found->className : "";
+  }
+  uint32_t OwningProcessId(TWindowHandle window) override {
+    const Window* found = Find(window);
+    return found ? found->pid : 0;
+  }
   void SetForeground(TWindowHandle window) override { foreground.push_back(window); }
   void SendClose(TWindowHandle window) override { closed.push_back(window); }
   void SendQuit(TWindowHandle window) override { quit.push_back(window); }
 
+  // Script
   std::map<TWindowHandle, Window> windows;
+  std::function<void(TWindowHandle)> onTitleRead;
+
+  // Record
   std::vector<TWindowHandle> titlesRead;  // the windows considered, in walk order
   std::vector<TWindowHandle> foreground, closed, quit;
+  std::vector<TWindowHandle> removed;
 
  private:
   static constexpr TWindowHandle kDesktop = 1;
+
+  TWindowHandle NewWindow(TWindowHandle parent, const std::string& title, const std::string& className,
+                          uint32_t pid) {
+    TWindowHandle handle = nextHandle_++;
+    windows[handle] = {parent, {}, title, className, pid};
+    return handle;
+  }
+  Window* Find(TWindowHandle window) {
+    auto found = windows.find(window);
+    return found == windows.end() ? nullptr : &found->second;
+  }
+
   TWindowHandle nextHandle_ = 10;
 };
 

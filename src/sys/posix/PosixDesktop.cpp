@@ -10,6 +10,7 @@ constexpr TWindowHandle kDesktop = 1;
 class TEmptyDesktop : public IWindowSystem {
  public:
   TWindowHandle DesktopWindow() override { return kDesktop; }
+  bool WindowExists(TWindowHandle window) override { return window == kDesktop; }
   TWindowHandle FirstChild(TWindowHandle) override { return 0; }
   TWindowHandle NextSibling(TWindowHandle) override { return 0; }
   std::string WindowTitle(TWindowHandle) override { return ""; }

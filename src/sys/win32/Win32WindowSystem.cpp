@@ -31,6 +31,7 @@ bool IsLiveWindow(HWND window) { return window && IsWindow(window); }
 class TWin32WindowSystem : public IWindowSystem {
  public:
   TWindowHandle DesktopWindow() override { return AsHandle(GetDesktopWindow()); }
+  bool WindowExists(TWindowHandle window) override { return IsLiveWindow(AsWindow(window)); }
 
   TWindowHandle FirstChild(TWindowHandle window) override {
     return AsHandle(SkipOwnAppWindow(GetWindow(AsWindow(window), GW_CHILD)));
