@@ -5,8 +5,12 @@
 #   1 start-up  tarv32.exe /sleep 0 against cmd /c exit
 #   2 loop      a 10,000-pass /do loop that sets and reads a variable,
 #               against the same loop as a cmd batch file (set /a, if, goto)
-#   3 spawns    100 waited starts of a small console program (cmd /c exit 0),
-#               against a batch file starting it 100 times
+#   3 spawns    100 waited starts of a program, against a batch file starting
+#               it 100 times: a window program (testwin.exe exit 0, built
+#               with the Wine suite) and a console program (cmd /c exit 0).
+#               A console program started by tarv32.exe, a window program,
+#               gets a console of its own (Wine starts conhost.exe for it);
+#               the batch file's programs share cmd's console.
 #
 # Both sides are started by Wine's loader, so each time includes Wine's own
 # start of a process (about the cost of cmd /c exit); the loop and spawn
@@ -110,11 +114,23 @@ add_row "10,000-pass loop: /do vs batch goto"
 
 # ---- 3: waited starts --------------------------------------------------------
 
-printf '%s\r\n' '/set n = 0' '/do {' 'cmd /wait /hide /c exit 0' '/set n = env(n) + 1' '} /while env(n) ne 100' >spawn.qd
-printf '%s\r\n' '@echo off' 'set n=0' ':loop' 'cmd /c exit 0' 'set /a n=n+1 >nul' 'if not %n%==100 goto loop' >spawn.bat
-echo "3/3 100 waited starts ($rounds rounds) ..." >&2
+spawn_pair() {  # program-with-arguments tarv-options
+  local program=$1 options=$2
+  printf '%s\r\n' '/set n = 0' '/do {' "${program%% *} $options ${program#* }" '/set n = env(n) + 1' \
+    '} /while env(n) ne 100' >spawn.qd
+  printf '%s\r\n' '@echo off' 'set n=0' ':loop' "$program" 'set /a n=n+1 >nul' 'if not %n%==100 goto loop' >spawn.bat
+}
+if [ -f "$build/testwin.exe" ]; then
+  cp "$build/testwin.exe" .
+  spawn_pair 'testwin.exe exit 0' '/wait'
+  echo "3/3 100 waited starts of a window program ($rounds rounds) ..." >&2
+  alternate "$rounds" "wine tarv32.exe spawn.qd" "wine cmd /c spawn.bat"
+  add_row "100 waited starts, window program"
+fi
+spawn_pair 'cmd /c exit 0' '/wait /hide'
+echo "3/3 100 waited starts of a console program ($rounds rounds) ..." >&2
 alternate "$rounds" "wine tarv32.exe spawn.qd" "wine cmd /c spawn.bat"
-add_row "100 waited starts of cmd /c exit 0"
+add_row "100 waited starts, console program"
 
 # ---- report ------------------------------------------------------------------
 
