@@ -3,7 +3,7 @@
 #
 #   tests/wine/run-wine-suite.sh build-win64 soak_sys_thousand_programs_then_waitall
 #
-# Figures go to BUILD_DIR/wine-artifacts/soak.log.
+# Figures go to BUILD_DIR/wine-artifacts/figures.log.
 
 # 1,000 programs started without /wait, then one /waitall: every program is
 # waited for (groups of 64 handles), the one non-zero exit code in the
@@ -36,7 +36,7 @@ soak_sys_thousand_programs_then_waitall() {
   done
   wait_bg 30
   echo "$count programs and /waitall: $((SECONDS - start)) s, tarv32.exe resident at most $peak KB" |
-    tee -a "$TARV_ARTIFACTS/soak.log"
+    tee -a "$TARV_ARTIFACTS/figures.log"
   expect_eq "exit status" 0 "$BG_STATUS"
   expect_eq "after /waitall" "started $count, errorlevel 7" "$(sys_paused thousand)"
   expect_no_line "no failed wait" 'Error waiting' "$(errors_of thousand)"

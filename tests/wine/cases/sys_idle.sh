@@ -2,7 +2,7 @@
 # waits for a program or sleeps, and serves its queue only when a message
 # comes. The processor time of the Wine process is read from /proc over
 # 1.5 s in the middle of a 3 s wait (about 2 s of it would be 200 ticks of
-# a busy loop); the figures go to the case log.
+# a busy loop); the figures go to BUILD_DIR/wine-artifacts/figures.log.
 
 # Processor ticks (1/100 s) that Linux process PID used over SECONDS.
 sys_ticks_over() {
@@ -20,7 +20,7 @@ sys_check_idle() {
   sleep 1
   local ticks
   ticks=$(sys_ticks_over "$BG_PID" 1.5)
-  echo "$name: tarv32.exe used $((ticks * 10)) ms of processor time in 1.5 s"
+  echo "$name: tarv32.exe used $((ticks * 10)) ms of processor time in 1.5 s" | tee -a "$TARV_ARTIFACTS/figures.log"
   wait_bg 60
   expect_eq "exit status" 0 "$BG_STATUS"
   [ "$ticks" -lt 20 ] || { echo "$name: $ticks ticks while waiting" >&2; false; }
@@ -49,7 +49,7 @@ case_sys_idle_measurement_sees_a_busy_program() {
   sleep 1
   local ticks
   ticks=$(sys_ticks_over "$BG_PID" 1.5)
-  echo "busy testwin used $((ticks * 10)) ms of processor time in 1.5 s"
+  echo "busy testwin used $((ticks * 10)) ms of processor time in 1.5 s" | tee -a "$TARV_ARTIFACTS/figures.log"
   wait_bg 60
   [ "$ticks" -ge 40 ] || { echo "a busy loop showed only $ticks ticks" >&2; false; }
 }
