@@ -1,8 +1,9 @@
 // The star patterns, the depth-first window walk and the window actions.
 //
 // The window set may change while it is walked. A window that closes while
-// the walk is at it has no next sibling any more, which looks like the end
-// of its level; the walk then picks the level up again from the parent's
+// the walk is at it has no next sibling any more (nor has one that is
+// closing and has already left the z-order), which looks like the end of
+// its level; the walk then picks the level up again from the parent's
 // first child, skipping the children it has already seen, so the windows
 // after the closed one are still found and none is considered twice.
 #include <unordered_set>
@@ -79,10 +80,10 @@ bool MatchWildcard(std::string_view nameText, std::string_view patternText) {
 namespace {
 
 // True when the walk of `parent`'s children must pick up again: no next
-// sibling came back because `child` has closed, not because it was the
-// last, and the parent is still there to walk.
+// sibling came back because `child` has closed or is closing, not because
+// it was the last, and the parent is still there to walk.
 bool LevelWasCutShort(TWindowHandle parent, TWindowHandle child, int restarts) {
-  return restarts < kMaxLevelRestarts && !Windows().WindowExists(child) && Windows().WindowExists(parent);
+  return restarts < kMaxLevelRestarts && !Windows().IsLastSibling(child) && Windows().WindowExists(parent);
 }
 
 // Walks one child: its own children first, then the child itself.

@@ -13,9 +13,13 @@ class IWindowSystem {
  public:
   virtual ~IWindowSystem() = default;
   virtual TWindowHandle DesktopWindow() = 0;
-  /// IsWindow: false once the window has been destroyed. GetWindow on such a
-  /// handle finds nothing, which the walk must tell from the end of a level.
+  /// IsWindow: false once the window has been destroyed.
   virtual bool WindowExists(TWindowHandle window) = 0;
+  /// GetWindow(GW_HWNDLAST) is the window itself (windows that NextSibling
+  /// skips aside). False for a window that has closed, or is closing and has
+  /// already left its parent's z-order: NextSibling then finds nothing,
+  /// which the walk must tell from the end of a level.
+  virtual bool IsLastSibling(TWindowHandle window) = 0;
   /// GetWindow(GW_CHILD) and GetWindow(GW_HWNDNEXT): 0 when there is none.
   virtual TWindowHandle FirstChild(TWindowHandle window) = 0;
   virtual TWindowHandle NextSibling(TWindowHandle window) = 0;

@@ -137,6 +137,14 @@ TEST_F(ClosingWindows, NoWindowIsConsideredTwiceWhenTheWalkPicksUpAgain) {
   EXPECT_EQ(sys.pumps, 4);
 }
 
+TEST_F(ClosingWindows, AWindowThatIsClosingAndHasLeftTheZOrderDoesNotEndTheWalk) {
+  sys.windows.onTitleRead = [this](TWindowHandle window) {
+    if (window == beta) sys.windows.Unlink(beta);
+  };
+  EXPECT_EQ(FindWindowByTitle("Delta"), delta);
+  EXPECT_EQ(sys.windows.titlesRead, (std::vector<TWindowHandle>{alpha, beta, gamma, delta}));
+}
+
 TEST_F(ClosingWindows, TheLastWindowClosingEndsTheWalkAsUsual) {
   CloseWhenConsidered(delta);
   EXPECT_EQ(EnumMatchingWindows(0, 0, "*", "*"), 4);

@@ -220,6 +220,12 @@ class FakeWindowSystem : public IWindowSystem {
     siblings.insert(siblings.begin(), handle);
     return handle;
   }
+  /// Takes the window out of its parent's z-order, as a window that is
+  /// closing leaves it before its handle goes.
+  void Unlink(TWindowHandle window) {
+    const Window* found = Find(window);
+    if (Window* parent = found ? Find(found->parent) : nullptr) std::erase(parent->children, window);
+  }
   /// Destroys the window with all of its descendants.
   void Remove(TWindowHandle window) {
     const Window* found = Find(window);
@@ -232,6 +238,11 @@ class FakeWindowSystem : public IWindowSystem {
 
   TWindowHandle DesktopWindow() override { return kDesktop; }
   bool WindowExists(TWindowHandle window) override { return Find(window) != nullptr; }
+  bool IsLastSibling(TWindowHandle window) override {
+    const Window* found = Find(window);
+    const Window* parent = found ? Find(found->parent) : nullptr;
+    return parent && !parent->children.empty() && parent->children.back() == window;
+  }
   TWindowHandle FirstChild(TWindowHandle window) override {
     const Window* found = Find(window);
     return !found || found->children.empty() ? 0 : found->children.front();

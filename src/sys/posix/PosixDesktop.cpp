@@ -11,6 +11,7 @@ class TEmptyDesktop : public IWindowSystem {
  public:
   TWindowHandle DesktopWindow() override { return kDesktop; }
   bool WindowExists(TWindowHandle window) override { return window == kDesktop; }
+  bool IsLastSibling(TWindowHandle) override { return true; }
   TWindowHandle FirstChild(TWindowHandle) override { return 0; }
   TWindowHandle NextSibling(TWindowHandle) override { return 0; }
   std::string WindowTitle(TWindowHandle) override { return ""; }

@@ -33,6 +33,12 @@ class TWin32WindowSystem : public IWindowSystem {
   TWindowHandle DesktopWindow() override { return AsHandle(GetDesktopWindow()); }
   bool WindowExists(TWindowHandle window) override { return IsLiveWindow(AsWindow(window)); }
 
+  bool IsLastSibling(TWindowHandle window) override {
+    HWND last = GetWindow(AsWindow(window), GW_HWNDLAST);
+    while (last && IsOwnAppWindow(last)) last = GetWindow(last, GW_HWNDPREV);
+    return last && last == AsWindow(window);
+  }
+
   TWindowHandle FirstChild(TWindowHandle window) override {
     return AsHandle(SkipOwnAppWindow(GetWindow(AsWindow(window), GW_CHILD)));
   }
