@@ -23,15 +23,22 @@
 //   testwin ticks MS
 //       busy until MS milliseconds have passed, then exits 0 (a process that
 //       uses the processor, to compare idle waits with).
+//   testwin churn COUNT MS LOG
+//       for MS milliseconds opens and closes top-level windows titled
+//       "Sx Churn N" as fast as it can, COUNT of them open at a time (each new
+//       one goes on top and replaces the oldest), then closes the rest,
+//       appends "churned N" (the windows it opened) to LOG and exits 0.
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <deque>
 #include <string>
 
 namespace {
 
 constexpr char kWindowClass[] = "TarvTestWindow";
+constexpr char kChurnClass[] = "TarvChurnWindow";
 constexpr int kEditId = 100;
 constexpr UINT_PTR kShowExitTimer = 1;
 constexpr UINT kShowExitDelayMs = 300;
@@ -156,10 +163,49 @@ int Busy(DWORD ms) {
   return 0;
 }
 
+// Handles whatever the churn windows left in the queue.
+void DrainMessages() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+}
+
+HWND OpenChurnWindow(unsigned number) {
+  std::string title = "Sx Churn " + std::to_string(number);
+  HWND window = CreateWindowExA(0, kChurnClass, title.c_str(), WS_OVERLAPPEDWINDOW, 0, 0, 100, 50, nullptr,
+                                nullptr, GetModuleHandleA(nullptr), nullptr);
+  if (window) SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  return window;
+}
+
+int Churn(size_t count, DWORD ms) {
+  WNDCLASSA windowClass = {};
+  windowClass.lpfnWndProc = DefWindowProcA;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.lpszClassName = kChurnClass;
+  RegisterClassA(&windowClass);
+  std::deque<HWND> open;
+  unsigned opened = 0;
+  DWORD start = GetTickCount();
+  while (GetTickCount() - start < ms) {
+    if (HWND window = OpenChurnWindow(opened)) {
+      open.push_back(window);
+      ++opened;
+    }
+    while (open.size() > count) {
+      DestroyWindow(open.front());
+      open.pop_front();
+    }
+    DrainMessages();
+  }
+  for (HWND window : open) DestroyWindow(window);
+  AppendLog("churned " + std::to_string(opened));
+  return 0;
+}
+
 int Usage() {
   std::fputs(
       "usage: testwin exit CODE [MS] | window TITLE LOG [CLOSECODE [QUITCODE]] | show TITLE LOG CODE"
-      " | args LOG WORD... | ticks MS\n",
+      " | args LOG WORD... | ticks MS | churn COUNT MS LOG\n",
       stderr);
   return 2;
 }
@@ -181,6 +227,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
     return 0;
   }
   if (mode == "ticks" && count == 3) return Busy(static_cast<DWORD>(std::atoi(args[2])));
+  if (mode == "churn" && count == 5) {
+    settings.log = args[4];
+    return Churn(static_cast<size_t>(std::atoi(args[2])), static_cast<DWORD>(std::atoi(args[3])));
+  }
   if ((mode == "window" || mode == "show") && count >= 4) {
     settings.log = args[3];
     if (mode == "show") {
