@@ -11,6 +11,8 @@ case_sys_walk_survives_windows_closing_during_it() {
   # Five churn windows open at a time, each new one on top of the stable one.
   wine "$(TESTWIN)" churn 5 "$churn_ms" churn.log &
   local churn=$!
+  # /do absorbs a failed /activate, so "found" counts the searches that
+  # found the window; /waitfor polls without a pause between searches.
   sys_script churn \
     '/set waitinternval = 0' \
     '/set found = 0' \
