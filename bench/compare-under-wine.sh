@@ -25,26 +25,16 @@
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
-default_build() {
-  if [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1; then
-    echo "$root/build-win32"
-  else
-    echo "compare-under-wine: 32-bit Wine cannot run here: using the x86-64 build" >&2
-    echo "$root/build-win64"
-  fi
-}
-build=$(cd "${1:-$(default_build)}" && pwd)
+# shellcheck source=../tests/wine/wine-env.sh
+source "$root/tests/wine/wine-env.sh"
+build=$(cd "${1:-$(tarv_wine_default_build "$root")}" && pwd)
 exe="$build/tarv32.exe"
 [ -f "$exe" ] || { echo "compare-under-wine: no $exe (build the Windows target first)" >&2; exit 2; }
 rounds=${ROUNDS:-5}
 starts=${STARTS:-30}
 
-# The prefix follows the program: 0x8664 in the PE header is x86-64.
-pe=$(od -An -tu4 -j 60 -N 4 "$exe" | tr -d ' ')
-case $(od -An -tx2 -j $((pe + 4)) -N 2 "$exe" | tr -d ' ') in
-  8664) TARV_WINE_ARCH=win64 ;;
-  *) TARV_WINE_ARCH=win32 ;;
-esac
+# The prefix follows the program.
+TARV_WINE_ARCH=$(tarv_wine_arch_of "$exe")
 export TARV_WINE_ARCH
 
 helpers="$build/bench-helpers"
@@ -54,8 +44,6 @@ if [ ! -x "$helpers/runtimes" ] || [ "$root/bench/helpers/runtimes.c" -nt "$help
 fi
 runtimes="$helpers/runtimes"
 
-# shellcheck source=../tests/wine/wine-env.sh
-source "$root/tests/wine/wine-env.sh"
 tarv_wine_start || { echo "compare-under-wine: Wine could not be started" >&2; exit 3; }
 work="$TARV_WINE_DIR/bench"
 mkdir -p "$work"

@@ -12,15 +12,9 @@
 set -u
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(cd "$here/../.." && pwd)
-default_build() {
-  if [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1; then
-    echo "$root/build-win32"
-  else
-    echo "32-bit Wine cannot run here: using the x86-64 build of the same sources" >&2
-    echo "$root/build-win64"
-  fi
-}
-build=${1:-$(default_build)}
+# shellcheck source=wine-env.sh
+source "$here/wine-env.sh"
+build=${1:-$(tarv_wine_default_build "$root")}
 TARV_BUILD=$(cd "$build" 2>/dev/null && pwd) || { echo "no build directory $build" >&2; exit 2; }
 shift $(($# > 0 ? 1 : 0))
 TARV_ROOT=$root
@@ -31,22 +25,14 @@ for program in tarv32.exe tarvdriver.exe uiprobe.exe; do
   [ -f "$TARV_BUILD/$program" ] || { echo "missing $TARV_BUILD/$program: build the Windows target first" >&2; exit 2; }
 done
 
-# The machine field of the PE header (0x14c i386, 0x8664 x86-64).
-pe_machine() {
-  local pe
-  pe=$(od -An -tu4 -j 60 -N 4 "$1" | tr -d ' ')
-  od -An -tx2 -j $((pe + 4)) -N 2 "$1" | tr -d ' '
-}
-
 # The prefix follows the build: i686 programs need a 32-bit prefix.
-case $(pe_machine "$TARV_BUILD/tarv32.exe") in
-  8664) TARV_WINE_ARCH=win64 TARV_OBJDUMP=x86_64-w64-mingw32-objdump ;;
-  *) TARV_WINE_ARCH=win32 TARV_OBJDUMP=i686-w64-mingw32-objdump ;;
+TARV_WINE_ARCH=$(tarv_wine_arch_of "$TARV_BUILD/tarv32.exe")
+case $TARV_WINE_ARCH in
+  win64) TARV_OBJDUMP=x86_64-w64-mingw32-objdump ;;
+  *) TARV_OBJDUMP=i686-w64-mingw32-objdump ;;
 esac
 export TARV_WINE_ARCH TARV_OBJDUMP
 
-# shellcheck source=wine-env.sh
-source "$here/wine-env.sh"
 # shellcheck source=lib.sh
 source "$here/lib.sh"
 for file in "$here"/cases/*.sh; do

@@ -19,6 +19,30 @@
 
 tarv_wine_log() { echo "wine-env: $*" >&2; }
 
+# The Windows build under ROOT that a script uses unless told otherwise:
+# build-win32, or build-win64 (the same sources for x86-64) where 32-bit
+# Wine cannot run.
+tarv_wine_default_build() {
+  local root=$1
+  if [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    echo "$root/build-win32"
+  else
+    tarv_wine_log "32-bit Wine cannot run here: using the x86-64 build of the same sources"
+    echo "$root/build-win64"
+  fi
+}
+
+# The prefix a program needs, from the machine field of its PE header
+# (0x8664 x86-64, 0x14c i386): win64 or win32.
+tarv_wine_arch_of() {
+  local pe
+  pe=$(od -An -tu4 -j 60 -N 4 "$1" | tr -d ' ')
+  case $(od -An -tx2 -j $((pe + 4)) -N 2 "$1" | tr -d ' ') in
+    8664) echo win64 ;;
+    *) echo win32 ;;
+  esac
+}
+
 tarv_wine_check_tools() {
   local tool
   for tool in wine wineserver wineboot winepath Xvfb; do
