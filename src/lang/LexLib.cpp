@@ -197,10 +197,7 @@ void TCustomLexer::DefaultAction() {
 }
 
 int TCustomLexer::RunScanner(const TLexTables& tables) {
-  if (scannedTables_ != &tables) {
-    nextStates_ = LexNextStates(tables);
-    scannedTables_ = &tables;
-  }
+  nextStates_ = LexNextStates(tables);
   for (;;) {
     BeginToken();
     EnterState(tables, state_);

@@ -167,8 +167,7 @@ class TCustomLexer {
   void LoadNextLine();
 
   std::string currentLine_;
-  const TLexTables* scannedTables_ = nullptr;  // the automaton nextStates_ belongs to
-  const int32_t* nextStates_ = nullptr;
+  const int32_t* nextStates_ = nullptr;  // LexNextStates of the automaton being run
   int state_ = 0;                  // current automaton state
   unsigned char lastTokenChar_ = 0;  // last character of the previous token, 0 = none
   int rule_ = 0;                   // rule chosen for the current token
