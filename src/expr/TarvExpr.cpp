@@ -30,48 +30,12 @@ int CompareTexts(const std::string& a, const std::string& b) {
   return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
 }
 
-// No valid integer text has a magnitude above this (hexadecimal fills 32
-// bits); stopping there also keeps 16 hexadecimal digits from overflowing.
-constexpr int64_t kLargestMagnitude = 0xFFFFFFFFLL;
-
-bool ParseDigits(const std::string& digits, int base, int64_t& value) {
-  if (digits.empty() || digits.size() > 16) return false;
-  value = 0;
-  for (char c : digits) {
-    int digit = c >= '0' && c <= '9' ? c - '0'
-                : base == 16 && c >= 'a' && c <= 'f' ? c - 'a' + 10
-                : base == 16 && c >= 'A' && c <= 'F' ? c - 'A' + 10
-                                                     : -1;
-    if (digit < 0) return false;
-    value = value * base + digit;
-    if (value > kLargestMagnitude) return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 int32_t ExprTextToInt(const std::string& text) {
-  size_t pos = text.find_first_not_of(' ');
-  if (pos == std::string::npos) pos = text.size();
-  bool negative = pos < text.size() && text[pos] == '-';
-  if (pos < text.size() && (text[pos] == '-' || text[pos] == '+')) ++pos;
-  int base = 10;
-  if (text.compare(pos, 1, "$") == 0) {
-    base = 16;
-    pos += 1;
-  } else if (text.compare(pos, 2, "0x") == 0 || text.compare(pos, 2, "0X") == 0) {
-    base = 16;
-    pos += 2;
-  }
-  int64_t value = 0;
-  bool valid = ParseDigits(text.substr(pos), base, value);
-  if (valid && base == 16 && value <= 0xFFFFFFFFLL)  // hexadecimal fills all 32 bits
-    value = static_cast<int32_t>(static_cast<uint32_t>(value));
-  if (negative) value = -value;
-  if (!valid || value < INT32_MIN || value > INT32_MAX)
-    throw EConvertError("'" + text + "' is not a valid integer value");
-  return static_cast<int32_t>(value);
+  TIntegerScan scan = ScanInteger(text, kHexDollar | kHexZeroX);
+  if (!scan.Valid()) throw EConvertError("'" + text + "' is not a valid integer value");
+  return scan.Value();
 }
 
 TTarvExpr::TTarvExpr() : TYaccParser<std::string>(std::make_unique<TTarvExprLex>(), kTarvExprTables) {}
@@ -82,13 +46,16 @@ void TTarvExpr::ParseExpression(TTextStream& input, const std::string& name, std
   errors_.Clear();
   Lexer().Attach(&input, name, &output_, &errors_);
   int outcome = yyparse();
-  if (outcome != 0 || !output_.Empty() || !errors_.Empty()) ShowReportAndFail();
+  // Trace lines alone (debug lex or all) are shown but never fail a parse:
+  // a diagnostic switch must not change what a correct script does.
+  bool failed = outcome != 0 || !errors_.Empty() || (!output_.Empty() && !RunState().ParserTrace);
+  if (failed || !output_.Empty()) ShowReport();
+  if (failed) RaiseScriptError("parse error");
   result = ExprResult;
 }
 
-void TTarvExpr::ShowReportAndFail() {
+void TTarvExpr::ShowReport() {
   UserInterface().ShowInfoDialog("Parse Output: \r\n" + output_.Text() + "\r\nParse Errors: \r\n" + errors_.Text());
-  RaiseScriptError("parse error");
 }
 
 void TTarvExpr::BadExpression(const std::string& message) {

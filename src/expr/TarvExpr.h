@@ -61,7 +61,7 @@ class TTarvExpr : public TYaccParser<std::string> {
  private:
   /// Raises "Bad Expression: " + message + " at " + yytext.
   [[noreturn]] void BadExpression(const std::string& message);
-  void ShowReportAndFail();
+  void ShowReport();
   std::string Compare(int rule) const;
   std::string Arithmetic(int rule) const;
   std::string EnvironmentValue(const std::string& name) const;

@@ -21,8 +21,8 @@ int HexDigit(char c) {
 }  // namespace
 
 std::string TrimBlanks(std::string_view text) {
-  // The front scan stops one short of the end, as the original did: a text
-  // made of one white character is then removed by the back scan.
+  // The front scan stops one short of the end; a text made of one white
+  // character is then removed by the back scan.
   size_t start = 0;
   while (start + 1 < text.size() && IsFrontWhite(text[start])) ++start;
   size_t end = text.size();
@@ -57,31 +57,61 @@ std::string LastWord(std::string_view text) {
   return std::string(blank == std::string_view::npos ? text : text.substr(blank + 1));
 }
 
-int32_t TextToInt(std::string_view text) {
+namespace {
+
+// The hexadecimal prefix at `pos` allowed by `prefixes`, or 0 for none.
+size_t HexPrefixLength(std::string_view text, size_t pos, unsigned prefixes) {
+  std::string_view rest = text.substr(pos);
+  if ((prefixes & kHexDollar) && rest.starts_with('$')) return 1;
+  if ((prefixes & kHexZeroX) && (rest.starts_with("0x") || rest.starts_with("0X"))) return 2;
+  if ((prefixes & kHexBareX) && (rest.starts_with('x') || rest.starts_with('X'))) return 1;
+  return 0;
+}
+
+int DigitValue(char c, int base) {
+  if (c >= '0' && c <= '9') return c - '0';
+  return base == 16 ? HexDigit(c) : -1;
+}
+
+}  // namespace
+
+int32_t TIntegerScan::Value() const {
+  uint32_t bits = negative ? 0u - magnitude : magnitude;
+  return static_cast<int32_t>(bits);
+}
+
+TIntegerScan ScanInteger(std::string_view text, unsigned hexPrefixes, bool hexUsesAllBits) {
+  TIntegerScan scan;
   size_t i = 0;
   while (i < text.size() && text[i] == ' ') ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
-  int base = 10;
-  if (i < text.size() && (text[i] == '$' || text[i] == 'x' || text[i] == 'X')) {
-    base = 16;
-    ++i;
-  } else if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
-    base = 16;
-    i += 2;
+  if (i < text.size() && (text[i] == '-' || text[i] == '+')) scan.negative = text[i++] == '-';
+  if (size_t prefix = HexPrefixLength(text, i, hexPrefixes)) {
+    scan.base = 16;
+    i += prefix;
   }
-  // Accumulate in 64 bits; a digit that would leave the 32-bit range stops
-  // the conversion like a bad character does.
-  int64_t value = 0;
-  const int64_t limit = negative ? int64_t{1} << 31 : std::numeric_limits<int32_t>::max();
+  const uint64_t limit = scan.base == 16 && hexUsesAllBits ? 0xFFFFFFFFu
+                         : scan.negative                  ? 0x80000000u
+                                                          : 0x7FFFFFFFu;
+  uint64_t magnitude = 0;
   for (; i < text.size(); ++i) {
-    int digit = base == 16 ? HexDigit(text[i]) : (std::isdigit(static_cast<unsigned char>(text[i])) ? text[i] - '0' : -1);
-    if (digit < 0 || value * base + digit > limit) {
-      return static_cast<int32_t>(std::min<int64_t>(value, std::numeric_limits<int32_t>::max()));
+    int digit = DigitValue(text[i], scan.base);
+    if (digit < 0) break;
+    if (magnitude * scan.base + digit > limit) {
+      scan.overflow = true;
+      break;
     }
-    value = value * base + digit;
+    magnitude = magnitude * scan.base + digit;
+    scan.anyDigit = true;
   }
-  return static_cast<int32_t>(negative ? -value : value);
+  scan.magnitude = static_cast<uint32_t>(magnitude);
+  scan.complete = i == text.size();
+  return scan;
+}
+
+int32_t TextToInt(std::string_view text) {
+  TIntegerScan scan = ScanInteger(text, kHexDollar | kHexZeroX | kHexBareX, false);
+  if (scan.complete && !scan.overflow) return scan.Value();
+  return static_cast<int32_t>(std::min<uint32_t>(scan.magnitude, 0x7FFFFFFFu));
 }
 
 SplitWord SplitFirstWord(std::string_view text, std::string_view openQuote,

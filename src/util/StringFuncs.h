@@ -3,8 +3,8 @@
 // conversion. All are pure functions over 8-bit texts; positions in the
 // comments count from 1 as the command language does (0 = not found).
 //
-// The historical 255- and 65,535-character limits of these routines are not
-// kept: every function here takes texts of any length.
+// Every function here takes texts of any length; only the language's values
+// are limited (to 255 characters), and that limit is kept by their callers.
 #pragma once
 
 #include <cstdint>
@@ -26,10 +26,34 @@ std::string FileNameOnly(std::string_view path);
 /// The text after the last blank (the whole text when it has none).
 std::string LastWord(std::string_view text);
 
+/// The hexadecimal prefixes an integer text may carry, as bits.
+enum THexPrefix : unsigned { kHexDollar = 1, kHexZeroX = 2, kHexBareX = 4 };
+
+/// What ScanInteger found: leading blanks, an optional sign, a hexadecimal
+/// prefix of the allowed kinds, then digits (any number of leading zeros).
+/// Reading stops at the first character that is not a digit of the base, or
+/// at a digit that would take the magnitude beyond the 32-bit range: up to
+/// 2147483647 (2147483648 after "-"), and for hexadecimal, which may use all
+/// 32 bits unless `hexUsesAllBits` is false, up to 4294967295.
+struct TIntegerScan {
+  bool negative = false;
+  int base = 10;
+  uint32_t magnitude = 0;  // of the digits read
+  bool anyDigit = false;
+  bool complete = false;  // the digits ran to the end of the text
+  bool overflow = false;  // stopped at a digit beyond the range
+
+  /// A whole, valid number: digits to the end and within the range.
+  bool Valid() const { return anyDigit && complete && !overflow; }
+  /// The signed value; hexadecimal wraps into the 32 bits.
+  int32_t Value() const;
+};
+TIntegerScan ScanInteger(std::string_view text, unsigned hexPrefixes, bool hexUsesAllBits = true);
+
 /// Lenient conversion: leading blanks, an optional sign, "$", "x", "X" or "0x"
 /// for hexadecimal. Stops at the first bad character and then ignores the
 /// sign (so "-5x" gives 5). Never fails; an overflowing number stops at the
-/// last digit that still fits.
+/// last digit that still fits a signed 32-bit value.
 int32_t TextToInt(std::string_view text);
 
 struct SplitWord {

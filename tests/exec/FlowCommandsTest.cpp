@@ -102,4 +102,12 @@ TEST(ConditionToInt, AcceptsDecimalAndDollarHexOnly) {
   EXPECT_FALSE(ConditionToInt("abc", n));
   EXPECT_FALSE(ConditionToInt("1 ", n));
   EXPECT_FALSE(ConditionToInt("-", n));
+  EXPECT_FALSE(ConditionToInt("0x10", n));  // "$" is the only hexadecimal prefix
+  EXPECT_TRUE(ConditionToInt("00000000000000000007", n));
+  EXPECT_EQ(n, 7);
+}
+
+TEST_F(ExecutorTest, IfRefusesAZeroXConditionInsteadOfRunningItsBlock) {
+  EXPECT_EQ(RunFile("/if \"0x10\" {\r\n  x\r\n}\r\n"),
+            FileReport(Report("/if \"0x10\"", "Bad /if expression result: \"0x10\" - should be numeric")));
 }

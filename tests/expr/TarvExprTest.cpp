@@ -151,12 +151,14 @@ TEST_F(TarvExprTest, UnterminatedStringShowsTheReportThenParseError) {
   EXPECT_EQ(Failure("\"abc"), "Bad Expression: string expected at ");
 }
 
-TEST_F(TarvExprTest, TraceOutputMakesTheParseFail) {
+TEST_F(TarvExprTest, TraceLinesAreShownWithoutFailingTheParse) {
   RunState().ParserTrace = true;
-  EXPECT_EQ(Failure("\"a\""), "parse error");
+  EXPECT_EQ(EvalExpr("\"a\" & \"b\""), "ab");
   ASSERT_EQ(ui.infoDialogs.size(), 1u);
   EXPECT_NE(ui.infoDialogs[0].find("got QSTR (\"a\")"), std::string::npos);
   EXPECT_EQ(EvalExpr("a"), "a");  // nothing traced without a string
+  EXPECT_EQ(ui.infoDialogs.size(), 1u);
+  EXPECT_EQ(Failure("x \"abc"), "parse error");  // a real error still fails
 }
 
 TEST_F(TarvExprTest, ParseExpressionHandsTheResultToTheCaller) {
@@ -189,6 +191,8 @@ TEST(ExprTextToInt, RefusesSixteenDigitsBeyondTheRangeWithTheUsualMessage) {
   }
   EXPECT_EQ(ExprTextToInt("$0000000FFFFFFFF"), -1);
   EXPECT_EQ(ExprTextToInt("-$FFFFFFFF"), 1);
+  EXPECT_EQ(ExprTextToInt("00000000000000001"), 1);  // leading zeros never count
+  EXPECT_EQ(EvalExpr("00000000000000001 + 1"), "2");
 }
 
 TEST(TarvExpr, SumWithAnOverlongHexadecimalTextIsANamedConversionError) {
