@@ -7,4 +7,4 @@ cd "$(dirname "$0")/.."
 bash tools/setup.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build -j2 --target tarv32
-exec build/tarv32 "${1:-examples/demo.qd}"
+exec build/tarv32 "${1:-examples/linux/demo.qd}"
