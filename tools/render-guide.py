@@ -28,6 +28,8 @@ code { font-family: Consolas, "Courier New", monospace; font-size: .93em;
 pre { background: #f6f6f6; border: 1px solid #ddd; border-left: 4px solid #2b5797;
       padding: .7em 1em; overflow-x: auto; }
 pre code { background: none; padding: 0; }
+pre.example::before { content: "Example"; display: block; font-family: "Segoe UI", Tahoma, sans-serif;
+                      font-size: .8em; font-weight: bold; color: #2b5797; margin-bottom: .3em; }
 table { border-collapse: collapse; margin: 1em 0; }
 th, td { border: 1px solid #ccc; padding: .3em .6em; vertical-align: top; text-align: left; }
 th { background: #eef2f8; }
@@ -40,7 +42,8 @@ nav.toc ul { padding-left: 1.2em; margin: .2em 0; }
 def render(text):
     md = markdown.Markdown(extensions=["tables", "fenced_code", "toc", "sane_lists"],
                            extension_configs={"toc": {"toc_depth": "2-3"}})
-    body = md.convert(text)
+    # Command-file examples (the blocks that the tests run) get a label.
+    body = md.convert(text).replace('<pre><code class="language-qd">', '<pre class="example"><code class="language-qd">')
     title = re.search(r"^# (.+)$", text, re.M)
     return (title.group(1) if title else "User guide"), md.toc, body
 
