@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the native program build/tarv32 (installing cmake and g++ when they
 # are missing) and runs an example command file with it.
-#   tools/run-example.sh [examples/NAME.qd]
+#   tools/run-example.sh [examples/linux/NAME.qd]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/setup.sh
