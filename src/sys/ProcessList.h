@@ -25,10 +25,10 @@ struct TProcessEntry {
 
   uint32_t pid = 0;
   std::string path;  // executable path; empty when the process could not be inspected
-  // Further names the system shows for the process, where they differ from
-  // the executable's file name: on Linux the name in ps (its comm) and the
-  // file name of its first argument, so that a program started through a
-  // symbolic link (sh for dash) is found by the name it was started with.
+  // Further names the system shows for the process (none on Windows): on
+  // Linux the name in ps (its comm) and its first argument, so that a program
+  // started through a symbolic link (sh for dash) is found by the name it
+  // was started with. They may repeat the executable's file name.
   std::vector<std::string> shownNames;
 };
 
