@@ -58,9 +58,12 @@ void RunKill(const std::string& argument) {
   uint32_t pid = 0;
   std::string path;
   for (int i = 1; GetProcessEntry(i, pid, path); ++i) {
-    std::string name = ProcessFileNameUpper(path);
-    DebugTrace("name=" + Quoted(name) + ", Par=" + Quoted(pattern));
-    if (!MatchWildcard(name, pattern) || pid == self) continue;
+    bool matches = false;
+    for (const std::string& name : ProcessNamesUpper(i)) {
+      DebugTrace("name=" + Quoted(name) + ", Par=" + Quoted(pattern));
+      matches = matches || MatchWildcard(name, pattern);
+    }
+    if (!matches || pid == self) continue;
     found = true;
     DebugTrace("killing pid " + std::to_string(pid));
     KillProcess(pid);

@@ -1,6 +1,9 @@
 #include "lang/TarvLex.h"
 
+#include <algorithm>
 #include <array>
+
+#include "lang/SlashWords.h"
 
 namespace {
 
@@ -87,14 +90,29 @@ const std::string& KeywordOfSlot(int slot) { return KeywordRecord(slot).keyword;
 
 // ---- The lexer -------------------------------------------------------------
 
-int TTarvLex::yylex() { return RunScanner(kTarvLexTables); }
+TTarvLex::TTarvLex() : TTarvLex(GluedSlashIsPathError()) {}
+
+int TTarvLex::yylex() {
+  int token = RunScanner(kTarvLexTables);
+  if (gluedSlashIsPathError_) FollowWord(token);
+  return token;
+}
 
 void TTarvLex::Action(int rule) {
   switch (rule) {
-    case CommentLine: break;
-    case CommentBlock: ReadCommentBlock(); break;
-    case BlankLine: Trace("sucked up blank line(s)"); break;
-    case WhiteSpace: Trace("sucked up white space"); break;
+    case CommentLine: EndWord(); break;
+    case CommentBlock:
+      EndWord();
+      ReadCommentBlock();
+      break;
+    case BlankLine:
+      EndWord();
+      Trace("sucked up blank line(s)");
+      break;
+    case WhiteSpace:
+      EndWord();
+      Trace("sucked up white space");
+      break;
     case QuotedString:
       ReadQuotedString();
       ReturnToken(QSTR);
@@ -163,6 +181,68 @@ void TTarvLex::WordAction() {
   if (Tracing()) Trace("got keyword " + Quoted(keyword.keyword));
   ReturnToken(keyword.token);
 }
+
+// ---- Slashes glued to words -------------------------------------------------
+
+namespace {
+
+bool IsOptionToken(int token) { return token >= _HIDE && token <= _WARN; }
+
+bool EndsWord(unsigned char c) {
+  return c == 0 || c == ' ' || c == '\t' || c == '\n' || c == '\f' || c == '{' || c == '}';
+}
+
+}  // namespace
+
+// Called with every token: extends the word of glued tokens and reports the
+// first slash glued into it, unless it glues options to a command's first
+// word or to each other.
+void TTarvLex::FollowWord(int token) {
+  bool isOption = IsOptionToken(token);
+  if (token > 0) {
+    if (word_.empty()) {
+      wordLine_ = LineNo();
+      wordCol_ = std::max(1, ColNo() - static_cast<int>(yytext.size()));
+      wordTakesOptions_ = atCommandStart_ || isOption;
+      wordReported_ = false;
+    } else {
+      bool gluedOption = wordTakesOptions_ && isOption;
+      if (!yytext.empty() && yytext[0] == '/' && !gluedOption && !wordReported_) ReportGluedSlash();
+      if (!isOption) wordTakesOptions_ = false;
+    }
+    word_ += yytext;
+  }
+  atCommandStart_ = token <= 0 || token == NL || token == '{' || token == '}';
+  if (atCommandStart_ || yytext.empty() || EndsWord(static_cast<unsigned char>(yytext.back()))) EndWord();
+}
+
+// Reports the word with the glued slash: the word so far, yytext (the token
+// that begins with the slash) and the characters that follow it.
+void TTarvLex::ReportGluedSlash() {
+  wordReported_ = true;
+  std::string word = Quoted(word_ + yytext + PeekRestOfWord());
+  ErrorLine("Line " + std::to_string(wordLine_) + " Col " + std::to_string(wordCol_) + " in file " +
+            Quoted(SourceName()));
+  ErrorLine("the word " + word + " holds a slash: quote a path, e.g. " + word);
+}
+
+// The characters that still belong to the word, read and given back.
+std::string TTarvLex::PeekRestOfWord() {
+  std::string rest;
+  for (;;) {
+    unsigned char c = GetChar();
+    if (c == 0) break;
+    if (EndsWord(c) || rest.size() >= kLexMaxTokenText) {
+      UngetChar(c);
+      break;
+    }
+    rest.push_back(static_cast<char>(c));
+  }
+  for (auto c = rest.rbegin(); c != rest.rend(); ++c) UngetChar(static_cast<unsigned char>(*c));
+  return rest;
+}
+
+// ---- String and comment readers ---------------------------------------------
 
 // yytext holds the opening quote. A backslash takes the next character with
 // it, so \" does not end the string; line ends are ordinary characters. The

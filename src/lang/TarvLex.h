@@ -8,6 +8,11 @@
 // name "ARGS" (condition OLDSTRARG) the argument stops at "}", under any other
 // name (OLDSTRARGFILE) it runs to the line end.
 //
+// Where paths are written with slashes (lang/SlashWords.h), the lexer also
+// follows each word made of tokens with no white space between them and
+// reports a slash glued into it ("sub/zz9") as a positioned error, except
+// options glued to a command's first word or to each other.
+//
 // The keyword table is shared with the grammar, the command object, the
 // executor and the editor: 35 slots numbered 1 to 35, slots 1 to 34 sorted by
 // keyword bytes (so a lookup bisects), slot 35 empty. Token codes double as
@@ -109,7 +114,10 @@ class TTarvLex : public TCustomLexer {
     OtherChar,
   };
 
-  TTarvLex() = default;
+  /// The platform's rule for glued slashes (GluedSlashIsPathError).
+  TTarvLex();
+  /// With `gluedSlashIsPathError` false, a glued slash starts a new word.
+  explicit TTarvLex(bool gluedSlashIsPathError) : gluedSlashIsPathError_(gluedSlashIsPathError) {}
   int yylex() override;
 
  protected:
@@ -127,4 +135,18 @@ class TTarvLex : public TCustomLexer {
   void RestOfLineArgument(const char* condition);
   void KeywordAfterLineEnd(int token);
   void OtherCharacter();
+
+  // The word of glued tokens: white space, comments and line ends end it.
+  void EndWord() { word_.clear(); }
+  void FollowWord(int token);
+  void ReportGluedSlash();
+  std::string PeekRestOfWord();
+
+  bool gluedSlashIsPathError_;
+  std::string word_;  // text of the glued tokens so far
+  int wordLine_ = 0;  // where the word began
+  int wordCol_ = 0;
+  bool wordTakesOptions_ = false;  // so far a command's first word or options
+  bool wordReported_ = false;
+  bool atCommandStart_ = true;  // the next token begins a command
 };

@@ -1,5 +1,6 @@
 // The running processes: the indexed enumeration over one picture, and
 // ending a process.
+#include <algorithm>
 #include <stdexcept>
 
 #include "sys/Winfuncs.h"
@@ -45,6 +46,18 @@ bool GetProcessEntry(int index, uint32_t& pid, std::string& path) {
 std::string ProcessFileNameUpper(std::string_view path) {
   size_t cut = path.find_last_of("\\/");
   return UpperCase(cut == std::string_view::npos ? path : path.substr(cut + 1));
+}
+
+std::vector<std::string> ProcessNamesUpper(int index) {
+  const std::vector<TProcessEntry>& picture = WinfuncsState().processPicture;
+  if (index < 1 || static_cast<size_t>(index) > picture.size()) return {};
+  const TProcessEntry& entry = picture[static_cast<size_t>(index) - 1];
+  std::vector<std::string> names{ProcessFileNameUpper(TrimBlanks(entry.path))};
+  for (const std::string& shown : entry.shownNames) {
+    std::string name = ProcessFileNameUpper(shown);
+    if (!name.empty() && std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
+  }
+  return names;
 }
 
 bool KillProcess(uint32_t pid) {

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "sys/ProgramLauncher.h"
@@ -19,8 +20,16 @@ constexpr uint32_t kProcessTerminate = 0x0001;
 constexpr uint32_t kProcessSynchronizeQuery = 0x00100400;  // SYNCHRONIZE | PROCESS_QUERY_INFORMATION
 
 struct TProcessEntry {
+  TProcessEntry(uint32_t pid = 0, std::string path = {}, std::vector<std::string> shownNames = {})
+      : pid(pid), path(std::move(path)), shownNames(std::move(shownNames)) {}
+
   uint32_t pid = 0;
   std::string path;  // executable path; empty when the process could not be inspected
+  // Further names the system shows for the process (none on Windows): on
+  // Linux the name in ps (its comm) and its first argument, so that a program
+  // started through a symbolic link (sh for dash) is found by the name it
+  // was started with. They may repeat the executable's file name.
+  std::vector<std::string> shownNames;
 };
 
 class IProcessList {

@@ -65,6 +65,12 @@ bool GetProcessEntry(int index, uint32_t& pid, std::string& path);
 /// "/"): what /kill and the wait by name compare with their pattern.
 std::string ProcessFileNameUpper(std::string_view path);
 
+/// The names of the `index`-th process of the current picture that /kill
+/// compares with its pattern, in capitals: ProcessFileNameUpper of its path
+/// first, then each further name the system shows for it (TProcessEntry),
+/// without empty names and repeats. Empty when there is no such entry.
+std::vector<std::string> ProcessNamesUpper(int index);
+
 /// Ends the process with exit code 1. True when done; raises
 /// std::runtime_error "Function OpenProcess failed: " or "Function
 /// TerminateProcess failed: " + the system's message otherwise.

@@ -1,12 +1,10 @@
-// Process-level services of the platform that the common utilities need: the
-// program's own command line, serving the message queue, and the orderly end
-// of the program.
+// Process-level services of the platform that the common utilities need:
+// serving the message queue and the orderly end of the program. (The
+// program's argument text, ProgramArguments, is the platform's too.)
 #pragma once
 
+#include <cstdio>
 #include <string>
-
-/// The program's full command line, program path first, as Windows gives it.
-std::string CommandLineText();
 
 /// Handles every message already queued for this thread and returns when the
 /// queue is empty; never waits. A quit or close request taken from the queue
@@ -15,3 +13,8 @@ void PumpMessages();
 
 /// Ends the program in order (output flushed) with the exit status.
 [[noreturn]] void EndProgram(int exitCode);
+
+/// True when the stream is a terminal that a user answers at, so that the
+/// console interface may wait for input there. False on Windows, where the
+/// console interface serves unattended runs only.
+bool IsInteractiveTerminal(std::FILE* stream);

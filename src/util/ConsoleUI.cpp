@@ -1,5 +1,6 @@
 #include "util/ConsoleUI.h"
 
+#include "util/AppServices.h"
 #include "util/StringFuncs.h"
 
 namespace {
@@ -16,16 +17,30 @@ std::string WithPlatformLineEnds(std::string_view text) {
   return ReplaceAll(text, "\r\n", "\n");
 }
 
+TConsoleUI::TConsoleUI(std::FILE* in, std::FILE* out, std::FILE* err)
+    : in_(in), out_(out), err_(err), interactive_(IsInteractiveTerminal(in)) {}
+
+int TConsoleUI::ReadAnswerLine() {
+  int first = std::fgetc(in_);
+  for (int c = first; c != EOF && c != '\n';) c = std::fgetc(in_);
+  return first;
+}
+
 void TConsoleUI::ShowBox(TBoxKind kind, std::string_view text) {
   WriteAll(err_, std::string(BoxCaption(kind)) + ": " + WithPlatformLineEnds(text) + "\n");
+  if (!interactive_) return;
+  WriteAll(err_, "Press Enter to continue...");
+  ReadAnswerLine();
 }
 
 bool TConsoleUI::AskYesNo(std::string_view question) {
   WriteAll(err_, "Confirm: " + WithPlatformLineEnds(question) + " [y/N] ");
-  int c = std::fgetc(in_);
-  bool yes = c == 'y' || c == 'Y';
-  while (c != EOF && c != '\n') c = std::fgetc(in_);
-  return yes;
+  if (!interactive_) {
+    WriteAll(err_, "N\n");
+    return false;
+  }
+  int c = ReadAnswerLine();
+  return c == 'y' || c == 'Y';
 }
 
 void TConsoleUI::ShowInfoDialog(std::string_view text) {

@@ -1,7 +1,12 @@
 // The console user interface, for the native build and for unattended runs of
 // the Windows program (TARV_UI=console). Message boxes go to standard error
-// as "Caption: text", the Information dialog to standard output; nothing
-// waits except AskYesNo, which reads one line of standard input.
+// as "Caption: text", the Information dialog to standard output.
+//
+// A box is modal: when standard input is a terminal (IsInteractiveTerminal),
+// each box waits for Enter and the Confirm box reads its answer line there.
+// Without a terminal nobody can answer, so the run goes on at once: boxes do
+// not wait and the Confirm box answers No without reading (a read from a
+// pipe that stays open would block the run for ever).
 #pragma once
 
 #include <cstdio>
@@ -12,7 +17,7 @@
 
 class TConsoleUI : public IUserInterface {
  public:
-  TConsoleUI(std::FILE* in, std::FILE* out, std::FILE* err) : in_(in), out_(out), err_(err) {}
+  TConsoleUI(std::FILE* in, std::FILE* out, std::FILE* err);
 
   void ShowBox(TBoxKind kind, std::string_view text) override;
   bool AskYesNo(std::string_view question) override;
@@ -21,9 +26,13 @@ class TConsoleUI : public IUserInterface {
   void SetAppTitle(std::string_view title) override { title_ = title; }
 
  private:
+  /// Reads the rest of the current input line; its first character, or EOF.
+  int ReadAnswerLine();
+
   std::FILE* in_;
   std::FILE* out_;
   std::FILE* err_;
+  bool interactive_;
   std::string title_ = "Tarv32";
 };
 

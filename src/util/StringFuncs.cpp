@@ -1,7 +1,5 @@
 #include "util/StringFuncs.h"
 
-#include "util/AppServices.h"
-
 #include <algorithm>
 #include <cctype>
 #include <limits>
@@ -182,5 +180,3 @@ std::string LowerCase(std::string_view text) {
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
   return result;
 }
-
-std::string ProgramArguments() { return ArgumentsOfCommandLine(CommandLineText()); }

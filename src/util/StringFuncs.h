@@ -73,7 +73,9 @@ SplitWord SplitFirstWord(std::string_view text, std::string_view openQuote,
 /// space is trimmed at both ends.
 std::string ArgumentsOfCommandLine(std::string_view commandLine);
 
-/// ArgumentsOfCommandLine of this program's own command line.
+/// This program's argument text: on Windows ArgumentsOfCommandLine of its
+/// own command line; on POSIX its arguments joined (util/posix/CommandLine.h),
+/// trimmed.
 std::string ProgramArguments();
 
 /// Cuts a value to what a fixed buffer of `capacity` characters can hand to

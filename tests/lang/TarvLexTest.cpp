@@ -333,3 +333,33 @@ TEST(TarvKeywords, RecordsCarryTheDialogCaptionsAndFlags) {
   EXPECT_EQ(KeywordOfSlot(0), "");
   EXPECT_EQ(KeywordOfSlot(36), "");
 }
+
+// ---- Slashes glued to words ------------------------------------------------
+
+namespace {
+
+// The lexer as Windows builds it, where paths use backslashes.
+struct TBackslashPathLex : TTarvLex {
+  TBackslashPathLex() : TTarvLex(false) {}
+};
+
+}  // namespace
+
+TEST(TarvLex, WhereSlashesAreOptionsAGluedSlashStartsANewWord) {
+  TLexRun<TBackslashPathLex> run("ls /wait sub/zz9 ../x\n", "ARGS");
+  EXPECT_EQ(run.All(), (Tokens{{ID, "ls"},
+                               {_WAIT, "/wait"},
+                               {ID, "sub"},
+                               {ILLEGAL, "/zz9"},
+                               {ID, ".."},
+                               {ILLEGAL, "/x"},
+                               kNL}));
+  EXPECT_TRUE(run.errors.Empty());
+}
+
+TEST(TarvLex, WherePathsUseSlashesTheTokensStayButTheGluedWordIsReported) {
+  LexRun run("ls sub/zz9\n", "ARGS");
+  EXPECT_EQ(run.All(), (Tokens{{ID, "ls"}, {ID, "sub"}, {ILLEGAL, "/zz9"}, kNL}));
+  EXPECT_EQ(run.errors.Text(),
+            "Line 1 Col 4 in file \"ARGS\"\r\nthe word \"sub/zz9\" holds a slash: quote a path, e.g. \"sub/zz9\"\r\n");
+}

@@ -287,3 +287,54 @@ TEST_F(TarvYaccTest, EditorLineParsesUnderCommand) {
   ASSERT_EQ(list.size(), 1u);
   EXPECT_EQ(list[0]->Args, (TTexts{"/waitfor", "Calc }"}));
 }
+
+// ---- Slashes glued to words (paths written with slashes) -------------------
+
+TEST_F(TarvYaccTest, SlashGluedToAnArgumentWordIsAPositionedErrorUnderEverySourceName) {
+  for (const std::string source : {"ARGS", "COMMAND", "/home/u/job.qd"}) {
+    std::string report = Failure("ls /wait sub/zz9 x\r\n", source);
+    EXPECT_NE(report.find("Line 1 Col 10 in file \"" + source +
+                          "\"\r\nthe word \"sub/zz9\" holds a slash: quote a path, e.g. \"sub/zz9\"\r\n"),
+              std::string::npos)
+        << report;
+  }
+  // Each word is reported once, whole, with the column where it begins.
+  std::string report = Failure("prog a\r\n\r\ncat ../x/y.txt /tmp/log \"d\"/f\r\n");
+  EXPECT_NE(report.find("Line 3 Col 5 in file \"test.qd\"\r\nthe word \"../x/y.txt\" holds a slash"),
+            std::string::npos)
+      << report;
+  EXPECT_NE(report.find("Col 16 in file \"test.qd\"\r\nthe word \"/tmp/log\""), std::string::npos) << report;
+  EXPECT_NE(report.find("the word \"\"d\"/f\""), std::string::npos) << report;
+  EXPECT_EQ(Count(report, "holds a slash"), 3);
+  // A program path, a command file, a glued slash in a condition, and a
+  // slash after an option.
+  EXPECT_NE(Failure("./run.sh x\r\n").find("the word \"./run.sh\""), std::string::npos);
+  EXPECT_NE(Failure("@ sub/job.qd\r\n", "ARGS").find("the word \"sub/job.qd\""), std::string::npos);
+  EXPECT_NE(Failure("/if a/b eq 1 {\r\n}\r\n").find("the word \"a/b\""), std::string::npos);
+  EXPECT_NE(Failure("ls /wait/tmp\r\n").find("the word \"/wait/tmp\""), std::string::npos);
+  // Quoted, the same path is one argument.
+  EXPECT_EQ(Parse("ls /wait \"sub/zz9\"\r\n")[0]->Args, (TTexts{"ls", "\"sub/zz9\""}));
+}
+
+TEST_F(TarvYaccTest, OptionsGluedToTheFirstWordAndRestOfLineArgumentsKeepTheirSlashes) {
+  TCmdList program = Parse("notepad/wait/min x\r\n", "COMMAND");
+  ASSERT_EQ(program.size(), 1u);
+  EXPECT_EQ(program[0]->Args, (TTexts{"notepad", "x"}));
+  EXPECT_EQ(program[0]->Options, (TCodes{_WAIT, _MIN}));
+  TCmdList internal = Parse("{ /activate/ignore A/B } {/kill/warn x}\r\n", "ARGS");
+  ASSERT_EQ(internal.size(), 2u);
+  EXPECT_EQ(internal[0]->Args, (TTexts{"/activate", "A/B "}));
+  EXPECT_EQ(internal[0]->Options, TCodes{_IGNORE});
+  EXPECT_EQ(internal[1]->Options, TCodes{_WARN});
+  TCmdList spaced = Parse("ls /w/h /p /tmp\r\n@ \"sub/job.qd\"\r\n");
+  ASSERT_EQ(spaced.size(), 2u);
+  EXPECT_EQ(spaced[0]->Args, (TTexts{"ls", "/p", "/tmp"}));
+  EXPECT_EQ(spaced[0]->Options, (TCodes{_WAIT, _HIDE}));
+  EXPECT_EQ(spaced[1]->Args, (TTexts{"@", "\"sub/job.qd\""}));
+  // A command's own text form (options glued to the program) reads back.
+  std::string text = program[0]->CommandText(0);
+  TCmdList again = Parse(text + "\r\n", "COMMAND");
+  ASSERT_EQ(again.size(), 1u);
+  EXPECT_EQ(again[0]->CommandText(0), text);
+  EXPECT_EQ(again[0]->Args, program[0]->Args);
+}

@@ -12,6 +12,7 @@
 #include <filesystem>
 
 #include "run/TarvCommon.h"
+#include "run/TarvMain.h"
 #include "sys/Winfuncs.h"
 #include "sys/posix/ProcessHandles.h"
 #include "test_support/RecordingUI.h"
@@ -168,6 +169,31 @@ TEST_F(PosixServices, KillProcessEndsAStartedProgram) {
   EXPECT_EQ(exitCode, 137u);
   EXPECT_LT(SecondsSince(start), 5.0);
   launcher.CloseProcess(process);
+}
+
+// A program started through a symbolic link runs the link's target (sleep),
+// but ps names it after the link: its comm (cut to 15 characters) and its
+// first argument. /kill finds it by either, and still by the target's name.
+TEST_F(PosixServices, KillFindsAProgramByTheNameItWasStartedWith) {
+  std::string link = "tarv_linked_sleeper_" + std::to_string(getpid());
+  std::filesystem::create_symlink(std::filesystem::canonical("/bin/sleep"), dir.Path(link));
+  IProgramLauncher& launcher = *SystemServices().launcher;
+  auto killedBy = [&](const std::string& pattern) {
+    TProcessHandle process = 0;
+    if (!launcher.ShellExecute({dir.Path(link), "30", dir.Root(), 5}, process))
+      return std::string("no start");
+    RunCommandText("/kill " + pattern);
+    launcher.WaitForProcess(process);  // returns only once the program has ended
+    uint32_t exitCode = 0;
+    launcher.GetExitCode(process, exitCode);
+    launcher.CloseProcess(process);
+    return std::to_string(exitCode);
+  };
+  EXPECT_EQ(killedBy(link.substr(0, 15)), "137");  // its comm
+  EXPECT_EQ(killedBy(link), "137");                // its first argument
+  EXPECT_EQ(killedBy("tarv_linked_*"), "137");
+  EXPECT_TRUE(ui.boxes.empty());
+  EXPECT_THROW(RunCommandText("/kill " + link + "_not"), EScriptError);
 }
 
 TEST_F(PosixServices, KillingAProcessThatDoesNotExistFailsToOpenIt) {

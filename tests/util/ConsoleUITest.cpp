@@ -2,7 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <chrono>
 #include <cstdio>
+#include <future>
 #include <string>
 
 namespace {
@@ -32,6 +38,31 @@ struct ConsoleCapture {
   }
 };
 
+// A pseudo-terminal as standard input: what the user types goes in at the
+// master side; the console interface reads the terminal side. Echo is off,
+// so that only the program's own output is checked.
+struct TerminalInput {
+  int master = -1;
+  std::FILE* in = nullptr;
+
+  TerminalInput() {
+    int terminal = -1;
+    if (openpty(&master, &terminal, nullptr, nullptr, nullptr) != 0) return;
+    termios mode{};
+    tcgetattr(terminal, &mode);
+    mode.c_lflag &= ~static_cast<tcflag_t>(ECHO);
+    tcsetattr(terminal, TCSANOW, &mode);
+    in = fdopen(terminal, "r");
+  }
+  ~TerminalInput() {
+    if (in) std::fclose(in);
+    if (master >= 0) close(master);
+  }
+  void Type(const std::string& text) {
+    ASSERT_EQ(write(master, text.data(), text.size()), ssize_t(text.size()));
+  }
+};
+
 }  // namespace
 
 TEST(ConsoleUI, MessageBoxesGoToStandardErrorWithTheirCaption) {
@@ -44,15 +75,41 @@ TEST(ConsoleUI, MessageBoxesGoToStandardErrorWithTheirCaption) {
   EXPECT_EQ(ConsoleCapture::Contents(console.out), "");
 }
 
-TEST(ConsoleUI, AskYesNoIsYesOnlyForALineStartingWithY) {
+TEST(ConsoleUI, OnATerminalEveryBoxWaitsForEnterAndConfirmReadsItsAnswer) {
+  TerminalInput terminal;
+  ASSERT_NE(terminal.in, nullptr) << "no pseudo-terminal";
   ConsoleCapture console;
-  console.Input("yes please\nno\nY\n\n");
-  EXPECT_TRUE(console.ui.AskYesNo("Save?"));
-  EXPECT_FALSE(console.ui.AskYesNo("Save?"));
-  EXPECT_TRUE(console.ui.AskYesNo("Save?"));
-  EXPECT_FALSE(console.ui.AskYesNo("Save?"));
-  EXPECT_FALSE(console.ui.AskYesNo("Save?"));  // end of input
-  EXPECT_EQ(ConsoleCapture::Contents(console.err).substr(0, 22), "Confirm: Save? [y/N] C");
+  TConsoleUI ui(terminal.in, console.out, console.err);
+  terminal.Type("\nnot an answer\nyes please\nno\nY\n\n");
+  ui.ShowBox(TBoxKind::Information, "paused");  // takes the empty line
+  ui.ShowBox(TBoxKind::Error, "failed");        // takes "not an answer"
+  EXPECT_TRUE(ui.AskYesNo("Save?"));
+  EXPECT_FALSE(ui.AskYesNo("Save?"));
+  EXPECT_TRUE(ui.AskYesNo("Save?"));
+  EXPECT_FALSE(ui.AskYesNo("Save?"));
+  EXPECT_EQ(ConsoleCapture::Contents(console.err),
+            "Information: paused\nPress Enter to continue...Error: failed\nPress Enter to continue..."
+            "Confirm: Save? [y/N] Confirm: Save? [y/N] Confirm: Save? [y/N] Confirm: Save? [y/N] ");
+}
+
+TEST(ConsoleUI, WithoutATerminalNoBoxWaitsAndConfirmAnswersNoUnread) {
+  int pipeEnds[2];
+  ASSERT_EQ(pipe(pipeEnds), 0);
+  std::FILE* in = fdopen(pipeEnds[0], "r");
+  ASSERT_EQ(write(pipeEnds[1], "y\n", 2), 2);  // an answer that must stay unread
+  ConsoleCapture console;
+  TConsoleUI ui(in, console.out, console.err);
+  auto answer = std::async(std::launch::async, [&ui] {
+    ui.ShowBox(TBoxKind::Warning, "careful");
+    return ui.AskYesNo("Delete?");
+  });
+  bool finished = answer.wait_for(std::chrono::seconds(30)) == std::future_status::ready;
+  close(pipeEnds[1]);  // the pipe stayed open until now: a read would have blocked
+  ASSERT_TRUE(finished) << "a box waited for input without a terminal";
+  EXPECT_FALSE(answer.get());
+  EXPECT_EQ(ConsoleCapture::Contents(console.err), "Warning: careful\nConfirm: Delete? [y/N] N\n");
+  EXPECT_EQ(std::fgetc(in), 'y');
+  std::fclose(in);
 }
 
 TEST(ConsoleUI, InformationDialogWritesTheWholeTextToStandardOutput) {

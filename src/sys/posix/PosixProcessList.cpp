@@ -1,7 +1,12 @@
 // The running processes from /proc: the executable path is the target of
 // /proc/<pid>/exe (empty when it cannot be read: another user's process, a
-// kernel thread, a zombie). Processes are opened by pid through a pidfd, so
-// a handle keeps naming the same process even if its pid is reused.
+// kernel thread, a zombie). A process whose executable can be read also
+// carries the names ps shows for it: its comm (at most 15 characters) and
+// the file name of its first argument, which name a program started through
+// a symbolic link (sh for dash) as it was started. A process that cannot be
+// inspected gets no names, so /kill never picks what it could not end.
+// Processes are opened by pid through a pidfd, so a handle keeps naming the
+// same process even if its pid is reused.
 #include <dirent.h>
 #include <signal.h>
 #include <sys/syscall.h>
@@ -9,6 +14,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 
@@ -41,6 +47,33 @@ std::string ExecutablePath(const std::string& pid) {
   return length > 0 ? std::string(buffer, static_cast<size_t>(length)) : std::string();
 }
 
+// The first line of a small /proc file, or its text up to the first NUL.
+std::string ProcFileHead(const std::string& pid, const char* file, char end) {
+  std::FILE* stream = std::fopen(("/proc/" + pid + "/" + file).c_str(), "rb");
+  if (!stream) return "";
+  std::string text;
+  for (int c; text.size() < 4096 && (c = std::fgetc(stream)) != EOF && c != end && c != '\0';)
+    text += static_cast<char>(c);
+  std::fclose(stream);
+  return text;
+}
+
+std::vector<std::string> ShownNames(const std::string& pid) {
+  std::vector<std::string> names;
+  if (std::string comm = ProcFileHead(pid, "comm", '\n'); !comm.empty()) names.push_back(comm);
+  std::string first = ProcFileHead(pid, "cmdline", '\0');
+  size_t cut = first.rfind('/');
+  if (cut != std::string::npos) first.erase(0, cut + 1);
+  if (!first.empty()) names.push_back(first);
+  return names;
+}
+
+TProcessEntry ProcessEntry(const char* pid) {
+  TProcessEntry entry(static_cast<uint32_t>(std::strtoul(pid, nullptr, 10)), ExecutablePath(pid));
+  if (!entry.path.empty()) entry.shownNames = ShownNames(pid);
+  return entry;
+}
+
 bool IsPid(const char* name) {
   if (!*name) return false;
   for (const char* c = name; *c; ++c)
@@ -56,8 +89,7 @@ class TPosixProcessList : public IProcessList {
     if (!proc) throw std::runtime_error("Cannot read /proc: " + WinErrorText(static_cast<uint32_t>(errno)));
     while (dirent* item = ::readdir(proc.get())) {
       if (!IsPid(item->d_name)) continue;
-      entries.push_back(
-          {static_cast<uint32_t>(std::strtoul(item->d_name, nullptr, 10)), ExecutablePath(item->d_name)});
+      entries.push_back(ProcessEntry(item->d_name));
     }
     std::sort(entries.begin(), entries.end(),
               [](const TProcessEntry& a, const TProcessEntry& b) { return a.pid < b.pid; });

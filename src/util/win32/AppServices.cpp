@@ -1,4 +1,5 @@
 #include "util/AppServices.h"
+#include "util/StringFuncs.h"
 
 #include <windows.h>
 
@@ -14,12 +15,14 @@ bool EndsProgram(const MSG& msg) {
   return msg.message == WM_SYSCOMMAND && msg.wParam == SC_CLOSE;
 }
 
-}  // namespace
-
 std::string CommandLineText() {
   const char* line = GetCommandLineA();
   return line ? line : "";
 }
+
+}  // namespace
+
+std::string ProgramArguments() { return ArgumentsOfCommandLine(CommandLineText()); }
 
 void PumpMessages() {
   MSG msg;
@@ -34,3 +37,7 @@ void EndProgram(int exitCode) {
   std::fflush(nullptr);
   std::exit(exitCode);
 }
+
+// The Windows program shows real dialogs; its console interface is chosen for
+// unattended runs, which must never stop for input.
+bool IsInteractiveTerminal(std::FILE*) { return false; }
