@@ -22,7 +22,8 @@
 //   open VERB FILE                has the shell carry out VERB on FILE, as
 //                                 Explorer does on a double click ("open")
 //                                 or a context-menu choice; waits for the
-//                                 program it started, "exit CODE"
+//                                 program it started, "exit CODE" (or
+//                                 "started" when the shell gave no process)
 //   dpi                           the screen's pixels per inch
 //
 // Texts of other processes' controls are read with WM_GETTEXT, which works
@@ -306,9 +307,11 @@ int Open(const std::string& verb, const std::string& file) {
     std::fprintf(stderr, "tarvdriver: cannot %s %s (error %lu)\n", verb.c_str(), file.c_str(), GetLastError());
     return 3;
   }
+  // The shell gives no process handle when it hands the request on, as
+  // Wine does for shortcuts.
   if (!request.hProcess) {
-    std::fprintf(stderr, "tarvdriver: %s %s started no process\n", verb.c_str(), file.c_str());
-    return 3;
+    std::printf("started\n");
+    return 0;
   }
   WaitForSingleObject(request.hProcess, INFINITE);
   DWORD code = 0;
