@@ -58,6 +58,9 @@ installer_unshow_user_classes() {
 # Every file under DIR, relative to it, one per line, sorted.
 installer_tree() { (cd "$1" && find . -type f | sort); }
 
+# Every file and folder of the user's profile but the temporary files.
+installer_profile_tree() { (cd "$1" && find . -path ./Temp -prune -o -print | sort); }
+
 # Waits up to SECONDS until PATH no longer exists.
 installer_wait_gone() {
   local path=$1 limit=$2 i
@@ -87,6 +90,9 @@ case_installer_installs_associates_and_uninstalls_for_the_user() {
   unix_dir=$(installer_unix_path "$install_dir")
   unix_entry=$(installer_unix_path "$start_entry")
   [ ! -e "$unix_dir" ] || { echo "$install_dir exists before the installation" >&2; return 1; }
+  local profile profile_before
+  profile=$(installer_unix_path "$(installer_win_env USERPROFILE)")
+  profile_before=$(installer_profile_tree "$profile")
 
   start_bg setup "$setup" /S
   wait_bg 300
@@ -155,6 +161,10 @@ case_installer_installs_associates_and_uninstalls_for_the_user() {
   installer_expect_no_key "$classes\\.qd"
   installer_expect_no_key "$classes\\Tarv32.CommandFile"
   installer_expect_no_key "HKCU\\$uninstall_key"
+  # Not a file or folder more in the profile than before the installation
+  # (the temporary folder holds the uninstaller's copy of itself, which
+  # Windows deletes at the next start).
+  expect_eq "the profile after uninstalling" "$profile_before" "$(installer_profile_tree "$profile")"
   # The script the user opened is the user's: it stays.
   [ -f "$scripts/job one.qd" ]
 }
