@@ -77,8 +77,9 @@ case_installer_installs_associates_and_uninstalls_for_the_user() {
   local setup staged
   setup=$(ls "$TARV_BUILD"/Tarv32-*-win*-setup.exe 2>/dev/null | head -n 1)
   [ -n "$setup" ] || { echo "no installer in $TARV_BUILD" >&2; return 1; }
-  staged=$TARV_BUILD/_CPack_Packages/$TARV_WINE_ARCH/NSIS/$(basename "$setup" .exe)
-  [ -f "$staged/tarv32.exe" ] || { echo "no staged files in $staged" >&2; return 1; }
+  # What cpack put into the installer, as it staged it.
+  staged=$(ls -d "$TARV_BUILD"/_CPack_Packages/*/NSIS/"$(basename "$setup" .exe)" 2>/dev/null | head -n 1)
+  [ -f "$staged/tarv32.exe" ] || { echo "no staged files for $setup" >&2; return 1; }
   # It asks Windows for no elevation: the manifest runs it as its caller.
   grep -aq 'level="asInvoker"' "$setup" || { echo "the installer does not run as its caller" >&2; return 1; }
 

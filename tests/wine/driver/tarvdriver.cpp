@@ -30,10 +30,11 @@
 // across processes where GetWindowTextA does not. Exit status: 0 done,
 // 1 bad usage, 2 window or control not found in time, 3 the action failed.
 #include <windows.h>
-#include <objbase.h>
-#include <shellapi.h>
+
 #include <fcntl.h>
 #include <io.h>
+#include <objbase.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -304,7 +305,8 @@ int Open(const std::string& verb, const std::string& file) {
   request.lpFile = file.c_str();
   request.nShow = SW_SHOWNORMAL;
   if (!ShellExecuteExA(&request)) {
-    std::fprintf(stderr, "tarvdriver: cannot %s %s (error %lu)\n", verb.c_str(), file.c_str(), GetLastError());
+    std::fprintf(stderr, "tarvdriver: cannot %s %s (error %lu)\n", verb.c_str(), file.c_str(),
+                 GetLastError());
     return 3;
   }
   // The shell gives no process handle when it hands the request on, as
