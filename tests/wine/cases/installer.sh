@@ -123,6 +123,7 @@ case_installer_installs_associates_and_uninstalls_for_the_user() {
   # opens it: it runs, and what it computes lands in a file.
   local scripts="$TARV_CASE_DIR/my scripts" opened=$TARV_CASE_DIR/opened.txt
   mkdir -p "$scripts"
+  rm -f "$opened"
   printf '; written by the installer case\r\n/set TARV_ANSWER = 40 + 2\r\ncmd /hide /wait "/c" "echo ran " & env(TARV_ANSWER) & "> " & env(TARV_OPENED)\r\n' \
     >"$scripts/job one.qd"
   local script
