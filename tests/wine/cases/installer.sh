@@ -73,6 +73,7 @@ installer_wait_gone() {
 }
 
 case_installer_installs_associates_and_uninstalls_for_the_user() {
+  command -v makensis >/dev/null || { echo "makensis not found: install Debian's nsis (tools/setup.sh)" >&2; return 1; }
   (cd "$TARV_BUILD" && cpack -G NSIS >"$TARV_CASE_DIR/cpack.log" 2>&1) || { cat "$TARV_CASE_DIR/cpack.log" >&2; return 1; }
   local setup staged
   setup=$(ls "$TARV_BUILD"/Tarv32-*-win*-setup.exe 2>/dev/null | head -n 1)
@@ -137,7 +138,7 @@ case_installer_installs_associates_and_uninstalls_for_the_user() {
 
   # "Edit" opens the same file in the editor.
   start_bg edit "$TARV_BUILD/tarvdriver.exe" open edit "$script"
-  drv wait "job one.qd - Tarv Command File Editor" >/dev/null
+  drv --timeout 120000 wait "job one.qd - Tarv Command File Editor" >/dev/null
   drv close "job one.qd - Tarv Command File Editor"
   wait_bg 120
   expect_eq "edit" "exit 0" "$(output_of edit)" || { errors_of edit >&2; return 1; }
@@ -145,7 +146,7 @@ case_installer_installs_associates_and_uninstalls_for_the_user() {
   # The Start-menu entry opens an empty editor. (The shell may start a
   # shortcut's program without giving its process: then the window tells.)
   start_bg menu "$TARV_BUILD/tarvdriver.exe" open open "$start_entry"
-  drv wait "Untitled - Tarv Command File Editor" >/dev/null
+  drv --timeout 120000 wait "Untitled - Tarv Command File Editor" >/dev/null
   drv close "Untitled - Tarv Command File Editor"
   drv gone "Untitled - Tarv Command File Editor" >/dev/null
   wait_bg 120
