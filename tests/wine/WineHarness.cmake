@@ -5,7 +5,7 @@ set(TARV_WINE_DIR ${CMAKE_SOURCE_DIR}/tests/wine)
 
 add_executable(tarvdriver ${TARV_WINE_DIR}/driver/tarvdriver.cpp ${TARV_WINE_DIR}/manifest.rc)
 target_include_directories(tarvdriver PRIVATE ${TARV_GENERATED_DIR})
-target_link_libraries(tarvdriver PRIVATE user32 gdi32)
+target_link_libraries(tarvdriver PRIVATE user32 gdi32 shell32 ole32)
 tarv_link_static(tarvdriver)
 
 add_executable(uiprobe WIN32 ${TARV_WINE_DIR}/uiprobe.cpp ${TARV_WINE_DIR}/manifest.rc)

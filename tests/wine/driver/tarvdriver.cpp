@@ -15,17 +15,26 @@
 //   click CAPTION BUTTONTEXT      presses the child button with that text
 //   settext CAPTION ID TEXT       sets the child's text
 //   resize CAPTION W H            sets the window's outer size
+//   close CAPTION                 asks the window to close (WM_CLOSE)
 //   title CLASS                   the texts of top-level windows of that
 //                                 class in other processes, one per line
 //   run COMMANDLINE...            starts a program, waits, "exit CODE"
+//   open VERB FILE                has the shell carry out VERB on FILE, as
+//                                 Explorer does on a double click ("open")
+//                                 or a context-menu choice; waits for the
+//                                 program it started, "exit CODE" (or
+//                                 "started" when the shell gave no process)
 //   dpi                           the screen's pixels per inch
 //
 // Texts of other processes' controls are read with WM_GETTEXT, which works
 // across processes where GetWindowTextA does not. Exit status: 0 done,
 // 1 bad usage, 2 window or control not found in time, 3 the action failed.
 #include <windows.h>
+
 #include <fcntl.h>
 #include <io.h>
+#include <objbase.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -238,6 +247,12 @@ int Resize(const std::string& caption, int width, int height, const TOptions& op
   return 0;
 }
 
+int Close(const std::string& caption, const TOptions& options) {
+  HWND window = WaitForWindow(caption, options);
+  if (!window) return 2;
+  return PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 3;
+}
+
 BOOL CALLBACK PrintTitleOfClass(HWND window, LPARAM param) {
   if (IsOtherProcess(window) && ClassOf(window) == *reinterpret_cast<const std::string*>(param)) {
     char text[1024] = {};
@@ -279,6 +294,35 @@ int Run(const std::vector<std::string>& words) {
   return 0;
 }
 
+int Open(const std::string& verb, const std::string& file) {
+  // The shell may hand the verb to a COM handler, so COM is set up as the
+  // shell's documentation asks.
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+  SHELLEXECUTEINFOA request = {};
+  request.cbSize = sizeof(request);
+  request.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+  request.lpVerb = verb.c_str();
+  request.lpFile = file.c_str();
+  request.nShow = SW_SHOWNORMAL;
+  if (!ShellExecuteExA(&request)) {
+    std::fprintf(stderr, "tarvdriver: cannot %s %s (error %lu)\n", verb.c_str(), file.c_str(),
+                 GetLastError());
+    return 3;
+  }
+  // The shell gives no process handle when it hands the request on, as
+  // Wine does for shortcuts.
+  if (!request.hProcess) {
+    std::printf("started\n");
+    return 0;
+  }
+  WaitForSingleObject(request.hProcess, INFINITE);
+  DWORD code = 0;
+  GetExitCodeProcess(request.hProcess, &code);
+  CloseHandle(request.hProcess);
+  std::printf("exit %lu\n", static_cast<unsigned long>(code));
+  return 0;
+}
+
 int Dpi() {
   HDC screen = GetDC(nullptr);
   std::printf("%d\n", GetDeviceCaps(screen, LOGPIXELSY));
@@ -291,7 +335,8 @@ int Usage() {
                "usage: tarvdriver [--class NAME|*] [--timeout MS] wait|gone|rect|controls CAPTION\n"
                "       tarvdriver [options] text|click CAPTION ID|BUTTONTEXT\n"
                "       tarvdriver [options] settext CAPTION ID TEXT | resize CAPTION W H\n"
-               "       tarvdriver title CLASS | run COMMANDLINE... | dpi\n");
+               "       tarvdriver [options] close CAPTION\n"
+               "       tarvdriver title CLASS | run COMMANDLINE... | open VERB FILE | dpi\n");
   return 1;
 }
 
@@ -301,6 +346,7 @@ int Dispatch(const std::vector<std::string>& args, const TOptions& options) {
   size_t count = args.size() - 1;
   if (command == "dpi" && count == 0) return Dpi();
   if (command == "run" && count >= 1) return Run({args.begin() + 1, args.end()});
+  if (command == "open" && count == 2) return Open(args[1], args[2]);
   if (command == "title" && count == 1) return Title(args[1]);
   if (command == "wait" && count == 1) return Wait(args[1], options);
   if (command == "gone" && count == 1) return Gone(args[1], options);
@@ -309,6 +355,7 @@ int Dispatch(const std::vector<std::string>& args, const TOptions& options) {
   if (command == "text" && count == 2) return Text(args[1], args[2], options);
   if (command == "click" && count == 2) return Click(args[1], args[2], options);
   if (command == "settext" && count == 3) return SetText(args[1], args[2], args[3], options);
+  if (command == "close" && count == 1) return Close(args[1], options);
   if (command == "resize" && count == 3)
     return Resize(args[1], std::atoi(args[2].c_str()), std::atoi(args[3].c_str()), options);
   return Usage();
