@@ -11,6 +11,7 @@
 
 struct TWinfuncsState {
   std::vector<TProcessHandle> pendingPrograms;  // waited for by WaitForAllPrograms
+  std::vector<std::string> pendingProgramNames; // the program text of each, for messages
   std::vector<TProcessEntry> processPicture;    // taken at GetProcessEntry index 1
   std::vector<TWindowHandle> foundWindows;
   std::vector<std::string> foundWindowTitles;

@@ -162,7 +162,7 @@ TEST_F(PosixServices, KillProcessEndsAStartedProgram) {
   ASSERT_TRUE(launcher.ShellExecute({"sleep", "30", dir.Root(), 5}, process));
   auto start = std::chrono::steady_clock::now();
   EXPECT_TRUE(KillProcess(uint32_t(ProcessIdOfHandle(process))));
-  launcher.WaitForProcess(process);
+  launcher.WaitForProcess(process, kWaitForever);
   uint32_t exitCode = 0;
   EXPECT_TRUE(launcher.GetExitCode(process, exitCode));
   EXPECT_EQ(exitCode, 137u);
