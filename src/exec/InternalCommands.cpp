@@ -122,7 +122,8 @@ void RunWindowWait(const std::string& word, const std::string& pattern, bool unt
     PauseWithoutMessages(static_cast<uint32_t>(std::min<uint64_t>(interval, limit.RemainingMs())));
     if ((FindWindowByTitle(pattern) != kNoWindow) == untilPresent) return;
     if (limit.Passed()) {
-      ReportCommandError(limit.GaveUpMessage(word, Quoted(pattern) + (untilPresent ? " window" : " window to close")));
+      ReportCommandError(
+          limit.GaveUpMessage(word, Quoted(pattern) + (untilPresent ? " window" : " window to close")));
       return;
     }
   }

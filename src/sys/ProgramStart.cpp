@@ -122,7 +122,8 @@ std::string StillRunningPrograms(size_t& count) {
   for (size_t i = 0; i < state.pendingPrograms.size(); ++i) {
     uint32_t exitCode = 0;
     if (!Launcher().GetExitCode(state.pendingPrograms[i], exitCode) || exitCode != kStillActive) continue;
-    if (++count <= kMostNamedPrograms) names += (names.empty() ? "" : ", ") + Quoted(state.pendingProgramNames[i]);
+    if (++count <= kMostNamedPrograms)
+      names += (names.empty() ? "" : ", ") + Quoted(state.pendingProgramNames[i]);
   }
   if (count > kMostNamedPrograms) names += " and " + std::to_string(count - kMostNamedPrograms) + " more";
   return names;

@@ -68,9 +68,9 @@ TEST_F(WaitLimitTest, WaitallGivesUpKeepingThePendingProgramsForALaterWait) {
   sys.launcher.QueueRunning(10000, 3);
   sys.launcher.QueueRunning(10000, 0);
   EXPECT_EQ(Run("{ a.exe } { \"C:\\My Apps\\b.exe\" } { c.exe } { /set TARV_WAIT_TIMEOUT = 3 }"), "");
-  EXPECT_EQ(Run("/waitall"),
-            Report("/waitall", "/waitall gave up after 3 seconds waiting for 2 of 3 programs to end: "
-                               "\"C:\\My Apps\\b.exe\", \"c.exe\""));
+  EXPECT_EQ(Run("/waitall"), Report("/waitall",
+                                    "/waitall gave up after 3 seconds waiting for 2 of 3 programs to end: "
+                                    "\"C:\\My Apps\\b.exe\", \"c.exe\""));
   EXPECT_EQ(Elapsed(), 3000u);
   EXPECT_EQ(RunState().LastExitCode, 259u);
   EXPECT_EQ(PendingProgramCount(), 3u);
@@ -107,7 +107,8 @@ TEST_F(WaitLimitTest, WindowWaitsPollThroughTheClockAndGiveUpAtTheLimit) {
 }
 
 TEST_F(WaitLimitTest, ABadLimitStopsTheRunWhateverTheErrorModeAndStartsNothing) {
-  const std::string reason = "\": it should be a number of seconds (for example 30), or empty for no time limit";
+  const std::string reason =
+      "\": it should be a number of seconds (for example 30), or empty for no time limit";
   SetLimit("abc");
   EXPECT_EQ(Run("tool.exe /wait /ignore"),
             Report("tool.exe/ignore/wait", "TARV_WAIT_TIMEOUT is \"abc" + reason));

@@ -210,7 +210,8 @@ TEST_F(PosixServices, WaitsGiveUpAtTheTimeLimitWithoutSpinning) {
   EXPECT_GE(SecondsSince(start), 0.3);
   EXPECT_LT(SecondsSince(start), 2.0);
   ASSERT_EQ(ui.boxes.size(), 1u);
-  EXPECT_EQ(ui.boxes[0].text, "/wait gave up after 0.3 seconds waiting for \"" + dir.Path(name) + "\" to end");
+  EXPECT_EQ(ui.boxes[0].text,
+            "/wait gave up after 0.3 seconds waiting for \"" + dir.Path(name) + "\" to end");
   EXPECT_EQ(RunState().LastExitCode, 259u);
 
   StartProgram(dir.Path(name), "5", "", 0x805);

@@ -137,7 +137,7 @@ class FakeLauncher : public IProgramLauncher {
   std::function<void(TProcessHandle)> onWait;
   std::function<void(uint32_t)> onMessageWait;
   std::function<void(uint32_t)> onPause;
-  uint64_t now = 1000;  // the clock; advanced by waits and pauses
+  uint64_t now = 1000;                        // the clock; advanced by waits and pauses
   std::map<TProcessHandle, uint64_t> endsAt;  // processes that end later than their wait begins
 
   // Record

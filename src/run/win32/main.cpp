@@ -27,7 +27,8 @@ void CreateMessageQueue() {
 // EndProgram leaves through exit on this thread, which destroys the guard.
 class TComApartment {
  public:
-  TComApartment() : entered_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
+  TComApartment()
+      : entered_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
   ~TComApartment() {
     if (entered_) CoUninitialize();
   }

@@ -74,7 +74,9 @@ class TDeadline {
     return Unlimited() ? kWaitForever : end_ > now ? end_ - now : 0;
   }
   // The timeout argument of poll: -1 for none, capped to an int.
-  int PollMs() const { return Unlimited() ? -1 : static_cast<int>(std::min<uint64_t>(RemainingMs(), INT32_MAX)); }
+  int PollMs() const {
+    return Unlimited() ? -1 : static_cast<int>(std::min<uint64_t>(RemainingMs(), INT32_MAX));
+  }
 
  private:
   uint64_t end_;

@@ -47,7 +47,8 @@ bool DropEnded(std::vector<HANDLE>& running) {
 // have passed.
 bool WaitForHandleOrMessage(const std::vector<HANDLE>& running, DWORD ms) {
   DWORD count = static_cast<DWORD>(std::min(running.size(), kMaxHandlesWithQueue));
-  return MsgWaitForMultipleObjectsEx(count, running.data(), ms, QS_ALLINPUT, MWMO_INPUTAVAILABLE) != WAIT_FAILED;
+  return MsgWaitForMultipleObjectsEx(count, running.data(), ms, QS_ALLINPUT, MWMO_INPUTAVAILABLE) !=
+         WAIT_FAILED;
 }
 
 DWORD WaitSliceMs(uint64_t timeoutMs, uint64_t elapsedMs) {

@@ -46,12 +46,18 @@ struct TPosted {
 };
 
 bool MessageNamed(const std::string& name, WPARAM wParam, TPosted& posted) {
-  if (name == "quit") posted = {WM_QUIT, wParam, 0};
-  else if (name == "close") posted = {WM_CLOSE, wParam, 0};
-  else if (name == "sysclose") posted = {WM_SYSCOMMAND, SC_CLOSE, 0};
-  else if (name == "sysmenu") posted = {WM_SYSCOMMAND, SC_KEYMENU, ' '};
-  else if (name == "cancelmode") posted = {WM_CANCELMODE, 0, 0};
-  else return false;
+  if (name == "quit")
+    posted = {WM_QUIT, wParam, 0};
+  else if (name == "close")
+    posted = {WM_CLOSE, wParam, 0};
+  else if (name == "sysclose")
+    posted = {WM_SYSCOMMAND, SC_CLOSE, 0};
+  else if (name == "sysmenu")
+    posted = {WM_SYSCOMMAND, SC_KEYMENU, ' '};
+  else if (name == "cancelmode")
+    posted = {WM_CANCELMODE, 0, 0};
+  else
+    return false;
   return true;
 }
 
