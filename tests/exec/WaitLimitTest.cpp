@@ -104,6 +104,16 @@ TEST_F(WaitLimitTest, WindowWaitsPollThroughTheClockAndGiveUpAtTheLimit) {
   EXPECT_EQ(Run("/waitclose Report*"), "");
   EXPECT_EQ(sys.launcher.pauses.size(), 2u);
   EXPECT_EQ(ui.boxes.size(), 1u);
+
+  // Without a limit the wait polls a whole interval at a time for as long
+  // as it takes.
+  SetLimit("");
+  sys.launcher.pauses.clear();
+  sys.launcher.onPause = [&](uint32_t) {
+    if (sys.launcher.pauses.size() == 8) sys.windows.Add(sys.windows.Desktop(), "Untitled - Notepad");
+  };
+  EXPECT_EQ(Run("/waitfor Untitled - Notepad"), "");
+  EXPECT_EQ(sys.launcher.pauses, std::vector<uint32_t>(8, 500));
 }
 
 TEST_F(WaitLimitTest, ABadLimitStopsTheRunWhateverTheErrorModeAndStartsNothing) {
