@@ -31,10 +31,13 @@ class TWaitClock {
   uint64_t elapsed_ = 0;
 };
 
-// Drops the processes that have ended. False, with the system error, when a
-// handle cannot be waited for.
+// Drops the processes of the group that is waited for (the first handles)
+// that have ended; a later handle is looked at once it moves up into the
+// group, so a large set costs a short scan per wake. False, with the system
+// error, when a handle cannot be waited for.
 bool DropEnded(std::vector<HANDLE>& running) {
-  for (auto process = running.begin(); process != running.end();) {
+  size_t looked = 0;
+  for (auto process = running.begin(); process != running.end() && looked < kMaxHandlesWithQueue; ++looked) {
     DWORD state = WaitForSingleObject(*process, 0);
     if (state == WAIT_FAILED) return false;
     process = state == WAIT_TIMEOUT ? process + 1 : running.erase(process);
