@@ -3,14 +3,14 @@
 // and word the failure. A missing argument always stops the run; a window,
 // program or directory that is not there goes through the error mode.
 
-#include <chrono>
+#include <algorithm>
 #include <stdexcept>
-#include <thread>
 
 #include "exec/CommandHandlers.h"
 #include "lang/TarvLex.h"
 #include "run/TarvCommon.h"
 #include "run/TarvMain.h"
+#include "sys/WaitLimit.h"
 #include "sys/Winfuncs.h"
 #include "util/AppServices.h"
 #include "util/Environment.h"
@@ -112,15 +112,23 @@ void RunSleep(const std::string& seconds) {
   SleepWithMessages(ms > 0 ? static_cast<uint32_t>(ms) : 0);
 }
 
-// /waitfor and /waitclose: poll until a window matches (or none does).
-void RunWindowWait(const std::string& pattern, bool untilPresent) {
+// /waitfor and /waitclose: poll until a window matches (or none does), or
+// until the time limit of the waits has passed.
+void RunWindowWait(const std::string& word, const std::string& pattern, bool untilPresent) {
   RequireArgument(pattern, "INTERNAL ERROR: /waitfor argument missing");
+  TWaitLimit limit = TWaitLimit::FromEnvironment();
   for (;;) {
     PumpMessages();
     int32_t interval = RunState().WaitInterval;
     if (interval < 0) throw std::range_error("Range check error");
-    std::this_thread::sleep_for(std::chrono::milliseconds(interval));
+    // The last pause ends at the limit: the last search is made right then.
+    PauseWithoutMessages(static_cast<uint32_t>(std::min<uint64_t>(interval, limit.RemainingMs())));
     if ((FindWindowByTitle(pattern) != kNoWindow) == untilPresent) return;
+    if (limit.Passed()) {
+      ReportCommandError(
+          limit.GaveUpMessage(word, Quoted(pattern) + (untilPresent ? " window" : " window to close")));
+      return;
+    }
   }
 }
 
@@ -147,8 +155,8 @@ bool RunInternalCommand(const Tcmdrec& command, const TPreparedArgs& args) {
     case _SET: RunSet(args.Item(1), args.Item(2)); return true;
     case _SLEEP: RunSleep(args.Item(1)); return true;
     case _WAITALL: WaitForAllPrograms(); return true;
-    case _WAITCLOSE: RunWindowWait(text, false); return true;
-    case _WAITFOR: RunWindowWait(text, true); return true;
+    case _WAITCLOSE: RunWindowWait("/waitclose", text, false); return true;
+    case _WAITFOR: RunWindowWait("/waitfor", text, true); return true;
     default: return false;
   }
 }

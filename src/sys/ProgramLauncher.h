@@ -1,6 +1,6 @@
 // The platform's side of starting programs and waiting for them, at the level
-// of the shell and kernel primitives (ShellExecuteEx, the waiter threads with
-// their message loops, GetExitCodeProcess, FindExecutable, MsgWait...). The
+// of the shell and kernel primitives (ShellExecuteEx, the waits that serve
+// the message queue, GetExitCodeProcess, FindExecutable, MsgWait...). The
 // decisions on top of them (launch flags, failure texts, the pending table,
 // the wait by executable name) are written once in Winfuncs against this
 // interface, so each platform supplies only the primitives.
@@ -17,6 +17,12 @@
 /// An open process: a Win32 process handle, or a back end's own token. Zero
 /// is never a process.
 using TProcessHandle = uintptr_t;
+
+/// The time limit of a wait that has none.
+constexpr uint64_t kWaitForever = UINT64_MAX;
+
+/// How a wait for a set of processes came out.
+enum class TWaitResult { Ended, TimedOut, Failed };
 
 /// What the shell is asked to open.
 struct TShellRequest {
@@ -36,13 +42,15 @@ class IProgramLauncher {
   virtual bool ShellExecute(const TShellRequest& request, TProcessHandle& process) = 0;
 
   /// Returns when the process has ended, serving the thread's messages
-  /// meanwhile (a quit or close request may end the program inside).
-  virtual void WaitForProcess(TProcessHandle process) = 0;
+  /// meanwhile (a quit or close request may end the program inside). False
+  /// when `timeoutMs` passed first. A handle that cannot be waited for counts
+  /// as ended: reading its exit code reports the problem.
+  virtual bool WaitForProcess(TProcessHandle process, uint64_t timeoutMs) = 0;
 
-  /// Returns when every process of the set has ended, serving messages. Any
-  /// number of processes (Win32 waits in groups of MAXIMUM_WAIT_OBJECTS).
-  /// False when the wait failed; the processes may then still run.
-  virtual bool WaitForProcesses(const std::vector<TProcessHandle>& processes) = 0;
+  /// Returns when every process of the set has ended, serving messages, or
+  /// when `timeoutMs` has passed. Any number of processes. Failed leaves the
+  /// reason in the system error; the processes may then still run.
+  virtual TWaitResult WaitForProcesses(const std::vector<TProcessHandle>& processes, uint64_t timeoutMs) = 0;
 
   /// The exit code of an ended process (259, STILL_ACTIVE, while it runs).
   virtual bool GetExitCode(TProcessHandle process, uint32_t& exitCode) = 0;
@@ -58,6 +66,9 @@ class IProgramLauncher {
   virtual uint32_t WaitForMessages(uint32_t ms) = 0;
   /// Milliseconds of a clock that never goes back and does not wrap.
   virtual uint64_t TickCount() = 0;
+  /// Sleeps `ms` without serving messages (the pause between two window
+  /// searches of /waitfor and /waitclose).
+  virtual void Pause(uint32_t ms) = 0;
 
   virtual std::string CurrentDirectory() = 0;
   virtual bool SetCurrentDirectory(const std::string& directory) = 0;

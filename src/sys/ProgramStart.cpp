@@ -1,7 +1,9 @@
 // Starting programs, the pending-programs table and the waits of Winfuncs.
+#include <algorithm>
 #include <stdexcept>
 
 #include "run/TarvCommon.h"
+#include "sys/WaitLimit.h"
 #include "sys/Winfuncs.h"
 #include "sys/WinfuncsState.h"
 #include "util/MessageBoxes.h"
@@ -12,10 +14,19 @@
 namespace {
 
 constexpr const char* kCrLf = "\r\n";
+// The exit code of a program that still runs: errorlevel() after a wait
+// that gave up.
+constexpr uint32_t kStillActive = 259;
+// The pause of the wait by name on a process it cannot open.
+constexpr uint32_t kUnopenablePauseMs = 500;
+// How many of the programs still running a /waitall that gave up names.
+constexpr size_t kMostNamedPrograms = 5;
 
 IProgramLauncher& Launcher() { return *SystemServices().launcher; }
 
 std::string WithoutQuotes(const std::string& text) { return ReplaceAll(text, "\"", ""); }
+
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 std::string DirectoryOrCurrent(const std::string& directory) {
   return directory.empty() ? Launcher().CurrentDirectory() : directory;
@@ -29,10 +40,13 @@ bool ReadExitCode(TProcessHandle process, uint32_t& exitCode) {
   return false;
 }
 
-void WaitForProcess(TProcessHandle process) {
-  Launcher().WaitForProcess(process);
-  ReadExitCode(process, RunState().LastExitCode);
+// Waits for the process within the limit and reads its exit code; closes
+// the handle either way. False when the limit passed first.
+bool WaitForProcess(TProcessHandle process, const TWaitLimit& limit) {
+  bool ended = Launcher().WaitForProcess(process, limit.RemainingMs());
+  if (ended) ReadExitCode(process, RunState().LastExitCode);
   Launcher().CloseProcess(process);
+  return ended;
 }
 
 void ReportStartFailure(const std::string& program, uint32_t error, uint32_t flags) {
@@ -49,29 +63,17 @@ void ReportStartFailure(const std::string& program, uint32_t error, uint32_t fla
   }
 }
 
-void FollowStartedProgram(const std::string& program, const std::string& directory, TProcessHandle process,
-                          uint32_t flags) {
-  bool wait = (flags & lfWait) != 0;
-  if (process != 0) {
-    if (wait)
-      WaitForProcess(process);
-    else
-      WinfuncsState().pendingPrograms.push_back(process);
-  } else if (wait) {
-    // Served by a program that was already running: wait for that one.
-    WaitForProgramByName(FindProgramExecutable(program, directory));
-  }
-}
-
 // The file part of a name: everything after its last "\" (or "/").
 std::string FilePart(std::string_view name) {
   size_t cut = name.find_last_of("\\/");
   return std::string(cut == std::string_view::npos ? name : name.substr(cut + 1));
 }
 
+enum class TPassResult { NoneRunning, SomeRunning, GaveUp };
+
 // One pass of the wait by name: waits for each running process whose file
-// name matches. True when at least one was found.
-bool WaitForMatchingProcesses(const std::string& nameUpper) {
+// name matches, within the limit.
+TPassResult WaitForMatchingProcesses(const std::string& nameUpper, const TWaitLimit& limit) {
   bool found = false;
   uint32_t pid = 0;
   std::string path;
@@ -79,13 +81,63 @@ bool WaitForMatchingProcesses(const std::string& nameUpper) {
     std::string file = ProcessFileNameUpper(path);
     if (file.empty() || !MatchWildcard(file, nameUpper)) continue;
     found = true;
+    if (limit.Passed()) return TPassResult::GaveUp;
     TProcessHandle process = SystemServices().processes->OpenProcess(kProcessSynchronizeQuery, pid);
-    if (process != 0)
-      WaitForProcess(process);
-    else
-      SleepWithMessages(500);
+    if (process == 0)
+      SleepWithMessages(static_cast<uint32_t>(std::min<uint64_t>(kUnopenablePauseMs, limit.RemainingMs())));
+    else if (!WaitForProcess(process, limit))
+      return TPassResult::GaveUp;
   }
-  return found;
+  return found ? TPassResult::SomeRunning : TPassResult::NoneRunning;
+}
+
+// False when the limit passed while a matching process still ran.
+bool WaitByName(const std::string& name, const TWaitLimit& limit) {
+  std::string nameUpper = UpperCase(FilePart(name));
+  for (;;) {
+    TPassResult pass = WaitForMatchingProcesses(nameUpper, limit);
+    if (pass != TPassResult::SomeRunning) return pass == TPassResult::NoneRunning;
+  }
+}
+
+void AddPendingProgram(const std::string& program, TProcessHandle process) {
+  WinfuncsState().pendingPrograms.push_back(process);
+  WinfuncsState().pendingProgramNames.push_back(WithoutQuotes(program));
+}
+
+// Waits for a program started with lfWait. False when the limit passed first.
+bool WaitForStartedProgram(const std::string& program, const std::string& directory, TProcessHandle process,
+                           const TWaitLimit& limit) {
+  if (process != 0) return WaitForProcess(process, limit);
+  // Served by a program that was already running: wait for that one.
+  return WaitByName(FindProgramExecutable(program, directory), limit);
+}
+
+// The programs of the table that still run, named for a message: at most a
+// few names, then how many more.
+std::string StillRunningPrograms(size_t& count) {
+  const TWinfuncsState& state = WinfuncsState();
+  std::string names;
+  count = 0;
+  for (size_t i = 0; i < state.pendingPrograms.size(); ++i) {
+    uint32_t exitCode = 0;
+    if (!Launcher().GetExitCode(state.pendingPrograms[i], exitCode) || exitCode != kStillActive) continue;
+    if (++count <= kMostNamedPrograms)
+      names += (names.empty() ? "" : ", ") + Quoted(state.pendingProgramNames[i]);
+  }
+  if (count > kMostNamedPrograms) names += " and " + std::to_string(count - kMostNamedPrograms) + " more";
+  return names;
+}
+
+// A /waitall that gave up leaves the table as it is: a later /waitall waits
+// for the same programs again.
+void ReportWaitAllGaveUp(const TWaitLimit& limit) {
+  RunState().LastExitCode = kStillActive;
+  size_t running = 0;
+  std::string names = StillRunningPrograms(running);
+  std::string what = std::to_string(running) + " of " + std::to_string(PendingProgramCount()) +
+                     " programs to end" + (names.empty() ? "" : ": " + names);
+  ReportCommandError(limit.GaveUpMessage("/waitall", what));
 }
 
 }  // namespace
@@ -94,36 +146,47 @@ int StartProgram(const std::string& program, const std::string& parameters, cons
                  uint32_t flags) {
   TShellRequest request{WithoutQuotes(program), parameters, DirectoryOrCurrent(directory),
                         static_cast<int>(flags & 0xFF)};
+  bool wait = (flags & lfWait) != 0;
+  // Read before the start: a wrong limit must not leave a program behind.
+  TWaitLimit limit = wait ? TWaitLimit::FromEnvironment() : TWaitLimit();
   TProcessHandle process = 0;
   if (!Launcher().ShellExecute(request, process)) {
     ReportStartFailure(program, LastSystemError(), flags);
     return -1;
   }
-  FollowStartedProgram(program, directory, process, flags);
+  if (!wait) {
+    if (process != 0) AddPendingProgram(program, process);
+  } else if (!WaitForStartedProgram(program, directory, process, limit)) {
+    RunState().LastExitCode = kStillActive;
+    ReportCommandError(limit.GaveUpMessage("/wait", Quoted(WithoutQuotes(program)) + " to end"));
+  }
   return 0;
 }
 
 void WaitForAllPrograms() {
-  std::vector<TProcessHandle>& pending = WinfuncsState().pendingPrograms;
+  TWaitLimit limit = TWaitLimit::FromEnvironment();
+  TWinfuncsState& state = WinfuncsState();
   RunState().LastExitCode = 0;
-  if (pending.empty()) return;
-  if (!Launcher().WaitForProcesses(pending))
+  if (state.pendingPrograms.empty()) return;
+  TWaitResult result = Launcher().WaitForProcesses(state.pendingPrograms, limit.RemainingMs());
+  if (result == TWaitResult::TimedOut) {
+    ReportWaitAllGaveUp(limit);
+    return;
+  }
+  if (result == TWaitResult::Failed)
     ShowError("Error waiting for all processes: " + WinErrorText(LastSystemError()));
-  for (TProcessHandle process : pending) {
+  for (TProcessHandle process : state.pendingPrograms) {
     uint32_t exitCode = 0;
     if (ReadExitCode(process, exitCode) && exitCode != 0) RunState().LastExitCode = exitCode;
     Launcher().CloseProcess(process);
   }
-  pending.clear();
+  state.pendingPrograms.clear();
+  state.pendingProgramNames.clear();
 }
 
 size_t PendingProgramCount() { return WinfuncsState().pendingPrograms.size(); }
 
-void WaitForProgramByName(const std::string& name) {
-  std::string nameUpper = UpperCase(FilePart(name));
-  while (WaitForMatchingProcesses(nameUpper)) {
-  }
-}
+void WaitForProgramByName(const std::string& name) { WaitByName(name, TWaitLimit()); }
 
 std::string FindProgramExecutable(const std::string& program, const std::string& directory) {
   std::string name = UpperCase(WithoutQuotes(program));
@@ -148,6 +211,8 @@ void SleepWithMessages(uint32_t ms) {
     SystemServices().pumpMessages();
   }
 }
+
+void PauseWithoutMessages(uint32_t ms) { Launcher().Pause(ms); }
 
 bool ChangeDirectory(const std::string& path) { return Launcher().SetCurrentDirectory(path); }
 

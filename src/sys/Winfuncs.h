@@ -23,6 +23,9 @@
 /// parameter text, in `directory` (the current directory when empty), with the
 /// show mode in the low byte of `flags`. With lfWait it waits for the program
 /// and sets LastExitCode; otherwise the program joins the pending programs.
+/// A wait that reaches the limit of TARV_WAIT_TIMEOUT (WaitLimit.h) gives up:
+/// LastExitCode becomes 259 (still running) and "/wait gave up after N
+/// seconds waiting for "<program>" to end" goes through the error mode.
 /// Returns 0 when started, -1 when the start failed and the flags chose to go
 /// on: lfIgnoreFailure silent, lfWarnOnFailure a warning box, lfRaiseOnFailure
 /// raises ESystemError, none of them an error box and the end of the program.
@@ -32,6 +35,9 @@ int StartProgram(const std::string& program, const std::string& parameters, cons
 /// Waits until every pending program has ended; LastExitCode becomes the
 /// non-zero exit code of the latest-started such program, or 0. Empties the
 /// table. With nothing pending it sets LastExitCode to 0 and returns at once.
+/// At the limit of TARV_WAIT_TIMEOUT it gives up: the table stays as it is,
+/// LastExitCode becomes 259 and "/waitall gave up after N seconds waiting for
+/// K of M programs to end: <names>" goes through the error mode.
 void WaitForAllPrograms();
 /// How many started programs are still pending.
 size_t PendingProgramCount();
@@ -47,6 +53,9 @@ std::string FindProgramExecutable(const std::string& program, const std::string&
 
 /// Returns after `ms` milliseconds, serving messages meanwhile.
 void SleepWithMessages(uint32_t ms);
+/// Returns after `ms` milliseconds without serving messages (the pause
+/// between the window searches of /waitfor and /waitclose).
+void PauseWithoutMessages(uint32_t ms);
 
 /// Changes the program's current directory (/cd). False on failure, with the
 /// reason in LastSystemError.

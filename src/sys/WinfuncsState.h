@@ -10,8 +10,9 @@
 #include "sys/WindowSystem.h"
 
 struct TWinfuncsState {
-  std::vector<TProcessHandle> pendingPrograms;  // waited for by WaitForAllPrograms
-  std::vector<TProcessEntry> processPicture;    // taken at GetProcessEntry index 1
+  std::vector<TProcessHandle> pendingPrograms;   // waited for by WaitForAllPrograms
+  std::vector<std::string> pendingProgramNames;  // the program text of each, for messages
+  std::vector<TProcessEntry> processPicture;     // taken at GetProcessEntry index 1
   std::vector<TWindowHandle> foundWindows;
   std::vector<std::string> foundWindowTitles;
   int windowsConsidered = 0;  // by the running window walk

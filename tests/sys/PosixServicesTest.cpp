@@ -17,6 +17,7 @@
 #include "sys/posix/ProcessHandles.h"
 #include "test_support/RecordingUI.h"
 #include "test_support/TempDir.h"
+#include "util/Environment.h"
 #include "util/StringFuncs.h"
 #include "util/SysFiles.h"
 
@@ -163,7 +164,7 @@ TEST_F(PosixServices, KillProcessEndsAStartedProgram) {
   ASSERT_TRUE(launcher.ShellExecute({"sleep", "30", dir.Root(), 5}, process));
   auto start = std::chrono::steady_clock::now();
   EXPECT_TRUE(KillProcess(uint32_t(ProcessIdOfHandle(process))));
-  launcher.WaitForProcess(process);
+  launcher.WaitForProcess(process, kWaitForever);
   uint32_t exitCode = 0;
   EXPECT_TRUE(launcher.GetExitCode(process, exitCode));
   EXPECT_EQ(exitCode, 137u);
@@ -220,6 +221,46 @@ TEST_F(PosixServices, WaitByNameWaitsUntilNoSuchProcessRuns) {
   for (int index = 1; GetProcessEntry(index, pid, path); ++index)
     running = running || ProcessFileNameUpper(path) == UpperCase(name);
   EXPECT_FALSE(running);
+}
+
+// Both waits give up at TARV_WAIT_TIMEOUT without spinning; the programs
+// run on (ended here by their unique name).
+TEST_F(PosixServices, WaitsGiveUpAtTheTimeLimitWithoutSpinning) {
+  std::string name = "overstayer" + std::to_string(getpid());
+  std::filesystem::copy_file("/bin/sleep", dir.Path(name));
+  SetEnvVar("TARV_WAIT_TIMEOUT", "0.3");
+  RunState().LaunchFlags = lfWarnOnFailure;
+  auto start = std::chrono::steady_clock::now();
+  double cpuBefore = CpuSeconds();
+  StartProgram(dir.Path(name), "5", "", lfWait | lfWarnOnFailure | 5);
+  EXPECT_GE(SecondsSince(start), 0.3);
+  EXPECT_LT(SecondsSince(start), 2.0);
+  ASSERT_EQ(ui.boxes.size(), 1u);
+  EXPECT_EQ(ui.boxes[0].text,
+            "/wait gave up after 0.3 seconds waiting for \"" + dir.Path(name) + "\" to end");
+  EXPECT_EQ(RunState().LastExitCode, 259u);
+
+  StartProgram(dir.Path(name), "5", "", 0x805);
+  RunState().LaunchFlags = 0;
+  start = std::chrono::steady_clock::now();
+  EXPECT_THROW(WaitForAllPrograms(), EScriptError);
+  EXPECT_GE(SecondsSince(start), 0.3);
+  EXPECT_LT(SecondsSince(start), 2.0);
+  EXPECT_EQ(PendingProgramCount(), 1u);
+  EXPECT_LT(CpuSeconds() - cpuBefore, 0.05) << "waiting must not spin";
+
+  SetEnvVar("TARV_WAIT_TIMEOUT", "");
+  std::vector<pid_t> overstayers;
+  uint32_t pid = 0;
+  std::string path;
+  for (int index = 1; GetProcessEntry(index, pid, path); ++index)
+    if (ProcessFileNameUpper(path) == UpperCase(name)) overstayers.push_back(pid_t(pid));
+  EXPECT_EQ(overstayers.size(), 2u);
+  for (pid_t overstayer : overstayers) KillProcess(uint32_t(overstayer));
+  WaitForAllPrograms();  // reaps the pending one
+  EXPECT_EQ(RunState().LastExitCode, 137u);
+  for (pid_t overstayer : overstayers) waitpid(overstayer, nullptr, 0);
+  EXPECT_FALSE(HasChildren());
 }
 
 TEST_F(PosixServices, SleepLastsTheIntervalWithoutSpinning) {

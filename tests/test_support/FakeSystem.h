@@ -35,11 +35,16 @@ class FakeLauncher : public IProgramLauncher {
   struct Outcome {
     enum Kind { NewProcess, ServedWithoutProcess, Failure } kind = NewProcess;
     uint32_t value = 0;  // exit code of the new process, or the error of a failure
+    uint64_t runMs = 0;  // how long the new process runs on the clock
   };
 
   /// The next starts create processes that end with these codes.
   void QueueExitCodes(std::initializer_list<uint32_t> codes) {
     for (uint32_t code : codes) outcomes.push_back({Outcome::NewProcess, code});
+  }
+  /// The next start creates a process that ends `runMs` after its start.
+  void QueueRunning(uint64_t runMs, uint32_t exitCode = 0) {
+    outcomes.push_back({Outcome::NewProcess, exitCode, runMs});
   }
   void FailNextStart(uint32_t error) { outcomes.push_back({Outcome::Failure, error}); }
   void ServeNextWithoutProcess() { outcomes.push_back({Outcome::ServedWithoutProcess, 0}); }
@@ -58,26 +63,31 @@ class FakeLauncher : public IProgramLauncher {
       outcomes.pop_front();
     }
     process = outcome.kind == Outcome::NewProcess ? NewHandle(outcome.value) : 0;
+    if (process != 0 && outcome.runMs > 0) endsAt[process] = now + outcome.runMs;
     starts.push_back({request, process});
     if (outcome.kind == Outcome::Failure) SetLastSystemError(outcome.value);
     return outcome.kind != Outcome::Failure;
   }
-  void WaitForProcess(TProcessHandle process) override {
+  bool WaitForProcess(TProcessHandle process, uint64_t timeoutMs) override {
     waitedFor.push_back(process);
+    if (!RunClockUntilEnded({process}, timeoutMs)) return false;
     if (onWait) onWait(process);
+    return true;
   }
-  bool WaitForProcesses(const std::vector<TProcessHandle>& processes) override {
+  TWaitResult WaitForProcesses(const std::vector<TProcessHandle>& processes, uint64_t timeoutMs) override {
     waitAllCalls.push_back(processes);
-    if (waitAllError == 0) return true;
-    SetLastSystemError(waitAllError);
-    return false;
+    if (waitAllError != 0) {
+      SetLastSystemError(waitAllError);
+      return TWaitResult::Failed;
+    }
+    return RunClockUntilEnded(processes, timeoutMs) ? TWaitResult::Ended : TWaitResult::TimedOut;
   }
   bool GetExitCode(TProcessHandle process, uint32_t& exitCode) override {
     if (unreadableExitCodes.count(process) || !open.count(process)) {
       SetLastSystemError(6);  // ERROR_INVALID_HANDLE
       return false;
     }
-    exitCode = exitCodes[process];
+    exitCode = endsAt[process] > now ? 259 : exitCodes[process];  // STILL_ACTIVE while it runs
     return true;
   }
   void CloseProcess(TProcessHandle process) override {
@@ -102,6 +112,11 @@ class FakeLauncher : public IProgramLauncher {
     return 258;
   }
   uint64_t TickCount() override { return now; }
+  void Pause(uint32_t ms) override {
+    pauses.push_back(ms);
+    now += ms;
+    if (onPause) onPause(ms);
+  }
   std::string CurrentDirectory() override { return currentDirectory; }
   bool SetCurrentDirectory(const std::string& directory) override {
     if (missingDirectories.count(directory)) {
@@ -121,7 +136,9 @@ class FakeLauncher : public IProgramLauncher {
   std::string currentDirectory = "C:\\WORK";
   std::function<void(TProcessHandle)> onWait;
   std::function<void(uint32_t)> onMessageWait;
-  uint64_t now = 1000;  // the clock; advanced by message waits
+  std::function<void(uint32_t)> onPause;
+  uint64_t now = 1000;                        // the clock; advanced by waits and pauses
+  std::map<TProcessHandle, uint64_t> endsAt;  // processes that end later than their wait begins
 
   // Record
   std::vector<Start> starts;
@@ -130,10 +147,24 @@ class FakeLauncher : public IProgramLauncher {
   std::vector<TProcessHandle> closed;
   std::vector<std::pair<std::string, std::string>> lookups;
   std::vector<uint32_t> messageWaits;
+  std::vector<uint32_t> pauses;
   std::map<TProcessHandle, uint32_t> exitCodes;
   std::set<TProcessHandle> open;
 
  private:
+  // Moves the clock to the end of the last of the processes, or by the
+  // timeout when that comes first. True when they have all ended.
+  bool RunClockUntilEnded(const std::vector<TProcessHandle>& processes, uint64_t timeoutMs) {
+    uint64_t last = now;
+    for (TProcessHandle process : processes) last = std::max(last, endsAt[process]);
+    if (timeoutMs != kWaitForever && last > now + timeoutMs) {
+      now += timeoutMs;
+      return false;
+    }
+    now = last;
+    return true;
+  }
+
   TProcessHandle nextHandle = 100;
 };
 

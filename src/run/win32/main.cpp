@@ -1,8 +1,9 @@
-// Entry of the Win32 program: the thread's message queue, the common
+// Entry of the Win32 program: the thread's message queue, COM, the common
 // controls, the user interface (real dialogs, or the console interface when
 // TARV_UI is "console" for unattended runs), then one run.
 #include <windows.h>
 #include <commctrl.h>
+#include <objbase.h>
 
 #include "editor/win32/Win32EditorWindows.h"
 #include "run/TarvMain.h"
@@ -13,12 +14,30 @@
 
 namespace {
 
-// Thread messages posted to the program (the waiter threads, a quit request)
-// need the queue to exist from the start.
+// Thread messages posted to the program (a quit request) need the queue to
+// exist from the start.
 void CreateMessageQueue() {
   MSG msg;
   PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
 }
+
+// The shell hands documents and addresses to their programs through COM
+// and DDE on the calling thread, which must be a single-threaded apartment
+// (OLE1 DDE is not wanted). The apartment is left when the program ends:
+// EndProgram leaves through exit on this thread, which destroys the guard.
+class TComApartment {
+ public:
+  TComApartment()
+      : entered_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
+  ~TComApartment() {
+    if (entered_) CoUninitialize();
+  }
+  TComApartment(const TComApartment&) = delete;
+  TComApartment& operator=(const TComApartment&) = delete;
+
+ private:
+  bool entered_;
+};
 
 void InitCommonControls6() {
   INITCOMMONCONTROLSEX controls = {};
@@ -48,6 +67,7 @@ void InstallUserInterface() {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   CreateMessageQueue();
+  static TComApartment com;
   InitCommonControls6();
   InstallUserInterface();
   EndProgram(TarvMain(ProgramArguments()));

@@ -1,14 +1,15 @@
 // Starting and waiting for programs on POSIX. Programs start with
 // posix_spawn, which reports a failed exec before it returns, so a program
 // that cannot run is a failed start with the system's reason. There is no
-// message queue: waits block in waitpid or poll, and the timed message wait
-// is a plain sleep.
+// message queue: waits block in waitpid or poll (a time-limited wait for a
+// child polls its pidfd), and the timed message wait is a plain sleep.
 #include <poll.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 
@@ -51,20 +52,78 @@ int Spawn(const TLaunchPlan& plan, pid_t& pid) {
   return error;
 }
 
-bool WaitUntilEnded(TPosixProcess& process) {
-  if (process.ended) return true;
-  if (process.startedHere) {
-    pid_t done;
-    do done = ::waitpid(process.pid, &process.status, 0);
-    while (done < 0 && errno == EINTR);
-    process.ended = done == process.pid;
-    return process.ended;
+uint64_t MonotonicMs() {
+  timespec now{};
+  ::clock_gettime(CLOCK_MONOTONIC, &now);
+  return static_cast<uint64_t>(now.tv_sec) * 1000u + static_cast<uint64_t>(now.tv_nsec) / 1000000u;
+}
+
+void SleepMs(uint32_t ms) {
+  timespec interval{static_cast<time_t>(ms / 1000), static_cast<long>(ms % 1000) * 1000000L};
+  ::nanosleep(&interval, nullptr);
+}
+
+// The end of a wait on the monotonic clock.
+class TDeadline {
+ public:
+  explicit TDeadline(uint64_t timeoutMs)
+      : end_(timeoutMs == kWaitForever ? kWaitForever : MonotonicMs() + timeoutMs) {}
+  bool Unlimited() const { return end_ == kWaitForever; }
+  uint64_t RemainingMs() const {
+    uint64_t now = MonotonicMs();
+    return Unlimited() ? kWaitForever : end_ > now ? end_ - now : 0;
   }
-  pollfd ready{process.pidfd, POLLIN, 0};
-  int count;
-  do count = ::poll(&ready, 1, -1);
-  while (count < 0 && errno == EINTR);
-  process.ended = count > 0;
+  // The timeout argument of poll: -1 for none, capped to an int.
+  int PollMs() const {
+    return Unlimited() ? -1 : static_cast<int>(std::min<uint64_t>(RemainingMs(), INT32_MAX));
+  }
+
+ private:
+  uint64_t end_;
+};
+
+// Waits until the pidfd is readable (the process has ended). False when the
+// deadline passed first or poll failed.
+bool PollEnded(int pidfd, const TDeadline& deadline) {
+  for (;;) {
+    pollfd ready{pidfd, POLLIN, 0};
+    int count = ::poll(&ready, 1, deadline.PollMs());
+    if (count > 0) return true;
+    if (count == 0 || errno != EINTR) return false;
+  }
+}
+
+bool ReapChild(TPosixProcess& process, int options) {
+  pid_t done;
+  do done = ::waitpid(process.pid, &process.status, options);
+  while (done < 0 && errno == EINTR);
+  process.ended = done == process.pid;
+  return process.ended;
+}
+
+// A child with a time limit: its pidfd tells when it has ended; where the
+// kernel has no pidfds, the child is looked at every few milliseconds.
+bool WaitForChild(TPosixProcess& process, const TDeadline& deadline) {
+  if (deadline.Unlimited()) return ReapChild(process, 0);
+  int pidfd = OpenPidfd(process.pid);
+  if (pidfd >= 0) {
+    bool ended = PollEnded(pidfd, deadline);
+    ::close(pidfd);
+    return ended && ReapChild(process, 0);
+  }
+  constexpr uint32_t kLookEveryMs = 20;
+  while (!ReapChild(process, WNOHANG)) {
+    uint64_t left = deadline.RemainingMs();
+    if (left == 0) return false;
+    SleepMs(static_cast<uint32_t>(std::min<uint64_t>(left, kLookEveryMs)));
+  }
+  return true;
+}
+
+bool WaitUntilEnded(TPosixProcess& process, const TDeadline& deadline) {
+  if (process.ended) return true;
+  if (process.startedHere) return WaitForChild(process, deadline);
+  process.ended = PollEnded(process.pidfd, deadline);
   return process.ended;
 }
 
@@ -107,20 +166,25 @@ class TPosixLauncher : public IProgramLauncher {
     return true;
   }
 
-  void WaitForProcess(TProcessHandle handle) override {
-    if (TPosixProcess* process = FindProcessHandle(handle)) WaitUntilEnded(*process);
+  bool WaitForProcess(TProcessHandle handle, uint64_t timeoutMs) override {
+    TPosixProcess* process = FindProcessHandle(handle);
+    TDeadline deadline(timeoutMs);
+    return !process || WaitUntilEnded(*process, deadline) || deadline.RemainingMs() > 0;
   }
 
-  bool WaitForProcesses(const std::vector<TProcessHandle>& handles) override {
+  TWaitResult WaitForProcesses(const std::vector<TProcessHandle>& handles, uint64_t timeoutMs) override {
+    TDeadline deadline(timeoutMs);
     bool waitedForAll = true;
     for (TProcessHandle handle : handles) {
       TPosixProcess* process = FindProcessHandle(handle);
-      if (!process)
+      if (!process) {
         waitedForAll = Fail(EBADF);
-      else if (!WaitUntilEnded(*process))
+      } else if (!WaitUntilEnded(*process, deadline)) {
+        if (deadline.RemainingMs() == 0) return TWaitResult::TimedOut;
         waitedForAll = false;
+      }
     }
-    return waitedForAll;
+    return waitedForAll ? TWaitResult::Ended : TWaitResult::Failed;
   }
 
   bool GetExitCode(TProcessHandle handle, uint32_t& exitCode) override {
@@ -141,16 +205,13 @@ class TPosixLauncher : public IProgramLauncher {
   }
 
   uint32_t WaitForMessages(uint32_t ms) override {
-    timespec interval{static_cast<time_t>(ms / 1000), static_cast<long>(ms % 1000) * 1000000L};
-    ::nanosleep(&interval, nullptr);  // woken early by a signal: the caller waits again
+    SleepMs(ms);  // woken early by a signal: the caller waits again
     return kWaitTimeout;
   }
 
-  uint64_t TickCount() override {
-    timespec now{};
-    ::clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<uint64_t>(now.tv_sec) * 1000u + static_cast<uint64_t>(now.tv_nsec) / 1000000u;
-  }
+  uint64_t TickCount() override { return MonotonicMs(); }
+
+  void Pause(uint32_t ms) override { SleepMs(ms); }
 
   std::string CurrentDirectory() override {
     char buffer[4096];

@@ -24,15 +24,6 @@
 
 namespace {
 
-int OpenPidfd(pid_t pid) {
-#ifdef SYS_pidfd_open
-  return static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
-#else
-  errno = ENOSYS;
-  return -1;
-#endif
-}
-
 int SendSignal(const TPosixProcess& process, int signal) {
 #ifdef SYS_pidfd_send_signal
   if (process.pidfd >= 0)

@@ -1,7 +1,9 @@
 #include "sys/posix/ProcessHandles.h"
 
+#include <sys/syscall.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <map>
 
 namespace {
@@ -32,4 +34,13 @@ bool RemoveProcessHandle(TProcessHandle handle) {
 pid_t ProcessIdOfHandle(TProcessHandle handle) {
   TPosixProcess* process = FindProcessHandle(handle);
   return process ? process->pid : 0;
+}
+
+int OpenPidfd(pid_t pid) {
+#ifdef SYS_pidfd_open
+  return static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
+#else
+  errno = ENOSYS;
+  return -1;
+#endif
 }

@@ -28,3 +28,7 @@ bool RemoveProcessHandle(TProcessHandle handle);
 
 /// The pid behind an open handle, 0 for none (for tests and diagnostics).
 pid_t ProcessIdOfHandle(TProcessHandle handle);
+
+/// A pidfd for the process (readable once it has ended), or -1 with errno
+/// set where the kernel has none.
+int OpenPidfd(pid_t pid);

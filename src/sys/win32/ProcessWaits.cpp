@@ -1,142 +1,90 @@
 #include "sys/win32/ProcessWaits.h"
 
 #include <algorithm>
-#include <atomic>
-#include <exception>
-#include <memory>
 
-#include "run/TarvCommon.h"
 #include "util/AppServices.h"
-#include "util/SysFiles.h"
 
 namespace {
 
-// The message a waiter posts when its wait is over.
-constexpr UINT kWaitDoneMessage = WM_USER;
-constexpr WPARAM kWaitDoneWParam = 1;
-constexpr LPARAM kWaitDoneLParam = 2;
-// How long a waiter pauses before posting again when the queue is full.
-constexpr DWORD kRepostPauseMs = 10;
+// MsgWaitForMultipleObjectsEx takes one handle fewer than
+// WaitForMultipleObjects: the queue counts as one.
+constexpr size_t kMaxHandlesWithQueue = MAXIMUM_WAIT_OBJECTS - 1;
+// The longest single wait, so the elapsed time is read well before the
+// 32-bit tick counter could wrap in between.
+constexpr DWORD kLongestWaitMs = 60 * 60 * 1000;
 
-// What the main thread hands to a waiter, and the waiter's result.
-struct TWaitJob {
-  DWORD mainThread = 0;
-  std::vector<HANDLE> processes;
-  bool waitForAll = false;        // false: one process, WaitForSingleObject
-  DWORD error = 0;                // the system error of a failed wait for all
-  std::atomic<bool> done{false};  // set by the waiter before it posts
-};
-using TSharedJob = std::shared_ptr<TWaitJob>;
-
-// Waits for all processes, at most MAXIMUM_WAIT_OBJECTS at a time (more
-// make WaitForMultipleObjects fail at once). 0, or the failed wait's error.
-DWORD WaitInGroups(const std::vector<HANDLE>& processes) {
-  for (size_t start = 0; start < processes.size(); start += MAXIMUM_WAIT_OBJECTS) {
-    DWORD count = static_cast<DWORD>(std::min<size_t>(MAXIMUM_WAIT_OBJECTS, processes.size() - start));
-    if (WaitForMultipleObjects(count, processes.data() + start, TRUE, INFINITE) == WAIT_FAILED)
-      return GetLastError();
-  }
-  return 0;
-}
-
-void PostWaitDone(DWORD mainThread) {
-  // Posting fails only while the main thread's queue is full: try again.
-  while (!PostThreadMessageA(mainThread, kWaitDoneMessage, kWaitDoneWParam, kWaitDoneLParam))
-    Sleep(kRepostPauseMs);
-}
-
-// The waiter holds its own reference to the job, so the job outlives a main
-// thread that stops waiting early.
-DWORD WINAPI RunWaitJob(LPVOID parameter) {
-  std::unique_ptr<TSharedJob> reference(static_cast<TSharedJob*>(parameter));
-  TWaitJob& job = **reference;
-  if (job.waitForAll)
-    job.error = WaitInGroups(job.processes);
-  else
-    WaitForSingleObject(job.processes.front(), INFINITE);
-  job.done = true;
-  PostWaitDone(job.mainThread);
-  return 0;
-}
-
-bool IsWaitDone(const MSG& msg) {
-  return msg.hwnd == nullptr && msg.message == kWaitDoneMessage && msg.wParam == kWaitDoneWParam &&
-         msg.lParam == kWaitDoneLParam;
-}
-
-// A close request that reaches the queue ends the program: there is no main
-// window to take it.
-bool IsCloseRequest(const MSG& msg) {
-  return msg.message == WM_CLOSE || (msg.message == WM_SYSCOMMAND && msg.wParam == SC_CLOSE);
-}
-
-// Serves the queue until the waiter reports; may end the program. A wait
-// may begin inside a message handled here (a script run from a window of
-// the program): the done messages all look alike, so one that arrives
-// before this wait's own waiter has finished belongs to a wait further out
-// and goes back into the queue when this wait is over.
-void ServeMessagesUntilWaitDone(const TWaitJob& job) {
-  int othersDone = 0;
-  MSG msg;
-  for (;;) {
-    BOOL result = GetMessageA(&msg, nullptr, 0, 0);
-    if (result == -1) throw ESystemError("Could not read the message queue: " + WinErrorText(GetLastError()));
-    if (result == 0) EndProgram(static_cast<int>(msg.wParam));
-    if (IsWaitDone(msg)) {
-      if (job.done) break;
-      ++othersDone;
-      continue;
-    }
-    if (IsCloseRequest(msg)) EndProgram(static_cast<int>(msg.wParam));
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-  for (; othersDone > 0; --othersDone) PostWaitDone(GetCurrentThreadId());
-}
-
-// The waiter thread; its handle is closed once it has ended (it ends right
-// after posting), so its result is safe to read afterwards.
-class TWaiterThread {
+// The milliseconds since the wait began, from the 32-bit tick counter: the
+// difference of two readings is right across a wrap, and the waits between
+// readings are far shorter than one.
+class TWaitClock {
  public:
-  explicit TWaiterThread(const TSharedJob& job) {
-    auto* reference = new TSharedJob(job);
-    thread_ = CreateThread(nullptr, 0, RunWaitJob, reference, 0, nullptr);
-    if (thread_) return;
-    DWORD error = GetLastError();
-    delete reference;
-    throw ESystemError("Could not start waiting for the program: " + WinErrorText(error));
+  TWaitClock() : last_(GetTickCount()) {}
+  uint64_t ElapsedMs() {
+    DWORD now = GetTickCount();
+    elapsed_ += static_cast<DWORD>(now - last_);
+    last_ = now;
+    return elapsed_;
   }
-  ~TWaiterThread() {
-    if (std::uncaught_exceptions() == 0) WaitForSingleObject(thread_, INFINITE);
-    CloseHandle(thread_);
-  }
-  TWaiterThread(const TWaiterThread&) = delete;
-  TWaiterThread& operator=(const TWaiterThread&) = delete;
 
  private:
-  HANDLE thread_ = nullptr;
+  DWORD last_;
+  uint64_t elapsed_ = 0;
 };
 
-DWORD RunWait(std::vector<HANDLE> processes, bool waitForAll) {
-  // The waiter posts to this thread's queue: make sure it exists.
-  MSG msg;
-  PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
-  auto job = std::make_shared<TWaitJob>();
-  job->mainThread = GetCurrentThreadId();
-  job->processes = std::move(processes);
-  job->waitForAll = waitForAll;
-  {
-    TWaiterThread waiter(job);
-    ServeMessagesUntilWaitDone(*job);
+// Drops the processes of the group that is waited for (the first handles)
+// that have ended; a later handle is looked at once it moves up into the
+// group, so a large set costs a short scan per wake. False, with the system
+// error, when a handle cannot be waited for.
+bool DropEnded(std::vector<HANDLE>& running) {
+  size_t looked = 0;
+  for (auto process = running.begin(); process != running.end() && looked < kMaxHandlesWithQueue; ++looked) {
+    DWORD state = WaitForSingleObject(*process, 0);
+    if (state == WAIT_FAILED) return false;
+    process = state == WAIT_TIMEOUT ? process + 1 : running.erase(process);
   }
-  return job->error;
+  return true;
+}
+
+// Blocks until one of the first handles is signalled, input is in the queue
+// (MWMO_INPUTAVAILABLE: also input that an earlier look left there), or `ms`
+// have passed.
+bool WaitForHandleOrMessage(const std::vector<HANDLE>& running, DWORD ms) {
+  DWORD count = static_cast<DWORD>(std::min(running.size(), kMaxHandlesWithQueue));
+  return MsgWaitForMultipleObjectsEx(count, running.data(), ms, QS_ALLINPUT, MWMO_INPUTAVAILABLE) !=
+         WAIT_FAILED;
+}
+
+DWORD WaitSliceMs(uint64_t timeoutMs, uint64_t elapsedMs) {
+  if (timeoutMs == kWaitForever) return kLongestWaitMs;
+  return static_cast<DWORD>(std::min<uint64_t>(timeoutMs - elapsedMs, kLongestWaitMs));
+}
+
+// Serves the queue until every process has ended. Each round dispatches
+// what is queued first, so a quit or close request ends the program even
+// when the processes have ended meanwhile.
+TWaitResult ServeMessagesUntilEnded(std::vector<HANDLE> running, uint64_t timeoutMs, DWORD& error) {
+  TWaitClock clock;
+  for (;;) {
+    PumpMessages();
+    if (!DropEnded(running)) break;
+    if (running.empty()) return TWaitResult::Ended;
+    uint64_t elapsed = clock.ElapsedMs();
+    if (timeoutMs != kWaitForever && elapsed >= timeoutMs) return TWaitResult::TimedOut;
+    if (!WaitForHandleOrMessage(running, WaitSliceMs(timeoutMs, elapsed))) break;
+  }
+  error = GetLastError();
+  return TWaitResult::Failed;
 }
 
 }  // namespace
 
-void WaitServingMessages(HANDLE process) { RunWait({process}, false); }
+bool WaitServingMessages(HANDLE process, uint64_t timeoutMs) {
+  DWORD error = 0;
+  return ServeMessagesUntilEnded({process}, timeoutMs, error) != TWaitResult::TimedOut;
+}
 
-DWORD WaitAllServingMessages(const std::vector<HANDLE>& processes) {
-  if (processes.empty()) return 0;
-  return RunWait(processes, true);
+TWaitResult WaitAllServingMessages(const std::vector<HANDLE>& processes, uint64_t timeoutMs, DWORD& error) {
+  error = 0;
+  if (processes.empty()) return TWaitResult::Ended;
+  return ServeMessagesUntilEnded(processes, timeoutMs, error);
 }

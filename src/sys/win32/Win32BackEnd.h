@@ -1,8 +1,8 @@
 // The Win32 implementations of the system service interfaces, gathered by
 // PlatformServices into the platform's services record.
 //
-// The launcher starts programs through ShellExecuteExA and waits for them on
-// a waiter thread while the main thread serves its message queue; the
+// The launcher starts programs through ShellExecuteExA and waits for them
+// while the main thread serves its message queue; the
 // process list binds tool-help (kernel32) or, where that is missing, psapi
 // at run time; the window system reads the desktop's window tree and skips
 // the program's own application window; the keyboard types with keybd_event.

@@ -34,7 +34,10 @@ class TWin32Launcher : public IProgramLauncher {
   bool ShellExecute(const TShellRequest& request, TProcessHandle& process) override {
     SHELLEXECUTEINFOA info = {};
     info.cbSize = sizeof(info);
-    info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+    // NOASYNC: the shell finishes its work (a DDE conversation, a COM
+    // server's activation) before it returns; the program may end or start
+    // waiting right after the call.
+    info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
     info.lpFile = request.file.c_str();
     info.lpParameters = request.parameters.c_str();
     info.lpDirectory = request.directory.c_str();
@@ -44,14 +47,17 @@ class TWin32Launcher : public IProgramLauncher {
     return true;
   }
 
-  void WaitForProcess(TProcessHandle process) override { WaitServingMessages(AsHandle(process)); }
+  bool WaitForProcess(TProcessHandle process, uint64_t timeoutMs) override {
+    return WaitServingMessages(AsHandle(process), timeoutMs);
+  }
 
-  bool WaitForProcesses(const std::vector<TProcessHandle>& processes) override {
+  TWaitResult WaitForProcesses(const std::vector<TProcessHandle>& processes, uint64_t timeoutMs) override {
     std::vector<HANDLE> handles;
     for (TProcessHandle process : processes) handles.push_back(AsHandle(process));
-    DWORD error = WaitAllServingMessages(handles);
+    DWORD error = 0;
+    TWaitResult result = WaitAllServingMessages(handles, timeoutMs, error);
     SetLastError(error);
-    return error == 0;
+    return result;
   }
 
   bool GetExitCode(TProcessHandle process, uint32_t& exitCode) override {
@@ -87,6 +93,8 @@ class TWin32Launcher : public IProgramLauncher {
     lastTick_ = now;
     return wraps_ + now;
   }
+
+  void Pause(uint32_t ms) override { ::Sleep(ms); }
 
   std::string CurrentDirectory() override {
     DWORD size = GetCurrentDirectoryA(0, nullptr);

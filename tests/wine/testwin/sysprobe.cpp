@@ -12,7 +12,12 @@
 //                            no handle: "failed N" with the wait's system error
 //   post CLASS MESSAGE WPARAM   posts quit, close or sysclose (WM_SYSCOMMAND
 //                            SC_CLOSE) with WPARAM to the first top-level
-//                            window of CLASS, waiting up to 10 s for one
+//                            window of CLASS, waiting up to 10 s for one;
+//                            or sysmenu (WM_SYSCOMMAND SC_KEYMENU for the
+//                            space bar: the window's thread opens the system
+//                            menu in a modal loop) or cancelmode
+//                            (WM_CANCELMODE: that modal loop ends), which
+//                            ignore WPARAM
 #include <windows.h>
 
 #include <cstdio>
@@ -34,20 +39,34 @@ void PrintEntries(const std::vector<TProcessEntry>& entries) {
   for (const TProcessEntry& entry : entries) Say(std::to_string(entry.pid) + " " + entry.path);
 }
 
-bool MessageNamed(const std::string& name, UINT& message) {
-  if (name == "quit") message = WM_QUIT;
-  if (name == "close") message = WM_CLOSE;
-  if (name == "sysclose") message = WM_SYSCOMMAND;
-  return name == "quit" || name == "close" || name == "sysclose";
+struct TPosted {
+  UINT message;
+  WPARAM wParam;  // replaces the caller's, where the message needs its own
+  LPARAM lParam;
+};
+
+bool MessageNamed(const std::string& name, WPARAM wParam, TPosted& posted) {
+  if (name == "quit")
+    posted = {WM_QUIT, wParam, 0};
+  else if (name == "close")
+    posted = {WM_CLOSE, wParam, 0};
+  else if (name == "sysclose")
+    posted = {WM_SYSCOMMAND, SC_CLOSE, 0};
+  else if (name == "sysmenu")
+    posted = {WM_SYSCOMMAND, SC_KEYMENU, ' '};
+  else if (name == "cancelmode")
+    posted = {WM_CANCELMODE, 0, 0};
+  else
+    return false;
+  return true;
 }
 
 int PostToWindow(const std::string& windowClass, const std::string& name, WPARAM wParam) {
-  UINT message = 0;
-  if (!MessageNamed(name, message)) return 2;
-  if (message == WM_SYSCOMMAND) wParam = SC_CLOSE;
+  TPosted message{};
+  if (!MessageNamed(name, wParam, message)) return 2;
   for (int i = 0; i < 200; ++i) {
     if (HWND window = FindWindowA(windowClass.c_str(), nullptr)) {
-      bool posted = PostMessageA(window, message, wParam, 0);
+      bool posted = PostMessageA(window, message.message, message.wParam, message.lParam);
       Say(posted ? "posted" : "not posted: error " + std::to_string(GetLastError()));
       return posted ? 0 : 3;
     }
@@ -75,10 +94,11 @@ int WaitByName(const std::string& name) {
 }
 
 // A value that names no handle of this process: a closed handle would not
-// do, because the waiter thread's new handle may take its value.
+// do, because a handle opened later may take its value.
 int WaitForInvalidHandle() {
   HANDLE invalid = reinterpret_cast<HANDLE>(uintptr_t(0x7FFFFFF0));
-  if (Win32Launcher().WaitForProcesses({reinterpret_cast<TProcessHandle>(invalid)})) {
+  if (Win32Launcher().WaitForProcesses({reinterpret_cast<TProcessHandle>(invalid)}, kWaitForever) ==
+      TWaitResult::Ended) {
     Say("waited");
   } else {
     Say("failed " + std::to_string(GetLastError()));
