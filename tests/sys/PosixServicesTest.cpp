@@ -184,7 +184,7 @@ TEST_F(PosixServices, KillFindsAProgramByTheNameItWasStartedWith) {
     if (!launcher.ShellExecute({dir.Path(link), "30", dir.Root(), 5}, process))
       return std::string("no start");
     RunCommandText("/kill " + pattern);
-    launcher.WaitForProcess(process);  // returns only once the program has ended
+    launcher.WaitForProcess(process, kWaitForever);  // returns only once the program has ended
     uint32_t exitCode = 0;
     launcher.GetExitCode(process, exitCode);
     launcher.CloseProcess(process);
