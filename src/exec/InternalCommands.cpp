@@ -26,10 +26,19 @@ void RequireArgument(const std::string& argument, const char* missingMessage) {
   if (argument.empty()) RaiseScriptError(missingMessage);
 }
 
+// False after reporting why the command's windows cannot be reached.
+bool WindowsReachable(const std::string& word) {
+  std::string reason = WindowSystemUnavailable();
+  if (reason.empty()) return true;
+  ReportCommandError(word + ": " + reason);
+  return false;
+}
+
 // /activate, /close and /killwindow: the first window whose title matches.
 void RunWindowCommand(const std::string& word, const std::string& pattern, const char* missingMessage,
                       void (*action)(TWindowHandle)) {
   RequireArgument(pattern, missingMessage);
+  if (!WindowsReachable(word)) return;
   TWindowHandle window = FindWindowByTitle(pattern);
   if (window == kNoWindow) {
     ReportCommandError(word + " could not find " + Quoted(pattern) + " window");
@@ -110,8 +119,10 @@ void RunSleep(const std::string& seconds) {
 }
 
 // /waitfor and /waitclose: poll until a window matches (or none does).
-void RunWindowWait(const std::string& pattern, bool untilPresent) {
+// Where no window can be reached, there is nothing to wait for.
+void RunWindowWait(const std::string& word, const std::string& pattern, bool untilPresent) {
   RequireArgument(pattern, "INTERNAL ERROR: /waitfor argument missing");
+  if (!WindowsReachable(word)) return;
   for (;;) {
     PumpMessages();
     int32_t interval = RunState().WaitInterval;
@@ -144,8 +155,8 @@ bool RunInternalCommand(const Tcmdrec& command, const TPreparedArgs& args) {
     case _SET: RunSet(args.Item(1), args.Item(2)); return true;
     case _SLEEP: RunSleep(args.Item(1)); return true;
     case _WAITALL: WaitForAllPrograms(); return true;
-    case _WAITCLOSE: RunWindowWait(text, false); return true;
-    case _WAITFOR: RunWindowWait(text, true); return true;
+    case _WAITCLOSE: RunWindowWait("/waitclose", text, false); return true;
+    case _WAITFOR: RunWindowWait("/waitfor", text, true); return true;
     default: return false;
   }
 }

@@ -231,11 +231,12 @@ class TKeyPlayer {
   bool modifierHeld_ = false;
 };
 
-// The keyboard, or nullptr after reporting that keys cannot be sent here.
+// The keyboard, or nullptr after reporting why keys cannot be sent here.
 IKeyboard* UsableKeyboard() {
   IKeyboard* keyboard = SystemServices().keyboard;
   if (keyboard && keyboard->CanSendKeys()) return keyboard;
-  ReportCommandError(kNoKeyboardMessage);
+  std::string reason = keyboard ? keyboard->Unavailable() : "";
+  ReportCommandError(reason.empty() ? kNoKeyboardMessage : "/sendkeys: " + reason);
   return nullptr;
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 constexpr uint32_t kKeyEventKeyUp = 2;  // KEYEVENTF_KEYUP
 
@@ -12,6 +13,9 @@ class IKeyboard {
   virtual ~IKeyboard() = default;
   /// False where the system has no window system to type into.
   virtual bool CanSendKeys() = 0;
+  /// Why keys cannot be sent, in words for the user; empty when they can or
+  /// when the reason is no more than that there is no window system.
+  virtual std::string Unavailable() { return {}; }
   /// VkKeyScanA: virtual key in the low byte, shift state in the high byte;
   /// -1 when the layout has no key for the character.
   virtual int16_t VkKeyScan(unsigned char character) = 0;

@@ -128,6 +128,8 @@ int EnumMatchingWindows(TWindowHandle parent, uint32_t pid, const std::string& t
   return static_cast<int>(state.foundWindows.size());
 }
 
+std::string WindowSystemUnavailable() { return Windows().Unavailable(); }
+
 TWindowHandle FindWindowByTitle(const std::string& titlePattern) {
   return FindWindowByTitleClass(titlePattern, "*");
 }

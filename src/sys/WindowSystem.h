@@ -12,6 +12,9 @@ using TWindowHandle = uintptr_t;
 class IWindowSystem {
  public:
   virtual ~IWindowSystem() = default;
+  /// Why no window can be reached here (no display, say), in words for the
+  /// user; empty when windows can be. Asked before each search and action.
+  virtual std::string Unavailable() { return {}; }
   virtual TWindowHandle DesktopWindow() = 0;
   /// IsWindow: false once the window has been destroyed.
   virtual bool WindowExists(TWindowHandle window) = 0;

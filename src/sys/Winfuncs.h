@@ -81,6 +81,10 @@ constexpr TWindowHandle kNoWindow = ~TWindowHandle(0);
 /// text"; "*" and the empty pattern match everything. Case-sensitive.
 bool MatchWildcard(std::string_view name, std::string_view pattern);
 
+/// Why no window can be reached on this system ("no X display: DISPLAY is
+/// not set"), or empty when windows can be searched and acted on.
+std::string WindowSystemUnavailable();
+
 /// FindWindowByTitleClass with the class pattern "*".
 TWindowHandle FindWindowByTitle(const std::string& titlePattern);
 /// Walks every window of the desktop; returns the first match or kNoWindow,

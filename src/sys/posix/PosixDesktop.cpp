@@ -1,6 +1,6 @@
-// The window system and keyboard of a system without windows: the desktop
-// has no children, so every window search finds nothing and no window action
-// is ever aimed at a window; keys cannot be sent, which SendKeys reports.
+// The window system and keyboard of a build without a window system: the
+// desktop has no children, so a search finds nothing and no window action is
+// ever aimed at a window; the window commands and SendKeys say why.
 #include "sys/posix/PosixBackEnd.h"
 
 namespace {
@@ -9,6 +9,7 @@ constexpr TWindowHandle kDesktop = 1;
 
 class TEmptyDesktop : public IWindowSystem {
  public:
+  std::string Unavailable() override { return "this build has no window system (built without X11)"; }
   TWindowHandle DesktopWindow() override { return kDesktop; }
   bool WindowExists(TWindowHandle window) override { return window == kDesktop; }
   bool IsLastSibling(TWindowHandle) override { return true; }

@@ -1,0 +1,192 @@
+// The window system on X: the desktop is the root window and its children
+// are the top-level client windows (X11Clients), taken as one list when the
+// walk starts, so the walk's order holds while windows come and go.
+//
+// Activation asks the window manager, where one runs, through
+// _NET_ACTIVE_WINDOW; without one it maps, raises and focuses the window
+// itself. Either way it then waits until the window has the input focus.
+// Closing sends WM_DELETE_WINDOW to a client that takes part in that
+// protocol and destroys the window of one that does not; the quit message
+// ends the client (XKillClient), which is what ending a program's message
+// loop does to it.
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
+#include "sys/posix/PosixBackEnd.h"
+#include "sys/x11/X11Clients.h"
+#include "sys/x11/X11Display.h"
+
+namespace {
+
+// How long a window may take to get the focus after it was asked to.
+constexpr auto kActivationDeadline = std::chrono::seconds(3);
+constexpr auto kPollInterval = std::chrono::milliseconds(10);
+// _NET_ACTIVE_WINDOW source indication of a pager or similar tool: a request
+// made for the user, which focus-stealing prevention lets through.
+constexpr long kSourcePager = 2;
+
+Atom AtomNamed(const char* name) { return X11Display().AtomNamed(name); }
+
+bool WindowManagerRuns(Display* display) {
+  Atom check = AtomNamed("_NET_SUPPORTING_WM_CHECK");
+  Window wm = ReadWindowProperty(display, DefaultRootWindow(display), check);
+  return wm != None && ReadWindowProperty(display, wm, check) == wm;
+}
+
+bool IsIconic(Display* display, Window window) {
+  TX11Property state = ReadProperty(display, window, AtomNamed("WM_STATE"));
+  return state.format == 32 && !state.items.empty() && state.items.front() == IconicState;
+}
+
+bool IsShown(Display* display, Window window) {
+  XWindowAttributes attributes;
+  return XGetWindowAttributes(display, window, &attributes) && attributes.map_state == IsViewable;
+}
+
+Window ParentOf(Display* display, Window window) {
+  Window root = None, parent = None;
+  Window* children = nullptr;
+  unsigned int count = 0;
+  if (!XQueryTree(display, window, &root, &parent, &children, &count)) return None;
+  if (children) XFree(children);
+  return parent;
+}
+
+// True when the focus is on the window or inside it (a client may give the
+// focus to one of its own children).
+bool HasFocus(Display* display, Window window) {
+  Window focus = None;
+  int revert = 0;
+  XGetInputFocus(display, &focus, &revert);
+  for (Window at = focus; at != None && at != PointerRoot; at = ParentOf(display, at))
+    if (at == window) return true;
+  return false;
+}
+
+template <typename Condition>
+bool WaitUntil(Condition condition) {
+  auto deadline = std::chrono::steady_clock::now() + kActivationDeadline;
+  for (;;) {
+    if (condition()) return true;
+    if (std::chrono::steady_clock::now() >= deadline) return false;
+    std::this_thread::sleep_for(kPollInterval);
+  }
+}
+
+void SendToRoot(Display* display, Window window, Atom type, long first, long second) {
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = window;
+  event.xclient.message_type = type;
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = first;
+  event.xclient.data.l[1] = second;
+  XSendEvent(display, DefaultRootWindow(display), False, SubstructureRedirectMask | SubstructureNotifyMask,
+             &event);
+}
+
+void AskWindowManagerToActivate(Display* display, Window window) {
+  // Mapping an iconic client asks the manager to restore it (ICCCM).
+  if (IsIconic(display, window)) XMapWindow(display, window);
+  SendToRoot(display, window, AtomNamed("_NET_ACTIVE_WINDOW"), kSourcePager, CurrentTime);
+  XFlush(display);
+}
+
+void ActivateWithoutWindowManager(Display* display, Window window) {
+  XMapRaised(display, window);
+  if (!WaitUntil([&] { return IsShown(display, window); })) return;
+  XSetInputFocus(display, window, RevertToParent, CurrentTime);
+  XFlush(display);
+}
+
+bool TakesPartInDeleteProtocol(Display* display, Window window) {
+  Atom* protocols = nullptr;
+  int count = 0;
+  if (!XGetWMProtocols(display, window, &protocols, &count)) return false;
+  Atom deleteWindow = AtomNamed("WM_DELETE_WINDOW");
+  bool found = std::find(protocols, protocols + count, deleteWindow) != protocols + count;
+  XFree(protocols);
+  return found;
+}
+
+class TX11WindowSystem : public IWindowSystem {
+ public:
+  std::string Unavailable() override { return X11Display().Unavailable(); }
+
+  TWindowHandle DesktopWindow() override {
+    Display* display = X11Display().Get();
+    return display ? DefaultRootWindow(display) : 0;
+  }
+  bool WindowExists(TWindowHandle window) override {
+    Display* display = X11Display().Get();
+    XWindowAttributes attributes;
+    return display && XGetWindowAttributes(display, window, &attributes);
+  }
+  // The list of clients is taken once per walk and never cut short.
+  bool IsLastSibling(TWindowHandle) override { return true; }
+  TWindowHandle FirstChild(TWindowHandle window) override {
+    Display* display = X11Display().Get();
+    if (!display || window != DefaultRootWindow(display)) return 0;
+    clients_ = ClientWindows(display);
+    return clients_.empty() ? 0 : clients_.front();
+  }
+  TWindowHandle NextSibling(TWindowHandle window) override {
+    auto at = std::find(clients_.begin(), clients_.end(), window);
+    return at == clients_.end() || at + 1 == clients_.end() ? 0 : *(at + 1);
+  }
+  std::string WindowTitle(TWindowHandle window) override { return ClientTitle(X11Display().Get(), window); }
+  std::string ClassName(TWindowHandle window) override { return ClientClass(X11Display().Get(), window); }
+  uint32_t OwningProcessId(TWindowHandle window) override {
+    return ClientProcessId(X11Display().Get(), window);
+  }
+
+  void SetForeground(TWindowHandle window) override { Activate(window); }
+  void SendClose(TWindowHandle window) override {
+    Display* display = X11Display().Get();
+    if (TakesPartInDeleteProtocol(display, window))
+      SendDeleteWindow(display, window);
+    else
+      XDestroyWindow(display, window);
+    XSync(display, False);
+  }
+  void SendQuit(TWindowHandle window) override {
+    Display* display = X11Display().Get();
+    XKillClient(display, window);
+    XSync(display, False);
+  }
+
+ private:
+  // True when the window ended up with the input focus.
+  bool Activate(Window window) {
+    Display* display = X11Display().Get();
+    if (WindowManagerRuns(display))
+      AskWindowManagerToActivate(display, window);
+    else
+      ActivateWithoutWindowManager(display, window);
+    return WaitUntil([&] { return HasFocus(display, window); });
+  }
+
+  static void SendDeleteWindow(Display* display, Window window) {
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = AtomNamed("WM_PROTOCOLS");
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(AtomNamed("WM_DELETE_WINDOW"));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display, window, False, NoEventMask, &event);
+  }
+
+  std::vector<Window> clients_;
+};
+
+}  // namespace
+
+IWindowSystem& PosixWindowSystem() {
+  static TX11WindowSystem windows;
+  return windows;
+}
