@@ -6,10 +6,11 @@
 namespace {
 
 constexpr TWindowHandle kDesktop = 1;
+constexpr const char* kNoWindowSystem = "this build has no window system (built without X11)";
 
 class TEmptyDesktop : public IWindowSystem {
  public:
-  std::string Unavailable() override { return "this build has no window system (built without X11)"; }
+  std::string Unavailable() override { return kNoWindowSystem; }
   TWindowHandle DesktopWindow() override { return kDesktop; }
   bool WindowExists(TWindowHandle window) override { return window == kDesktop; }
   bool IsLastSibling(TWindowHandle) override { return true; }
@@ -27,6 +28,7 @@ class TEmptyDesktop : public IWindowSystem {
 class TNoKeyboard : public IKeyboard {
  public:
   bool CanSendKeys() override { return false; }
+  std::string Unavailable() override { return kNoWindowSystem; }
   int16_t VkKeyScan(unsigned char) override { return -1; }
   uint32_t MapVirtualKey(uint32_t) override { return 0; }
   void KeybdEvent(uint8_t, uint8_t, uint32_t) override {}
