@@ -22,8 +22,13 @@
 
 namespace {
 
-// How long a window may take to get the focus after it was asked to.
+using TClock = std::chrono::steady_clock;
+
+// How long a window may take to get the focus, and how often it is asked
+// again meanwhile (a window manager ignores the request for a window that it
+// has not taken on yet).
 constexpr auto kActivationDeadline = std::chrono::seconds(3);
+constexpr auto kActivationRetry = std::chrono::milliseconds(300);
 constexpr auto kPollInterval = std::chrono::milliseconds(10);
 // _NET_ACTIVE_WINDOW source indication of a pager or similar tool: a request
 // made for the user, which focus-stealing prevention lets through.
@@ -68,11 +73,10 @@ bool HasFocus(Display* display, Window window) {
 }
 
 template <typename Condition>
-bool WaitUntil(Condition condition) {
-  auto deadline = std::chrono::steady_clock::now() + kActivationDeadline;
+bool WaitUntil(TClock::time_point deadline, Condition condition) {
   for (;;) {
     if (condition()) return true;
-    if (std::chrono::steady_clock::now() >= deadline) return false;
+    if (TClock::now() >= deadline) return false;
     std::this_thread::sleep_for(kPollInterval);
   }
 }
@@ -98,7 +102,7 @@ void AskWindowManagerToActivate(Display* display, Window window) {
 
 void ActivateWithoutWindowManager(Display* display, Window window) {
   XMapRaised(display, window);
-  if (!WaitUntil([&] { return IsShown(display, window); })) return;
+  if (!WaitUntil(TClock::now() + kActivationRetry, [&] { return IsShown(display, window); })) return;
   XSetInputFocus(display, window, RevertToParent, CurrentTime);
   XFlush(display);
 }
@@ -163,11 +167,20 @@ class TX11WindowSystem : public IWindowSystem {
   // True when the window ended up with the input focus.
   bool Activate(Window window) {
     Display* display = X11Display().Get();
+    auto deadline = TClock::now() + kActivationDeadline;
+    for (;;) {
+      RequestActivation(display, window);
+      auto retry = std::min(deadline, TClock::now() + kActivationRetry);
+      if (WaitUntil(retry, [&] { return HasFocus(display, window); })) return true;
+      if (TClock::now() >= deadline) return false;
+    }
+  }
+
+  static void RequestActivation(Display* display, Window window) {
     if (WindowManagerRuns(display))
       AskWindowManagerToActivate(display, window);
     else
       ActivateWithoutWindowManager(display, window);
-    return WaitUntil([&] { return HasFocus(display, window); });
   }
 
   static void SendDeleteWindow(Display* display, Window window) {
