@@ -150,7 +150,8 @@ class TClient {
 
   void Draw() {
     XClearWindow(display_, window_);
-    XDrawString(display_, window_, DefaultGC(display_, 0), 8, 30, typed_.data(), static_cast<int>(typed_.size()));
+    XDrawString(display_, window_, DefaultGC(display_, 0), 8, 30, typed_.data(),
+                static_cast<int>(typed_.size()));
   }
 
   // True when the client is to end.
@@ -161,7 +162,8 @@ class TClient {
       XEvent reply;
       reply.xclient = message;
       reply.xclient.window = DefaultRootWindow(display_);
-      XSendEvent(display_, reply.xclient.window, False, SubstructureNotifyMask | SubstructureRedirectMask, &reply);
+      XSendEvent(display_, reply.xclient.window, False, SubstructureNotifyMask | SubstructureRedirectMask,
+                 &reply);
       XFlush(display_);
       return false;
     }

@@ -15,10 +15,10 @@ bool IsShift(KeySym keysym) { return keysym == XK_Shift_L || keysym == XK_Shift_
 
 KeySym KeysymForVirtualKey(unsigned vk) {
   static const std::map<unsigned, KeySym> keys = {
-      {8, XK_BackSpace}, {9, XK_Tab},     {13, XK_Return},   {16, XK_Shift_L}, {17, XK_Control_L},
-      {18, XK_Alt_L},    {27, XK_Escape}, {32, XK_space},    {33, XK_Prior},   {34, XK_Next},
-      {35, XK_End},      {36, XK_Home},   {37, XK_Left},     {38, XK_Up},      {39, XK_Right},
-      {40, XK_Down},     {45, XK_Insert}, {46, XK_Delete},   {0x5B, XK_Super_L}};
+      {8, XK_BackSpace}, {9, XK_Tab},     {13, XK_Return}, {16, XK_Shift_L},  {17, XK_Control_L},
+      {18, XK_Alt_L},    {27, XK_Escape}, {32, XK_space},  {33, XK_Prior},    {34, XK_Next},
+      {35, XK_End},      {36, XK_Home},   {37, XK_Left},   {38, XK_Up},       {39, XK_Right},
+      {40, XK_Down},     {45, XK_Insert}, {46, XK_Delete}, {0x5B, XK_Super_L}};
   if (vk >= '0' && vk <= '9') return XK_0 + (vk - '0');
   if (vk >= 'A' && vk <= 'Z') return XK_a + (vk - 'A');
   if (vk >= 112 && vk <= 123) return XK_F1 + (vk - 112);

@@ -10,6 +10,7 @@
 #include "sys/posix/PosixBackEnd.h"
 #include "sys/x11/X11Display.h"
 #include "sys/x11/X11KeyTyper.h"
+#include "sys/x11/X11Protocols.h"
 
 namespace {
 
@@ -20,6 +21,7 @@ constexpr uint8_t kVkCharacter = 0xE8;  // unassigned on Windows
 // the keyboard map when it reads it, so a borrowed key keeps its character
 // this long after the server took the key.
 constexpr auto kReadingTime = std::chrono::milliseconds(100);
+constexpr uint32_t kPingTimeoutMs = 5000;
 
 class TX11Keyboard : public IKeyboard {
  public:
@@ -53,7 +55,7 @@ class TX11Keyboard : public IKeyboard {
   // A borrowed key must keep its character until the target has read it.
   void ProcessMessages() override {
     if (!typer_ || !typer_->HasBorrowedKeycodes()) return;
-    std::this_thread::sleep_for(kReadingTime);
+    WaitUntilRead();
     typer_->RestoreKeyboardMapping();
   }
 
@@ -61,6 +63,16 @@ class TX11Keyboard : public IKeyboard {
   TX11KeyTyper* Typer() {
     if (!typer_ && X11Display().Get()) typer_ = std::make_unique<TX11KeyTyper>(X11Display().Get());
     return typer_.get();
+  }
+
+  // A client that answers pings has read its keys once it answers; of any
+  // other, X tells nothing, so it is given time to read them.
+  static void WaitUntilRead() {
+    Display* display = X11Display().Get();
+    XSync(display, False);
+    Window client = PingableFocusClient(display);
+    if (client == None || !PingAnswered(display, client, kPingTimeoutMs))
+      std::this_thread::sleep_for(kReadingTime);
   }
 
   std::unique_ptr<TX11KeyTyper> typer_;

@@ -19,6 +19,7 @@
 #include "sys/posix/PosixBackEnd.h"
 #include "sys/x11/X11Clients.h"
 #include "sys/x11/X11Display.h"
+#include "sys/x11/X11Protocols.h"
 
 namespace {
 
@@ -107,16 +108,6 @@ void ActivateWithoutWindowManager(Display* display, Window window) {
   XFlush(display);
 }
 
-bool TakesPartInDeleteProtocol(Display* display, Window window) {
-  Atom* protocols = nullptr;
-  int count = 0;
-  if (!XGetWMProtocols(display, window, &protocols, &count)) return false;
-  Atom deleteWindow = AtomNamed("WM_DELETE_WINDOW");
-  bool found = std::find(protocols, protocols + count, deleteWindow) != protocols + count;
-  XFree(protocols);
-  return found;
-}
-
 class TX11WindowSystem : public IWindowSystem {
  public:
   std::string Unavailable() override { return X11Display().Unavailable(); }
@@ -151,7 +142,7 @@ class TX11WindowSystem : public IWindowSystem {
   void SetForeground(TWindowHandle window) override { Activate(window); }
   void SendClose(TWindowHandle window) override {
     Display* display = X11Display().Get();
-    if (TakesPartInDeleteProtocol(display, window))
+    if (TakesPartIn(display, window, "WM_DELETE_WINDOW"))
       SendDeleteWindow(display, window);
     else
       XDestroyWindow(display, window);
@@ -181,17 +172,6 @@ class TX11WindowSystem : public IWindowSystem {
       AskWindowManagerToActivate(display, window);
     else
       ActivateWithoutWindowManager(display, window);
-  }
-
-  static void SendDeleteWindow(Display* display, Window window) {
-    XEvent event{};
-    event.xclient.type = ClientMessage;
-    event.xclient.window = window;
-    event.xclient.message_type = AtomNamed("WM_PROTOCOLS");
-    event.xclient.format = 32;
-    event.xclient.data.l[0] = static_cast<long>(AtomNamed("WM_DELETE_WINDOW"));
-    event.xclient.data.l[1] = CurrentTime;
-    XSendEvent(display, window, False, NoEventMask, &event);
   }
 
   std::vector<Window> clients_;
