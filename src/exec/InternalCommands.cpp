@@ -35,8 +35,9 @@ bool WindowsReachable(const std::string& word) {
 }
 
 // /activate, /close and /killwindow: the first window whose title matches.
+// The action returns the failure message for the window's title, or "".
 void RunWindowCommand(const std::string& word, const std::string& pattern, const char* missingMessage,
-                      void (*action)(TWindowHandle)) {
+                      std::string (*action)(TWindowHandle, const std::string&)) {
   RequireArgument(pattern, missingMessage);
   if (!WindowsReachable(word)) return;
   TWindowHandle window = FindWindowByTitle(pattern);
@@ -44,7 +45,24 @@ void RunWindowCommand(const std::string& word, const std::string& pattern, const
     ReportCommandError(word + " could not find " + Quoted(pattern) + " window");
     return;
   }
-  action(window);
+  std::string failure = action(window, FoundWindowTitles().front());
+  if (!failure.empty()) ReportCommandError(failure);
+}
+
+std::string Activate(TWindowHandle window, const std::string& title) {
+  if (ActivateWindow(window)) return "";
+  return "/activate could not bring " + Quoted(title) + " window to the foreground";
+}
+
+// A window that went away meanwhile is simply not affected.
+std::string Close(TWindowHandle window, const std::string& title) {
+  if (SendCloseToWindow(window) != TSendOutcome::NotResponding) return "";
+  return "/close could not close " + Quoted(title) + " window: it is not responding";
+}
+
+std::string KillWindow(TWindowHandle window, const std::string& title) {
+  if (SendQuitToWindow(window) != TSendOutcome::NotResponding) return "";
+  return "/killwindow could not end " + Quoted(title) + " window: it is not responding";
 }
 
 void RunCd(const std::string& directory) {
@@ -139,13 +157,13 @@ bool RunInternalCommand(const Tcmdrec& command, const TPreparedArgs& args) {
   switch (command.Kind) {
     case _AT: RunCommandFile(text); return true;
     case _ACTIVATE:
-      RunWindowCommand("/activate", text, "INTERNAL ERROR: /activate argument missing", ActivateWindow);
+      RunWindowCommand("/activate", text, "INTERNAL ERROR: /activate argument missing", Activate);
       return true;
     case _CD: RunCd(text); return true;
-    case _CLOSE: RunWindowCommand("/close", text, "/close argument missing", SendCloseToWindow); return true;
+    case _CLOSE: RunWindowCommand("/close", text, "/close argument missing", Close); return true;
     case _KILL: RunKill(text); return true;
     case _KILLWINDOW:
-      RunWindowCommand("/killwindow", text, "INTERNAL ERROR: /killwindow argument missing", SendQuitToWindow);
+      RunWindowCommand("/killwindow", text, "INTERNAL ERROR: /killwindow argument missing", KillWindow);
       return true;
     case _PAUSE: ShowInfo(text); return true;
     case _SENDKEYS:

@@ -3,6 +3,8 @@
 // their own, as on Windows, so that "^c" is Ctrl with the C key; every other
 // character is typed as itself, by its keysym, whatever key the layout puts
 // it on, or on a borrowed spare key where the layout has none.
+//
+// The program's 8-bit text is Latin-1: each byte is the code point.
 #include <chrono>
 #include <memory>
 #include <thread>
@@ -14,14 +16,10 @@
 
 namespace {
 
-// The virtual key that stands for "the character last asked about": the
-// player asks for a character's key and then presses that key.
-constexpr uint8_t kVkCharacter = 0xE8;  // unassigned on Windows
-// X tells nobody when a client has read its keys; a client looks a key up in
-// the keyboard map when it reads it, so a borrowed key keeps its character
-// this long after the server took the key.
+// X tells nobody when a client that does not answer pings has read its
+// keys, and a client looks a key up in the keyboard map when it reads it: a
+// borrowed key keeps its character this long after the server took the key.
 constexpr auto kReadingTime = std::chrono::milliseconds(100);
-constexpr uint32_t kPingTimeoutMs = 5000;
 
 class TX11Keyboard : public IKeyboard {
  public:
@@ -33,50 +31,59 @@ class TX11Keyboard : public IKeyboard {
     if (!X11Display().Unavailable().empty()) return X11Display().Unavailable();
     return CanSendKeys() ? "" : "the X server has no XTest extension to send keystrokes through";
   }
-  int16_t VkKeyScan(unsigned char c) override {
+  std::u32string DecodeText(std::string_view text) override {
+    std::u32string characters;
+    for (char c : text) characters += static_cast<char32_t>(static_cast<unsigned char>(c));
+    return characters;
+  }
+  int16_t KeyForCharacter(char32_t c) override {
     if (c >= 'a' && c <= 'z') return static_cast<int16_t>(c - 'a' + 'A');
     if (c >= 'A' && c <= 'Z') return static_cast<int16_t>(0x100 | c);
-    if ((c >= '0' && c <= '9') || c == ' ') return c;
-    character_ = c;
-    return kVkCharacter;
+    if ((c >= '0' && c <= '9') || c == ' ') return static_cast<int16_t>(c);
+    return -1;  // typed as itself
   }
-  uint32_t MapVirtualKey(uint32_t) override { return 0; }
-  void KeybdEvent(uint8_t vk, uint8_t, uint32_t flags) override {
+  uint32_t MapVirtualKey(uint32_t) override { return 0; }  // X keys need no scan codes
+
+  bool SendKeyEvents(const std::vector<TKeyEvent>& events) override {
     TX11KeyTyper* typer = Typer();
-    if (!typer) return;
-    bool down = !(flags & kKeyEventKeyUp);
-    if (vk == kVkCharacter) {
-      if (down) typer->Type(KeysymForCharacter(character_));
-    } else if (KeySym keysym = KeysymForVirtualKey(vk); keysym != NoSymbol) {
-      typer->Key(keysym, down);
-    }
-    XSync(X11Display().Get(), False);
-  }
-  // A borrowed key must keep its character until the target has read it.
-  void ProcessMessages() override {
-    if (!typer_ || !typer_->HasBorrowedKeycodes()) return;
-    WaitUntilRead();
-    typer_->RestoreKeyboardMapping();
+    if (!typer) return false;
+    TX11ErrorTrap trap;
+    for (const TKeyEvent& event : events) Send(*typer, event);
+    return !trap.Failed(X11Display().Get());
   }
 
+  // A client that answers pings has read its keys once it answers.
+  bool WaitUntilKeysTaken(uint32_t timeoutMs) override {
+    Display* display = X11Display().Get();
+    if (!display) return true;
+    XSync(display, False);
+    Window client = PingableFocusClient(display);
+    bool taken = client == None || PingAnswered(display, client, timeoutMs);
+    if (typer_ && typer_->HasBorrowedKeycodes()) {
+      if (client == None || !taken) std::this_thread::sleep_for(kReadingTime);
+      typer_->RestoreKeyboardMapping();
+    }
+    return taken;
+  }
+
+  bool ProcessMessages() override { return true; }  // the console program has no message queue
+
  private:
+  // A character event types its character when it goes down.
+  static void Send(TX11KeyTyper& typer, const TKeyEvent& event) {
+    if (event.virtualKey == 0) {
+      if (!event.up) typer.Type(KeysymForCharacter(event.character));
+    } else if (KeySym keysym = KeysymForVirtualKey(event.virtualKey); keysym != NoSymbol) {
+      typer.Key(keysym, !event.up);
+    }
+  }
+
   TX11KeyTyper* Typer() {
     if (!typer_ && X11Display().Get()) typer_ = std::make_unique<TX11KeyTyper>(X11Display().Get());
     return typer_.get();
   }
 
-  // A client that answers pings has read its keys once it answers; of any
-  // other, X tells nothing, so it is given time to read them.
-  static void WaitUntilRead() {
-    Display* display = X11Display().Get();
-    XSync(display, False);
-    Window client = PingableFocusClient(display);
-    if (client == None || !PingAnswered(display, client, kPingTimeoutMs))
-      std::this_thread::sleep_for(kReadingTime);
-  }
-
   std::unique_ptr<TX11KeyTyper> typer_;
-  unsigned char character_ = 0;
 };
 
 }  // namespace

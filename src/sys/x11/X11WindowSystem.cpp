@@ -4,7 +4,8 @@
 //
 // Activation asks the window manager, where one runs, through
 // _NET_ACTIVE_WINDOW; without one it maps, raises and focuses the window
-// itself. Either way it then waits until the window has the input focus.
+// itself. The window is in front when it (or a window inside it) has the
+// input focus.
 // Closing sends WM_DELETE_WINDOW to a client that takes part in that
 // protocol and destroys the window of one that does not; the quit message
 // ends the client (XKillClient), which is what ending a program's message
@@ -25,11 +26,8 @@ namespace {
 
 using TClock = std::chrono::steady_clock;
 
-// How long a window may take to get the focus, and how often it is asked
-// again meanwhile (a window manager ignores the request for a window that it
-// has not taken on yet).
-constexpr auto kActivationDeadline = std::chrono::seconds(3);
-constexpr auto kActivationRetry = std::chrono::milliseconds(300);
+// How long a window that we map ourselves may take to be shown.
+constexpr auto kMapDeadline = std::chrono::milliseconds(500);
 constexpr auto kPollInterval = std::chrono::milliseconds(10);
 // _NET_ACTIVE_WINDOW source indication of a pager or similar tool: a request
 // made for the user, which focus-stealing prevention lets through.
@@ -103,7 +101,7 @@ void AskWindowManagerToActivate(Display* display, Window window) {
 
 void ActivateWithoutWindowManager(Display* display, Window window) {
   XMapRaised(display, window);
-  if (!WaitUntil(TClock::now() + kActivationRetry, [&] { return IsShown(display, window); })) return;
+  if (!WaitUntil(TClock::now() + kMapDeadline, [&] { return IsShown(display, window); })) return;
   XSetInputFocus(display, window, RevertToParent, CurrentTime);
   XFlush(display);
 }
@@ -139,41 +137,58 @@ class TX11WindowSystem : public IWindowSystem {
     return ClientProcessId(X11Display().Get(), window);
   }
 
-  void SetForeground(TWindowHandle window) override { Activate(window); }
-  void SendClose(TWindowHandle window) override {
+  // Without a manager an unmapped client is an iconified one: nobody else
+  // would map it.
+  bool IsMinimized(TWindowHandle window) override {
     Display* display = X11Display().Get();
-    if (TakesPartIn(display, window, "WM_DELETE_WINDOW"))
-      SendDeleteWindow(display, window);
-    else
-      XDestroyWindow(display, window);
+    return WindowManagerRuns(display) ? IsIconic(display, window) : !IsShown(display, window);
+  }
+  // Mapping asks a manager to restore the window (ICCCM); without one it
+  // shows the window at once.
+  void Restore(TWindowHandle window) override {
+    Display* display = X11Display().Get();
+    XMapWindow(display, window);
     XSync(display, False);
   }
-  void SendQuit(TWindowHandle window) override {
+  // X has no foreground lock, so every means is the same request; asking
+  // again helps a window that the manager had not taken on yet.
+  bool SetForeground(TWindowHandle window, TForegroundMeans) override {
+    if (!WindowExists(window)) return false;
     Display* display = X11Display().Get();
-    XKillClient(display, window);
-    XSync(display, False);
-  }
-
- private:
-  // True when the window ended up with the input focus.
-  bool Activate(Window window) {
-    Display* display = X11Display().Get();
-    auto deadline = TClock::now() + kActivationDeadline;
-    for (;;) {
-      RequestActivation(display, window);
-      auto retry = std::min(deadline, TClock::now() + kActivationRetry);
-      if (WaitUntil(retry, [&] { return HasFocus(display, window); })) return true;
-      if (TClock::now() >= deadline) return false;
-    }
-  }
-
-  static void RequestActivation(Display* display, Window window) {
     if (WindowManagerRuns(display))
       AskWindowManagerToActivate(display, window);
     else
       ActivateWithoutWindowManager(display, window);
+    return true;
+  }
+  bool IsForeground(TWindowHandle window) override { return HasFocus(X11Display().Get(), window); }
+
+  // A client that answers pings and does not answer this one is hung; a
+  // client that does not take part in WM_DELETE_WINDOW has its window
+  // destroyed, as a window without a close handler is.
+  TSendOutcome SendClose(TWindowHandle window, uint32_t timeoutMs) override {
+    if (!WindowExists(window)) return TSendOutcome::WindowGone;
+    Display* display = X11Display().Get();
+    if (!TakesPartIn(display, window, "WM_DELETE_WINDOW")) {
+      XDestroyWindow(display, window);
+      XSync(display, False);
+      return TSendOutcome::Delivered;
+    }
+    if (TakesPartIn(display, window, "_NET_WM_PING") && !PingAnswered(display, window, timeoutMs))
+      return TSendOutcome::NotResponding;
+    SendDeleteWindow(display, window);
+    return TSendOutcome::Delivered;
+  }
+  // Ending the client works whether or not it serves its events.
+  TSendOutcome SendQuit(TWindowHandle window, uint32_t) override {
+    if (!WindowExists(window)) return TSendOutcome::WindowGone;
+    Display* display = X11Display().Get();
+    XKillClient(display, window);
+    XSync(display, False);
+    return TSendOutcome::Delivered;
   }
 
+ private:
   std::vector<Window> clients_;
 };
 
