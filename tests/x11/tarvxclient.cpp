@@ -2,13 +2,15 @@
 // with the title given on the command line and a one-line text field that
 // takes what is typed into it and writes it to a file when asked to close.
 //
-//   tarvxclient --title TEXT [--out FILE] [--iconic] [--hang]
+//   tarvxclient --title TEXT [--out FILE] [--iconic] [--hang] [--no-protocols]
 //
 // --iconic  starts iconified: a window manager maps it as an icon; without
 //           one it is left unmapped until someone maps it.
 // --hang    stops serving events once the window is shown (a hung program):
 //           it neither reads keys nor answers close requests or pings. It
 //           ends when its connection is closed (XKillClient).
+// --no-protocols  takes part in no WM_PROTOCOLS (it cannot be asked to
+//           close; it ends when its window is destroyed).
 // The title is Latin-1 text; it is set as WM_NAME and, in UTF-8, as
 // _NET_WM_NAME. The client takes part in WM_DELETE_WINDOW and _NET_WM_PING.
 #include <X11/Xatom.h>
@@ -26,7 +28,7 @@ namespace {
 
 struct TOptions {
   std::string title, out;
-  bool iconic = false, hang = false;
+  bool iconic = false, hang = false, protocols = true;
 };
 
 bool ParseOptions(int argc, char** argv, TOptions& options) {
@@ -40,6 +42,8 @@ bool ParseOptions(int argc, char** argv, TOptions& options) {
       options.iconic = true;
     else if (arg == "--hang")
       options.hang = true;
+    else if (arg == "--no-protocols")
+      options.protocols = false;
     else
       return false;
   }
@@ -71,7 +75,7 @@ class TClient {
     SetNames();
     SetHints();
     Atom protocols[] = {Atom_("WM_DELETE_WINDOW"), Atom_("_NET_WM_PING")};
-    XSetWMProtocols(display_, window_, protocols, 2);
+    if (options_.protocols) XSetWMProtocols(display_, window_, protocols, 2);
     long pid = getpid();
     XChangeProperty(display_, window_, Atom_("_NET_WM_PID"), XA_CARDINAL, 32, PropModeReplace,
                     reinterpret_cast<unsigned char*>(&pid), 1);
@@ -191,7 +195,7 @@ class TClient {
 int main(int argc, char** argv) {
   TOptions options;
   if (!ParseOptions(argc, argv, options)) {
-    std::fprintf(stderr, "usage: tarvxclient --title TEXT [--out FILE] [--iconic] [--hang]\n");
+    std::fprintf(stderr, "usage: tarvxclient --title TEXT [--out FILE] [--iconic] [--hang] [--no-protocols]\n");
     return 64;
   }
   Display* display = XOpenDisplay(nullptr);
