@@ -273,9 +273,10 @@ class FakeWindowSystem : public IWindowSystem {
     return found ? found->pid : 0;
   }
   bool IsMinimized(TWindowHandle window) override { return minimized.count(window) != 0; }
+  /// A hung window does not restore itself.
   void Restore(TWindowHandle window) override {
     restored.push_back(window);
-    minimized.erase(window);
+    if (!hung.count(window)) minimized.erase(window);
   }
   /// Refuses the first `refusals` requests, as Windows' foreground lock
   /// refuses a background process; a minimised window never comes to the front.
