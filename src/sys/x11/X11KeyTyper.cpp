@@ -65,6 +65,8 @@ bool TX11KeyTyper::Key(KeySym keysym, bool down) {
   return true;
 }
 
+// Under a Shift that the script holds, a first-level key gives its
+// second-level character, as the same key does on Windows ("+-" types "_").
 bool TX11KeyTyper::Type(KeySym keysym) {
   TPlace place = Find(keysym);
   if (place.keycode == 0) place = {Borrow(keysym), 0};
