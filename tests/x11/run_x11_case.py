@@ -5,6 +5,7 @@ display for each session the case names, with no window manager ("bare") or
 with openbox ("openbox"):
 
     # session: bare openbox        default: both
+    # needs: xterm                 programs the case drives (skipped without)
 
 The run sees DISPLAY, our test client (tarvxclient) on its PATH, and
 TARV_SESSION naming the session. Everything the session started ends with
@@ -19,6 +20,7 @@ import shutil
 import signal
 import subprocess
 import sys
+import tempfile
 import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -27,28 +29,39 @@ START_DEADLINE = 30  # seconds for the server and the window manager to come up
 SKIPPED = 77
 
 
-def sessions_of(case):
+def header_words(case, key):
     with open(case, encoding="latin-1") as f:
         for line in f:
-            if line.startswith("# session:"):
+            if line.startswith(f"# {key}:"):
                 return line.split(":", 1)[1].split()
-    return ["bare", "openbox"]
+    return None
 
 
 def start_server():
-    """Starts Xvfb on a display it picks itself; returns (process, ":N")."""
+    """Starts Xvfb on a display it picks itself; returns (process, ":N").
+    -noreset: a server resets when its last client leaves, and a client that
+    connects meanwhile (the window manager, after a look at the root window)
+    would be refused."""
     read_end, write_end = os.pipe()
-    server = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-nolisten", "tcp", "-screen", "0",
-                               "1024x768x24"], pass_fds=[write_end], stdout=subprocess.DEVNULL,
+    server = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-noreset", "-nolisten", "tcp", "-screen",
+                               "0", "1024x768x24"], pass_fds=[write_end], stdout=subprocess.DEVNULL,
                               stderr=subprocess.DEVNULL, start_new_session=True)
     os.close(write_end)
-    number = b""
     with os.fdopen(read_end, "rb") as pipe:  # Xvfb writes the number once it listens
         number = pipe.readline().strip()
     if not number:
         stop(server)
         sys.exit("Xvfb did not start")
     return server, ":" + number.decode()
+
+
+def wait_until(condition, seconds):
+    deadline = time.monotonic() + seconds
+    while not condition():
+        if time.monotonic() > deadline:
+            return False
+        time.sleep(0.05)  # polling for the condition, with a deadline
+    return True
 
 
 class XLib:
@@ -85,15 +98,15 @@ class XLib:
 
 def start_window_manager(display):
     env = dict(os.environ, DISPLAY=display)
-    manager = subprocess.Popen(["openbox", "--sm-disable"], env=env, stdout=subprocess.DEVNULL,
-                               stderr=subprocess.DEVNULL, start_new_session=True)
+    log = tempfile.TemporaryFile()
+    manager = subprocess.Popen(["openbox", "--sm-disable"], env=env, stdout=log, stderr=subprocess.STDOUT,
+                               start_new_session=True)
     xlib = XLib()
-    deadline = time.monotonic() + START_DEADLINE
-    while not xlib.window_manager_runs(display):
-        if time.monotonic() > deadline or manager.poll() is not None:
-            stop(manager)
-            sys.exit("openbox did not start")
-        time.sleep(0.05)  # polling for the manager's property, with a deadline
+    if not wait_until(lambda: xlib.window_manager_runs(display) or manager.poll() is not None, START_DEADLINE) \
+            or manager.poll() is not None:
+        stop(manager)
+        log.seek(0)
+        sys.exit(f"openbox did not start (status {manager.returncode}): {log.read().decode(errors='replace')}")
     return manager
 
 
@@ -129,8 +142,12 @@ def main():
     if not shutil.which("Xvfb"):
         print("skipped: Xvfb is not installed (Debian: apt-get install xvfb)")
         return SKIPPED
+    missing = [p for p in header_words(case, "needs") or [] if not shutil.which(p)]
+    if missing:
+        print(f"skipped: {' '.join(missing)} not installed (Debian: apt-get install {' '.join(missing)})")
+        return SKIPPED
     failures, ran = 0, 0
-    for session in sessions_of(case):
+    for session in header_words(case, "session") or ["bare", "openbox"]:
         if session == "openbox" and not shutil.which("openbox"):
             print("skipped the openbox session: openbox is not installed (Debian: apt-get install openbox)")
             continue

@@ -6,7 +6,7 @@
 //
 // --iconic  starts iconified: a window manager maps it as an icon; without
 //           one it is left unmapped until someone maps it.
-// --hang    stops serving events once the window is shown (a hung program):
+// --hang    serves no events at all once the window is set up (a hung program):
 //           it neither reads keys nor answers close requests or pings. It
 //           ends when its connection is closed (XKillClient).
 // --no-protocols  takes part in no WM_PROTOCOLS (it cannot be asked to
@@ -85,10 +85,11 @@ class TClient {
 
   // Serves events until asked to close; returns the exit status.
   int Run() {
+    // Hung from the start, so that no ping is ever answered.
+    if (options_.hang) return Hang();
     for (;;) {
       XEvent event;
       XNextEvent(display_, &event);
-      if (event.type == MapNotify && options_.hang) return Hang();
       if (event.type == KeyPress) Typed(event.xkey);
       if (event.type == Expose) Draw();
       if (event.type == ClientMessage && Message(event.xclient)) return 0;
