@@ -37,9 +37,11 @@ class IKeyboard {
   virtual int16_t KeyForCharacter(char32_t character) = 0;
   /// MapVirtualKey(virtualKey, MAPVK_VK_TO_VSC): the scan code.
   virtual uint32_t MapVirtualKey(uint32_t virtualKey) = 0;
-  /// Sends the events in order as one uninterrupted sequence to whatever
-  /// window has the keyboard focus. False when the system refused them (all
-  /// or some: Win32 SendInput blocked by a window of higher integrity).
+  /// Sends the events in order to whatever window has the keyboard focus; a
+  /// back end may wait within, up to the deadline last given to
+  /// WaitUntilKeysTaken, for the target to read part of them. False when the
+  /// system refused them (all or some: Win32 SendInput blocked by a window of
+  /// higher integrity).
   virtual bool SendKeyEvents(const std::vector<TKeyEvent>& events) = 0;
   /// Returns when the thread of the window in front has read every event sent
   /// so far (true), or false when it had not within `timeoutMs`. With no
