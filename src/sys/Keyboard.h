@@ -29,11 +29,11 @@ class IKeyboard {
   /// False where the system has no window system to type into.
   virtual bool CanSendKeys() = 0;
   /// The characters of a text of the program (Win32: the ANSI code page,
-  /// MultiByteToWideChar with CP_ACP) as Unicode code points. A byte that
-  /// forms no character becomes U+FFFD.
+  /// MultiByteToWideChar with CP_ACP) as Unicode code points.
   virtual std::u32string DecodeText(std::string_view text) = 0;
   /// VkKeyScanW: virtual key in the low byte, shift state in the high byte
-  /// (1 Shift, 2 Ctrl, 4 Alt); -1 when the layout has no key for it.
+  /// (1 Shift, 2 Ctrl, 4 Alt); -1 when the layout has no key for it, or only
+  /// a dead key (one that changes the next character instead of typing).
   virtual int16_t KeyForCharacter(char32_t character) = 0;
   /// MapVirtualKey(virtualKey, MAPVK_VK_TO_VSC): the scan code.
   virtual uint32_t MapVirtualKey(uint32_t virtualKey) = 0;

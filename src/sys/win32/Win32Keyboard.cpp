@@ -129,9 +129,15 @@ class TWin32Keyboard : public IKeyboard {
     return characters;
   }
 
+  // A dead key (the accent keys of many layouts, the quote keys of US
+  // International) types nothing by itself and changes the next character:
+  // such a character is reported as having no key, so it is typed as itself.
   int16_t KeyForCharacter(char32_t character) override {
     if (character >= 0x10000) return -1;
-    return ::VkKeyScanW(static_cast<WCHAR>(character));
+    SHORT key = ::VkKeyScanW(static_cast<WCHAR>(character));
+    if (key == -1) return -1;
+    bool deadKey = (::MapVirtualKeyW(key & 0xFF, MAPVK_VK_TO_CHAR) & 0x80000000u) != 0;
+    return deadKey ? -1 : key;
   }
 
   uint32_t MapVirtualKey(uint32_t virtualKey) override {
