@@ -352,6 +352,9 @@ void SendKeys(std::string_view description) {
   IKeyboard* keyboard = UsableKeyboard();
   if (!keyboard) return;
   std::vector<TKeyStroke> strokes = TranslateKeys(keyboard->DecodeText(description));
+  // Whatever an earlier command left unread goes first; this also gives the
+  // keyboard this command's deadline afresh.
+  keyboard->WaitUntilKeysTaken(kKeysTakenTimeoutMs);
   bool refused = false;
   {
     TKeyPlayer player(*keyboard);

@@ -32,17 +32,19 @@ class IKeyboard {
   /// when the reason is no more than that there is no window system.
   virtual std::string Unavailable() { return {}; }
   /// The characters of a text of the program (Win32: the ANSI code page,
-  /// MultiByteToWideChar with CP_ACP) as Unicode code points. A byte that
-  /// forms no character becomes U+FFFD.
+  /// MultiByteToWideChar with CP_ACP) as Unicode code points.
   virtual std::u32string DecodeText(std::string_view text) = 0;
   /// VkKeyScanW: virtual key in the low byte, shift state in the high byte
-  /// (1 Shift, 2 Ctrl, 4 Alt); -1 when the layout has no key for it.
+  /// (1 Shift, 2 Ctrl, 4 Alt); -1 when the layout has no key for it, or only
+  /// a dead key (one that changes the next character instead of typing).
   virtual int16_t KeyForCharacter(char32_t character) = 0;
   /// MapVirtualKey(virtualKey, MAPVK_VK_TO_VSC): the scan code.
   virtual uint32_t MapVirtualKey(uint32_t virtualKey) = 0;
-  /// Sends the events in order as one uninterrupted sequence to whatever
-  /// window has the keyboard focus. False when the system refused them (all
-  /// or some: Win32 SendInput blocked by a window of higher integrity).
+  /// Sends the events in order to whatever window has the keyboard focus; a
+  /// back end may wait within, up to the deadline last given to
+  /// WaitUntilKeysTaken, for the target to read part of them. False when the
+  /// system refused them (all or some: Win32 SendInput blocked by a window of
+  /// higher integrity).
   virtual bool SendKeyEvents(const std::vector<TKeyEvent>& events) = 0;
   /// Returns when the thread of the window in front has read every event sent
   /// so far (true), or false when it had not within `timeoutMs`. With no

@@ -193,14 +193,15 @@ TEST(SendKeys, MarksNavigationKeysAndTheWindowsKeyAsExtended) {
 TEST(SendKeys, WaitsUntilTheWindowHasTakenEachKeystroke) {
   FakeSystem sys;
   SendKeys("+ab~");
-  EXPECT_EQ(sys.keyboard.waits, (std::vector<size_t>{1, 3, 4, 6, 8}));
+  EXPECT_EQ(sys.keyboard.waits, (std::vector<size_t>{0, 1, 3, 4, 6, 8}));
   EXPECT_EQ(sys.keyboard.waitTimeouts.front(), kKeysTakenTimeoutMs);
 
   FakeSystem hung;
   hung.keyboard.hung = true;
   SendKeys("abc");
   EXPECT_EQ(hung.keyboard.Played(), "A v A ^ B v B ^ C v C ^");
-  EXPECT_EQ(hung.keyboard.waitTimeouts, (std::vector<uint32_t>{kKeysTakenTimeoutMs, 0, 0}));
+  EXPECT_EQ(hung.keyboard.waitTimeouts,
+            (std::vector<uint32_t>{kKeysTakenTimeoutMs, kKeysTakenTimeoutMs, 0, 0}));
 }
 
 class SendKeysInterrupted : public ::testing::Test {

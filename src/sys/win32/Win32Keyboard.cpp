@@ -3,22 +3,28 @@
 // window in front has read what was sent.
 //
 // What the wait relies on: SendInput only queues the events; the system
-// hands them to the input queue of the thread that has the focus, and that
-// thread reads them whenever it gets round to it. A thread's key state
-// (GetKeyState) changes only when the thread reads a key message, and the
-// low bit of a key's state flips with every press of the key that is read.
-// Attached to the target thread's input (AttachThreadInput), our thread
-// shares that key state. So before sending a keystroke we note the state of
-// its last pressed key; once that bit has flipped and the key is up again,
-// the target has read every event of the keystroke. Without the attachment
-// (refused, or a hung target) we fall back to a WM_NULL round trip, which
-// proves only that the target's message loop has run since.
-
+// hands them to the input queue of the thread that has the focus, which
+// reads them, in order, whenever it gets round to it. A thread's key state
+// (GetKeyState) changes only as the thread reads key messages, and our
+// thread shares it while attached to the target's input (AttachThreadInput).
+// So a keystroke is sent in two parts: up to its last key press, then the
+// rest. Once the key shows down, the target has read the first part (and,
+// the queue being in order, everything sent before it); the rest is sent,
+// and once every key it lets go shows up again, the target has read the
+// whole keystroke. Without the attachment (refused, or a hung target) we
+// fall back to a WM_NULL round trip, which proves only that the target's
+// message loop has run since.
+//
+// Attaching resets the shared key state (documented, and so under Wine),
+// which would drop a modifier that the script holds: we stay attached while
+// any key we pressed is down, and attach afresh only when no key is held or
+// the window in front belongs to another thread.
 // clang-format off
 // The interface comes before windows.h, whose A/W selector macros would
 // otherwise rename its methods.
 #include "sys/win32/Win32BackEnd.h"
 #include <windows.h>
+#include <set>
 #undef MapVirtualKey
 // clang-format on
 
@@ -81,11 +87,22 @@ void AddEvent(std::vector<INPUT>& inputs, const TKeyEvent& event) {
   AddUnit(inputs, 0, static_cast<WORD>(0xDC00 + (c & 0x3FF)), up | KEYEVENTF_UNICODE);
 }
 
-// The key whose state shows that a sequence has been read: its last press.
-WORD LastPressedKey(const std::vector<INPUT>& inputs) {
-  for (auto input = inputs.rbegin(); input != inputs.rend(); ++input)
-    if (!(input->ki.dwFlags & KEYEVENTF_KEYUP)) return input->ki.wVk ? input->ki.wVk : VK_PACKET;
+WORD KeyOf(const INPUT& input) { return input.ki.wVk ? input.ki.wVk : VK_PACKET; }
+bool IsUp(const INPUT& input) { return (input.ki.dwFlags & KEYEVENTF_KEYUP) != 0; }
+
+// Where the second part of a keystroke starts: after its last press that is
+// let go later in the keystroke (0: no such press; all is one part).
+size_t SplitPoint(const std::vector<INPUT>& inputs) {
+  for (size_t i = inputs.size(); i-- > 0;) {
+    if (IsUp(inputs[i])) continue;
+    for (size_t j = i + 1; j < inputs.size(); ++j)
+      if (IsUp(inputs[j]) && KeyOf(inputs[j]) == KeyOf(inputs[i])) return i + 1;
+  }
   return 0;
+}
+
+bool Send(const INPUT* inputs, size_t count) {
+  return SendInput(static_cast<UINT>(count), const_cast<INPUT*>(inputs), sizeof(INPUT)) == count;
 }
 
 class TWin32Keyboard : public IKeyboard {
@@ -112,9 +129,15 @@ class TWin32Keyboard : public IKeyboard {
     return characters;
   }
 
+  // A dead key (the accent keys of many layouts, the quote keys of US
+  // International) types nothing by itself and changes the next character:
+  // such a character is reported as having no key, so it is typed as itself.
   int16_t KeyForCharacter(char32_t character) override {
     if (character >= 0x10000) return -1;
-    return ::VkKeyScanW(static_cast<WCHAR>(character));
+    SHORT key = ::VkKeyScanW(static_cast<WCHAR>(character));
+    if (key == -1) return -1;
+    bool deadKey = (::MapVirtualKeyW(key & 0xFF, MAPVK_VK_TO_CHAR) & 0x80000000u) != 0;
+    return deadKey ? -1 : key;
   }
 
   uint32_t MapVirtualKey(uint32_t virtualKey) override {
@@ -125,16 +148,31 @@ class TWin32Keyboard : public IKeyboard {
     std::vector<INPUT> inputs;
     for (const TKeyEvent& event : events) AddEvent(inputs, event);
     if (inputs.empty()) return true;
-    Detach();
-    WatchTarget(LastPressedKey(inputs));
-    UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-    return sent == inputs.size();
+    HWND front = GetForegroundWindow();
+    DWORD frontThread = front ? GetWindowThreadProcessId(front, nullptr) : 0;
+    if (!attachedThread_ || frontThread != attachedThread_) {
+      Detach();
+      AttachToTarget(front);
+    }
+    target_ = front;
+    NoteHeldKeys(inputs);
+    size_t split = SplitPoint(inputs);
+    if (split > 0) {
+      if (!Send(inputs.data(), split)) return false;
+      // A target that does not read the press in time is not waited for
+      // again within the keystroke; the rest goes after it all the same.
+      targetResponds_ = WaitForKeys(inputs.data(), split, timeoutMs_);
+    }
+    pending_.assign(inputs.begin() + static_cast<std::ptrdiff_t>(split), inputs.end());
+    return Send(pending_.data(), pending_.size());
   }
 
   bool WaitUntilKeysTaken(uint32_t timeoutMs) override {
-    bool taken = WaitForTarget(timeoutMs);
-    Detach();
-    target_ = nullptr;
+    timeoutMs_ = timeoutMs;
+    bool taken = targetResponds_ && WaitForKeys(pending_.data(), pending_.size(), timeoutMs);
+    pending_.clear();
+    targetResponds_ = true;
+    if (held_.empty()) Detach();
     return taken;
   }
 
@@ -143,28 +181,43 @@ class TWin32Keyboard : public IKeyboard {
   bool ProcessMessages() override { return DispatchQueued(); }
 
  private:
-  // Notes the window in front and the state of `key` as its thread sees it.
-  void WatchTarget(WORD key) {
-    target_ = GetForegroundWindow();
-    key_ = key;
-    if (!target_ || !key_) return;
-    targetThread_ = GetWindowThreadProcessId(target_, nullptr);
+  void NoteHeldKeys(const std::vector<INPUT>& inputs) {
+    for (const INPUT& input : inputs) {
+      if (IsUp(input))
+        held_.erase(KeyOf(input));
+      else
+        held_.insert(KeyOf(input));
+    }
+  }
+
+  // Notes the window in front and attaches to its thread's input.
+  void AttachToTarget(HWND front) {
+    target_ = front;
+    targetThread_ = target_ ? GetWindowThreadProcessId(target_, nullptr) : 0;
     DWORD self = GetCurrentThreadId();
     // A hung thread would never read the keys; attaching to it gains nothing.
-    if (targetThread_ != self && !IsHungAppWindow(target_) && AttachThreadInput(self, targetThread_, TRUE))
+    if (target_ && targetThread_ != self && !IsHungAppWindow(target_) &&
+        AttachThreadInput(self, targetThread_, TRUE))
       attachedThread_ = targetThread_;
-    keyStateBefore_ = GetKeyState(key_);
   }
 
   bool CanReadTargetKeyState() const { return attachedThread_ != 0 || targetThread_ == GetCurrentThreadId(); }
 
-  bool KeyWasRead() const {
-    SHORT state = GetKeyState(key_);
-    return ((state ^ keyStateBefore_) & 1) != 0 && (state & 0x8000) == 0;
+  // Every key of the events shows as the last of them left it.
+  static bool KeysRead(const INPUT* inputs, size_t count) {
+    for (size_t i = 0; i < count; ++i) {
+      bool laterEventOfKey = false;
+      for (size_t j = i + 1; j < count && !laterEventOfKey; ++j)
+        laterEventOfKey = KeyOf(inputs[j]) == KeyOf(inputs[i]);
+      if (laterEventOfKey) continue;
+      bool down = (GetKeyState(KeyOf(inputs[i])) & 0x8000) != 0;
+      if (down == IsUp(inputs[i])) return false;
+    }
+    return true;
   }
 
-  bool WaitForTarget(uint32_t timeoutMs) {
-    if (!target_ || !key_ || !IsWindow(target_)) return true;
+  bool WaitForKeys(const INPUT* inputs, size_t count, uint32_t timeoutMs) {
+    if (!target_ || count == 0 || !IsWindow(target_)) return true;
     if (!CanReadTargetKeyState()) {
       DWORD_PTR result = 0;
       return SendMessageTimeoutA(target_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &result) != 0;
@@ -174,7 +227,7 @@ class TWin32Keyboard : public IKeyboard {
       // Our own window in front reads its keys only when we serve the queue.
       // A request to end the program stops the typing anyway.
       if (targetThread_ == GetCurrentThreadId() && !DispatchQueued()) return true;
-      if (KeyWasRead()) return true;
+      if (KeysRead(inputs, count)) return true;
       if (GetTickCount() - start >= timeoutMs) return false;
       MsgWaitForMultipleObjects(0, nullptr, FALSE, kPollMs, QS_ALLINPUT);
     }
@@ -183,13 +236,16 @@ class TWin32Keyboard : public IKeyboard {
   void Detach() {
     if (attachedThread_) AttachThreadInput(GetCurrentThreadId(), attachedThread_, FALSE);
     attachedThread_ = 0;
+    target_ = nullptr;
   }
 
   HWND target_ = nullptr;
   DWORD targetThread_ = 0;
   DWORD attachedThread_ = 0;
-  WORD key_ = 0;
-  SHORT keyStateBefore_ = 0;
+  std::vector<INPUT> pending_;  // the last part sent, not yet known to be read
+  uint32_t timeoutMs_ = 5000;   // the caller's deadline, as last given (also for the presses)
+  bool targetResponds_ = true;
+  std::set<WORD> held_;  // keys we pressed and have not let go
 };
 
 }  // namespace
