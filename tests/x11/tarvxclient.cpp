@@ -196,7 +196,8 @@ class TClient {
 int main(int argc, char** argv) {
   TOptions options;
   if (!ParseOptions(argc, argv, options)) {
-    std::fprintf(stderr, "usage: tarvxclient --title TEXT [--out FILE] [--iconic] [--hang] [--no-protocols]\n");
+    std::fprintf(stderr,
+                 "usage: tarvxclient --title TEXT [--out FILE] [--iconic] [--hang] [--no-protocols]\n");
     return 64;
   }
   Display* display = XOpenDisplay(nullptr);
