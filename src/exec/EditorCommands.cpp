@@ -4,12 +4,26 @@
 #include "editor/EditorWindows.h"
 #include "exec/CommandHandlers.h"
 #include "lang/TarvLex.h"
+#include "run/TarvCommon.h"
+#include "sys/Winfuncs.h"
+
+namespace {
+
+// The window list needs windows to list; where none can be reached the
+// command says why through its error mode.
+void ShowWindowList() {
+  std::string reason = WindowSystemUnavailable();
+  if (!reason.empty()) return ReportCommandError("/wlist: " + reason);
+  EditorWindows().ShowProcessList(true);
+}
+
+}  // namespace
 
 bool RunEditorCommand(const Tcmdrec& command, const TPreparedArgs& args) {
   switch (command.Kind) {
     case _EDIT: EditorWindows().OpenEditor(args.text); return true;
     case _PLIST: EditorWindows().ShowProcessList(false); return true;
-    case _WLIST: EditorWindows().ShowProcessList(true); return true;
+    case _WLIST: ShowWindowList(); return true;
     default: return false;
   }
 }

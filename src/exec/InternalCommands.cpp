@@ -26,16 +26,43 @@ void RequireArgument(const std::string& argument, const char* missingMessage) {
   if (argument.empty()) RaiseScriptError(missingMessage);
 }
 
+// False after reporting why the command's windows cannot be reached.
+bool WindowsReachable(const std::string& word) {
+  std::string reason = WindowSystemUnavailable();
+  if (reason.empty()) return true;
+  ReportCommandError(word + ": " + reason);
+  return false;
+}
+
 // /activate, /close and /killwindow: the first window whose title matches.
+// The action returns the failure message for the window's title, or "".
 void RunWindowCommand(const std::string& word, const std::string& pattern, const char* missingMessage,
-                      void (*action)(TWindowHandle)) {
+                      std::string (*action)(TWindowHandle, const std::string&)) {
   RequireArgument(pattern, missingMessage);
+  if (!WindowsReachable(word)) return;
   TWindowHandle window = FindWindowByTitle(pattern);
   if (window == kNoWindow) {
     ReportCommandError(word + " could not find " + Quoted(pattern) + " window");
     return;
   }
-  action(window);
+  std::string failure = action(window, FoundWindowTitles().front());
+  if (!failure.empty()) ReportCommandError(failure);
+}
+
+std::string Activate(TWindowHandle window, const std::string& title) {
+  if (ActivateWindow(window)) return "";
+  return "/activate could not bring " + Quoted(title) + " window to the foreground";
+}
+
+// A window that went away meanwhile is simply not affected.
+std::string Close(TWindowHandle window, const std::string& title) {
+  if (SendCloseToWindow(window) != TSendOutcome::NotResponding) return "";
+  return "/close could not close " + Quoted(title) + " window: it is not responding";
+}
+
+std::string KillWindow(TWindowHandle window, const std::string& title) {
+  if (SendQuitToWindow(window) != TSendOutcome::NotResponding) return "";
+  return "/killwindow could not end " + Quoted(title) + " window: it is not responding";
 }
 
 void RunCd(const std::string& directory) {
@@ -113,9 +140,11 @@ void RunSleep(const std::string& seconds) {
 }
 
 // /waitfor and /waitclose: poll until a window matches (or none does), or
-// until the time limit of the waits has passed.
+// until the time limit of the waits has passed. Where no window can be
+// reached, there is nothing to wait for.
 void RunWindowWait(const std::string& word, const std::string& pattern, bool untilPresent) {
   RequireArgument(pattern, "INTERNAL ERROR: /waitfor argument missing");
+  if (!WindowsReachable(word)) return;
   TWaitLimit limit = TWaitLimit::FromEnvironment();
   for (;;) {
     PumpMessages();
@@ -139,13 +168,13 @@ bool RunInternalCommand(const Tcmdrec& command, const TPreparedArgs& args) {
   switch (command.Kind) {
     case _AT: RunCommandFile(text); return true;
     case _ACTIVATE:
-      RunWindowCommand("/activate", text, "INTERNAL ERROR: /activate argument missing", ActivateWindow);
+      RunWindowCommand("/activate", text, "INTERNAL ERROR: /activate argument missing", Activate);
       return true;
     case _CD: RunCd(text); return true;
-    case _CLOSE: RunWindowCommand("/close", text, "/close argument missing", SendCloseToWindow); return true;
+    case _CLOSE: RunWindowCommand("/close", text, "/close argument missing", Close); return true;
     case _KILL: RunKill(text); return true;
     case _KILLWINDOW:
-      RunWindowCommand("/killwindow", text, "INTERNAL ERROR: /killwindow argument missing", SendQuitToWindow);
+      RunWindowCommand("/killwindow", text, "INTERNAL ERROR: /killwindow argument missing", KillWindow);
       return true;
     case _PAUSE: ShowInfo(text); return true;
     case _SENDKEYS:

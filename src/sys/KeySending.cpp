@@ -1,10 +1,14 @@
-// Keystroke sending: a key description is translated into a string of
-// one-byte internal key codes, which is then played as synthetic key events.
+// Keystroke sending: a key description is decoded into characters and
+// translated into keystrokes (modifiers pressed and released, keys tapped,
+// characters typed), which are then played as key events, one keystroke at
+// a time, each read by the window in front before the next is sent.
 //
 // Translation keeps four pending modifiers (set by "+", "^", "%" and the
 // modifier key names) and a group depth; a pending modifier is released
 // after the next key, or after the group "(...)" that follows it.
+#include <algorithm>
 #include <stdexcept>
+#include <vector>
 
 #include "run/TarvCommon.h"
 #include "sys/Winfuncs.h"
@@ -14,34 +18,85 @@ namespace {
 
 constexpr const char* kNoKeyboardMessage =
     "/sendkeys: keystrokes cannot be sent on this system (no window system)";
+constexpr const char* kRefusedMessage =
+    "/sendkeys: the system refused the keystrokes (the window in front may belong to a program with higher "
+    "rights)";
 // A longer repeat would take hours to type; it is a mistake in the script.
 constexpr int32_t kMaxKeyRepeat = 65535;
 
+constexpr uint8_t kVkShift = 16;
+constexpr uint8_t kVkCtrl = 17;
+constexpr uint8_t kVkAlt = 18;
+constexpr uint8_t kVkLeftWin = 0x5B;
+constexpr uint8_t kVkReturn = 13;
+constexpr uint8_t kShiftScan = 42;
+
 struct TSpecialKey {
-  const char* name;  // with its braces, in capitals
-  uint8_t code;
+  const char* name;       // with its braces, in capitals
+  uint8_t vk;             // 0: the name types nothing
+  bool modifier = false;  // pressed until the modifiers are released
 };
 
-// Searched in this order; names without a key of their own type nothing (0).
+// Searched in this order.
 constexpr TSpecialKey kSpecialKeys[] = {
-    {"{WIN}", 226},     {"{WINDOWS}", 226},  {"{ALT}", 254},  {"{SHIFT}", 250},  {"{CTRL}", 252},
-    {"{BACKSPACE}", 8}, {"{BS}", 8},         {"{BKSP}", 8},   {"{BREAK}", 0},    {"{CAPSLOCK}", 0},
-    {"{DELETE}", 249},  {"{DEL}", 249},      {"{DOWN}", 243}, {"{END}", 241},    {"{ENTER}", 13},
-    {"{ESC}", 27},      {"{HELP}", 0},       {"{HOME}", 240}, {"{INSERT}", 248}, {"{INS}", 248},
-    {"{LEFT}", 244},    {"{NUMLOCK}", 0},    {"{PGDN}", 247}, {"{PGUP}", 246},   {"{PRTSC}", 0},
-    {"{RIGHT}", 245},   {"{SCROLLLOCK}", 0}, {"{TAB}", 9},    {"{UP}", 242},     {"{F1}", 228},
-    {"{F2}", 229},      {"{F3}", 230},       {"{F4}", 231},   {"{F5}", 232},     {"{F6}", 233},
-    {"{F7}", 234},      {"{F8}", 235},       {"{F9}", 236},   {"{F10}", 237},    {"{F11}", 238},
-    {"{F12}", 239},     {"{F13}", 0},        {"{F14}", 0},    {"{F15}", 0},      {"{F16}", 0},
+    {"{WIN}", kVkLeftWin, true},
+    {"{WINDOWS}", kVkLeftWin, true},
+    {"{ALT}", kVkAlt, true},
+    {"{SHIFT}", kVkShift, true},
+    {"{CTRL}", kVkCtrl, true},
+    {"{BACKSPACE}", 8},
+    {"{BS}", 8},
+    {"{BKSP}", 8},
+    {"{BREAK}", 0},
+    {"{CAPSLOCK}", 0},
+    {"{DELETE}", 46},
+    {"{DEL}", 46},
+    {"{DOWN}", 40},
+    {"{END}", 35},
+    {"{ENTER}", kVkReturn},
+    {"{ESC}", 27},
+    {"{HELP}", 0},
+    {"{HOME}", 36},
+    {"{INSERT}", 45},
+    {"{INS}", 45},
+    {"{LEFT}", 37},
+    {"{NUMLOCK}", 0},
+    {"{PGDN}", 34},
+    {"{PGUP}", 33},
+    {"{PRTSC}", 0},
+    {"{RIGHT}", 39},
+    {"{SCROLLLOCK}", 0},
+    {"{TAB}", 9},
+    {"{UP}", 38},
+    {"{F1}", 112},
+    {"{F2}", 113},
+    {"{F3}", 114},
+    {"{F4}", 115},
+    {"{F5}", 116},
+    {"{F6}", 117},
+    {"{F7}", 118},
+    {"{F8}", 119},
+    {"{F9}", 120},
+    {"{F10}", 121},
+    {"{F11}", 122},
+    {"{F12}", 123},
+    {"{F13}", 0},
+    {"{F14}", 0},
+    {"{F15}", 0},
+    {"{F16}", 0},
 };
 static_assert(std::size(kSpecialKeys) == 45);
 
-// Virtual keys of Home, End, Up, Down, Left, Right, PgUp, PgDn, Insert, Delete.
-constexpr uint8_t kNavigationKeys[] = {36, 35, 38, 40, 37, 39, 33, 34, 45, 46};
+// The keys that the keyboard sends with the extended-key flag.
+bool IsExtendedKey(uint8_t vk) { return (vk >= 33 && vk <= 40) || vk == 45 || vk == 46 || vk == kVkLeftWin; }
 
-constexpr uint8_t kVkShift = 16;
-constexpr uint8_t kVkLeftWin = 0x5B;
-constexpr uint8_t kShiftScan = 42;
+// The characters of a key name in the program's text, for matching the
+// table and for messages; a character beyond ASCII matches no name.
+std::string Narrow(std::u32string_view text) {
+  std::string narrow;
+  for (char32_t c : text) narrow += c < 0x80 ? static_cast<char>(c) : '?';
+  return narrow;
+}
 
 // A key name in braces, as found in the description.
 struct TKeyName {
@@ -80,30 +135,34 @@ int32_t RepeatCount(const std::string& countText, const std::string& keyName) {
 
 class TKeyTranslator {
  public:
-  std::string Translate(std::string_view description) {
-    for (size_t at = 0; at < description.size() && description[at] != '\0';) at = Step(description, at);
+  std::vector<TKeyStroke> Translate(std::u32string_view description) {
+    for (size_t at = 0; at < description.size() && description[at] != 0;) at = Step(description, at);
     ReleaseModifiers();
-    return codes_;
+    return strokes_;
   }
 
  private:
   // Handles the character at `at`; returns where the next step starts.
-  size_t Step(std::string_view description, size_t at) {
-    switch (char c = description[at]) {
-      case '+': Press(kKeyShiftDown, shift_); break;
-      case '^': Press(kKeyCtrlDown, ctrl_); break;
-      case '%': Press(kKeyAltDown, alt_); break;
-      case '~': codes_ += '\r'; break;
+  size_t Step(std::u32string_view description, size_t at) {
+    switch (char32_t c = description[at]) {
+      case '+': Press(kVkShift, shift_); break;
+      case '^': Press(kVkCtrl, ctrl_); break;
+      case '%': Press(kVkAlt, alt_); break;
+      case '~': Add(TKeyStroke::Tap, kVkReturn); break;
       case '(': OpenGroup(); break;
       case ')': CloseGroup(); break;
       case '{': return Braced(description, at);
-      default: Plain(std::string(1, c));
+      default: Plain(std::u32string(1, c));
     }
     return at + 1;
   }
 
-  void Press(uint8_t code, bool& pending) {
-    codes_ += static_cast<char>(code);
+  void Add(TKeyStroke::Kind kind, uint8_t vk, char32_t character = 0) {
+    strokes_.push_back({kind, vk, character});
+  }
+
+  void Press(uint8_t vk, bool& pending) {
+    Add(TKeyStroke::Press, vk);
     pending = true;
   }
 
@@ -112,148 +171,202 @@ class TKeyTranslator {
     if (AnyPending())
       ++depth_;
     else
-      Plain("(");
+      Plain(U"(");
   }
 
   void CloseGroup() {
-    if (depth_ < 1) return Plain(")");
+    if (depth_ < 1) return Plain(U")");
     --depth_;
     ReleaseModifiers();
   }
 
-  void Plain(const std::string& text) {
-    codes_ += text;
+  // Characters of the user's text; a control character is its own key.
+  void Plain(std::u32string_view text) {
+    for (char32_t c : text) {
+      if (c < 32)
+        Add(TKeyStroke::Tap, static_cast<uint8_t>(c));
+      else
+        Add(TKeyStroke::Type, 0, c);
+    }
     ReleaseModifiers();
   }
 
   // An opening brace without a closing one ends the description.
-  size_t Braced(std::string_view description, size_t at) {
-    size_t close = description.find('}', at + 1);
-    if (close == std::string_view::npos) return description.size();
+  size_t Braced(std::u32string_view description, size_t at) {
+    size_t close = description.find(U'}', at + 1);
+    if (close == std::u32string_view::npos) return description.size();
+    std::u32string_view text = description.substr(at, close - at + 1);
     TKeyName name;
-    name.text = description.substr(at, close - at + 1);
+    name.text = Narrow(text);
     LookUpSpecialKey(name);
     if (name.key)
       SpecialKey(name);
     else
-      RepeatedText(name.text);
+      RepeatedText(text);
     return close + 1;
   }
 
   void SpecialKey(const TKeyName& name) {
     int32_t count = name.counted ? RepeatCount(name.countText, name.text) : 1;
-    if (count > 0) codes_.append(static_cast<size_t>(count), static_cast<char>(name.key->code));
-    switch (name.key->code) {
-      case kKeyWinDown: win_ = true; break;
-      case kKeyShiftDown: shift_ = true; break;
-      case kKeyCtrlDown: ctrl_ = true; break;
-      case kKeyAltDown: alt_ = true; break;
-      default: ReleaseModifiers();
+    const TSpecialKey& key = *name.key;
+    if (key.vk != 0)
+      for (int32_t i = 0; i < count; ++i) Add(key.modifier ? TKeyStroke::Press : TKeyStroke::Tap, key.vk);
+    if (!key.modifier) return ReleaseModifiers();
+    switch (key.vk) {
+      case kVkLeftWin: win_ = true; break;
+      case kVkShift: shift_ = true; break;
+      case kVkCtrl: ctrl_ = true; break;
+      default: alt_ = true;
     }
   }
 
   // An unknown name: "{text count}" types text count times; without a
   // blank there is no text, so "{enter}" types nothing.
-  void RepeatedText(const std::string& name) {
-    size_t lastBlank = name.rfind(' ');
-    std::string text = lastBlank == std::string::npos ? "" : name.substr(1, lastBlank - 1);
-    size_t countStart = lastBlank == std::string::npos ? 1 : lastBlank + 1;
-    int32_t count = RepeatCount(name.substr(countStart, name.size() - 1 - countStart), name);
-    for (int32_t i = 0; i < count; ++i) codes_ += text;
-    ReleaseModifiers();
+  void RepeatedText(std::u32string_view name) {
+    size_t lastBlank = name.rfind(U' ');
+    std::u32string_view text = lastBlank == std::u32string_view::npos ? U"" : name.substr(1, lastBlank - 1);
+    size_t countStart = lastBlank == std::u32string_view::npos ? 1 : lastBlank + 1;
+    int32_t count = RepeatCount(Narrow(name.substr(countStart, name.size() - 1 - countStart)), Narrow(name));
+    std::u32string repeated;
+    for (int32_t i = 0; i < count; ++i) repeated += text;
+    Plain(repeated);
   }
 
   bool AnyPending() const { return win_ || shift_ || ctrl_ || alt_; }
 
   void ReleaseModifiers() {
     if (depth_ > 0) return;
-    if (win_) codes_ += static_cast<char>(kKeyWinUp);
-    if (shift_) codes_ += static_cast<char>(kKeyShiftUp);
-    if (ctrl_) codes_ += static_cast<char>(kKeyCtrlUp);
-    if (alt_) codes_ += static_cast<char>(kKeyAltUp);
+    if (win_) Add(TKeyStroke::Release, kVkLeftWin);
+    if (shift_) Add(TKeyStroke::Release, kVkShift);
+    if (ctrl_) Add(TKeyStroke::Release, kVkCtrl);
+    if (alt_) Add(TKeyStroke::Release, kVkAlt);
     win_ = shift_ = ctrl_ = alt_ = false;
   }
 
-  std::string codes_;
+  std::vector<TKeyStroke> strokes_;
   bool win_ = false, shift_ = false, ctrl_ = false, alt_ = false;
   int depth_ = 0;
 };
 
+// Turns keystrokes into key events and sends them. Remembers which
+// modifiers are down, so that they are released however the typing ends.
 class TKeyPlayer {
  public:
   explicit TKeyPlayer(IKeyboard& keyboard) : keyboard_(keyboard) {}
+  TKeyPlayer(const TKeyPlayer&) = delete;
+  TKeyPlayer& operator=(const TKeyPlayer&) = delete;
+  ~TKeyPlayer() { ReleaseHeld(); }
 
-  void Play(uint8_t code) {
-    if (code == kKeyWinDown || code == kKeyWinUp)
-      keyboard_.KeybdEvent(kVkLeftWin, 0, code == kKeyWinUp ? kKeyEventKeyUp : 0);
-    else if (code >= kKeyShiftDown)
-      Modifier(code);
-    else
-      Key(code);
+  /// False when the system refused the events.
+  bool Play(const TKeyStroke& stroke) {
+    std::vector<TKeyEvent> events = EventsFor(stroke);
+    if (events.empty()) return true;
+    if (!keyboard_.SendKeyEvents(events)) return false;
+    if (stroke.kind == TKeyStroke::Press && !IsHeld(stroke.virtualKey)) held_.push_back(stroke.virtualKey);
+    if (stroke.kind == TKeyStroke::Release) std::erase(held_, stroke.virtualKey);
+    WaitUntilTaken();
+    return true;
+  }
+
+  void ReleaseHeld() {
+    if (held_.empty()) return;
+    while (!held_.empty()) {
+      uint8_t vk = held_.back();
+      held_.pop_back();
+      keyboard_.SendKeyEvents({KeyEvent(vk, true)});
+    }
+    WaitUntilTaken();
   }
 
  private:
-  void Modifier(uint8_t code) {
-    uint8_t vk = static_cast<uint8_t>(kVkShift + (code - kKeyShiftDown) / 2);
-    bool down = (code % 2) == 0;
-    keyboard_.KeybdEvent(vk, Scan(vk), down ? 0 : kKeyEventKeyUp);
-    modifierHeld_ = down;
+  // A window that does not read its keys in time is not waited for again:
+  // the keys stay in its queue, and the run goes on.
+  void WaitUntilTaken() {
+    bool taken = keyboard_.WaitUntilKeysTaken(waiting_ ? kKeysTakenTimeoutMs : 0);
+    waiting_ = waiting_ && taken;
   }
 
-  void Key(uint8_t code) {
-    uint8_t vk = code;
-    uint8_t shiftState = 0;
-    if (code >= 32 && code <= 225) {
-      int16_t scanned = keyboard_.VkKeyScan(code);
-      if (scanned == -1) return;  // the layout has no key for it: nothing to type
-      vk = static_cast<uint8_t>(scanned & 0xFF);
-      shiftState = static_cast<uint8_t>((scanned >> 8) & 0xFF);
-    } else if (code >= kKeyF1 && code < kKeyHome) {
-      vk = static_cast<uint8_t>(code - 116);
-    } else if (code >= kKeyHome) {
-      vk = kNavigationKeys[code - kKeyHome];
+  bool IsHeld(uint8_t vk) const { return std::find(held_.begin(), held_.end(), vk) != held_.end(); }
+
+  // Shift, Ctrl or Alt held by the script: a character's key is then
+  // pressed under them alone (^A is Ctrl with the A key).
+  bool ScriptHoldsModifier() const { return IsHeld(kVkShift) || IsHeld(kVkCtrl) || IsHeld(kVkAlt); }
+
+  std::vector<TKeyEvent> EventsFor(const TKeyStroke& stroke) {
+    switch (stroke.kind) {
+      case TKeyStroke::Press: return {KeyEvent(stroke.virtualKey, false)};
+      case TKeyStroke::Release: return {KeyEvent(stroke.virtualKey, true)};
+      case TKeyStroke::Tap: return Tapped(stroke.virtualKey, false);
+      default: return Typed(stroke.character);
     }
-    Stroke(vk, !modifierHeld_ && shiftState != 0);
   }
 
-  // Only Shift is ever added, and only when the script holds no modifier.
-  void Stroke(uint8_t vk, bool addShift) {
-    uint8_t scan = Scan(vk);
-    if (addShift) keyboard_.KeybdEvent(kVkShift, kShiftScan, 0);
-    keyboard_.KeybdEvent(vk, scan, 0);
-    keyboard_.KeybdEvent(vk, scan, kKeyEventKeyUp);
-    if (addShift) keyboard_.KeybdEvent(kVkShift, kShiftScan, kKeyEventKeyUp);
+  // A character goes through its key where the layout has one that Shift
+  // alone reaches; otherwise (no key, or one that needs Ctrl or Alt, which
+  // would also trigger shortcuts) it is typed as itself.
+  std::vector<TKeyEvent> Typed(char32_t character) {
+    int16_t key = keyboard_.KeyForCharacter(character);
+    uint8_t vk = static_cast<uint8_t>(key & 0xFF);
+    uint8_t shiftState = static_cast<uint8_t>((key >> 8) & 0xFF);
+    if (ScriptHoldsModifier() && key != -1) return Tapped(vk, false);
+    if (key == -1 || (shiftState & 6) != 0) return {{0, 0, character, false}, {0, 0, character, true}};
+    return Tapped(vk, (shiftState & 1) != 0);
   }
 
-  uint8_t Scan(uint8_t vk) { return static_cast<uint8_t>(keyboard_.MapVirtualKey(vk)); }
+  std::vector<TKeyEvent> Tapped(uint8_t vk, bool addShift) {
+    std::vector<TKeyEvent> events;
+    if (addShift) events.push_back({kVkShift, kShiftScan});
+    events.push_back(KeyEvent(vk, false));
+    events.push_back(KeyEvent(vk, true));
+    if (addShift) events.push_back({kVkShift, kShiftScan, 0, true});
+    return events;
+  }
+
+  // The Windows key goes without a scan code, as the system's own does.
+  TKeyEvent KeyEvent(uint8_t vk, bool up) {
+    uint16_t scan = vk == kVkLeftWin ? 0 : static_cast<uint16_t>(keyboard_.MapVirtualKey(vk));
+    return {vk, scan, 0, up, IsExtendedKey(vk)};
+  }
 
   IKeyboard& keyboard_;
-  bool modifierHeld_ = false;
+  std::vector<uint8_t> held_;  // modifiers down, in the order pressed
+  bool waiting_ = true;
 };
 
-// The keyboard, or nullptr after reporting that keys cannot be sent here.
+// The keyboard, or nullptr after reporting why keys cannot be sent here.
 IKeyboard* UsableKeyboard() {
   IKeyboard* keyboard = SystemServices().keyboard;
   if (keyboard && keyboard->CanSendKeys()) return keyboard;
-  ReportCommandError(kNoKeyboardMessage);
+  std::string reason = keyboard ? keyboard->Unavailable() : "";
+  ReportCommandError(reason.empty() ? kNoKeyboardMessage : "/sendkeys: " + reason);
   return nullptr;
 }
 
 }  // namespace
 
-std::string TranslateKeys(std::string_view description) { return TKeyTranslator().Translate(description); }
-
-void SendKeys(std::string_view description) {
-  if (!UsableKeyboard()) return;
-  SendKeyCodes(TranslateKeys(description));
+std::vector<TKeyStroke> TranslateKeys(std::u32string_view description) {
+  return TKeyTranslator().Translate(description);
 }
 
-void SendKeyCodes(std::string_view codes) {
+void SendKeys(std::string_view description) {
   IKeyboard* keyboard = UsableKeyboard();
   if (!keyboard) return;
-  TKeyPlayer player(*keyboard);
-  for (char code : codes) {
-    player.Play(static_cast<uint8_t>(code));
-    keyboard->ProcessMessages();
+  std::vector<TKeyStroke> strokes = TranslateKeys(keyboard->DecodeText(description));
+  // Whatever an earlier command left unread goes first; this also gives the
+  // keyboard this command's deadline afresh.
+  keyboard->WaitUntilKeysTaken(kKeysTakenTimeoutMs);
+  bool refused = false;
+  {
+    TKeyPlayer player(*keyboard);
+    for (const TKeyStroke& stroke : strokes) {
+      if (!player.Play(stroke)) {
+        refused = true;
+        break;
+      }
+      // A request to end the program stops the typing; the player releases
+      // the modifiers, and the request ends the program after the command.
+      if (!keyboard->ProcessMessages()) break;
+    }
   }
+  if (refused) ReportCommandError(kRefusedMessage);
 }

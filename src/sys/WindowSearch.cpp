@@ -128,6 +128,8 @@ int EnumMatchingWindows(TWindowHandle parent, uint32_t pid, const std::string& t
   return static_cast<int>(state.foundWindows.size());
 }
 
+std::string WindowSystemUnavailable() { return Windows().Unavailable(); }
+
 TWindowHandle FindWindowByTitle(const std::string& titlePattern) {
   return FindWindowByTitleClass(titlePattern, "*");
 }
@@ -142,17 +144,41 @@ const std::vector<TWindowHandle>& FoundWindows() { return WinfuncsState().foundW
 const std::vector<std::string>& FoundWindowTitles() { return WinfuncsState().foundWindowTitles; }
 uint32_t FoundWindowCount() { return static_cast<uint32_t>(WinfuncsState().foundWindows.size()); }
 
-void ActivateWindow(TWindowHandle window) {
-  Windows().SetForeground(window);
-  SystemServices().pumpMessages();
+namespace {
+
+// Waits, serving messages, until the window is in front or the deadline passed.
+bool CameToFront(TWindowHandle window) {
+  constexpr uint32_t kPollMs = 50;
+  for (uint32_t waited = 0;; waited += kPollMs) {
+    if (Windows().IsForeground(window)) return true;
+    if (waited >= kForegroundDeadlineMs) return false;
+    SleepWithMessages(kPollMs);
+  }
 }
 
-void SendCloseToWindow(TWindowHandle window) {
-  Windows().SendClose(window);
+}  // namespace
+
+bool ActivateWindow(TWindowHandle window) {
+  if (Windows().IsMinimized(window)) Windows().Restore(window);
+  bool inFront = false;
+  for (TForegroundMeans means :
+       {TForegroundMeans::Direct, TForegroundMeans::AttachedInput, TForegroundMeans::AltKey}) {
+    inFront =
+        Windows().IsForeground(window) || (Windows().SetForeground(window, means) && CameToFront(window));
+    if (inFront) break;
+  }
   SystemServices().pumpMessages();
+  return inFront;
 }
 
-void SendQuitToWindow(TWindowHandle window) {
-  Windows().SendQuit(window);
+TSendOutcome SendCloseToWindow(TWindowHandle window) {
+  TSendOutcome outcome = Windows().SendClose(window, kWindowReplyTimeoutMs);
   SystemServices().pumpMessages();
+  return outcome;
+}
+
+TSendOutcome SendQuitToWindow(TWindowHandle window) {
+  TSendOutcome outcome = Windows().SendQuit(window, kWindowReplyTimeoutMs);
+  SystemServices().pumpMessages();
+  return outcome;
 }

@@ -96,6 +96,10 @@ constexpr TWindowHandle kNoWindow = ~TWindowHandle(0);
 /// text"; "*" and the empty pattern match everything. Case-sensitive.
 bool MatchWildcard(std::string_view name, std::string_view pattern);
 
+/// Why no window can be reached on this system ("no X display: DISPLAY is
+/// not set"), or empty when windows can be searched and acted on.
+std::string WindowSystemUnavailable();
+
 /// FindWindowByTitleClass with the class pattern "*".
 TWindowHandle FindWindowByTitle(const std::string& titlePattern);
 /// Walks every window of the desktop; returns the first match or kNoWindow,
@@ -113,37 +117,47 @@ const std::vector<TWindowHandle>& FoundWindows();
 const std::vector<std::string>& FoundWindowTitles();
 uint32_t FoundWindowCount();
 
-void ActivateWindow(TWindowHandle window);
-void SendCloseToWindow(TWindowHandle window);
-void SendQuitToWindow(TWindowHandle window);
+/// How long a window may take to come to the front after a means of bringing
+/// it there was accepted, and to answer a close or quit message.
+constexpr uint32_t kForegroundDeadlineMs = 1000;
+constexpr uint32_t kWindowReplyTimeoutMs = 3000;
+
+/// Restores the window if it is minimised and brings it to the foreground,
+/// trying each means that a background process has until it is in front.
+/// True when it is the foreground window afterwards.
+bool ActivateWindow(TWindowHandle window);
+/// WM_CLOSE and WM_QUIT, sent with a timeout so that a hung window cannot
+/// hold up the run; then the message queue is served.
+TSendOutcome SendCloseToWindow(TWindowHandle window);
+TSendOutcome SendQuitToWindow(TWindowHandle window);
 
 // --- Keys -----------------------------------------------------------------
 
-/// Internal key codes: 0-31 virtual keys, 32-225 characters, and these.
-enum : uint8_t {
-  kKeyWinDown = 226,
-  kKeyWinUp = 227,
-  kKeyF1 = 228,    // to F12 = 239
-  kKeyHome = 240,  // Home End Up Down Left Right PgUp PgDn Insert Delete
-  kKeyShiftDown = 250,
-  kKeyShiftUp = 251,
-  kKeyCtrlDown = 252,
-  kKeyCtrlUp = 253,
-  kKeyAltDown = 254,
-  kKeyAltUp = 255,
+/// One step of a key description: a modifier key pressed or released, a key
+/// pressed and released, or a character of the user's text typed as itself.
+struct TKeyStroke {
+  enum Kind : uint8_t { Press, Release, Tap, Type };
+  Kind kind = Tap;
+  uint8_t virtualKey = 0;  // Press, Release, Tap
+  char32_t character = 0;  // Type
+  bool operator==(const TKeyStroke&) const = default;
 };
 
-/// The internal key-code string of a key description ("+^%" prefixes, "~",
-/// groups in parentheses, {NAME} and {NAME count}). An opening brace with no
-/// closing brace after it ends the description.
-std::string TranslateKeys(std::string_view description);
+/// How long the window in front may take to read the keys of one keystroke.
+constexpr uint32_t kKeysTakenTimeoutMs = 5000;
 
-/// Types the description into the focused window. Where the system cannot
-/// send keys, reports "/sendkeys: keystrokes cannot be sent on this system
-/// (no window system)" through the command's error mode (ReportCommandError).
+/// The keystrokes of a key description ("+^%" prefixes, "~", groups in
+/// parentheses, {NAME} and {NAME count}; every other character stands for
+/// itself). An opening brace with no closing brace after it ends the
+/// description; a zero character does too.
+std::vector<TKeyStroke> TranslateKeys(std::u32string_view description);
+
+/// Types the description into the focused window and returns once the window
+/// has read the keys. Modifiers it pressed are released at its end, however
+/// it ends. Where the system cannot send keys, reports "/sendkeys: keystrokes
+/// cannot be sent on this system (no window system)" through the command's
+/// error mode (ReportCommandError); so does a system that refuses the keys.
 void SendKeys(std::string_view description);
-/// Plays an internal key-code string; reports like SendKeys.
-void SendKeyCodes(std::string_view codes);
 
 // --- Tests ----------------------------------------------------------------
 

@@ -9,6 +9,67 @@ TEST_F(ExecutorTest, WindowCommandsActOnTheFirstMatchingWindow) {
   EXPECT_EQ(sys.windows.quit, std::vector<TWindowHandle>{editor});
 }
 
+// Windows refuses the foreground to a process in the background (the
+// foreground lock), which Wine does not enforce: the fake refuses the first
+// request, as Windows does, and /activate must still bring the window in
+// front or say that it could not.
+TEST_F(ExecutorTest, ActivateRestoresAMinimisedWindowAndGetsPastTheForegroundLock) {
+  TWindowHandle editor = sys.windows.Add(sys.windows.Desktop(), "Report - Editor");
+  sys.windows.minimized.insert(editor);
+  sys.windows.refusals = 1;
+  EXPECT_EQ(Run("/activate Report*"), "");
+  EXPECT_EQ(sys.windows.restored, std::vector<TWindowHandle>{editor});
+  EXPECT_EQ(sys.windows.foregroundRequests,
+            (std::vector<TForegroundMeans>{TForegroundMeans::Direct, TForegroundMeans::AttachedInput}));
+  EXPECT_TRUE(sys.windows.IsForeground(editor));
+
+  sys.windows.front = 0;
+  sys.windows.refusals = 3;
+  EXPECT_EQ(Run("/activate /warn *Editor"), "");
+  ASSERT_EQ(ui.boxes.size(), 1u);
+  EXPECT_EQ(ui.boxes[0].text, "/activate could not bring \"Report - Editor\" window to the foreground");
+  sys.windows.refusals = 3;
+  EXPECT_EQ(Run("/activate /ignore *Editor"), "");
+  EXPECT_EQ(ui.boxes.size(), 1u);
+  sys.windows.refusals = 3;
+  EXPECT_EQ(Run("/activate *Editor"),
+            Report("/activate *Editor", "/activate could not bring \"Report - Editor\" window to the foreground"));
+}
+
+// An accepted request that never brings the window in front (a hung window
+// stays minimised) is waited for a moment, then the next means is tried.
+TEST_F(ExecutorTest, ActivateWaitsForTheWindowToComeToTheFrontThenTriesTheNextMeans) {
+  TWindowHandle stuck = sys.windows.Add(sys.windows.Desktop(), "Stuck");
+  sys.windows.minimized.insert(stuck);
+  sys.windows.hung.insert(stuck);
+  EXPECT_EQ(Run("/activate /warn Stuck"), "");
+  EXPECT_EQ(sys.windows.foregroundRequests.size(), 3u);
+  EXPECT_GE(sys.launcher.now - 1000, 3 * kForegroundDeadlineMs);
+  EXPECT_EQ(ui.boxes.at(0).text, "/activate could not bring \"Stuck\" window to the foreground");
+}
+
+// A window whose program serves no messages must not freeze the run.
+TEST_F(ExecutorTest, CloseAndKillwindowOfAHungWindowReportItInsteadOfWaiting) {
+  TWindowHandle hung = sys.windows.Add(sys.windows.Desktop(), "Sx Hung");
+  sys.windows.hung.insert(hung);
+  EXPECT_EQ(Run("/close /warn Sx*"), "");
+  EXPECT_EQ(Run("/killwindow /warn *Hung"), "");
+  ASSERT_EQ(ui.boxes.size(), 2u);
+  EXPECT_EQ(ui.boxes[0].text, "/close could not close \"Sx Hung\" window: it is not responding");
+  EXPECT_EQ(ui.boxes[1].text, "/killwindow could not end \"Sx Hung\" window: it is not responding");
+  EXPECT_EQ(Run("/close /ignore Sx Hung"), "");
+  EXPECT_EQ(Run("/close Sx Hung"),
+            Report("/close Sx Hung", "/close could not close \"Sx Hung\" window: it is not responding"));
+  EXPECT_EQ(ui.boxes.size(), 2u);
+  EXPECT_EQ(sys.windows.sendTimeouts, std::vector<uint32_t>(4, kWindowReplyTimeoutMs));
+
+  // One that closes between the search and the message is not an error.
+  sys.windows.onTitleRead = [&](TWindowHandle window) {
+    if (window == hung) sys.windows.Remove(hung);
+  };
+  EXPECT_EQ(Run("/close Sx Hung"), "");
+}
+
 TEST_F(ExecutorTest, MissingWindowFollowsTheErrorMode) {
   EXPECT_EQ(Run("/activate /ignore Nowhere"), "");
   EXPECT_TRUE(ui.boxes.empty());

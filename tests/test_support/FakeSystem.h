@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <deque>
 #include <functional>
 #include <map>
@@ -302,17 +303,48 @@ class FakeWindowSystem : public IWindowSystem {
     const Window* found = Find(window);
     return found ? found->pid : 0;
   }
-  void SetForeground(TWindowHandle window) override { foreground.push_back(window); }
-  void SendClose(TWindowHandle window) override { closed.push_back(window); }
-  void SendQuit(TWindowHandle window) override { quit.push_back(window); }
+  bool IsMinimized(TWindowHandle window) override { return minimized.count(window) != 0; }
+  /// A hung window does not restore itself.
+  void Restore(TWindowHandle window) override {
+    restored.push_back(window);
+    if (!hung.count(window)) minimized.erase(window);
+  }
+  /// Refuses the first `refusals` requests, as Windows' foreground lock
+  /// refuses a background process; a minimised window never comes to the front.
+  bool SetForeground(TWindowHandle window, TForegroundMeans means) override {
+    foregroundRequests.push_back(means);
+    if (refusals > 0) {
+      --refusals;
+      return false;
+    }
+    foreground.push_back(window);
+    if (!minimized.count(window)) front = window;
+    return true;
+  }
+  bool IsForeground(TWindowHandle window) override { return window != 0 && front == window; }
+  TSendOutcome SendClose(TWindowHandle window, uint32_t timeoutMs) override {
+    closed.push_back(window);
+    return Outcome(window, timeoutMs);
+  }
+  TSendOutcome SendQuit(TWindowHandle window, uint32_t timeoutMs) override {
+    quit.push_back(window);
+    return Outcome(window, timeoutMs);
+  }
 
   // Script
   std::map<TWindowHandle, Window> windows;
   std::function<void(TWindowHandle)> onTitleRead;
+  std::set<TWindowHandle> minimized, hung;
+  int refusals = 0;  // foreground requests still to refuse
+  TWindowHandle front = 0;
 
   // Record
   std::vector<TWindowHandle> titlesRead;  // the windows considered, in walk order
-  std::vector<TWindowHandle> foreground, closed, quit;
+  std::vector<TWindowHandle> foreground;  // accepted requests
+  std::vector<TWindowHandle> closed, quit;
+  std::vector<TWindowHandle> restored;
+  std::vector<TForegroundMeans> foregroundRequests;
+  std::vector<uint32_t> sendTimeouts;
   std::vector<TWindowHandle> removed;
 
  private:
@@ -324,6 +356,11 @@ class FakeWindowSystem : public IWindowSystem {
     windows[handle] = {parent, {}, title, className, pid};
     return handle;
   }
+  TSendOutcome Outcome(TWindowHandle window, uint32_t timeoutMs) {
+    sendTimeouts.push_back(timeoutMs);
+    if (!Find(window)) return TSendOutcome::WindowGone;
+    return hung.count(window) ? TSendOutcome::NotResponding : TSendOutcome::Delivered;
+  }
   Window* Find(TWindowHandle window) {
     auto found = windows.find(window);
     return found == windows.end() ? nullptr : &found->second;
@@ -332,35 +369,62 @@ class FakeWindowSystem : public IWindowSystem {
   TWindowHandle nextHandle_ = 10;
 };
 
-/// A US keyboard layout for the printable characters the tests use; the scan
-/// code of a virtual key is the key plus one.
+/// A US keyboard layout for the printable ASCII characters the tests use,
+/// over code page 1252 read as Latin-1; the scan code of a virtual key is the
+/// key plus one. Records the events and, for each wait until the keys are
+/// taken, how many events had been sent by then.
 class FakeKeyboard : public IKeyboard {
  public:
-  struct Event {
-    uint8_t vk, scan;
-    uint32_t flags;
-  };
-
   bool CanSendKeys() override { return available; }
-  int16_t VkKeyScan(unsigned char c) override {
+  std::u32string DecodeText(std::string_view text) override {
+    std::u32string characters;
+    for (unsigned char c : text) characters += c == 0x80 ? U'\u20AC' : static_cast<char32_t>(c);
+    return characters;
+  }
+  int16_t KeyForCharacter(char32_t c) override {
     if (c >= 'a' && c <= 'z') return static_cast<int16_t>(c - 'a' + 'A');
-    if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == ' ') return static_cast<int16_t>(0x100 | c);
-    static const std::map<unsigned char, int16_t> shifted = {
-        {'(', 0x100 | '9'}, {')', 0x100 | '0'}, {'{', 0x1DB}, {'}', 0x1DD}, {'~', 0x1C0}, {'!', 0x100 | '1'}};
-    auto found = shifted.find(c);
-    return found == shifted.end() ? int16_t(-1) : found->second;
+    if (c == ' ' || (c >= '0' && c <= '9')) return static_cast<int16_t>(c);
+    if (c >= 'A' && c <= 'Z') return static_cast<int16_t>(0x100 | c);
+    // @ needs AltGr (Ctrl+Alt), as on a German layout.
+    static const std::map<char32_t, int16_t> others = {
+        {'(', 0x100 | '9'}, {')', 0x100 | '0'}, {'{', 0x1DB},      {'}', 0x1DD},
+        {'~', 0x1C0},       {'!', 0x100 | '1'}, {'@', 0x600 | 'Q'}};
+    auto found = others.find(c);
+    return found == others.end() ? int16_t(-1) : found->second;
   }
   uint32_t MapVirtualKey(uint32_t vk) override { return vk + 1; }
-  void KeybdEvent(uint8_t vk, uint8_t scan, uint32_t flags) override { events.push_back({vk, scan, flags}); }
-  void ProcessMessages() override { ++messagesProcessed; }
+  bool SendKeyEvents(const std::vector<TKeyEvent>& sent) override {
+    if (refuseAt >= 0 && events.size() == static_cast<size_t>(refuseAt)) {
+      refuseAt = -1;
+      return false;
+    }
+    events.insert(events.end(), sent.begin(), sent.end());
+    return true;
+  }
+  bool WaitUntilKeysTaken(uint32_t timeoutMs) override {
+    waits.push_back(events.size());
+    waitTimeouts.push_back(timeoutMs);
+    return !hung;
+  }
+  bool ProcessMessages() override {
+    ++messagesProcessed;
+    return messagesProcessed != endRequestAt;
+  }
 
-  /// The events as "NAME v" (down) and "NAME ^" (up), separated by blanks.
+  /// The events as "NAME v" (down) and "NAME ^" (up), separated by blanks; a
+  /// character event as "U+XXXX v".
   std::string Played() const {
     std::string text;
-    for (const Event& event : events) {
+    for (const TKeyEvent& event : events) {
       if (!text.empty()) text += ' ';
-      text += KeyName(event.vk) + ((event.flags & kKeyEventKeyUp) ? " ^" : " v");
+      text += (event.virtualKey ? KeyName(event.virtualKey) : CodePoint(event.character)) +
+              (event.up ? " ^" : " v");
     }
+    return text;
+  }
+  static std::string CodePoint(char32_t c) {
+    char text[16];
+    std::snprintf(text, sizeof text, "U+%04X", static_cast<unsigned>(c));
     return text;
   }
   static std::string KeyName(uint8_t vk) {
@@ -375,8 +439,16 @@ class FakeKeyboard : public IKeyboard {
     return "VK" + std::to_string(vk);
   }
 
+  // Script
   bool available = true;
-  std::vector<Event> events;
+  bool hung = false;      // the window in front never takes the keys
+  int refuseAt = -1;      // >= 0: the send after this many events fails, once
+  int endRequestAt = -1;  // the ProcessMessages call that finds an end request
+
+  // Record
+  std::vector<TKeyEvent> events;
+  std::vector<size_t> waits;  // events sent at each wait
+  std::vector<uint32_t> waitTimeouts;
   int messagesProcessed = 0;
 };
 

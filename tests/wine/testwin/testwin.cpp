@@ -10,10 +10,17 @@
 //         "state visible=V iconic=I zoomed=Z"   after showing its window
 //         "activate"        each time the window becomes active
 //         "char N"          each character the edit control receives
-//         "close"           WM_CLOSE arrived: then "text T", exit CLOSECODE (default 7)
+//         "closing visible=V iconic=I front=F"   WM_CLOSE arrived (F: 1 when
+//                           the window was the foreground window)
+//         "close"           after that line: then "text T", exit CLOSECODE (default 7)
 //         "quit"            WM_QUIT was sent to the window procedure: then
 //                           "text T", exit QUITCODE (default 9)
 //       where T is the edit's text with CR, LF and backslash written \r \n \\.
+//       A window started minimised (/min) stays so until it is restored.
+//   testwin hang TITLE LOG MS
+//       like window, but once the window is shown it stops serving its
+//       messages for MS milliseconds ("hang" and "awake" in LOG), as a
+//       program that has hung does; afterwards it behaves like window.
 //   testwin show TITLE LOG CODE
 //       like window, but exits with CODE a moment after showing the window
 //       (for the show modes of waited programs).
@@ -48,6 +55,7 @@ struct TSettings {
   int closeCode = 7;
   int quitCode = 9;
   int showExitCode = -1;  // >= 0: exit with it after showing the window
+  DWORD hangMs = 0;       // how long to serve no messages once shown
 };
 
 TSettings settings;
@@ -106,6 +114,12 @@ void CreateEdit(HWND window) {
       SetWindowLongPtrA(editControl, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditProc)));
 }
 
+std::string ClosingLine(HWND window) {
+  return "closing visible=" + std::to_string(IsWindowVisible(window) ? 1 : 0) +
+         " iconic=" + std::to_string(IsIconic(window) ? 1 : 0) +
+         " front=" + std::to_string(GetForegroundWindow() == window ? 1 : 0);
+}
+
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE: CreateEdit(window); return 0;
@@ -119,7 +133,7 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_TIMER:
       if (wParam == kShowExitTimer) ExitProcess(static_cast<UINT>(settings.showExitCode));
       return 0;
-    case WM_CLOSE: LogTextAndExit("close", settings.closeCode);
+    case WM_CLOSE: AppendLog(ClosingLine(window)); LogTextAndExit("close", settings.closeCode);
     case WM_QUIT: LogTextAndExit("quit", settings.quitCode);
     default: return DefWindowProcA(window, message, wParam, lParam);
   }
@@ -148,6 +162,11 @@ int RunWindow(const std::string& title, int showCommand) {
   UpdateWindow(window);
   AppendLog(StateLine(window));
   if (settings.showExitCode >= 0) SetTimer(window, kShowExitTimer, kShowExitDelayMs, nullptr);
+  if (settings.hangMs > 0) {
+    AppendLog("hang");
+    Sleep(settings.hangMs);
+    AppendLog("awake");
+  }
   MSG msg;
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
     TranslateMessage(&msg);
@@ -205,7 +224,7 @@ int Churn(size_t count, DWORD ms) {
 int Usage() {
   std::fputs(
       "usage: testwin exit CODE [MS] | window TITLE LOG [CLOSECODE [QUITCODE]] | show TITLE LOG CODE"
-      " | args LOG WORD... | ticks MS | churn COUNT MS LOG\n",
+      " | hang TITLE LOG MS | args LOG WORD... | ticks MS | churn COUNT MS LOG\n",
       stderr);
   return 2;
 }
@@ -231,9 +250,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
     settings.log = args[4];
     return Churn(static_cast<size_t>(std::atoi(args[2])), static_cast<DWORD>(std::atoi(args[3])));
   }
-  if ((mode == "window" || mode == "show") && count >= 4) {
+  if ((mode == "window" || mode == "show" || mode == "hang") && count >= 4) {
     settings.log = args[3];
-    if (mode == "show") {
+    if (mode == "hang") {
+      if (count != 5) return Usage();
+      settings.hangMs = static_cast<DWORD>(std::atoi(args[4]));
+    } else if (mode == "show") {
       if (count != 5) return Usage();
       settings.showExitCode = std::atoi(args[4]);
     } else {

@@ -1,0 +1,28 @@
+// The top-level client windows of an X display and what the walk reads of
+// them. A client window is the one a program created and named; under a
+// window manager it sits inside a frame and carries WM_STATE, without one it
+// is a child of the root (mapped, or unmapped but asking to start iconic).
+#pragma once
+
+#include <X11/Xlib.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+/// Every client window, in ascending window id: the order in which the
+/// programs created them, which stays the same while windows are raised,
+/// lowered, iconified and restored.
+std::vector<Window> ClientWindows(Display* display);
+
+/// _NET_WM_NAME, else WM_NAME, as 8-bit text (characters beyond Latin-1
+/// become "?"), cut to the 254 characters a title buffer holds.
+std::string ClientTitle(Display* display, Window window);
+/// The class part of WM_CLASS.
+std::string ClientClass(Display* display, Window window);
+/// _NET_WM_PID, or 0 when the client does not say.
+uint32_t ClientProcessId(Display* display, Window window);
+
+/// UTF-8 as Latin-1; a character outside Latin-1 (or a malformed sequence)
+/// becomes "?".
+std::string Utf8ToLatin1(const std::string& utf8);

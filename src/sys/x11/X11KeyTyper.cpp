@@ -1,0 +1,117 @@
+#include "sys/x11/X11KeyTyper.h"
+
+#include <X11/XKBlib.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+
+#include <algorithm>
+#include <map>
+
+namespace {
+
+bool IsShift(KeySym keysym) { return keysym == XK_Shift_L || keysym == XK_Shift_R; }
+
+}  // namespace
+
+KeySym KeysymForVirtualKey(unsigned vk) {
+  static const std::map<unsigned, KeySym> keys = {
+      {8, XK_BackSpace}, {9, XK_Tab},     {13, XK_Return}, {16, XK_Shift_L},  {17, XK_Control_L},
+      {18, XK_Alt_L},    {27, XK_Escape}, {32, XK_space},  {33, XK_Prior},    {34, XK_Next},
+      {35, XK_End},      {36, XK_Home},   {37, XK_Left},   {38, XK_Up},       {39, XK_Right},
+      {40, XK_Down},     {45, XK_Insert}, {46, XK_Delete}, {0x5B, XK_Super_L}};
+  if (vk >= '0' && vk <= '9') return XK_0 + (vk - '0');
+  if (vk >= 'A' && vk <= 'Z') return XK_a + (vk - 'A');
+  if (vk >= 112 && vk <= 123) return XK_F1 + (vk - 112);
+  auto found = keys.find(vk);
+  return found == keys.end() ? NoSymbol : found->second;
+}
+
+KeySym KeysymForCharacter(char32_t c) {
+  if (c == '\r' || c == '\n') return XK_Return;
+  if (c == '\t') return XK_Tab;
+  if ((c >= 0x20 && c <= 0x7E) || (c >= 0xA0 && c <= 0xFF)) return c;
+  if (c > 0xFF && c <= 0x10FFFF) return 0x1000000 + c;
+  return NoSymbol;
+}
+
+bool TX11KeyTyper::Usable() {
+  int event = 0, error = 0, major = 0, minor = 0;
+  return XTestQueryExtension(display_, &event, &error, &major, &minor);
+}
+
+TX11KeyTyper::TPlace TX11KeyTyper::Find(KeySym keysym) {
+  KeyCode keycode = XKeysymToKeycode(display_, keysym);
+  if (keycode == 0) return {};
+  for (int level = 0; level < 2; ++level)
+    if (XkbKeycodeToKeysym(display_, keycode, 0, level) == keysym) return {keycode, level};
+  return {};  // only at a level that needs more than Shift (AltGr)
+}
+
+void TX11KeyTyper::Fake(KeyCode keycode, bool down) {
+  XTestFakeKeyEvent(display_, keycode, down ? True : False, CurrentTime);
+}
+
+// The key of the keysym, borrowing a spare one when the map has none.
+KeyCode TX11KeyTyper::KeycodeOf(KeySym keysym) {
+  KeyCode keycode = XKeysymToKeycode(display_, keysym);
+  return keycode != 0 ? keycode : Borrow(keysym);
+}
+
+bool TX11KeyTyper::Key(KeySym keysym, bool down) {
+  KeyCode keycode = KeycodeOf(keysym);
+  if (keycode == 0) return false;
+  Fake(keycode, down);
+  if (IsShift(keysym)) shiftsDown_ += down ? 1 : -1;
+  return true;
+}
+
+// Under a Shift that the script holds, a first-level key gives its
+// second-level character, as the same key does on Windows ("+-" types "_").
+bool TX11KeyTyper::Type(KeySym keysym) {
+  TPlace place = Find(keysym);
+  if (place.keycode == 0) place = {Borrow(keysym), 0};
+  if (place.keycode == 0) return false;
+  bool addShift = place.level == 1 && shiftsDown_ <= 0;
+  if (addShift) Key(XK_Shift_L, true);
+  Fake(place.keycode, true);
+  Fake(place.keycode, false);
+  if (addShift) Key(XK_Shift_L, false);
+  return true;
+}
+
+// A keycode that the keyboard map leaves empty, not yet borrowed; 0 if none.
+KeyCode TX11KeyTyper::SpareKeycode() {
+  int low = 0, high = 0, perKeycode = 0;
+  XDisplayKeycodes(display_, &low, &high);
+  KeySym* map = XGetKeyboardMapping(display_, static_cast<KeyCode>(low), high - low + 1, &perKeycode);
+  KeyCode spare = 0;
+  for (int keycode = high; keycode >= low && spare == 0; --keycode) {
+    bool empty = true;
+    for (int i = 0; i < perKeycode; ++i) empty = empty && map[(keycode - low) * perKeycode + i] == NoSymbol;
+    bool taken = std::any_of(borrowed_.begin(), borrowed_.end(), [&](auto& b) { return b.first == keycode; });
+    if (empty && !taken) spare = static_cast<KeyCode>(keycode);
+  }
+  XFree(map);
+  return spare;
+}
+
+KeyCode TX11KeyTyper::Borrow(KeySym keysym) {
+  for (auto [keycode, borrowedKeysym] : borrowed_)
+    if (borrowedKeysym == keysym) return keycode;
+  KeyCode keycode = SpareKeycode();
+  if (keycode == 0) return 0;
+  KeySym both[2] = {keysym, keysym};
+  XChangeKeyboardMapping(display_, keycode, 2, both, 1);
+  XSync(display_, False);
+  borrowed_.push_back({keycode, keysym});
+  return keycode;
+}
+
+void TX11KeyTyper::RestoreKeyboardMapping() {
+  for (auto [keycode, keysym] : borrowed_) {
+    KeySym none[2] = {NoSymbol, NoSymbol};
+    XChangeKeyboardMapping(display_, keycode, 2, none, 1);
+  }
+  if (!borrowed_.empty()) XSync(display_, False);
+  borrowed_.clear();
+}

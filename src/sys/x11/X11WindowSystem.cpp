@@ -1,0 +1,200 @@
+// The window system on X: the desktop is the root window and its children
+// are the top-level client windows (X11Clients), taken as one list when the
+// walk starts, so the walk's order holds while windows come and go.
+//
+// Activation asks the window manager, where one runs, through
+// _NET_ACTIVE_WINDOW; without one it maps, raises and focuses the window
+// itself. The window is in front when it (or a window inside it) has the
+// input focus.
+// Closing sends WM_DELETE_WINDOW to a client that takes part in that
+// protocol and destroys the window of one that does not; the quit message
+// ends the client (XKillClient), which is what ending a program's message
+// loop does to it.
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
+#include "sys/posix/PosixBackEnd.h"
+#include "sys/x11/X11Clients.h"
+#include "sys/x11/X11Display.h"
+#include "sys/x11/X11Protocols.h"
+
+namespace {
+
+using TClock = std::chrono::steady_clock;
+
+// How long a window that we map ourselves may take to be shown.
+constexpr auto kMapDeadline = std::chrono::milliseconds(500);
+constexpr auto kPollInterval = std::chrono::milliseconds(10);
+// _NET_ACTIVE_WINDOW source indication of a pager or similar tool: a request
+// made for the user, which focus-stealing prevention lets through.
+constexpr long kSourcePager = 2;
+
+Atom AtomNamed(const char* name) { return X11Display().AtomNamed(name); }
+
+bool WindowManagerRuns(Display* display) {
+  Atom check = AtomNamed("_NET_SUPPORTING_WM_CHECK");
+  Window wm = ReadWindowProperty(display, DefaultRootWindow(display), check);
+  return wm != None && ReadWindowProperty(display, wm, check) == wm;
+}
+
+bool IsIconic(Display* display, Window window) {
+  TX11Property state = ReadProperty(display, window, AtomNamed("WM_STATE"));
+  return state.format == 32 && !state.items.empty() && state.items.front() == IconicState;
+}
+
+bool IsShown(Display* display, Window window) {
+  XWindowAttributes attributes;
+  return XGetWindowAttributes(display, window, &attributes) && attributes.map_state == IsViewable;
+}
+
+Window ParentOf(Display* display, Window window) {
+  Window root = None, parent = None;
+  Window* children = nullptr;
+  unsigned int count = 0;
+  if (!XQueryTree(display, window, &root, &parent, &children, &count)) return None;
+  if (children) XFree(children);
+  return parent;
+}
+
+// True when the focus is on the window or inside it (a client may give the
+// focus to one of its own children).
+bool HasFocus(Display* display, Window window) {
+  Window focus = None;
+  int revert = 0;
+  XGetInputFocus(display, &focus, &revert);
+  for (Window at = focus; at != None && at != PointerRoot; at = ParentOf(display, at))
+    if (at == window) return true;
+  return false;
+}
+
+template <typename Condition>
+bool WaitUntil(TClock::time_point deadline, Condition condition) {
+  for (;;) {
+    if (condition()) return true;
+    if (TClock::now() >= deadline) return false;
+    std::this_thread::sleep_for(kPollInterval);
+  }
+}
+
+void SendToRoot(Display* display, Window window, Atom type, long first, long second) {
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = window;
+  event.xclient.message_type = type;
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = first;
+  event.xclient.data.l[1] = second;
+  XSendEvent(display, DefaultRootWindow(display), False, SubstructureRedirectMask | SubstructureNotifyMask,
+             &event);
+}
+
+void AskWindowManagerToActivate(Display* display, Window window) {
+  // Mapping an iconic client asks the manager to restore it (ICCCM).
+  if (IsIconic(display, window)) XMapWindow(display, window);
+  SendToRoot(display, window, AtomNamed("_NET_ACTIVE_WINDOW"), kSourcePager, CurrentTime);
+  XFlush(display);
+}
+
+void ActivateWithoutWindowManager(Display* display, Window window) {
+  XMapRaised(display, window);
+  if (!WaitUntil(TClock::now() + kMapDeadline, [&] { return IsShown(display, window); })) return;
+  XSetInputFocus(display, window, RevertToParent, CurrentTime);
+  XFlush(display);
+}
+
+class TX11WindowSystem : public IWindowSystem {
+ public:
+  std::string Unavailable() override { return X11Display().Unavailable(); }
+
+  TWindowHandle DesktopWindow() override {
+    Display* display = X11Display().Get();
+    return display ? DefaultRootWindow(display) : 0;
+  }
+  bool WindowExists(TWindowHandle window) override {
+    Display* display = X11Display().Get();
+    XWindowAttributes attributes;
+    return display && XGetWindowAttributes(display, window, &attributes);
+  }
+  // The list of clients is taken once per walk and never cut short.
+  bool IsLastSibling(TWindowHandle) override { return true; }
+  TWindowHandle FirstChild(TWindowHandle window) override {
+    Display* display = X11Display().Get();
+    if (!display || window != DefaultRootWindow(display)) return 0;
+    clients_ = ClientWindows(display);
+    return clients_.empty() ? 0 : clients_.front();
+  }
+  TWindowHandle NextSibling(TWindowHandle window) override {
+    auto at = std::find(clients_.begin(), clients_.end(), window);
+    return at == clients_.end() || at + 1 == clients_.end() ? 0 : *(at + 1);
+  }
+  std::string WindowTitle(TWindowHandle window) override { return ClientTitle(X11Display().Get(), window); }
+  std::string ClassName(TWindowHandle window) override { return ClientClass(X11Display().Get(), window); }
+  uint32_t OwningProcessId(TWindowHandle window) override {
+    return ClientProcessId(X11Display().Get(), window);
+  }
+
+  // Without a manager an unmapped client is an iconified one: nobody else
+  // would map it.
+  bool IsMinimized(TWindowHandle window) override {
+    Display* display = X11Display().Get();
+    return WindowManagerRuns(display) ? IsIconic(display, window) : !IsShown(display, window);
+  }
+  // Mapping asks a manager to restore the window (ICCCM); without one it
+  // shows the window at once.
+  void Restore(TWindowHandle window) override {
+    Display* display = X11Display().Get();
+    XMapWindow(display, window);
+    XSync(display, False);
+  }
+  // X has no foreground lock, so every means is the same request; asking
+  // again helps a window that the manager had not taken on yet.
+  bool SetForeground(TWindowHandle window, TForegroundMeans) override {
+    if (!WindowExists(window)) return false;
+    Display* display = X11Display().Get();
+    if (WindowManagerRuns(display))
+      AskWindowManagerToActivate(display, window);
+    else
+      ActivateWithoutWindowManager(display, window);
+    return true;
+  }
+  bool IsForeground(TWindowHandle window) override { return HasFocus(X11Display().Get(), window); }
+
+  // A client that answers pings and does not answer this one is hung; a
+  // client that does not take part in WM_DELETE_WINDOW has its window
+  // destroyed, as a window without a close handler is.
+  TSendOutcome SendClose(TWindowHandle window, uint32_t timeoutMs) override {
+    if (!WindowExists(window)) return TSendOutcome::WindowGone;
+    Display* display = X11Display().Get();
+    if (!TakesPartIn(display, window, "WM_DELETE_WINDOW")) {
+      XDestroyWindow(display, window);
+      XSync(display, False);
+      return TSendOutcome::Delivered;
+    }
+    if (TakesPartIn(display, window, "_NET_WM_PING") && !PingAnswered(display, window, timeoutMs))
+      return TSendOutcome::NotResponding;
+    SendDeleteWindow(display, window);
+    return TSendOutcome::Delivered;
+  }
+  // Ending the client works whether or not it serves its events.
+  TSendOutcome SendQuit(TWindowHandle window, uint32_t) override {
+    if (!WindowExists(window)) return TSendOutcome::WindowGone;
+    Display* display = X11Display().Get();
+    XKillClient(display, window);
+    XSync(display, False);
+    return TSendOutcome::Delivered;
+  }
+
+ private:
+  std::vector<Window> clients_;
+};
+
+}  // namespace
+
+IWindowSystem& PosixWindowSystem() {
+  static TX11WindowSystem windows;
+  return windows;
+}

@@ -1,0 +1,211 @@
+// A small X client for the window and keystroke tests: a top-level window
+// with the title given on the command line and a one-line text field that
+// takes what is typed into it and writes it to a file when asked to close.
+//
+//   tarvxclient --title TEXT [--out FILE] [--iconic] [--hang] [--no-protocols]
+//
+// --iconic  starts iconified: a window manager maps it as an icon; without
+//           one it is left unmapped until someone maps it.
+// --hang    serves no events at all once the window is set up (a hung program):
+//           it neither reads keys nor answers close requests or pings. It
+//           ends when its connection is closed (XKillClient).
+// --no-protocols  takes part in no WM_PROTOCOLS (it cannot be asked to
+//           close; it ends when its window is destroyed).
+// The title is Latin-1 text; it is set as WM_NAME and, in UTF-8, as
+// _NET_WM_NAME. The client takes part in WM_DELETE_WINDOW and _NET_WM_PING.
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/keysym.h>
+#include <poll.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+
+struct TOptions {
+  std::string title, out;
+  bool iconic = false, hang = false, protocols = true;
+};
+
+bool ParseOptions(int argc, char** argv, TOptions& options) {
+  for (int i = 1; i < argc; ++i) {
+    std::string arg = argv[i];
+    if (arg == "--title" && i + 1 < argc)
+      options.title = argv[++i];
+    else if (arg == "--out" && i + 1 < argc)
+      options.out = argv[++i];
+    else if (arg == "--iconic")
+      options.iconic = true;
+    else if (arg == "--hang")
+      options.hang = true;
+    else if (arg == "--no-protocols")
+      options.protocols = false;
+    else
+      return false;
+  }
+  return !options.title.empty();
+}
+
+std::string Latin1ToUtf8(const std::string& text) {
+  std::string utf8;
+  for (unsigned char c : text) {
+    if (c < 0x80) {
+      utf8 += static_cast<char>(c);
+    } else {
+      utf8 += static_cast<char>(0xC0 | (c >> 6));
+      utf8 += static_cast<char>(0x80 | (c & 0x3F));
+    }
+  }
+  return utf8;
+}
+
+class TClient {
+ public:
+  TClient(Display* display, const TOptions& options) : display_(display), options_(options) {}
+
+  void Create() {
+    Window root = DefaultRootWindow(display_);
+    window_ = XCreateSimpleWindow(display_, root, 10, 10, 320, 60, 1, BlackPixel(display_, 0),
+                                  WhitePixel(display_, 0));
+    XSelectInput(display_, window_, KeyPressMask | ExposureMask | StructureNotifyMask);
+    SetNames();
+    SetHints();
+    Atom protocols[] = {Atom_("WM_DELETE_WINDOW"), Atom_("_NET_WM_PING")};
+    if (options_.protocols) XSetWMProtocols(display_, window_, protocols, 2);
+    long pid = getpid();
+    XChangeProperty(display_, window_, Atom_("_NET_WM_PID"), XA_CARDINAL, 32, PropModeReplace,
+                    reinterpret_cast<unsigned char*>(&pid), 1);
+    if (!options_.iconic || WindowManagerRuns()) XMapWindow(display_, window_);
+    XFlush(display_);
+  }
+
+  // Serves events until asked to close; returns the exit status.
+  int Run() {
+    // Hung from the start, so that no ping is ever answered.
+    if (options_.hang) return Hang();
+    for (;;) {
+      XEvent event;
+      XNextEvent(display_, &event);
+      if (event.type == KeyPress) Typed(event.xkey);
+      if (event.type == Expose) Draw();
+      if (event.type == ClientMessage && Message(event.xclient)) return 0;
+      if (event.type == DestroyNotify) return 0;
+    }
+  }
+
+ private:
+  Atom Atom_(const char* name) { return XInternAtom(display_, name, False); }
+
+  bool WindowManagerRuns() {
+    Atom type;
+    int format;
+    unsigned long count, remaining;
+    unsigned char* data = nullptr;
+    XGetWindowProperty(display_, DefaultRootWindow(display_), Atom_("_NET_SUPPORTING_WM_CHECK"), 0, 1, False,
+                       XA_WINDOW, &type, &format, &count, &remaining, &data);
+    bool runs = data && count == 1;
+    if (data) XFree(data);
+    return runs;
+  }
+
+  void SetNames() {
+    XStoreName(display_, window_, options_.title.c_str());
+    std::string utf8 = Latin1ToUtf8(options_.title);
+    XChangeProperty(display_, window_, Atom_("_NET_WM_NAME"), Atom_("UTF8_STRING"), 8, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(utf8.data()), static_cast<int>(utf8.size()));
+    XClassHint classHint{const_cast<char*>("tarvxclient"), const_cast<char*>("TarvXClient")};
+    XSetClassHint(display_, window_, &classHint);
+  }
+
+  void SetHints() {
+    XWMHints hints{};
+    hints.flags = InputHint | StateHint;
+    hints.input = True;
+    hints.initial_state = options_.iconic ? IconicState : NormalState;
+    XSetWMHints(display_, window_, &hints);
+  }
+
+  // The connection stays open but nothing is read from it any more.
+  int Hang() {
+    XFlush(display_);
+    pollfd connection{ConnectionNumber(display_), 0, 0};
+    while (!(connection.revents & (POLLHUP | POLLERR))) poll(&connection, 1, -1);
+    return 2;
+  }
+
+  void Typed(XKeyEvent& key) {
+    char text[16];
+    KeySym keysym = NoSymbol;
+    int length = XLookupString(&key, text, sizeof text, &keysym, nullptr);
+    if (keysym == XK_BackSpace) {
+      if (!typed_.empty()) typed_.pop_back();
+    } else if (keysym == XK_Return || keysym == XK_KP_Enter) {
+      typed_ += '\n';
+    } else if (length == 1 && (static_cast<unsigned char>(text[0]) >= 0x20)) {
+      typed_ += text[0];
+    } else if (length == 1 && (key.state & ControlMask)) {
+      typed_ += "<^" + std::string(1, static_cast<char>(keysym & 0xFF)) + ">";
+    }
+    Draw();
+  }
+
+  void Draw() {
+    XClearWindow(display_, window_);
+    XDrawString(display_, window_, DefaultGC(display_, 0), 8, 30, typed_.data(),
+                static_cast<int>(typed_.size()));
+  }
+
+  // True when the client is to end.
+  bool Message(const XClientMessageEvent& message) {
+    if (message.message_type != Atom_("WM_PROTOCOLS")) return false;
+    Atom protocol = static_cast<Atom>(message.data.l[0]);
+    if (protocol == Atom_("_NET_WM_PING")) {
+      XEvent reply;
+      reply.xclient = message;
+      reply.xclient.window = DefaultRootWindow(display_);
+      XSendEvent(display_, reply.xclient.window, False, SubstructureNotifyMask | SubstructureRedirectMask,
+                 &reply);
+      XFlush(display_);
+      return false;
+    }
+    if (protocol != Atom_("WM_DELETE_WINDOW")) return false;
+    WriteTyped();
+    return true;
+  }
+
+  void WriteTyped() {
+    if (options_.out.empty()) return;
+    std::FILE* file = std::fopen(options_.out.c_str(), "wb");
+    if (!file) return std::perror(options_.out.c_str());
+    std::fwrite(typed_.data(), 1, typed_.size(), file);
+    std::fclose(file);
+  }
+
+  Display* display_;
+  TOptions options_;
+  Window window_ = None;
+  std::string typed_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  TOptions options;
+  if (!ParseOptions(argc, argv, options)) {
+    std::fprintf(stderr,
+                 "usage: tarvxclient --title TEXT [--out FILE] [--iconic] [--hang] [--no-protocols]\n");
+    return 64;
+  }
+  Display* display = XOpenDisplay(nullptr);
+  if (!display) {
+    std::fprintf(stderr, "tarvxclient: cannot open display\n");
+    return 1;
+  }
+  TClient client(display, options);
+  client.Create();
+  return client.Run();
+}
