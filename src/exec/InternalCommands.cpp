@@ -20,8 +20,6 @@
 
 namespace {
 
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
-
 void RequireArgument(const std::string& argument, const char* missingMessage) {
   if (argument.empty()) RaiseScriptError(missingMessage);
 }

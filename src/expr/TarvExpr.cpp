@@ -47,7 +47,7 @@ void TTarvExpr::ParseExpression(TTextStream& input, const std::string& name, std
 }
 
 void TTarvExpr::ShowReport() {
-  UserInterface().ShowInfoDialog("Parse Output: \r\n" + output_.Text() + "\r\nParse Errors: \r\n" + errors_.Text());
+  UserInterface().ShowInfoDialog(ParseReportText(output_, errors_));
 }
 
 void TTarvExpr::BadExpression(const std::string& message) {

@@ -29,7 +29,7 @@ TCmdList TTarvYacc::Parse(TTextStream& input, const std::string& sourceName) {
 }
 
 void TTarvYacc::ShowReportAndFail() {
-  UserInterface().ShowInfoDialog("Parse Output: \r\n" + output_.Text() + "\r\nParse Errors: \r\n" + errors_.Text());
+  UserInterface().ShowInfoDialog(ParseReportText(output_, errors_));
   if (!RunState().ParserTrace) RaiseScriptError("parse error");
 }
 
