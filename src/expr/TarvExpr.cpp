@@ -46,9 +46,7 @@ void TTarvExpr::ParseExpression(TTextStream& input, const std::string& name, std
   result = ExprResult;
 }
 
-void TTarvExpr::ShowReport() {
-  UserInterface().ShowInfoDialog(ParseReportText(output_, errors_));
-}
+void TTarvExpr::ShowReport() { UserInterface().ShowInfoDialog(ParseReportText(output_, errors_)); }
 
 void TTarvExpr::BadExpression(const std::string& message) {
   RaiseScriptError("Bad Expression: " + message + " at " + Lexer().yytext);

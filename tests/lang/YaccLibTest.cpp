@@ -131,7 +131,8 @@ TEST(YaccLib, DriverTraceNamesStatesTokensAndRules) {
   EXPECT_EQ(parser.yyparse(), 0);
   const std::string& trace = parser.output.Text();
   EXPECT_NE(trace.find("yyparse: reading _PLIST (/plist)"), std::string::npos);
-  std::string reduction = "yyparse: reduce by rule " + std::to_string(static_cast<int>(CmdPlist)) + " (cmd : _PLIST)";
+  std::string reduction =
+      "yyparse: reduce by rule " + std::to_string(static_cast<int>(CmdPlist)) + " (cmd : _PLIST)";
   EXPECT_NE(trace.find(reduction), std::string::npos) << trace;
 }
 

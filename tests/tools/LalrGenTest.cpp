@@ -133,7 +133,8 @@ int HeaderValue(const std::string& header, const std::string& name) {
 }
 
 TEST(LalrGen, HeaderNamesTheRulesByTheirLabelsWhereverTheAlternativesStand) {
-  const std::string declarations = "%tokenenum Sample::TSampleToken\n%ruleenum TSampleRule\n%token NUM 257 ID 258\n%%\n";
+  const std::string declarations =
+      "%tokenenum Sample::TSampleToken\n%ruleenum TSampleRule\n%token NUM 257 ID 258\n%%\n";
   const std::string written = "e : e '+' t {Sum} | t {Term} ;\nt : NUM {Number} | ID {Name} ;\n";
   const std::string reordered = "e : t {Term} | e '+' t {Sum} ;\nt : ID {Name} | NUM {Number} ;\n";
   for (const std::string& rules : {written, reordered}) {

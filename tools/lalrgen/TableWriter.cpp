@@ -174,9 +174,10 @@ class TEnumWriter {
 
 void WriteTokenEnum(std::ostringstream& out, const TGrammar& g) {
   TEnumWriter tokens(out, g.tokenEnum);
-  tokens.Open("/// Token codes: 0 is the end of input, 1..255 a single character, 256 the\n"
-              "/// parser's error token.\n",
-              "enum");
+  tokens.Open(
+      "/// Token codes: 0 is the end of input, 1..255 a single character, 256 the\n"
+      "/// parser's error token.\n",
+      "enum");
   for (const auto& [code, name] : g.tokenNames)
     if (code > kErrorToken) tokens.Entry(name, code);
   tokens.Close();
@@ -184,9 +185,10 @@ void WriteTokenEnum(std::ostringstream& out, const TGrammar& g) {
 
 void WriteRuleEnum(std::ostringstream& out, const TGrammar& g) {
   TEnumWriter rules(out, g.ruleEnum);
-  rules.Open("/// The rules by their labels, valued as the parse tables number them (rule 0\n"
-             "/// is the accept rule).\n",
-             "enum class");
+  rules.Open(
+      "/// The rules by their labels, valued as the parse tables number them (rule 0\n"
+      "/// is the accept rule).\n",
+      "enum class");
   for (size_t r = 1; r < g.rules.size(); ++r)
     rules.Entry(g.rules[r].label, static_cast<int>(r), g.RuleText(static_cast<int>(r)));
   rules.Close();

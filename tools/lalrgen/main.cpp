@@ -98,8 +98,8 @@ bool CheckOutput(const TOutput& output, const std::string& grammarPath) {
   }
   int line = FirstDifferentLine(output.text, committed);
   if (line == 0) return true;
-  std::cerr << "lalrgen: \"" << output.path << "\" differs from what \"" << grammarPath << "\" gives, from line "
-            << line << "; rebuild the target regenerate-parsers\n";
+  std::cerr << "lalrgen: \"" << output.path << "\" differs from what \"" << grammarPath
+            << "\" gives, from line " << line << "; rebuild the target regenerate-parsers\n";
   return false;
 }
 
@@ -111,7 +111,8 @@ bool WriteOutput(const TOutput& output) {
   return false;
 }
 
-int Run(TMode mode, const std::string& grammarPath, const std::string& outputPath, const std::string& headerPath) {
+int Run(TMode mode, const std::string& grammarPath, const std::string& outputPath,
+        const std::string& headerPath) {
   std::string text;
   if (!ReadFile(grammarPath, text)) {
     std::cerr << "lalrgen: cannot read \"" << grammarPath << "\"\n";
@@ -119,7 +120,8 @@ int Run(TMode mode, const std::string& grammarPath, const std::string& outputPat
   }
   lalrgen::TGrammar grammar = lalrgen::ReadGrammar(text, grammarPath);
   if (!headerPath.empty() && grammar.tokenEnum.empty() && grammar.ruleEnum.empty()) {
-    std::cerr << grammarPath << ": a header is asked for, but the grammar declares neither %tokenenum nor %ruleenum\n";
+    std::cerr << grammarPath
+              << ": a header is asked for, but the grammar declares neither %tokenenum nor %ruleenum\n";
     return 1;
   }
   lalrgen::TAutomaton automaton = lalrgen::BuildLalr(grammar);
@@ -127,7 +129,8 @@ int Run(TMode mode, const std::string& grammarPath, const std::string& outputPat
   if (mode == TMode::Report) return WriteOutput({outputPath, Report(grammar, automaton)}) ? 0 : 1;
 
   std::vector<TOutput> outputs{{outputPath, lalrgen::WriteTables(grammar, automaton, BaseName(grammarPath))}};
-  if (!headerPath.empty()) outputs.push_back({headerPath, lalrgen::WriteHeader(grammar, BaseName(grammarPath))});
+  if (!headerPath.empty())
+    outputs.push_back({headerPath, lalrgen::WriteHeader(grammar, BaseName(grammarPath))});
   bool ok = true;
   for (const TOutput& output : outputs)
     ok = (mode == TMode::Check ? CheckOutput(output, grammarPath) : WriteOutput(output)) && ok;
