@@ -81,6 +81,8 @@ std::shared_ptr<TOptionList> TTarvYacc::Options(int n) const {
   return list && *list ? *list : EmptyList<TOptionList>();
 }
 
+// Each rule is served by the one group whose switch names it, so neither the
+// order of the groups nor the numbering of the rules matters here.
 void TTarvYacc::yyaction(int number) {
   auto rule = static_cast<TTarvYaccRule>(number);
   InputAction(rule) || BlockAction(rule) || CommandAction(rule) || ClauseAction(rule) || TextAction(rule) ||

@@ -346,7 +346,10 @@ void TGrammarReader::ReadAlternatives(int lhs) {
       if (!grammar_.tokenPrecedence.count(token)) Fail("%prec token has no precedence", rule.line);
       rule.precedence = grammar_.tokenPrecedence[token];
     }
-    if (Peek().kind == TLexKind::Label) ReadLabel(rule);
+    if (Peek().kind == TLexKind::Label) {
+      ReadLabel(rule);
+      if (AtOperand()) Fail("a rule label ends its alternative", Peek().line);
+    }
     grammar_.rules.push_back(rule);
     const TLexeme& end = Take();
     if (end.kind == TLexKind::Semicolon) return;
