@@ -3,7 +3,7 @@
 
 #include "editor/EditorWindows.h"
 #include "exec/CommandHandlers.h"
-#include "lang/TarvLex.h"
+#include "lang/TarvYaccRules.h"
 
 bool RunEditorCommand(const Tcmdrec& command, const TPreparedArgs& args) {
   switch (command.Kind) {

@@ -8,7 +8,7 @@
 #include <thread>
 
 #include "exec/CommandHandlers.h"
-#include "lang/TarvLex.h"
+#include "lang/TarvYaccRules.h"
 #include "run/TarvCommon.h"
 #include "run/TarvMain.h"
 #include "sys/Winfuncs.h"
