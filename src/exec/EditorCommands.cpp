@@ -3,7 +3,7 @@
 
 #include "editor/EditorWindows.h"
 #include "exec/CommandHandlers.h"
-#include "lang/TarvLex.h"
+#include "lang/TarvYaccRules.h"
 #include "run/TarvCommon.h"
 #include "sys/Winfuncs.h"
 

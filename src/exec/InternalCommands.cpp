@@ -7,7 +7,7 @@
 #include <stdexcept>
 
 #include "exec/CommandHandlers.h"
-#include "lang/TarvLex.h"
+#include "lang/TarvYaccRules.h"
 #include "run/TarvCommon.h"
 #include "run/TarvMain.h"
 #include "sys/WaitLimit.h"
@@ -19,8 +19,6 @@
 #include "util/SysFiles.h"
 
 namespace {
-
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 void RequireArgument(const std::string& argument, const char* missingMessage) {
   if (argument.empty()) RaiseScriptError(missingMessage);

@@ -22,8 +22,6 @@ bool TakesRestOfLine(const Tcmdrec& command) {
   return command.KeywordIndex != 0 && KeywordRecord(command.KeywordIndex).takesRestOfLine;
 }
 
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
-
 TPreparedArgs PrepareInternal(const Tcmdrec& command) {
   TPreparedArgs args;
   const TTextList& items = command.Args;

@@ -10,17 +10,9 @@
 #include "util/StringFuncs.h"
 #include "util/SysFiles.h"
 
-namespace {
+using enum TTarvExprRule;
 
-// Rule numbers of the expression grammar, as numbered in TarvExpr.grammar.
-enum TRule : int {
-  InputCompare = 1, InputStr, InputAppend, InputNewline,
-  CompareEq, CompareNe, CompareLt, CompareGt,
-  StrEmpty, StrAtom, StrConcat, StrPlus, StrMinus, StrEnv, StrErrorLevel,
-  NameIdent, NumNumber, QuotedQstr, AtomQuoted, AtomName, AtomNum,
-  kRuleCount = AtomNum
-};
-static_assert(kRuleCount == 21, "the actions follow the rules of TarvExpr.grammar");
+namespace {
 
 // Byte-wise unsigned comparison; on a common prefix the shorter text is first.
 int CompareTexts(const std::string& a, const std::string& b) {
@@ -54,15 +46,14 @@ void TTarvExpr::ParseExpression(TTextStream& input, const std::string& name, std
   result = ExprResult;
 }
 
-void TTarvExpr::ShowReport() {
-  UserInterface().ShowInfoDialog("Parse Output: \r\n" + output_.Text() + "\r\nParse Errors: \r\n" + errors_.Text());
-}
+void TTarvExpr::ShowReport() { UserInterface().ShowInfoDialog(ParseReportText(output_, errors_)); }
 
 void TTarvExpr::BadExpression(const std::string& message) {
   RaiseScriptError("Bad Expression: " + message + " at " + Lexer().yytext);
 }
 
-void TTarvExpr::yyaction(int rule) {
+void TTarvExpr::yyaction(int number) {
+  auto rule = static_cast<TTarvExprRule>(number);
   switch (rule) {
     case InputCompare:
     case InputStr: ExprResult = yyv(1); break;
@@ -93,7 +84,7 @@ void TTarvExpr::yyaction(int rule) {
   }
 }
 
-std::string TTarvExpr::Compare(int rule) const {
+std::string TTarvExpr::Compare(TTarvExprRule rule) const {
   int order = CompareTexts(yyv(1), yyv(3));
   bool holds = rule == CompareEq   ? order == 0
                : rule == CompareNe ? order != 0
@@ -102,7 +93,7 @@ std::string TTarvExpr::Compare(int rule) const {
   return holds ? "1" : "0";
 }
 
-std::string TTarvExpr::Arithmetic(int rule) const {
+std::string TTarvExpr::Arithmetic(TTarvExprRule rule) const {
   int64_t left = ExprTextToInt(yyv(1));
   int64_t right = ExprTextToInt(yyv(3));
   int64_t value = rule == StrPlus ? left + right : left - right;

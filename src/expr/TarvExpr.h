@@ -19,6 +19,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "expr/TarvExprRules.h"
 #include "lang/YaccLib.h"
 #include "util/StreamFuncs.h"
 
@@ -62,8 +63,8 @@ class TTarvExpr : public TYaccParser<std::string> {
   /// Raises "Bad Expression: " + message + " at " + yytext.
   [[noreturn]] void BadExpression(const std::string& message);
   void ShowReport();
-  std::string Compare(int rule) const;
-  std::string Arithmetic(int rule) const;
+  std::string Compare(TTarvExprRule rule) const;
+  std::string Arithmetic(TTarvExprRule rule) const;
   std::string EnvironmentValue(const std::string& name) const;
 
   TTextStream output_;

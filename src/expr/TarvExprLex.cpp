@@ -3,6 +3,8 @@
 #include <array>
 #include <string_view>
 
+#include "util/StringFuncs.h"
+
 using namespace ExprTok;
 
 namespace {
@@ -22,20 +24,13 @@ constexpr std::array<TExprKeyword, 6> kExprKeywords = {{
     {"ne", NE},
 }};
 
-std::string AsciiLower(const std::string& text) {
-  std::string lower = text;
-  for (char& c : lower)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return lower;
-}
-
 }  // namespace
 
 int ExprKeywordToken(const std::string& word) {
   // No keyword is longer than this: a longer word is an identifier.
   constexpr size_t kLongestKeyword = 16;
   if (word.size() > kLongestKeyword) return IDENT;
-  std::string key = AsciiLower(word);
+  std::string key = LowerCase(word);
   int low = 0;
   int high = static_cast<int>(kExprKeywords.size()) - 1;
   while (low <= high) {

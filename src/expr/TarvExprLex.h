@@ -6,28 +6,14 @@
 // words up among the six keywords, read quoted strings (with the escapes
 // backslash-backslash and backslash-quote) and skip comment blocks.
 //
-// The token codes live in the namespace ExprTok, because some of their names
-// (QSTR) are also command tokens and a unit may see both languages.
+// The token codes (ExprTok::TExprToken) are generated from the grammar's
+// %token lines into expr/TarvExprRules.h. They live in the namespace ExprTok,
+// because some of their names (QSTR) are also command tokens and a unit may
+// see both languages.
 #pragma once
 
+#include "expr/TarvExprRules.h"
 #include "lang/LexLib.h"
-
-namespace ExprTok {
-/// Token codes of the expression language; 0 is the end of input, 1..255 a
-/// single character. 266 is not produced.
-enum TExprToken : int {
-  ENV = 257,
-  ERRORLEVEL = 258,
-  EQ = 259,
-  NE = 260,
-  LT = 261,
-  GT = 262,
-  NUMBER = 263,
-  IDENT = 264,
-  QSTR = 265,
-  NEWLINE = 267,
-};
-}  // namespace ExprTok
 
 /// The token of an expression keyword in any letter case, or IDENT.
 int ExprKeywordToken(const std::string& word);

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "lang/SlashWords.h"
+#include "util/StringFuncs.h"
 
 namespace {
 
@@ -45,8 +46,6 @@ const std::array<TKwRec, kKeywordSlots> kKeywords = {{
     {"ne", _NE, false, false, "", ""},
     {"", 0, false, false, "", ""},
 }};
-
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 }  // namespace
 

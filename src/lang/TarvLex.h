@@ -15,55 +15,16 @@
 //
 // The keyword table is shared with the grammar, the command object, the
 // executor and the editor: 35 slots numbered 1 to 35, slots 1 to 34 sorted by
-// keyword bytes (so a lookup bisects), slot 35 empty. Token codes double as
-// command kinds and option codes.
+// keyword bytes (so a lookup bisects), slot 35 empty. Token codes (TTarvToken,
+// generated from the grammar's %token lines into lang/TarvYaccRules.h)
+// double as command kinds and option codes.
 #pragma once
 
 #include <string>
 #include <string_view>
 
 #include "lang/LexLib.h"
-
-/// Token codes of the command language; 0 is the end of input, 1..255 a
-/// single character, 256 the parser's error token.
-enum TTarvToken : int {
-  _AT = 257,
-  _ACTIVATE = 258,
-  _CD = 259,
-  _CLOSE = 260,
-  _DO = 261,
-  _EDIT = 262,
-  _ELSE = 263,
-  _IF = 264,
-  _KILL = 265,
-  _KILLWINDOW = 266,
-  _PAUSE = 267,
-  _PLIST = 268,
-  _SENDKEYS = 269,
-  _SET = 270,
-  _SLEEP = 271,
-  _WAITALL = 272,
-  _WAITCLOSE = 273,
-  _WAITFOR = 274,
-  _WLIST = 275,
-  _HIDE = 276,
-  _IGNORE = 277,
-  _MAX = 278,
-  _MIN = 279,
-  _NOACTIVATE = 280,
-  _WAIT = 281,
-  _WARN = 282,
-  _WHILE = 283,
-  _EQ = 284,
-  _NE = 285,
-  _LT = 286,
-  _GT = 287,
-  NUM = 288,
-  ID = 289,
-  QSTR = 290,
-  ILLEGAL = 291,
-  NL = 292,
-};
+#include "lang/TarvYaccRules.h"
 
 /// One keyword of the command language.
 struct TKwRec {

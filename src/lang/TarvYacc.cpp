@@ -4,28 +4,9 @@
 #include "run/TarvCommon.h"
 #include "util/MessageBoxes.h"
 
-namespace {
+using enum TTarvYaccRule;
 
-// Rule numbers of the command grammar, as numbered in TarvYacc.grammar.
-enum TRule : int {
-  InputEmpty = 1, InputList, ListFirstLine, ListNextLine,
-  LineCommand, LineBracedCommand, LineEmpty, LineError,
-  CmdLine,
-  CmdsFirst, CmdsNext, BlockCmds, BlockEmpty,
-  CmdAt, CmdActivate, CmdCd, CmdClose, CmdDo, CmdEdit, CmdIf, CmdKill, CmdKillWindow, CmdPause, CmdPlist,
-  CmdSendKeys, CmdSet, CmdSleep, CmdWaitAll, CmdWaitClose, CmdWaitFor, CmdWList, CmdProgram,
-  ElseEmpty, ElseBlock, WhileEmpty, WhileCondition, IfCompare, IfText,
-  OperEq, OperNe, OperLt, OperGt,
-  StrExprEmpty, StrExprStr, OptStrEmpty, OptStrStr,
-  StrAtom, StrAmp, StrPlus, StrMinus, StrCall, StrCallEmpty,
-  AtomQuoted, AtomName, AtomNumber, NameId, ProgNameAtom,
-  OsArgsEmpty, OsArgsList, OsArgListFirst, OsArgListNext, OsArgIllegal, OsArgStr,
-  OsOptsEmpty, OsOptsList, OsOptListFirst, OsOptListNext,
-  OsOptHide, OsOptIgnore, OsOptMax, OsOptMin, OsOptNoActivate, OsOptWait, OsOptWarn,
-  IntOptsEmpty, IntOptsList, IntOptListFirst, IntOptListNext, IntOptIgnore, IntOptWarn,
-  kRuleCount = IntOptWarn
-};
-static_assert(kRuleCount == 80, "the actions follow the rules of TarvYacc.grammar");
+namespace {
 
 template <class T>
 std::shared_ptr<T> EmptyList() {
@@ -48,7 +29,7 @@ TCmdList TTarvYacc::Parse(TTextStream& input, const std::string& sourceName) {
 }
 
 void TTarvYacc::ShowReportAndFail() {
-  UserInterface().ShowInfoDialog("Parse Output: \r\n" + output_.Text() + "\r\nParse Errors: \r\n" + errors_.Text());
+  UserInterface().ShowInfoDialog(ParseReportText(output_, errors_));
   if (!RunState().ParserTrace) RaiseScriptError("parse error");
 }
 
@@ -100,23 +81,16 @@ std::shared_ptr<TOptionList> TTarvYacc::Options(int n) const {
   return list && *list ? *list : EmptyList<TOptionList>();
 }
 
-void TTarvYacc::yyaction(int rule) {
-  if (rule <= LineError)
-    InputAction(rule);
-  else if (rule <= BlockEmpty)
-    BlockAction(rule);
-  else if (rule <= CmdProgram)
-    CommandAction(rule);
-  else if (rule <= OperGt)
-    ClauseAction(rule);
-  else if (rule <= ProgNameAtom)
-    TextAction(rule);
-  else
-    ListAction(rule);
+// Each rule is served by the one group whose switch names it, so neither the
+// order of the groups nor the numbering of the rules matters here.
+void TTarvYacc::yyaction(int number) {
+  auto rule = static_cast<TTarvYaccRule>(number);
+  InputAction(rule) || BlockAction(rule) || CommandAction(rule) || ClauseAction(rule) || TextAction(rule) ||
+      ListAction(rule);
 }
 
 // input, inputList, inputLine: top-level commands go to the result list.
-void TTarvYacc::InputAction(int rule) {
+bool TTarvYacc::InputAction(TTarvYaccRule rule) {
   switch (rule) {
     case InputEmpty: Trace("in input: empty"); break;
     case InputList: Trace("in input: inputList"); break;
@@ -133,12 +107,15 @@ void TTarvYacc::InputAction(int rule) {
       Trace("in inputLine: error NL");
       yyerrok();
       break;
-    default: break;  // ListFirstLine, LineEmpty: no value
+    case ListFirstLine:
+    case LineEmpty: break;  // no value
+    default: return false;
   }
+  return true;
 }
 
 // cmdLine, cmds, cmdblock.
-void TTarvYacc::BlockAction(int rule) {
+bool TTarvYacc::BlockAction(TTarvYaccRule rule) {
   switch (rule) {
     case CmdLine: yyval = Cmd(1); break;
     case CmdsFirst: yyval = std::make_shared<TCmdList>(TCmdList{Cmd(1)}); break;
@@ -156,11 +133,12 @@ void TTarvYacc::BlockAction(int rule) {
       Trace("in cmdblock: { }");
       yyval = EmptyList<TCmdList>();
       break;
-    default: break;
+    default: return false;
   }
+  return true;
 }
 
-void TTarvYacc::CommandAction(int rule) {
+bool TTarvYacc::CommandAction(TTarvYaccRule rule) {
   switch (rule) {
     case CmdAt: yyval = Tcmdrec::WithArgumentList(_AT, *Texts(2)); break;
     case CmdActivate: yyval = Tcmdrec::WithArgument(_ACTIVATE, Text(3), *Options(2)); break;
@@ -187,12 +165,13 @@ void TTarvYacc::CommandAction(int rule) {
     case CmdWaitFor: yyval = Tcmdrec::WithArgument(_WAITFOR, Text(3), *Options(2)); break;
     case CmdWList: yyval = Tcmdrec::Plain(_WLIST); break;
     case CmdProgram: yyval = Tcmdrec::ExternalProgram(Text(1), *Texts(3), *Options(2)); break;
-    default: break;
+    default: return false;
   }
+  return true;
 }
 
 // optElse, optWhile, ifexpr, ifoper.
-void TTarvYacc::ClauseAction(int rule) {
+bool TTarvYacc::ClauseAction(TTarvYaccRule rule) {
   switch (rule) {
     case ElseEmpty:
       Trace("in optElse: empty");
@@ -219,12 +198,13 @@ void TTarvYacc::ClauseAction(int rule) {
     case OperNe: yyval = std::string("NE"); break;
     case OperLt: yyval = std::string("LT"); break;
     case OperGt: yyval = std::string("GT"); break;
-    default: break;
+    default: return false;
   }
+  return true;
 }
 
 // strexpr, optstrexpr, str, atom, name, progName: texts.
-void TTarvYacc::TextAction(int rule) {
+bool TTarvYacc::TextAction(TTarvYaccRule rule) {
   switch (rule) {
     case StrExprEmpty:
       Trace("in strexpr: empty");
@@ -248,12 +228,13 @@ void TTarvYacc::TextAction(int rule) {
     case AtomQuoted:
     case AtomNumber:
     case NameId: yyval = ValueText(Lexer().yytext); break;
-    default: break;
+    default: return false;
   }
+  return true;
 }
 
 // osArgs, osArg, osCmdOpts, osCmdOpt, intCmdOpts, intCmdOpt: lists.
-void TTarvYacc::ListAction(int rule) {
+bool TTarvYacc::ListAction(TTarvYaccRule rule) {
   switch (rule) {
     case OsArgsEmpty:
       Trace("in osArgs: empty");
@@ -297,6 +278,7 @@ void TTarvYacc::ListAction(int rule) {
     case OsOptWait: yyval = int32_t{_WAIT}; break;
     case OsOptWarn:
     case IntOptWarn: yyval = int32_t{_WARN}; break;
-    default: break;
+    default: return false;
   }
+  return true;
 }

@@ -23,6 +23,7 @@
 #include <variant>
 
 #include "exec/TarvCmd2Obj.h"
+#include "lang/TarvYaccRules.h"
 #include "lang/YaccLib.h"
 #include "util/StreamFuncs.h"
 
@@ -61,12 +62,14 @@ class TTarvYacc : public TYaccParser<TYaccValue> {
   std::shared_ptr<TTextList> Texts(int n) const;
   std::shared_ptr<TOptionList> Options(int n) const;
 
-  void InputAction(int rule);
-  void BlockAction(int rule);
-  void CommandAction(int rule);
-  void ClauseAction(int rule);
-  void TextAction(int rule);
-  void ListAction(int rule);
+  // The actions by the groups of rules they serve; each says whether the
+  // rule is one of its own.
+  bool InputAction(TTarvYaccRule rule);
+  bool BlockAction(TTarvYaccRule rule);
+  bool CommandAction(TTarvYaccRule rule);
+  bool ClauseAction(TTarvYaccRule rule);
+  bool TextAction(TTarvYaccRule rule);
+  bool ListAction(TTarvYaccRule rule);
 
   TCmdList result_;
   TTextStream output_;

@@ -13,6 +13,10 @@ std::string YySymbolName(const TYyTables& tables, int symbol) {
   return std::to_string(symbol);
 }
 
+std::string ParseReportText(const TTextStream& output, const TTextStream& errors) {
+  return "Parse Output: \r\n" + output.Text() + "\r\nParse Errors: \r\n" + errors.Text();
+}
+
 TCustomParser::TCustomParser(std::unique_ptr<TCustomLexer> lexer, const TYyTables& tables)
     : lexer_(std::move(lexer)), tables_(tables) {}
 

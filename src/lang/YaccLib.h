@@ -84,6 +84,11 @@ inline std::string CutValueText(std::string text) {
 /// The name of a symbol for traces: a token's name or a nonterminal's.
 std::string YySymbolName(const TYyTables& tables, int symbol);
 
+/// The report that both parsers show after a parse with errors or trace
+/// lines: "Parse Output: " with the output buffer, "Parse Errors: " with the
+/// error buffer.
+std::string ParseReportText(const TTextStream& output, const TTextStream& errors);
+
 constexpr int kYyErrorToken = 256;
 constexpr int kYyMaxDepth = 2048;
 /// Room the stacks get at the start of a parse: most parses (an expression,

@@ -180,3 +180,9 @@ std::string LowerCase(std::string_view text) {
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
   return result;
 }
+
+std::string Quoted(std::string_view text) {
+  std::string quoted;
+  quoted.reserve(text.size() + 2);
+  return quoted.append(1, '"').append(text).append(1, '"');
+}

@@ -89,3 +89,7 @@ std::string ExtensionLower(std::string_view path);
 
 std::string UpperCase(std::string_view text);
 std::string LowerCase(std::string_view text);
+
+/// The text between double quotes, as messages show a name or a value; the
+/// text itself is not changed (a quote inside stays as it is).
+std::string Quoted(std::string_view text);

@@ -12,6 +12,7 @@
 namespace {
 
 using namespace ExprTok;
+using enum TTarvExprRule;
 using TPairs = std::vector<std::pair<int, int>>;
 using TNamedGotos = std::vector<std::pair<std::string, int>>;
 
@@ -30,9 +31,11 @@ TPairs Join(std::initializer_list<TPairs> parts) {
   return joined;
 }
 
-TPairs Reduce(int rule, std::initializer_list<int> symbols) {
+int Number(TTarvExprRule rule) { return static_cast<int>(rule); }
+
+TPairs Reduce(TTarvExprRule rule, std::initializer_list<int> symbols) {
   TPairs entries;
-  for (int symbol : symbols) entries.push_back({symbol, -rule});
+  for (int symbol : symbols) entries.push_back({symbol, -Number(rule)});
   return entries;
 }
 
@@ -44,50 +47,54 @@ TNamedGotos OperandGotos(int strTarget) {
 }
 
 TExpectedState OperandState(int strTarget, std::initializer_list<int> emptyOperandLookaheads) {
-  return {0, Join({kOperandShifts, Reduce(9, emptyOperandLookaheads)}), OperandGotos(strTarget)};
+  return {0, Join({kOperandShifts, Reduce(StrEmpty, emptyOperandLookaheads)}), OperandGotos(strTarget)};
 }
 
-TExpectedState CompareEnd(int rule) {
+TExpectedState CompareEnd(TTarvExprRule rule) {
   return {0,
           Join({kOperatorShifts, Reduce(rule, {kEnd, ENV, ERRORLEVEL, NUMBER, IDENT, QSTR, NEWLINE})}),
           {}};
 }
 
-TExpectedState ArithmeticEnd(int rule) {
+TExpectedState ArithmeticEnd(TTarvExprRule rule) {
   return {0,
           Join({{{'&', 15}},
                 Reduce(rule, {kEnd, ')', '+', '-', ENV, ERRORLEVEL, EQ, NE, LT, GT, NUMBER, IDENT, QSTR, NEWLINE})}),
           {}};
 }
 
-TExpectedState Default(int rule) { return {rule, {}, {}}; }
+TExpectedState Default(TTarvExprRule rule) { return {Number(rule), {}, {}}; }
 
 std::vector<TExpectedState> ExpectedAutomaton() {
   const auto all = {kEnd, int{'&'}, int{')'}, int{'+'}, int{'-'}, int{EQ}, int{NE}, int{LT}, int{GT}, int{NEWLINE}};
   const auto noParen = {kEnd, int{'&'}, int{'+'}, int{'-'}, int{NEWLINE}};
   return {
       /* 0 */ {0,
-               Join({kOperandShifts, Reduce(9, {kEnd, '&', '+', '-', EQ, NE, LT, GT, NEWLINE})}),
+               Join({kOperandShifts, Reduce(StrEmpty, {kEnd, '&', '+', '-', EQ, NE, LT, GT, NEWLINE})}),
                {{"exprInput", 1}, {"exprQuoted", 2}, {"exprNum", 3}, {"exprName", 4}, {"exprAtom", 5},
                 {"exprCompare", 6}, {"exprStr", 7}}},
-      /* 1 */ {0, Join({kOperandShifts, {{NEWLINE, 14}}, Reduce(9, {'&', '+', '-'}), {{kEnd, kAccept}}}),
+      /* 1 */ {0,
+               Join({kOperandShifts, {{NEWLINE, 14}}, Reduce(StrEmpty, {'&', '+', '-'}), {{kEnd, kAccept}}}),
                OperandGotos(13)},
-      /* 2 */ Default(19),
-      /* 3 */ Default(21),
-      /* 4 */ Default(20),
-      /* 5 */ Default(10),
-      /* 6 */ Default(1),
+      /* 2 */ Default(AtomQuoted),
+      /* 3 */ Default(AtomNum),
+      /* 4 */ Default(AtomName),
+      /* 5 */ Default(StrAtom),
+      /* 6 */ Default(InputCompare),
       /* 7 */ {0,
                Join({kOperatorShifts, {{EQ, 18}, {NE, 19}, {LT, 20}, {GT, 21}},
-                     Reduce(2, {kEnd, ENV, ERRORLEVEL, NUMBER, IDENT, QSTR, NEWLINE})}),
+                     Reduce(InputStr, {kEnd, ENV, ERRORLEVEL, NUMBER, IDENT, QSTR, NEWLINE})}),
                {}},
       /* 8 */ {0, {{'(', 22}}, {}},
       /* 9 */ {0, {{'(', 23}}, {}},
-      /* 10 */ Default(17),
-      /* 11 */ Default(16),
-      /* 12 */ Default(18),
-      /* 13 */ {0, Join({kOperatorShifts, Reduce(3, {kEnd, ENV, ERRORLEVEL, NUMBER, IDENT, QSTR, NEWLINE})}), {}},
-      /* 14 */ Default(4),
+      /* 10 */ Default(NumNumber),
+      /* 11 */ Default(NameIdent),
+      /* 12 */ Default(QuotedQstr),
+      /* 13 */ {0,
+                Join({kOperatorShifts,
+                      Reduce(InputAppend, {kEnd, ENV, ERRORLEVEL, NUMBER, IDENT, QSTR, NEWLINE})}),
+                {}},
+      /* 14 */ Default(InputNewline),
       /* 15 */ OperandState(24, all),
       /* 16 */ OperandState(25, all),
       /* 17 */ OperandState(26, all),
@@ -98,18 +105,18 @@ std::vector<TExpectedState> ExpectedAutomaton() {
       /* 22 */ OperandState(31, {'&', ')', '+', '-'}),
       /* 23 */ {0, {{')', 32}}, {}},
       /* 24 */ {0,
-                Join({kOperatorShifts,
-                      Reduce(11, {kEnd, ')', ENV, ERRORLEVEL, EQ, NE, LT, GT, NUMBER, IDENT, QSTR, NEWLINE})}),
+                Join({kOperatorShifts, Reduce(StrConcat, {kEnd, ')', ENV, ERRORLEVEL, EQ, NE, LT, GT, NUMBER,
+                                                          IDENT, QSTR, NEWLINE})}),
                 {}},
-      /* 25 */ ArithmeticEnd(12),
-      /* 26 */ ArithmeticEnd(13),
-      /* 27 */ CompareEnd(5),
-      /* 28 */ CompareEnd(6),
-      /* 29 */ CompareEnd(7),
-      /* 30 */ CompareEnd(8),
+      /* 25 */ ArithmeticEnd(StrPlus),
+      /* 26 */ ArithmeticEnd(StrMinus),
+      /* 27 */ CompareEnd(CompareEq),
+      /* 28 */ CompareEnd(CompareNe),
+      /* 29 */ CompareEnd(CompareLt),
+      /* 30 */ CompareEnd(CompareGt),
       /* 31 */ {0, {{'&', 15}, {')', 33}, {'+', 16}, {'-', 17}}, {}},
-      /* 32 */ Default(15),
-      /* 33 */ Default(14),
+      /* 32 */ Default(StrErrorLevel),
+      /* 33 */ Default(StrEnv),
   };
 }
 

@@ -13,8 +13,7 @@
 
 namespace {
 
-constexpr int kRuleName = 56;      // name : ID
-constexpr int kRuleErrorLine = 8;  // inputLine : error NL
+using enum TTarvYaccRule;
 
 // Records every reduction with the look-ahead text at that moment; calls
 // yyerrok in the error rule only when asked to.
@@ -28,23 +27,25 @@ class TRecordingParser : public TYaccParser<int> {
   TScriptedLexer& Scripted() { return static_cast<TScriptedLexer&>(Lexer()); }
 
   TTextStream input, output, errors;
-  std::vector<int> rules;
+  std::vector<TTarvYaccRule> rules;
   std::vector<std::string> textAtReduction;
   std::vector<int> lexerCallsAtReduction;
 
  protected:
   void yyaction(int rule) override {
-    rules.push_back(rule);
+    rules.push_back(static_cast<TTarvYaccRule>(rule));
     textAtReduction.push_back(Lexer().yytext);
     lexerCallsAtReduction.push_back(Scripted().calls);
-    if (rule == kRuleErrorLine && errok_) yyerrok();
+    if (rules.back() == LineError && errok_) yyerrok();
   }
 
  private:
   bool errok_;
 };
 
-int CountOf(const std::vector<int>& list, int value) { return static_cast<int>(std::count(list.begin(), list.end(), value)); }
+int CountOf(const std::vector<TTarvYaccRule>& list, TTarvYaccRule rule) {
+  return static_cast<int>(std::count(list.begin(), list.end(), rule));
+}
 
 }  // namespace
 
@@ -52,14 +53,14 @@ TEST(YaccLib, EmptyInputIsAcceptedWithoutMessages) {
   TRecordingParser parser({});
   EXPECT_EQ(parser.yyparse(), 0);
   EXPECT_EQ(parser.errors.Text(), "");
-  EXPECT_EQ(parser.rules, std::vector<int>{1});  // input : /* empty */
+  EXPECT_EQ(parser.rules, std::vector{InputEmpty});
 }
 
 TEST(YaccLib, DefaultReductionRunsBeforeTheNextTokenIsRead) {
   TRecordingParser parser({{ID, "notepad"}, {ID, "readme.txt"}, {NL, "\n"}});
   EXPECT_EQ(parser.yyparse(), 0);
-  ASSERT_GE(CountOf(parser.rules, kRuleName), 2);
-  auto first = std::find(parser.rules.begin(), parser.rules.end(), kRuleName) - parser.rules.begin();
+  ASSERT_GE(CountOf(parser.rules, NameId), 2);
+  auto first = std::find(parser.rules.begin(), parser.rules.end(), NameId) - parser.rules.begin();
   EXPECT_EQ(parser.textAtReduction[first], "notepad");
   EXPECT_EQ(parser.lexerCallsAtReduction[first], 1);
 }
@@ -76,15 +77,15 @@ TEST(YaccLib, SyntaxErrorIsReportedAtTheOffendingToken) {
   EXPECT_EQ(parser.yyparse(), 0);  // the error line is recovered at its NL
   EXPECT_EQ(parser.errors.Text(), "Line 3 Col 12 in file \"test.qd\"\r\nsyntax error at /max\r\n");
   EXPECT_EQ(parser.ErrorCount(), 1);
-  EXPECT_EQ(CountOf(parser.rules, kRuleErrorLine), 1);
+  EXPECT_EQ(CountOf(parser.rules, LineError), 1);
 }
 
 TEST(YaccLib, RecoveryDiscardsTokensUpToTheErrorRulesNextToken) {
   TRecordingParser parser({{_MAX, "/max"}, {ID, "a"}, {ID, "b"}, {NL, "\n"}, {ID, "c"}, {NL, "\n"}});
   EXPECT_EQ(parser.yyparse(), 0);
   EXPECT_EQ(parser.ErrorCount(), 1);
-  EXPECT_EQ(CountOf(parser.rules, kRuleErrorLine), 1);
-  EXPECT_EQ(CountOf(parser.rules, 5), 1);  // the line after the error is a command again
+  EXPECT_EQ(CountOf(parser.rules, LineError), 1);
+  EXPECT_EQ(CountOf(parser.rules, LineCommand), 1);  // the line after the error is a command again
 }
 
 TEST(YaccLib, YyerrokLetsTheNextErrorBeReported) {
@@ -130,7 +131,9 @@ TEST(YaccLib, DriverTraceNamesStatesTokensAndRules) {
   EXPECT_EQ(parser.yyparse(), 0);
   const std::string& trace = parser.output.Text();
   EXPECT_NE(trace.find("yyparse: reading _PLIST (/plist)"), std::string::npos);
-  EXPECT_NE(trace.find("yyparse: reduce by rule 24 (cmd : _PLIST)"), std::string::npos);
+  std::string reduction =
+      "yyparse: reduce by rule " + std::to_string(static_cast<int>(CmdPlist)) + " (cmd : _PLIST)";
+  EXPECT_NE(trace.find(reduction), std::string::npos) << trace;
 }
 
 TEST(YaccLib, SymbolNamesComeFromTheNameTables) {

@@ -96,13 +96,17 @@ struct TRun {
   std::string errors;
 };
 
+// `arguments` name files in `dir`; the grammar is written to test.grammar.
+TRun RunGenerator(const TempDir& dir, const std::string& grammar, const std::string& arguments) {
+  dir.Write("test.grammar", GrammarFile(grammar));
+  std::string command = std::string(LALRGEN_PATH) + " " + arguments + " 2>" + dir.Path("stderr");
+  int status = std::system(("cd " + dir.Root() + " && " + command).c_str());
+  return {WEXITSTATUS(status), dir.Read("stderr")};
+}
+
 TRun RunGenerator(const std::string& grammar) {
   TempDir dir;
-  std::string in = dir.Path("test.grammar"), out = dir.Path("tables.cpp"), err = dir.Path("stderr");
-  dir.Write("test.grammar", GrammarFile(grammar));
-  int status = std::system((std::string(LALRGEN_PATH) + " " + in + " " + out + " 2>" + err).c_str());
-  std::ifstream errors(err);
-  return {WEXITSTATUS(status), std::string(std::istreambuf_iterator<char>(errors), {})};
+  return RunGenerator(dir, grammar, "test.grammar tables.cpp");
 }
 
 TEST(LalrGen, ExpectAcceptsTheDeclaredConflictsAndRefusesAnyOther) {
@@ -120,6 +124,48 @@ TEST(LalrGen, ExpectAcceptsTheDeclaredConflictsAndRefusesAnyOther) {
   EXPECT_EQ(unexpected.status, 1);
   EXPECT_NE(unexpected.errors.find("1 conflicts settled by default, but %expect says 0"), std::string::npos)
       << unexpected.errors;
+}
+
+// The value the generated header gives `name` ("  name = value,"), or -1.
+int HeaderValue(const std::string& header, const std::string& name) {
+  size_t at = header.find("\n  " + name + " = ");
+  return at == std::string::npos ? -1 : std::atoi(header.c_str() + at + name.size() + 6);
+}
+
+TEST(LalrGen, HeaderNamesTheRulesByTheirLabelsWhereverTheAlternativesStand) {
+  const std::string declarations =
+      "%tokenenum Sample::TSampleToken\n%ruleenum TSampleRule\n%token NUM 257 ID 258\n%%\n";
+  const std::string written = "e : e '+' t {Sum} | t {Term} ;\nt : NUM {Number} | ID {Name} ;\n";
+  const std::string reordered = "e : t {Term} | e '+' t {Sum} ;\nt : ID {Name} | NUM {Number} ;\n";
+  for (const std::string& rules : {written, reordered}) {
+    SCOPED_TRACE(rules);
+    TempDir dir;
+    TRun run = RunGenerator(dir, declarations + rules, "test.grammar tables.cpp names.h");
+    ASSERT_EQ(run.status, 0) << run.errors;
+    std::string header = dir.Read("names.h");
+    EXPECT_NE(header.find("namespace Sample {\nenum TSampleToken : int {\n  NUM = 257,\n  ID = 258,\n};\n"),
+              std::string::npos)
+        << header;
+    EXPECT_NE(header.find("enum class TSampleRule : int {"), std::string::npos) << header;
+    // The parser reduces a shifted NUM by rule Number and an ID by rule Name.
+    TBuilt g = Build(declarations + rules);
+    EXPECT_EQ(g.automaton.defaults[g.ActionOn(0, 257)], -HeaderValue(header, "Number"));
+    EXPECT_EQ(g.automaton.defaults[g.ActionOn(0, 258)], -HeaderValue(header, "Name"));
+    EXPECT_EQ(g.grammar.RuleText(HeaderValue(header, "Sum")), "e : e '+' t");
+
+    // A renamed label changes the header alone; the currency check sees it.
+    std::string renamed = rules;
+    renamed.replace(renamed.find("{Name}"), 6, "{Identifier}");
+    TRun check = RunGenerator(dir, declarations + renamed, "--check test.grammar tables.cpp names.h");
+    EXPECT_EQ(check.status, 1);
+    EXPECT_EQ(check.errors.find("tables.cpp"), std::string::npos) << check.errors;
+    EXPECT_NE(check.errors.find("\"names.h\" differs from what \"test.grammar\" gives"), std::string::npos)
+        << check.errors;
+  }
+  TRun unlabelled = RunGenerator(declarations + "e : e '+' NUM {Sum} | NUM ;\n");
+  EXPECT_EQ(unlabelled.status, 1);
+  EXPECT_NE(unlabelled.errors.find("test.grammar:6: rule 2 (e : NUM) has no label"), std::string::npos)
+      << unlabelled.errors;
 }
 
 }  // namespace

@@ -29,7 +29,7 @@ int TGrammar::MaxTokenCode() const { return tokenNames.empty() ? 0 : tokenNames.
 
 namespace {
 
-enum class TLexKind { Name, Number, Char, Directive, Separator, Colon, Bar, Semicolon, End };
+enum class TLexKind { Name, Number, Char, Directive, Label, Separator, Colon, Bar, Semicolon, End };
 
 struct TLexeme {
   TLexKind kind = TLexKind::End;
@@ -64,6 +64,7 @@ class TGrammarScanner {
   void SkipBlanksAndComments();
   TLexeme Next();
   TLexeme CharLiteral();
+  TLexeme Label();
   std::string Word();
 
   const std::string& text_;
@@ -125,12 +126,27 @@ TLexeme TGrammarScanner::CharLiteral() {
   return lexeme;
 }
 
+// "{" name "}", blanks allowed inside the braces.
+TLexeme TGrammarScanner::Label() {
+  TLexeme lexeme{TLexKind::Label, "", 0, line_};
+  Advance();  // "{"
+  while (Peek() == ' ' || Peek() == '\t') Advance();
+  lexeme.text = Word();
+  while (Peek() == ' ' || Peek() == '\t') Advance();
+  bool identifier = !lexeme.text.empty() && !std::isdigit(static_cast<unsigned char>(lexeme.text[0])) &&
+                    lexeme.text.find('$') == std::string::npos;
+  if (!identifier || Peek() != '}') Fail("rule label expected: \"{\", a C++ name, \"}\"");
+  Advance();
+  return lexeme;
+}
+
 TLexeme TGrammarScanner::Next() {
   SkipBlanksAndComments();
   TLexeme lexeme{TLexKind::End, "", 0, line_};
   char c = Peek();
   if (c == '\0') return lexeme;
   if (c == '\'') return CharLiteral();
+  if (c == '{') return Label();
   if (c == '%' && Peek(1) == '%') {
     Advance();
     Advance();
@@ -192,6 +208,7 @@ class TGrammarReader {
 
   void ReadDeclarations();
   void ReadTokens();
+  std::string QualifiedName(const TLexeme& directive);
   void ReadPrecedence(TAssoc assoc);
   void ReadRules();
   void ReadAlternatives(int lhs);
@@ -200,6 +217,8 @@ class TGrammarReader {
   int Nonterminal(const std::string& name);
   void Finish();
   void CheckEveryNonterminalHasRules() const;
+  void ReadLabel(TRule& rule);
+  void CheckEveryRuleIsLabelled() const;
 
   std::vector<TLexeme> lexemes_;
   std::string file_;
@@ -209,6 +228,7 @@ class TGrammarReader {
   std::string startName_;
   int startLine_ = 0;
   std::map<std::string, int> nonterminalLines_;
+  std::map<std::string, int> labelLines_;
 };
 
 void TGrammarReader::ReadDeclarations() {
@@ -227,6 +247,8 @@ void TGrammarReader::ReadDeclarations() {
       if (name.kind != TLexKind::Name) Fail("name expected after %" + d, directive.line);
       (d == "start" ? startName_ : grammar_.tablesName) = name.text;
       startLine_ = name.line;
+    } else if (d == "tokenenum" || d == "ruleenum") {
+      (d == "tokenenum" ? grammar_.tokenEnum : grammar_.ruleEnum) = QualifiedName(directive);
     } else if (d == "expect") {
       const TLexeme& count = Take();
       if (count.kind != TLexKind::Number) Fail("number expected after %expect", directive.line);
@@ -247,6 +269,22 @@ void TGrammarReader::ReadTokens() {
     if (grammar_.tokenNames.count(code.value)) Fail("token code " + code.text + " used twice", name.line);
     grammar_.tokenCodes[name.text] = code.value;
     grammar_.tokenNames[code.value] = name.text;
+  }
+}
+
+// A C++ name, optionally inside namespaces: "TName" or "Space::TName".
+std::string TGrammarReader::QualifiedName(const TLexeme& directive) {
+  std::string name;
+  for (;;) {
+    const TLexeme& part = Take();
+    if (part.kind != TLexKind::Name || part.text.find('$') != std::string::npos)
+      Fail("C++ name expected after %" + directive.text, directive.line);
+    name += part.text;
+    if (Peek().kind != TLexKind::Colon) return name;
+    if (Take().kind != TLexKind::Colon || Peek().kind != TLexKind::Colon)
+      Fail("\"::\" expected in the name after %" + directive.text, directive.line);
+    Take();
+    name += "::";
   }
 }
 
@@ -308,11 +346,33 @@ void TGrammarReader::ReadAlternatives(int lhs) {
       if (!grammar_.tokenPrecedence.count(token)) Fail("%prec token has no precedence", rule.line);
       rule.precedence = grammar_.tokenPrecedence[token];
     }
+    if (Peek().kind == TLexKind::Label) {
+      ReadLabel(rule);
+      if (AtOperand()) Fail("a rule label ends its alternative", Peek().line);
+    }
     grammar_.rules.push_back(rule);
     const TLexeme& end = Take();
     if (end.kind == TLexKind::Semicolon) return;
     if (end.kind != TLexKind::Bar) Fail("\"|\" or \";\" expected", end.line);
   }
+}
+
+void TGrammarReader::ReadLabel(TRule& rule) {
+  const TLexeme& label = Take();
+  auto [first, added] = labelLines_.emplace(label.text, label.line);
+  if (!added)
+    Fail("rule label " + label.text + " is used twice (first at line " + std::to_string(first->second) + ")",
+         label.line);
+  rule.label = label.text;
+}
+
+void TGrammarReader::CheckEveryRuleIsLabelled() const {
+  if (grammar_.ruleEnum.empty()) return;
+  for (size_t r = 1; r < grammar_.rules.size(); ++r)
+    if (grammar_.rules[r].label.empty())
+      Fail("rule " + std::to_string(r) + " (" + grammar_.RuleText(static_cast<int>(r)) +
+               ") has no label, which %ruleenum asks of every rule",
+           grammar_.rules[r].line);
 }
 
 void TGrammarReader::CheckEveryNonterminalHasRules() const {
@@ -335,6 +395,7 @@ void TGrammarReader::Finish() {
   auto start = std::find(list.begin(), list.end(), startName_);
   if (start == list.end()) Fail("start symbol " + startName_ + " has no rules", startLine_);
   CheckEveryNonterminalHasRules();
+  CheckEveryRuleIsLabelled();
   grammar_.startSymbol = -static_cast<int>(start - list.begin()) - 1;
   grammar_.rules[0].lhs = grammar_.AcceptSymbol();
   grammar_.rules[0].rhs = {grammar_.startSymbol};

@@ -1,5 +1,6 @@
 #include "TableWriter.h"
 
+#include <algorithm>
 #include <sstream>
 
 namespace lalrgen {
@@ -132,7 +133,85 @@ class TWriter {
   std::ostringstream out_;
 };
 
+// Writes one enum, inside the namespaces its qualified name gives.
+class TEnumWriter {
+ public:
+  TEnumWriter(std::ostringstream& out, const std::string& qualifiedName) : out_(out) {
+    std::string name = qualifiedName;
+    for (size_t colons; (colons = name.find("::")) != std::string::npos; name.erase(0, colons + 2))
+      namespaces_.push_back(name.substr(0, colons));
+    name_ = name;
+  }
+
+  void Open(const std::string& comment, const std::string& keyword) {
+    out_ << comment;
+    for (const auto& space : namespaces_) out_ << "namespace " << space << " {\n";
+    out_ << keyword << " " << name_ << " : int {\n";
+  }
+  void Entry(const std::string& name, int value, const std::string& comment = "") {
+    entries_.push_back({"  " + name + " = " + std::to_string(value) + ",", comment});
+    width_ = std::max(width_, entries_.back().first.size());
+  }
+  // Writes the entries with their comments in one column.
+  void Close() {
+    for (const auto& [entry, comment] : entries_) {
+      out_ << entry;
+      if (!comment.empty()) out_ << std::string(width_ - entry.size() + 2, ' ') << "// " << comment;
+      out_ << "\n";
+    }
+    out_ << "};\n";
+    for (auto space = namespaces_.rbegin(); space != namespaces_.rend(); ++space)
+      out_ << "}  // namespace " << *space << "\n";
+  }
+
+ private:
+  std::ostringstream& out_;
+  std::vector<std::string> namespaces_;
+  std::string name_;
+  std::vector<std::pair<std::string, std::string>> entries_;  // text up to the comma, comment
+  size_t width_ = 0;
+};
+
+void WriteTokenEnum(std::ostringstream& out, const TGrammar& g) {
+  TEnumWriter tokens(out, g.tokenEnum);
+  tokens.Open(
+      "/// Token codes: 0 is the end of input, 1..255 a single character, 256 the\n"
+      "/// parser's error token.\n",
+      "enum");
+  for (const auto& [code, name] : g.tokenNames)
+    if (code > kErrorToken) tokens.Entry(name, code);
+  tokens.Close();
+}
+
+void WriteRuleEnum(std::ostringstream& out, const TGrammar& g) {
+  TEnumWriter rules(out, g.ruleEnum);
+  rules.Open(
+      "/// The rules by their labels, valued as the parse tables number them (rule 0\n"
+      "/// is the accept rule).\n",
+      "enum class");
+  for (size_t r = 1; r < g.rules.size(); ++r)
+    rules.Entry(g.rules[r].label, static_cast<int>(r), g.RuleText(static_cast<int>(r)));
+  rules.Close();
+}
+
 }  // namespace
+
+std::string WriteHeader(const TGrammar& grammar, const std::string& grammarName) {
+  std::ostringstream out;
+  out << "// Generated from " << grammarName << ". Do not edit.\n"
+      << "//\n"
+      << "// The names of the grammar: its token codes and its rules by their labels.\n"
+      << "#pragma once\n";
+  if (!grammar.tokenEnum.empty()) {
+    out << "\n";
+    WriteTokenEnum(out, grammar);
+  }
+  if (!grammar.ruleEnum.empty()) {
+    out << "\n";
+    WriteRuleEnum(out, grammar);
+  }
+  return out.str();
+}
 
 std::string WriteTables(const TGrammar& grammar, const TAutomaton& automaton, const std::string& grammarName) {
   return TWriter(grammar, automaton).Write(grammarName);

@@ -1,16 +1,21 @@
 // lalrgen: the LALR(1) table generator of the parsers.
 //
-//   lalrgen GRAMMAR OUTPUT          writes the table source OUTPUT
-//   lalrgen --check GRAMMAR OUTPUT  fails when OUTPUT differs from what
-//                                   GRAMMAR gives (the committed file is stale)
-//   lalrgen --report GRAMMAR OUTPUT writes a readable description of every
-//                                   state (kernel items, actions, gotos)
+//   lalrgen GRAMMAR OUTPUT [HEADER]          writes the table source OUTPUT
+//                                            and the header of the grammar's
+//                                            token and rule enums
+//   lalrgen --check GRAMMAR OUTPUT [HEADER]  fails when a file differs from
+//                                            what GRAMMAR gives (the committed
+//                                            file is stale)
+//   lalrgen --report GRAMMAR OUTPUT          writes a readable description of
+//                                            every state (kernel items,
+//                                            actions, gotos)
 //
 // Conflicts settled by the default rules are listed on standard error; a
 // grammar that declares "%expect n" fails when it has another number.
 #include <fstream>
 #include <iostream>
 #include <sstream>
+#include <vector>
 
 #include "Grammar.h"
 #include "Lalr.h"
@@ -78,49 +83,77 @@ std::string Report(const lalrgen::TGrammar& g, const lalrgen::TAutomaton& a) {
   return out.str();
 }
 
-int Run(bool check, bool report, const std::string& grammarPath, const std::string& outputPath) {
+enum class TMode { Write, Check, Report };
+
+struct TOutput {
+  std::string path;
+  std::string text;
+};
+
+bool CheckOutput(const TOutput& output, const std::string& grammarPath) {
+  std::string committed;
+  if (!ReadFile(output.path, committed)) {
+    std::cerr << "lalrgen: cannot read \"" << output.path << "\"\n";
+    return false;
+  }
+  int line = FirstDifferentLine(output.text, committed);
+  if (line == 0) return true;
+  std::cerr << "lalrgen: \"" << output.path << "\" differs from what \"" << grammarPath
+            << "\" gives, from line " << line << "; rebuild the target regenerate-parsers\n";
+  return false;
+}
+
+bool WriteOutput(const TOutput& output) {
+  std::ofstream out(output.path, std::ios::binary);
+  out << output.text;
+  if (out.flush()) return true;
+  std::cerr << "lalrgen: cannot write \"" << output.path << "\"\n";
+  return false;
+}
+
+int Run(TMode mode, const std::string& grammarPath, const std::string& outputPath,
+        const std::string& headerPath) {
   std::string text;
   if (!ReadFile(grammarPath, text)) {
     std::cerr << "lalrgen: cannot read \"" << grammarPath << "\"\n";
     return 1;
   }
   lalrgen::TGrammar grammar = lalrgen::ReadGrammar(text, grammarPath);
+  if (!headerPath.empty() && grammar.tokenEnum.empty() && grammar.ruleEnum.empty()) {
+    std::cerr << grammarPath
+              << ": a header is asked for, but the grammar declares neither %tokenenum nor %ruleenum\n";
+    return 1;
+  }
   lalrgen::TAutomaton automaton = lalrgen::BuildLalr(grammar);
   if (!CheckConflicts(grammar, automaton, grammarPath)) return 1;
-  std::string tables = report ? Report(grammar, automaton)
-                              : lalrgen::WriteTables(grammar, automaton, BaseName(grammarPath));
-  if (check) {
-    std::string committed;
-    if (!ReadFile(outputPath, committed)) {
-      std::cerr << "lalrgen: cannot read \"" << outputPath << "\"\n";
-      return 1;
-    }
-    int line = FirstDifferentLine(tables, committed);
-    if (line == 0) return 0;
-    std::cerr << "lalrgen: \"" << outputPath << "\" differs from what \"" << grammarPath << "\" gives, from line "
-              << line << "; rebuild the target regenerate-parsers\n";
-    return 1;
-  }
-  std::ofstream out(outputPath, std::ios::binary);
-  out << tables;
-  if (!out.flush()) {
-    std::cerr << "lalrgen: cannot write \"" << outputPath << "\"\n";
-    return 1;
-  }
-  return 0;
+  if (mode == TMode::Report) return WriteOutput({outputPath, Report(grammar, automaton)}) ? 0 : 1;
+
+  std::vector<TOutput> outputs{{outputPath, lalrgen::WriteTables(grammar, automaton, BaseName(grammarPath))}};
+  if (!headerPath.empty())
+    outputs.push_back({headerPath, lalrgen::WriteHeader(grammar, BaseName(grammarPath))});
+  bool ok = true;
+  for (const TOutput& output : outputs)
+    ok = (mode == TMode::Check ? CheckOutput(output, grammarPath) : WriteOutput(output)) && ok;
+  return ok ? 0 : 1;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  bool check = argc == 4 && std::string(argv[1]) == "--check";
-  bool report = argc == 4 && std::string(argv[1]) == "--report";
-  if (argc != 3 && !check && !report) {
-    std::cerr << "usage: lalrgen [--check | --report] GRAMMAR OUTPUT\n";
+  std::vector<std::string> args(argv + 1, argv + argc);
+  TMode mode = TMode::Write;
+  if (!args.empty() && (args[0] == "--check" || args[0] == "--report")) {
+    mode = args[0] == "--check" ? TMode::Check : TMode::Report;
+    args.erase(args.begin());
+  }
+  size_t most = mode == TMode::Report ? 2 : 3;
+  if (args.size() < 2 || args.size() > most) {
+    std::cerr << "usage: lalrgen [--check] GRAMMAR OUTPUT [HEADER]\n"
+                 "       lalrgen --report GRAMMAR OUTPUT\n";
     return 2;
   }
   try {
-    return Run(check, report, argv[argc - 2], argv[argc - 1]);
+    return Run(mode, args[0], args[1], args.size() == 3 ? args[2] : std::string());
   } catch (const lalrgen::EGrammarError& error) {
     std::cerr << error.what() << "\n";
     return 1;
