@@ -105,6 +105,7 @@ case_sys_close_of_a_window_that_asks_the_user_goes_on() {
     sleep 0.1
   done
   echo "/close of a window asking the user returned after $((SECONDS - start)) s"
+  grep -q '^Information: asked' ask.err || { echo "the run did not go past /close before the answer" >&2; false; }
   drv click "Sx Ask Window - Close?" "&No" >/dev/null
   wait_bg 60
   local status=$BG_STATUS
