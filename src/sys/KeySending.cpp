@@ -261,7 +261,10 @@ class TKeyPlayer {
   bool Play(const TKeyStroke& stroke) {
     std::vector<TKeyEvent> events = EventsFor(stroke);
     if (events.empty()) return true;
-    if (!keyboard_.SendKeyEvents(events)) return false;
+    if (!keyboard_.SendKeyEvents(events)) {
+      LetGo(events);
+      return false;
+    }
     if (stroke.kind == TKeyStroke::Press && !IsHeld(stroke.virtualKey)) held_.push_back(stroke.virtualKey);
     if (stroke.kind == TKeyStroke::Release) std::erase(held_, stroke.virtualKey);
     WaitUntilTaken();
@@ -284,6 +287,15 @@ class TKeyPlayer {
   void WaitUntilTaken() {
     bool taken = keyboard_.WaitUntilKeysTaken(waiting_ ? kKeysTakenTimeoutMs : 0);
     waiting_ = waiting_ && taken;
+  }
+
+  // Part of refused events may have gone through: every key they press is
+  // let go again (letting go of a key that is up does nothing).
+  void LetGo(const std::vector<TKeyEvent>& events) {
+    std::vector<TKeyEvent> ups;
+    for (const TKeyEvent& event : events)
+      if (!event.up && event.virtualKey != 0) ups.push_back(KeyEvent(event.virtualKey, true));
+    if (!ups.empty()) keyboard_.SendKeyEvents(ups);
   }
 
   bool IsHeld(uint8_t vk) const { return std::find(held_.begin(), held_.end(), vk) != held_.end(); }

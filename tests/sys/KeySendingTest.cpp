@@ -225,7 +225,7 @@ TEST_F(SendKeysInterrupted, ARefusalReleasesTheModifiersAndFollowsTheErrorMode) 
   SendKeys("%(ab)");
   ASSERT_EQ(ui.boxes.size(), 1u);
   EXPECT_EQ(ui.boxes[0].text.rfind("/sendkeys: the system refused the keystrokes", 0), 0u);
-  EXPECT_EQ(sys.keyboard.Played(), "ALT v A v A ^ ALT ^");
+  EXPECT_EQ(sys.keyboard.Played(), "ALT v A v A ^ B ^ ALT ^");  // b may have gone down
 }
 
 class SendKeysWithoutKeyboard : public ::testing::Test {

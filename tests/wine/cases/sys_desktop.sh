@@ -81,3 +81,38 @@ Information: went on' "$(errors_of hung)"
   [ "$first" -le 20 ] || { echo "/close /warn and /killwindow /ignore took $first s" >&2; false; }
   [ "$second" -le 15 ] || { echo "/close took $second s" >&2; false; }
 }
+
+# A window that asks the user before it closes is busy with WM_CLOSE for as
+# long as the question stays open, but it serves its messages: that is no
+# hung window, and /close must neither report it nor wait for the answer.
+case_sys_close_of_a_window_that_asks_the_user_goes_on() {
+  sys_prepare
+  sys_script ask \
+    'testwin.exe ask "Sx Ask Window" ask.log' \
+    '/waitfor Sx Ask Window' \
+    '/close Sx Ask Window' \
+    '/pause asked' \
+    '/waitclose Sx Ask Window - Close?' \
+    '/pause answered'
+  sys_script askkill '/kill testwin.exe'
+  local start=$SECONDS
+  TARV_UI=console start_bg ask "$(TARV_EXE)" ask.qd
+  # The question is answered only after the run has gone past /close.
+  local i
+  for i in $(seq 1 600); do
+    grep -q '^Information: asked' ask.err 2>/dev/null && break
+    kill -0 "$BG_PID" 2>/dev/null || break
+    sleep 0.1
+  done
+  echo "/close of a window asking the user returned after $((SECONDS - start)) s"
+  grep -q '^Information: asked' ask.err || { echo "the run did not go past /close before the answer" >&2; false; }
+  drv click "Sx Ask Window - Close?" "&No" >/dev/null
+  wait_bg 60
+  local status=$BG_STATUS
+  sys_run_console askkill
+  expect_eq "exit status" 0 "$status"
+  expect_eq "standard error" "Information: asked
+Information: answered" "$(errors_of ask)"
+  expect_eq "window log" "asked
+answer no" "$(sys_log ask.log | sed -n '/^asked$/,$p')"
+}

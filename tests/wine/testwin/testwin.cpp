@@ -21,6 +21,10 @@
 //       like window, but once the window is shown it stops serving its
 //       messages for MS milliseconds ("hang" and "awake" in LOG), as a
 //       program that has hung does; afterwards it behaves like window.
+//   testwin ask TITLE LOG
+//       like window, but WM_CLOSE first asks with a Yes/No box captioned
+//       "TITLE - Close?" ("asked" in LOG), as an editor with unsaved text
+//       does; "answer yes" closes the window as above, "answer no" keeps it.
 //   testwin show TITLE LOG CODE
 //       like window, but exits with CODE a moment after showing the window
 //       (for the show modes of waited programs).
@@ -54,8 +58,9 @@ struct TSettings {
   std::string log;
   int closeCode = 7;
   int quitCode = 9;
-  int showExitCode = -1;  // >= 0: exit with it after showing the window
-  DWORD hangMs = 0;       // how long to serve no messages once shown
+  int showExitCode = -1;   // >= 0: exit with it after showing the window
+  DWORD hangMs = 0;        // how long to serve no messages once shown
+  std::string askCaption;  // not empty: ask before closing
 };
 
 TSettings settings;
@@ -120,6 +125,13 @@ std::string ClosingLine(HWND window) {
          " front=" + std::to_string(GetForegroundWindow() == window ? 1 : 0);
 }
 
+bool UserAgreesToClose(HWND window) {
+  AppendLog("asked");
+  bool yes = MessageBoxA(window, "Close the window?", settings.askCaption.c_str(), MB_YESNO) == IDYES;
+  AppendLog(yes ? "answer yes" : "answer no");
+  return yes;
+}
+
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE: CreateEdit(window); return 0;
@@ -133,7 +145,10 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_TIMER:
       if (wParam == kShowExitTimer) ExitProcess(static_cast<UINT>(settings.showExitCode));
       return 0;
-    case WM_CLOSE: AppendLog(ClosingLine(window)); LogTextAndExit("close", settings.closeCode);
+    case WM_CLOSE:
+      if (!settings.askCaption.empty() && !UserAgreesToClose(window)) return 0;
+      AppendLog(ClosingLine(window));
+      LogTextAndExit("close", settings.closeCode);
     case WM_QUIT: LogTextAndExit("quit", settings.quitCode);
     default: return DefWindowProcA(window, message, wParam, lParam);
   }
@@ -224,7 +239,7 @@ int Churn(size_t count, DWORD ms) {
 int Usage() {
   std::fputs(
       "usage: testwin exit CODE [MS] | window TITLE LOG [CLOSECODE [QUITCODE]] | show TITLE LOG CODE"
-      " | hang TITLE LOG MS | args LOG WORD... | ticks MS | churn COUNT MS LOG\n",
+      " | hang TITLE LOG MS | ask TITLE LOG | args LOG WORD... | ticks MS | churn COUNT MS LOG\n",
       stderr);
   return 2;
 }
@@ -250,9 +265,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
     settings.log = args[4];
     return Churn(static_cast<size_t>(std::atoi(args[2])), static_cast<DWORD>(std::atoi(args[3])));
   }
-  if ((mode == "window" || mode == "show" || mode == "hang") && count >= 4) {
+  if ((mode == "window" || mode == "show" || mode == "hang" || mode == "ask") && count >= 4) {
     settings.log = args[3];
-    if (mode == "hang") {
+    if (mode == "ask") {
+      if (count != 4) return Usage();
+      settings.askCaption = std::string(args[2]) + " - Close?";
+    } else if (mode == "hang") {
       if (count != 5) return Usage();
       settings.hangMs = static_cast<DWORD>(std::atoi(args[4]));
     } else if (mode == "show") {
