@@ -119,6 +119,12 @@ void WaitForAllPrograms() {
 
 size_t PendingProgramCount() { return WinfuncsState().pendingPrograms.size(); }
 
+void ForgetPendingPrograms() {
+  std::vector<TProcessHandle>& pending = WinfuncsState().pendingPrograms;
+  for (TProcessHandle process : pending) Launcher().CloseProcess(process);
+  pending.clear();
+}
+
 void WaitForProgramByName(const std::string& name) {
   std::string nameUpper = UpperCase(FilePart(name));
   while (WaitForMatchingProcesses(nameUpper)) {

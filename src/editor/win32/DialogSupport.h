@@ -97,7 +97,9 @@ std::string WindowText(HWND window);
 void Guarded(const std::function<void()>& handler);
 
 /// The toolkit's input box: a caption, a prompt, an edit field with OK and
-/// Cancel. Cancel gives an empty text.
-std::string InputBox(const std::string& caption, const std::string& prompt, const std::string& initial);
+/// Cancel, owned by `owner` (which takes no input meanwhile). Cancel gives
+/// an empty text.
+std::string InputBox(HWND owner, const std::string& caption, const std::string& prompt,
+                     const std::string& initial);
 
 }  // namespace editorwin

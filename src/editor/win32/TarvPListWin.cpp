@@ -48,7 +48,7 @@ class TPListView : public TModalWindow {
     Show();
   }
   void Button3Click() {
-    model_.Find(InputBox("Enter find string", "Please Enter string to find", ""));
+    model_.Find(InputBox(Handle(), "Enter find string", "Please Enter string to find", ""));
     Show();
   }
   void Show() {

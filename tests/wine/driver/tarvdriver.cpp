@@ -19,6 +19,10 @@
 //                                 class in other processes, one per line
 //   run COMMANDLINE...            starts a program, waits, "exit CODE"
 //   dpi                           the screen's pixels per inch
+//   cuts CAPTION                  "cut ID CLASS needs WxH has WxH TEXT" for every
+//                                 visible static text or button caption that
+//                                 does not fit its control, then "checked N"
+//                                 (measured by textfit.dll, see Cuts)
 //
 // Texts of other processes' controls are read with WM_GETTEXT, which works
 // across processes where GetWindowTextA does not. Exit status: 0 done,
@@ -31,6 +35,8 @@
 #include <cstdlib>
 #include <string>
 #include <vector>
+
+#include "textfit.h"
 
 namespace {
 
@@ -286,9 +292,44 @@ int Dpi() {
   return 0;
 }
 
+// A font handle means nothing outside the process that made it, so the
+// measuring runs inside the program that shows the window: textfit.dll,
+// hooked into the window's thread, measures every control when the window
+// receives the request and writes its report to a file.
+int Cuts(const std::string& caption, const TOptions& options) {
+  HWND window = WaitForWindow(caption, options);
+  if (!window) return 2;
+  HMODULE dll = LoadLibraryA("textfit.dll");
+  FARPROC address = dll ? GetProcAddress(dll, "TextFitHook") : nullptr;
+  if (!address) {
+    std::fprintf(stderr, "tarvdriver: no textfit.dll beside the driver (error %lu)\n", GetLastError());
+    return 3;
+  }
+  auto hook = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(address));
+  const WPARAM request = GetCurrentProcessId();
+  const std::string report = TextFitReportPath(request);
+  DeleteFileA(report.c_str());
+  HHOOK installed = SetWindowsHookExA(WH_CALLWNDPROC, hook, dll, GetWindowThreadProcessId(window, nullptr));
+  const bool sent = installed && SendWithTimeout(window, TextFitRequestMessage(), request, 0);
+  if (installed) UnhookWindowsHookEx(installed);
+  std::string text;
+  if (FILE* file = std::fopen(report.c_str(), "rb")) {
+    char buffer[4096];
+    for (size_t n; (n = std::fread(buffer, 1, sizeof(buffer), file)) > 0;) text.append(buffer, n);
+    std::fclose(file);
+  }
+  DeleteFileA(report.c_str());
+  if (!sent || text.find("checked ") == std::string::npos) {
+    std::fprintf(stderr, "tarvdriver: no measurement came from the window \"%s\"\n", caption.c_str());
+    return 3;
+  }
+  std::fwrite(text.data(), 1, text.size(), stdout);
+  return 0;
+}
+
 int Usage() {
   std::fprintf(stderr,
-               "usage: tarvdriver [--class NAME|*] [--timeout MS] wait|gone|rect|controls CAPTION\n"
+               "usage: tarvdriver [--class NAME|*] [--timeout MS] wait|gone|rect|controls|cuts CAPTION\n"
                "       tarvdriver [options] text|click CAPTION ID|BUTTONTEXT\n"
                "       tarvdriver [options] settext CAPTION ID TEXT | resize CAPTION W H\n"
                "       tarvdriver title CLASS | run COMMANDLINE... | dpi\n");
@@ -306,6 +347,7 @@ int Dispatch(const std::vector<std::string>& args, const TOptions& options) {
   if (command == "gone" && count == 1) return Gone(args[1], options);
   if (command == "rect" && count == 1) return Rect(args[1], options);
   if (command == "controls" && count == 1) return Controls(args[1], options);
+  if (command == "cuts" && count == 1) return Cuts(args[1], options);
   if (command == "text" && count == 2) return Text(args[1], args[2], options);
   if (command == "click" && count == 2) return Click(args[1], args[2], options);
   if (command == "settext" && count == 3) return SetText(args[1], args[2], args[3], options);
