@@ -6,7 +6,8 @@
 // static text and button caption of the window with the control's own font
 // (WM_GETFONT, DrawText with DT_CALCRECT and the control's line breaking)
 // against the room the control gives its text, and writes one line per text
-// that does not fit, "cut ID CLASS needs WxH has WxH TEXT", then
+// that does not fit, "cut ID CLASS needs WxH has WxH TEXT" (the size the
+// text needs on one line, the room the control gives it), then
 // "checked N", to the report file named in the request.
 #include <windows.h>
 
@@ -54,7 +55,7 @@ TTextArea ButtonTextArea(LONG style, const RECT& client) {
   switch (style & BS_TYPEMASK) {
     case BS_PUSHBUTTON:
     case BS_DEFPUSHBUTTON: {
-      const int inset = 2 * edge + DpiScaled(2);  // edges, focus rectangle and its gap
+      const int inset = edge + 1;  // the raised edge and the focus rectangle inside it
       return {true, client.right - 2 * inset, client.bottom - 2 * edge, lines};
     }
     case BS_CHECKBOX:
@@ -131,8 +132,11 @@ BOOL CALLBACK CheckControl(HWND child, LPARAM param) {
   ++report->checked;
   const SIZE needed = NeededSize(child, text, area);
   if (needed.cx <= area.width && needed.cy <= area.height) return TRUE;
+  // A wrapping text that does not fit is reported with the width it needs
+  // on one line, the figure a layout fix starts from.
+  const SIZE oneLine = NeededSize(child, text, {true, area.width, area.height, area.format & ~DT_WORDBREAK});
   std::fprintf(report->file, "cut %d %s needs %ldx%ld has %dx%d %s\n", GetDlgCtrlID(child), ClassOf(child).c_str(),
-               static_cast<long>(needed.cx), static_cast<long>(needed.cy), area.width, area.height,
+               static_cast<long>(oneLine.cx), static_cast<long>(oneLine.cy), area.width, area.height,
                Escaped(text).c_str());
   return TRUE;
 }
