@@ -62,10 +62,11 @@ bool SetEnvVar(const std::string& name, const std::string& value) {
 
 std::vector<std::pair<std::string, std::string>> EnvironmentVariables() {
   std::vector<std::pair<std::string, std::string>> variables;
-  for (char** entry = environ; *entry != nullptr; ++entry) {
-    const char* equals = std::strchr(*entry, '=');
-    if (equals == nullptr || equals == *entry) continue;
-    variables.emplace_back(std::string(*entry, equals), std::string(equals + 1));
+  for (char** entries = environ; *entries != nullptr; ++entries) {
+    const char* entry = *entries;
+    const char* equals = std::strchr(entry, '=');
+    if (equals == nullptr || equals == entry) continue;
+    variables.emplace_back(std::string(entry, equals), std::string(equals + 1));
   }
   return variables;
 }
