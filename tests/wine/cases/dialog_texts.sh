@@ -73,6 +73,7 @@ texts_of_every_window() {
   texts_fit "List of windows"
   drv click "List of windows" "&Find..." >/dev/null
   texts_fit "Enter find string"
+  expect_eq "Find box owner" "owner List of windows disabled" "$(drv owner "Enter find string")"
   drv click "Enter find string" "Cancel" >/dev/null
   drv gone "Enter find string" >/dev/null
   drv click "List of windows" "&Close" >/dev/null

@@ -19,6 +19,8 @@
 //                                 class in other processes, one per line
 //   run COMMANDLINE...            starts a program, waits, "exit CODE"
 //   dpi                           the screen's pixels per inch
+//   owner CAPTION                 "owner TEXT enabled|disabled" of the window's
+//                                 owner, or "owner none"
 //   cuts CAPTION                  "cut ID CLASS needs WxH has WxH TEXT" for every
 //                                 visible static text or button caption that
 //                                 does not fit its control, then "checked N"
@@ -292,6 +294,18 @@ int Dpi() {
   return 0;
 }
 
+int Owner(const std::string& caption, const TOptions& options) {
+  HWND window = WaitForWindow(caption, options);
+  if (!window) return 2;
+  HWND owner = GetWindow(window, GW_OWNER);
+  if (!owner) {
+    std::printf("owner none\n");
+    return 0;
+  }
+  std::printf("owner %s %s\n", TextOf(owner).c_str(), IsWindowEnabled(owner) ? "enabled" : "disabled");
+  return 0;
+}
+
 // A font handle means nothing outside the process that made it, so the
 // measuring runs inside the program that shows the window: textfit.dll,
 // hooked into the window's thread, measures every control when the window
@@ -329,7 +343,7 @@ int Cuts(const std::string& caption, const TOptions& options) {
 
 int Usage() {
   std::fprintf(stderr,
-               "usage: tarvdriver [--class NAME|*] [--timeout MS] wait|gone|rect|controls|cuts CAPTION\n"
+               "usage: tarvdriver [--class NAME|*] [--timeout MS] wait|gone|rect|controls|cuts|owner CAPTION\n"
                "       tarvdriver [options] text|click CAPTION ID|BUTTONTEXT\n"
                "       tarvdriver [options] settext CAPTION ID TEXT | resize CAPTION W H\n"
                "       tarvdriver title CLASS | run COMMANDLINE... | dpi\n");
@@ -348,6 +362,7 @@ int Dispatch(const std::vector<std::string>& args, const TOptions& options) {
   if (command == "rect" && count == 1) return Rect(args[1], options);
   if (command == "controls" && count == 1) return Controls(args[1], options);
   if (command == "cuts" && count == 1) return Cuts(args[1], options);
+  if (command == "owner" && count == 1) return Owner(args[1], options);
   if (command == "text" && count == 2) return Text(args[1], args[2], options);
   if (command == "click" && count == 2) return Click(args[1], args[2], options);
   if (command == "settext" && count == 3) return SetText(args[1], args[2], args[3], options);
