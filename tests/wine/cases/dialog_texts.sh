@@ -10,11 +10,18 @@ texts_fit() {
   expect_no_line "cut texts of \"$caption\"" '^cut ' "$report"
 }
 
-# Types TEXT as the command of the command dialog (its labels follow it).
+# Types TEXT as the command of the command dialog and waits until the
+# dialog has taken it (its labels follow each typed character).
 texts_type_command() {
+  local text=$1 i
   xdotool key --delay 60 ctrl+a BackSpace
-  [ -z "$1" ] || xdotool type --delay 60 -- "$1"
-  sleep 0.3
+  [ -z "$text" ] || xdotool type --delay 60 -- "$text"
+  for i in $(seq 1 300); do
+    [ "$(drv text "Enter command line and options" 1102)" == "$text" ] && return 0
+    sleep 0.1
+  done
+  echo "the command box never showed [$text]" >&2
+  return 1
 }
 
 texts_of_every_window() {
