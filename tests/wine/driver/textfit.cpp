@@ -9,12 +9,12 @@
 // that does not fit, "cut ID CLASS needs WxH has WxH TEXT" (the size the
 // text needs on one line, the room the control gives it), then
 // "checked N", to the report file named in the request.
+#include "textfit.h"
+
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
-
-#include "textfit.h"
 
 namespace {
 
@@ -110,10 +110,14 @@ SIZE NeededSize(HWND control, const std::string& text, const TTextArea& area) {
 std::string Escaped(const std::string& text) {
   std::string out;
   for (char c : text) {
-    if (c == '\r') out += "\\r";
-    else if (c == '\n') out += "\\n";
-    else if (c == '\t') out += "\\t";
-    else out += c;
+    if (c == '\r')
+      out += "\\r";
+    else if (c == '\n')
+      out += "\\n";
+    else if (c == '\t')
+      out += "\\t";
+    else
+      out += c;
   }
   return out;
 }
@@ -135,9 +139,9 @@ BOOL CALLBACK CheckControl(HWND child, LPARAM param) {
   // A wrapping text that does not fit is reported with the width it needs
   // on one line, the figure a layout fix starts from.
   const SIZE oneLine = NeededSize(child, text, {true, area.width, area.height, area.format & ~DT_WORDBREAK});
-  std::fprintf(report->file, "cut %d %s needs %ldx%ld has %dx%d %s\n", GetDlgCtrlID(child), ClassOf(child).c_str(),
-               static_cast<long>(oneLine.cx), static_cast<long>(oneLine.cy), area.width, area.height,
-               Escaped(text).c_str());
+  std::fprintf(report->file, "cut %d %s needs %ldx%ld has %dx%d %s\n", GetDlgCtrlID(child),
+               ClassOf(child).c_str(), static_cast<long>(oneLine.cx), static_cast<long>(oneLine.cy),
+               area.width, area.height, Escaped(text).c_str());
   return TRUE;
 }
 
