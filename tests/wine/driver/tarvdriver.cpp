@@ -21,9 +21,10 @@
 //   dpi                           the screen's pixels per inch
 //   owner CAPTION                 "owner TEXT enabled|disabled" of the window's
 //                                 owner, or "owner none"
-//   cuts CAPTION                  "cut ID CLASS needs WxH has WxH TEXT" for every
+//   cuts CAPTION [ID=TEXT...]     "cut ID CLASS needs WxH has WxH TEXT" for every
 //                                 visible static text or button caption that
-//                                 does not fit its control, then "checked N"
+//                                 does not fit its control, and for each TEXT
+//                                 that control ID would show, then "checked N"
 //                                 (measured by textfit.dll, see Cuts)
 //
 // Texts of other processes' controls are read with WM_GETTEXT, which works
@@ -310,7 +311,7 @@ int Owner(const std::string& caption, const TOptions& options) {
 // measuring runs inside the program that shows the window: textfit.dll,
 // hooked into the window's thread, measures every control when the window
 // receives the request and writes its report to a file.
-int Cuts(const std::string& caption, const TOptions& options) {
+int Cuts(const std::string& caption, const std::vector<std::string>& otherTexts, const TOptions& options) {
   HWND window = WaitForWindow(caption, options);
   if (!window) return 2;
   HMODULE dll = LoadLibraryA("textfit.dll");
@@ -323,6 +324,15 @@ int Cuts(const std::string& caption, const TOptions& options) {
   const WPARAM request = GetCurrentProcessId();
   const std::string report = TextFitReportPath(request);
   DeleteFileA(report.c_str());
+  const std::string others = TextFitOtherTextsPath(request);
+  if (FILE* file = std::fopen(others.c_str(), "wb")) {
+    for (std::string text : otherTexts) {
+      const size_t equals = text.find('=');
+      if (equals != std::string::npos) text[equals] = ' ';
+      std::fprintf(file, "%s\n", text.c_str());
+    }
+    std::fclose(file);
+  }
   HHOOK installed = SetWindowsHookExA(WH_CALLWNDPROC, hook, dll, GetWindowThreadProcessId(window, nullptr));
   const bool sent = installed && SendWithTimeout(window, TextFitRequestMessage(), request, 0);
   if (installed) UnhookWindowsHookEx(installed);
@@ -333,6 +343,7 @@ int Cuts(const std::string& caption, const TOptions& options) {
     std::fclose(file);
   }
   DeleteFileA(report.c_str());
+  DeleteFileA(others.c_str());
   if (!sent || text.find("checked ") == std::string::npos) {
     std::fprintf(stderr, "tarvdriver: no measurement came from the window \"%s\"\n", caption.c_str());
     return 3;
@@ -343,7 +354,8 @@ int Cuts(const std::string& caption, const TOptions& options) {
 
 int Usage() {
   std::fprintf(stderr,
-               "usage: tarvdriver [--class NAME|*] [--timeout MS] wait|gone|rect|controls|cuts|owner CAPTION\n"
+               "usage: tarvdriver [--class NAME|*] [--timeout MS] wait|gone|rect|controls|owner CAPTION\n"
+               "       tarvdriver [options] cuts CAPTION [ID=TEXT...]\n"
                "       tarvdriver [options] text|click CAPTION ID|BUTTONTEXT\n"
                "       tarvdriver [options] settext CAPTION ID TEXT | resize CAPTION W H\n"
                "       tarvdriver title CLASS | run COMMANDLINE... | dpi\n");
@@ -361,7 +373,7 @@ int Dispatch(const std::vector<std::string>& args, const TOptions& options) {
   if (command == "gone" && count == 1) return Gone(args[1], options);
   if (command == "rect" && count == 1) return Rect(args[1], options);
   if (command == "controls" && count == 1) return Controls(args[1], options);
-  if (command == "cuts" && count == 1) return Cuts(args[1], options);
+  if (command == "cuts" && count >= 1) return Cuts(args[1], {args.begin() + 2, args.end()}, options);
   if (command == "owner" && count == 1) return Owner(args[1], options);
   if (command == "text" && count == 2) return Text(args[1], args[2], options);
   if (command == "click" && count == 2) return Click(args[1], args[2], options);

@@ -8,12 +8,16 @@
 // against the room the control gives its text, and writes one line per text
 // that does not fit, "cut ID CLASS needs WxH has WxH TEXT" (the size the
 // text needs on one line, the room the control gives it), then
-// "checked N", to the report file named in the request.
+// "checked N", to the report file named in the request. Texts a control
+// shows only at other times (captions that follow what is typed) can be
+// listed in the request's file of other texts, "ID TEXT" a line; each is
+// measured in that control as if it showed it.
 #include "textfit.h"
 
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -127,28 +131,48 @@ struct TReport {
   int checked = 0;
 };
 
-BOOL CALLBACK CheckControl(HWND child, LPARAM param) {
-  auto* report = reinterpret_cast<TReport*>(param);
-  if (!IsWindowVisible(child)) return TRUE;
-  const std::string text = TextOf(child);
-  const TTextArea area = TextAreaOf(child);
-  if (!area.measured || text.empty()) return TRUE;
-  ++report->checked;
-  const SIZE needed = NeededSize(child, text, area);
-  if (needed.cx <= area.width && needed.cy <= area.height) return TRUE;
+// Measures `text` as `control` would show it; reports it when it is cut.
+void CheckText(TReport& report, HWND control, const std::string& text) {
+  const TTextArea area = TextAreaOf(control);
+  if (!area.measured || text.empty()) return;
+  ++report.checked;
+  const SIZE needed = NeededSize(control, text, area);
+  if (needed.cx <= area.width && needed.cy <= area.height) return;
   // A wrapping text that does not fit is reported with the width it needs
   // on one line, the figure a layout fix starts from.
-  const SIZE oneLine = NeededSize(child, text, {true, area.width, area.height, area.format & ~DT_WORDBREAK});
-  std::fprintf(report->file, "cut %d %s needs %ldx%ld has %dx%d %s\n", GetDlgCtrlID(child),
-               ClassOf(child).c_str(), static_cast<long>(oneLine.cx), static_cast<long>(oneLine.cy),
+  const SIZE oneLine =
+      NeededSize(control, text, {true, area.width, area.height, area.format & ~DT_WORDBREAK});
+  std::fprintf(report.file, "cut %d %s needs %ldx%ld has %dx%d %s\n", GetDlgCtrlID(control),
+               ClassOf(control).c_str(), static_cast<long>(oneLine.cx), static_cast<long>(oneLine.cy),
                area.width, area.height, Escaped(text).c_str());
+}
+
+BOOL CALLBACK CheckControl(HWND child, LPARAM param) {
+  if (IsWindowVisible(child)) CheckText(*reinterpret_cast<TReport*>(param), child, TextOf(child));
   return TRUE;
 }
 
-void WriteReport(HWND window, const char* path) {
-  TReport report{std::fopen(path, "wb")};
+// The other texts a control can show: lines "ID TEXT" of the request file.
+void CheckOtherTexts(TReport& report, HWND window, const std::string& path) {
+  FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) return;
+  char line[1024];
+  while (std::fgets(line, sizeof(line), file)) {
+    std::string text(line);
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+    const size_t blank = text.find(' ');
+    if (blank == std::string::npos) continue;
+    if (HWND control = GetDlgItem(window, std::atoi(text.substr(0, blank).c_str())))
+      CheckText(report, control, text.substr(blank + 1));
+  }
+  std::fclose(file);
+}
+
+void WriteReport(HWND window, WPARAM request) {
+  TReport report{std::fopen(TextFitReportPath(request).c_str(), "wb")};
   if (!report.file) return;
   EnumChildWindows(window, CheckControl, reinterpret_cast<LPARAM>(&report));
+  CheckOtherTexts(report, window, TextFitOtherTextsPath(request));
   std::fprintf(report.file, "checked %d\n", report.checked);
   std::fclose(report.file);
 }
@@ -157,7 +181,6 @@ void WriteReport(HWND window, const char* path) {
 
 extern "C" __declspec(dllexport) LRESULT CALLBACK TextFitHook(int code, WPARAM wParam, LPARAM lParam) {
   const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
-  if (code == HC_ACTION && call->message == TextFitRequestMessage())
-    WriteReport(call->hwnd, TextFitReportPath(call->wParam).c_str());
+  if (code == HC_ACTION && call->message == TextFitRequestMessage()) WriteReport(call->hwnd, call->wParam);
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }

@@ -10,8 +10,12 @@
 
 inline UINT TextFitRequestMessage() { return RegisterWindowMessageA("TarvTextFitRequest"); }
 
-inline std::string TextFitReportPath(WPARAM request) {
+inline std::string TextFitPath(WPARAM request, const char* extension) {
   char folder[MAX_PATH] = {};
   GetTempPathA(sizeof(folder), folder);
-  return std::string(folder) + "textfit-" + std::to_string(static_cast<unsigned long long>(request)) + ".txt";
+  return std::string(folder) + "textfit-" + std::to_string(static_cast<unsigned long long>(request)) +
+         extension;
 }
+inline std::string TextFitReportPath(WPARAM request) { return TextFitPath(request, ".txt"); }
+/// Lines "ID TEXT": further texts to measure in control ID.
+inline std::string TextFitOtherTextsPath(WPARAM request) { return TextFitPath(request, ".in"); }
