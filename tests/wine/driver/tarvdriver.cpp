@@ -307,6 +307,43 @@ int Owner(const std::string& caption, const TOptions& options) {
   return 0;
 }
 
+std::string WholeFile(const std::string& path) {
+  std::string text;
+  if (FILE* file = std::fopen(path.c_str(), "rb")) {
+    char buffer[4096];
+    for (size_t n; (n = std::fread(buffer, 1, sizeof(buffer), file)) > 0;) text.append(buffer, n);
+    std::fclose(file);
+  }
+  return text;
+}
+
+// The other texts, "ID=TEXT" each, as lines "ID TEXT".
+void WriteOtherTexts(const std::string& path, const std::vector<std::string>& otherTexts) {
+  FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file) return;
+  for (std::string text : otherTexts) {
+    const size_t equals = text.find('=');
+    if (equals != std::string::npos) text[equals] = ' ';
+    std::fprintf(file, "%s\n", text.c_str());
+  }
+  std::fclose(file);
+}
+
+// Sends the request until a report comes back: a program that has only just
+// shown its window (slow under emulation) may not serve the first one in time.
+std::string RequestReport(HWND window, WPARAM request, const std::string& report) {
+  constexpr int kAttempts = 3;
+  constexpr UINT kMeasureTimeoutMs = 20000;
+  std::string text;
+  for (int attempt = 0; attempt < kAttempts && text.find("checked ") == std::string::npos; ++attempt) {
+    DWORD_PTR ignored = 0;
+    if (!SendMessageTimeoutA(window, TextFitRequestMessage(), request, 0, SMTO_NORMAL, kMeasureTimeoutMs, &ignored))
+      std::fprintf(stderr, "tarvdriver: measuring request %d unanswered (error %lu)\n", attempt + 1, GetLastError());
+    text = WholeFile(report);
+  }
+  return text;
+}
+
 // A font handle means nothing outside the process that made it, so the
 // measuring runs inside the program that shows the window: textfit.dll,
 // hooked into the window's thread, measures every control when the window
@@ -322,29 +359,15 @@ int Cuts(const std::string& caption, const std::vector<std::string>& otherTexts,
   }
   auto hook = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(address));
   const WPARAM request = GetCurrentProcessId();
-  const std::string report = TextFitReportPath(request);
+  const std::string report = TextFitReportPath(request), others = TextFitOtherTextsPath(request);
   DeleteFileA(report.c_str());
-  const std::string others = TextFitOtherTextsPath(request);
-  if (FILE* file = std::fopen(others.c_str(), "wb")) {
-    for (std::string text : otherTexts) {
-      const size_t equals = text.find('=');
-      if (equals != std::string::npos) text[equals] = ' ';
-      std::fprintf(file, "%s\n", text.c_str());
-    }
-    std::fclose(file);
-  }
+  WriteOtherTexts(others, otherTexts);
   HHOOK installed = SetWindowsHookExA(WH_CALLWNDPROC, hook, dll, GetWindowThreadProcessId(window, nullptr));
-  const bool sent = installed && SendWithTimeout(window, TextFitRequestMessage(), request, 0);
+  const std::string text = installed ? RequestReport(window, request, report) : std::string();
   if (installed) UnhookWindowsHookEx(installed);
-  std::string text;
-  if (FILE* file = std::fopen(report.c_str(), "rb")) {
-    char buffer[4096];
-    for (size_t n; (n = std::fread(buffer, 1, sizeof(buffer), file)) > 0;) text.append(buffer, n);
-    std::fclose(file);
-  }
   DeleteFileA(report.c_str());
   DeleteFileA(others.c_str());
-  if (!sent || text.find("checked ") == std::string::npos) {
+  if (text.find("checked ") == std::string::npos) {
     std::fprintf(stderr, "tarvdriver: no measurement came from the window \"%s\"\n", caption.c_str());
     return 3;
   }
