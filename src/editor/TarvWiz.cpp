@@ -58,12 +58,20 @@ void TTarvWiz::ReadFile() {
   SetModified(false);
 }
 
-void TTarvWiz::WriteFile() {
+// The first line that cannot be written ends the save: WriteLine has shown
+// why, and the lines after it would fail the same way (a full disk, a
+// vanished drive), each with a box of its own.
+bool TTarvWiz::WriteFile() {
   intptr_t file = OpenLineFile(fileName_, kOfWrite | kOfShareDenyNone);
-  if (file < 0) return ShowOpenError();
-  for (int i = 0; i < List1.Count(); ++i) WriteLine(file, List1.Item(i));
+  if (file < 0) {
+    ShowOpenError();
+    return false;
+  }
+  bool written = true;
+  for (int i = 0; i < List1.Count() && written; ++i) written = WriteLine(file, List1.Item(i)) >= 0;
   CloseLineFile(file);
-  SetModified(false);
+  if (written) SetModified(false);
+  return written;
 }
 
 // ---- Status line and modified flag ------------------------------------------
@@ -80,45 +88,38 @@ void TTarvWiz::SetModified(bool modified) {
 
 bool TTarvWiz::Modified() const { return window_.Panel(1) == kModified; }
 
-void TTarvWiz::CheckModified() {
-  if (Modified() && AskYesNo("Do you want to save your changes?")) Save1Click();
+bool TTarvWiz::CheckModified() {
+  if (Modified() && AskYesNo("Do you want to save your changes?")) return Save1Click();
+  return true;
 }
 
 // ---- File menu --------------------------------------------------------------
 
 void TTarvWiz::New1Click() {
-  CheckModified();
+  if (!CheckModified()) return;
   SetFileName("");
   List1.Clear();
   SetModified(false);
 }
 
 void TTarvWiz::Open1Click() {
-  CheckModified();
+  if (!CheckModified()) return;
   std::optional<std::string> chosen = files_.ChooseFileToOpen();
   if (!chosen) return;
   SetFileName(*chosen);
   ReadFile();
 }
 
-void TTarvWiz::Save1Click() {
-  if (fileName_.empty())
-    SaveAs1Click();
-  else
-    WriteFile();
-}
+bool TTarvWiz::Save1Click() { return fileName_.empty() ? SaveAs1Click() : WriteFile(); }
 
-void TTarvWiz::SaveAs1Click() {
+bool TTarvWiz::SaveAs1Click() {
   std::optional<std::string> chosen = files_.ChooseFileToSave();
-  if (!chosen) return;
+  if (!chosen) return false;
   SetFileName(*chosen);
-  WriteFile();
+  return WriteFile();
 }
 
-bool TTarvWiz::OnCloseQuery() {
-  CheckModified();
-  return true;
-}
+bool TTarvWiz::OnCloseQuery() { return CheckModified(); }
 
 void TTarvWiz::Run1Click() {
   if (Modified() && AskYesNo("You must save changes before running.\r\nDo you want to save your changes?"))
@@ -127,6 +128,7 @@ void TTarvWiz::Run1Click() {
   SetRunningCaption(true);
   window_.SetBusy(true);
   PumpMessages();
+  runStart_.Restore();
   RunFile();
   window_.SetBusy(false);
   PumpMessages();

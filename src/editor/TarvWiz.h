@@ -11,12 +11,19 @@
 // runs a file; the file name goes in double quotes so that a path with
 // blanks runs too. While the run goes on the window is busy: it shows the
 // hourglass and takes no input, so the file cannot change or close under
-// the run.
+// the run. Each run starts as a fresh start of the program would: the run
+// switches, the directory and the environment are those the editor was
+// opened with, whatever an earlier run changed.
+//
+// A save that fails (the folder is gone, the disk is full) keeps the list
+// and its modified mark, and the New, Open or close that asked for the save
+// does not happen: the user's changes are never thrown away unsaved.
 #pragma once
 
 #include <string>
 
 #include "editor/EditorControls.h"
+#include "run/RunStart.h"
 
 /// Keys of the list that the editor handles, whatever shift state is held.
 enum class TListKey { Enter, Insert, Delete };
@@ -31,20 +38,26 @@ class TTarvWiz {
   const std::string& BaseCaption() const { return baseCaption_; }
 
   void ReadFile();
-  void WriteFile();
+  /// True when every line reached the file; otherwise the failure has been
+  /// shown and the list stays modified.
+  bool WriteFile();
 
   void StatusLine(const std::string& text);
   void SetModified(bool modified);
   bool Modified() const;
-  void CheckModified();
+  /// Offers to save unsaved changes; false when the user wanted them saved
+  /// and they were not (the caller then stops).
+  bool CheckModified();
 
   void New1Click();
   void Open1Click();
-  void Save1Click();
-  void SaveAs1Click();
+  /// True when the list was written.
+  bool Save1Click();
+  bool SaveAs1Click();
   void Run1Click();
   void Exit1Click() { window_.Close(); }
-  /// Runs when the window is about to close; the window always closes.
+  /// Runs when the window is about to close; false keeps it open (a save
+  /// the user asked for failed).
   bool OnCloseQuery();
 
   void NewCommand1Click();
@@ -73,6 +86,7 @@ class TTarvWiz {
   IEditorDialogs& dialogs_;
   std::string fileName_;
   std::string baseCaption_;
+  TRunStart runStart_ = TRunStart::Capture();
 };
 
 /// The command text that Run hands to the run entry for `fileName`.

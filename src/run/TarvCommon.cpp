@@ -1,5 +1,7 @@
 #include "run/TarvCommon.h"
 
+#include <utility>
+
 #include "util/MessageBoxes.h"
 #include "util/StringFuncs.h"
 
@@ -12,6 +14,12 @@ TRunState state;
 TRunState& RunState() { return state; }
 
 void ResetRunState() { state = TRunState{}; }
+
+void ResetRunSwitches() {
+  TTextStream log = std::move(state.RunLog);
+  state = TRunState{};
+  state.RunLog = std::move(log);
+}
 
 void RaiseScriptError(const std::string& message) {
   IUserInterface& ui = UserInterface();

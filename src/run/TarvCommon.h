@@ -40,6 +40,10 @@ struct TRunState {
 TRunState& RunState();
 /// Back to the initial values (a new process; used by tests).
 void ResetRunState();
+/// The switches, directory text, error mode and exit code back to their
+/// initial values; the run log keeps its lines (they are shown at the end
+/// of the process).
+void ResetRunSwitches();
 
 /// A failure that stops the run; it carries only its message.
 class EScriptError : public std::runtime_error {

@@ -186,6 +186,13 @@ void WaitForAllPrograms() {
 
 size_t PendingProgramCount() { return WinfuncsState().pendingPrograms.size(); }
 
+void ForgetPendingPrograms() {
+  std::vector<TProcessHandle>& pending = WinfuncsState().pendingPrograms;
+  for (TProcessHandle process : pending) Launcher().CloseProcess(process);
+  pending.clear();
+  WinfuncsState().pendingProgramNames.clear();
+}
+
 void WaitForProgramByName(const std::string& name) { WaitByName(name, TWaitLimit()); }
 
 std::string FindProgramExecutable(const std::string& program, const std::string& directory) {

@@ -41,6 +41,9 @@ int StartProgram(const std::string& program, const std::string& parameters, cons
 void WaitForAllPrograms();
 /// How many started programs are still pending.
 size_t PendingProgramCount();
+/// Lets the pending programs go without waiting: they run on, and a later
+/// /waitall no longer waits for them.
+void ForgetPendingPrograms();
 
 /// Waits until no running process has the executable name `name` (its file
 /// part; star patterns allowed; compared in capitals).

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 enum class TEnvStatus { Found, NotFound, Failed };
 
@@ -20,3 +22,11 @@ TEnvLookup GetEnvVar(const std::string& name);
 /// Sets the variable; false on failure, with the system error readable
 /// through LastSystemError.
 bool SetEnvVar(const std::string& name, const std::string& value);
+
+/// Every variable of this program's environment as name and value. Entries
+/// the system keeps for itself (Windows' per-drive directories, "=C:") are
+/// left out: they are not variables a script can set.
+std::vector<std::pair<std::string, std::string>> EnvironmentVariables();
+
+/// Removes the variable; false on failure.
+bool RemoveEnvVar(const std::string& name);

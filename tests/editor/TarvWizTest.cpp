@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <chrono>
+#include <csignal>
 #include <cstdlib>
+#include <filesystem>
 
 #include "editor/FakeEditorControls.h"
 #include "run/TarvCommon.h"
@@ -221,12 +226,56 @@ TEST_F(EditorTest, ExitAsksTheWindowToClose) {
   EXPECT_EQ(window.closeRequests, 1);
 }
 
-TEST_F(EditorTest, ClosingOffersToSaveAndAlwaysCloses) {
+TEST_F(EditorTest, ClosingOffersToSaveAndClosesAfterNo) {
   Lines({"x"});
   editor.SetModified(true);
   ui.answers = {false};
   EXPECT_TRUE(editor.OnCloseQuery());
   EXPECT_EQ(ui.questions.size(), 1u);
+}
+
+// A save that fails must never lose the user's changes: the list and its
+// mark stay, and the close, New or Open that asked for the save is dropped.
+TEST_F(EditorTest, AFailedSaveKeepsTheListAndCancelsWhatAskedForIt) {
+  const std::string path = dir.Path("gone/job.qd");  // its folder does not exist
+  editor.SetFileName(path);
+  list.SetLines({"notepad", "/sleep 1"});
+  editor.SetModified(true);
+  files.openAnswers = {dir.Write("other.qd", "other\r\n")};
+  ui.answers = {true, true, true};
+  EXPECT_FALSE(editor.OnCloseQuery());
+  editor.New1Click();
+  editor.Open1Click();
+  EXPECT_EQ(files.opens, 0);
+  EXPECT_EQ(list.Lines(), (std::vector<std::string>{"notepad", "/sleep 1"}));
+  EXPECT_TRUE(Modified());
+  EXPECT_EQ(editor.FileName(), path);
+  ASSERT_EQ(ErrorTexts().size(), 3u);
+  for (const std::string& text : ErrorTexts()) EXPECT_EQ(text.rfind("Could not open \"" + path + "\"\r\n", 0), 0u);
+}
+
+// A file size limit makes a write fail part-way through, as a full disk does.
+TEST_F(EditorTest, AWriteErrorIsReportedOnceAndKeepsTheModifiedMark) {
+  editor.SetFileName(dir.Path("job.qd"));
+  list.SetLines({"first line", "second line", "third line"});
+  editor.SetModified(true);
+  rlimit previous{};
+  getrlimit(RLIMIT_FSIZE, &previous);
+  rlimit small = previous;
+  small.rlim_cur = 8;
+  signal(SIGXFSZ, SIG_IGN);
+  setrlimit(RLIMIT_FSIZE, &small);
+  const bool saved = editor.Save1Click();
+  setrlimit(RLIMIT_FSIZE, &previous);
+  signal(SIGXFSZ, SIG_DFL);
+  EXPECT_FALSE(saved);
+  EXPECT_TRUE(Modified());
+  ASSERT_EQ(ErrorTexts().size(), 1u);
+  EXPECT_EQ(ErrorTexts()[0].rfind("Could not write to file\r\n", 0), 0u);
+  // With room again, the next save writes the whole list.
+  EXPECT_TRUE(editor.Save1Click());
+  EXPECT_EQ(dir.Read("job.qd"), "first line\r\nsecond line\r\nthird line\r\n");
+  EXPECT_FALSE(Modified());
 }
 
 // ---- Run --------------------------------------------------------------------
@@ -273,6 +322,31 @@ TEST_F(EditorTest, RunFailureShowsTheErrorBoxAndRestoresTheWindow) {
   EXPECT_EQ(ErrorTexts()[0].rfind("TARV32: ", 0), 0u);
   EXPECT_EQ(window.caption, "bad.qd - Tarv Command File Editor");
   EXPECT_FALSE(window.busy);
+}
+
+// The first run leaves every kind of run-wide state behind: a program still
+// running, another directory, a variable, the debug log and a dry run. The
+// second run starts as a fresh start of the program would.
+TEST_F(EditorTest, EachRunStartsFromAFreshStart) {
+  const std::string startDirectory = std::filesystem::current_path().string();
+  unsetenv("TARV_LEFT_OVER");
+  Open(dir.Write("first.qd", "sh \"-c\" \"sleep 10\"\r\n/cd \"" + dir.Root() +
+                                 "\"\r\n/set TARV_LEFT_OVER = yes\r\n/set debug = on\r\n/set exec = off\r\n"));
+  editor.Run1Click();
+  ASSERT_FALSE(RunState().ExecEnabled);
+
+  dir.Write("report.sh", "pwd > \"$1\"; echo \"[$TARV_LEFT_OVER]\" >> \"$1\"\n");
+  Open(dir.Write("second.qd", "/waitall\r\nsh /wait \"" + dir.Path("report.sh") + "\" \"" + dir.Path("out.txt") + "\"\r\n"));
+  const auto started = std::chrono::steady_clock::now();
+  editor.Run1Click();
+  const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+
+  EXPECT_TRUE(ErrorTexts().empty());
+  EXPECT_EQ(dir.Read("out.txt"), startDirectory + "\n[]\n");
+  EXPECT_LT(seconds, 5.0) << "the second run waited for the first run's program";
+  EXPECT_TRUE(RunState().ExecEnabled);
+  EXPECT_FALSE(RunState().DebugLog);
+  EXPECT_EQ(std::filesystem::current_path().string(), startDirectory);
 }
 
 TEST_F(EditorTest, RunCommandQuotesTheFileName) {

@@ -36,6 +36,13 @@ bool EndsProgram(const MSG& msg) {
   return msg.hwnd == nullptr && msg.message == WM_CLOSE;
 }
 
+// The messages whose answer a dialog procedure returns itself instead of
+// through DWLP_MSGRESULT: the colour messages answer with a brush.
+bool AnswersDirectly(UINT message) {
+  return (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) || message == WM_COMPAREITEM ||
+         message == WM_VKEYTOITEM || message == WM_CHARTOITEM || message == WM_QUERYDRAGICON;
+}
+
 }  // namespace
 
 int SystemDpi() {
@@ -82,8 +89,13 @@ void Guarded(const std::function<void()>& handler) {
 
 // ---- TModalWindow -------------------------------------------------------------
 
+// The window lets go of its object first: the messages that destroying it
+// sends (WM_DESTROY, the owner's reactivation) must not reach a handler of
+// an object that is half destroyed.
 TModalWindow::~TModalWindow() {
-  if (window_) DestroyWindow(window_);
+  if (!window_) return;
+  SetWindowLongPtrA(window_, DWLP_USER, 0);
+  DestroyWindow(window_);
 }
 
 void TModalWindow::Create(HWND owner, const char* caption, int designWidth, int designHeight, DWORD extraStyle) {
@@ -113,8 +125,10 @@ INT_PTR CALLBACK TModalWindow::DialogProc(HWND window, UINT message, WPARAM wPar
   INT_PTR result = FALSE;
   bool handled = false;
   Guarded([&] { handled = self->HandleMessage(message, wParam, lParam, result); });
-  if (handled) SetWindowLongPtrA(window, DWLP_MSGRESULT, result);
-  return handled ? TRUE : FALSE;
+  if (!handled) return FALSE;
+  if (AnswersDirectly(message)) return result;
+  SetWindowLongPtrA(window, DWLP_MSGRESULT, result);
+  return TRUE;
 }
 
 int TModalWindow::RunModal() {
@@ -167,9 +181,9 @@ constexpr int kValueId = 102;
 
 class TInputBox : public TModalWindow {
  public:
-  TInputBox(const std::string& caption, const std::string& prompt, const std::string& initial)
+  TInputBox(HWND owner, const std::string& caption, const std::string& prompt, const std::string& initial)
       : prompt_(prompt), value_(initial) {
-    Create(nullptr, caption.c_str(), 340, 150);
+    Create(owner, caption.c_str(), 340, 150);
   }
   std::string Value() const { return value_; }
 
@@ -209,8 +223,9 @@ class TInputBox : public TModalWindow {
 
 }  // namespace
 
-std::string InputBox(const std::string& caption, const std::string& prompt, const std::string& initial) {
-  TInputBox box(caption, prompt, initial);
+std::string InputBox(HWND owner, const std::string& caption, const std::string& prompt,
+                     const std::string& initial) {
+  TInputBox box(owner, caption, prompt, initial);
   box.RunModal();
   return box.Value();
 }

@@ -6,8 +6,11 @@
 // then shows it, disables the owner and serves the message queue until the
 // window ends itself with EndModal. Controls are created in tab order and
 // placed from layouts given at 120 pixels per inch, scaled to the system
-// DPI. A handler never lets an exception out into the window procedure:
-// Guarded shows it in the "TARV32: " error box instead.
+// DPI. Labels and buttons are as wide as their texts need in the system's
+// message font (the Wine suite measures every text of every window at 96
+// and 120 pixels per inch and fails on one that is cut). A handler never
+// lets an exception out into the window procedure: Guarded shows it in the
+// "TARV32: " error box instead.
 #pragma once
 
 #include <windows.h>
@@ -97,7 +100,9 @@ std::string WindowText(HWND window);
 void Guarded(const std::function<void()>& handler);
 
 /// The toolkit's input box: a caption, a prompt, an edit field with OK and
-/// Cancel. Cancel gives an empty text.
-std::string InputBox(const std::string& caption, const std::string& prompt, const std::string& initial);
+/// Cancel, owned by `owner` (which takes no input meanwhile). Cancel gives
+/// an empty text.
+std::string InputBox(HWND owner, const std::string& caption, const std::string& prompt,
+                     const std::string& initial);
 
 }  // namespace editorwin

@@ -21,12 +21,12 @@ class TAboutView : public TModalWindow {
     HWND image = AddControl("STATIC", "", SS_ICON | SS_CENTERIMAGE, {32, 32, 33, 33}, kImage1Id);
     SendMessageA(image, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1))),
                  0);
-    SetFont(AddControl("STATIC", "Tarv  (32 bit)", SS_LEFT, {120, 32, 144, 29}, kAboutLabel1Id), largeFont_);
-    SetFont(AddControl("STATIC", texts_.Version.c_str(), SS_LEFT, {120, 64, 170, 29}, kLblVersionId), largeFont_);
-    AddControl("STATIC", texts_.Copyright.c_str(), SS_LEFT, {32, 120, 300, 16}, kLblCopyrightId);
-    AddControl("STATIC", "Download the latest version from ", SS_LEFT, {32, 152, 196, 16}, kLabel5Id);
+    SetFont(AddControl("STATIC", "Tarv  (32 bit)", SS_LEFT, {120, 32, 156, 29}, kAboutLabel1Id), largeFont_);
+    SetFont(AddControl("STATIC", texts_.Version.c_str(), SS_LEFT, {120, 64, 200, 29}, kLblVersionId), largeFont_);
+    AddControl("STATIC", texts_.Copyright.c_str(), SS_LEFT, {32, 120, 304, 32}, kLblCopyrightId);
+    AddControl("STATIC", "Download the latest version from ", SS_LEFT, {32, 152, 244, 16}, kLabel5Id);
     SetFont(AddControl("STATIC", kDownloadAddress, SS_LEFT | SS_NOTIFY, {32, 168, 280, 16}, kLabel6Id), linkFont_);
-    AddControl("STATIC", "(search for \"tarv32\")", SS_LEFT, {32, 184, 121, 16}, kLabel4Id);
+    AddControl("STATIC", "(search for \"tarv32\")", SS_LEFT, {32, 184, 150, 16}, kLabel4Id);
     SetFocus(AddControl("BUTTON", "&Ok", WS_TABSTOP | BS_DEFPUSHBUTTON, {120, 216, 105, 33}, IDOK));
   }
   bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override {

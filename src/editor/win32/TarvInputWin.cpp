@@ -25,10 +25,10 @@ struct TControlLayout {
 // In tab order; positions of the option controls are inside their group boxes
 // (GroupBox1 at 24,160 and GroupBox2 at 376,160) and added up here.
 const TControlLayout kLayout[] = {
-    {kLabel1InputId, "STATIC", "Command:", SS_RIGHT, {35, 16, 65, 16}, 0},
+    {kLabel1InputId, "STATIC", "Command:", SS_RIGHT, {19, 16, 81, 16}, 0},
     {kProgId, "COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, {104, 16, 209, 240}, 0},
-    {kLabel3Id, "STATIC", "Command", SS_RIGHT, {35, 48, 62, 16}, 0},
-    {kLabel2InputId, "STATIC", "Arguments", SS_RIGHT, {33, 64, 64, 16}, 0},
+    {kLabel3Id, "STATIC", "Command", SS_RIGHT, {17, 48, 80, 16}, 0},
+    {kLabel2InputId, "STATIC", "Arguments", SS_RIGHT, {17, 64, 80, 16}, 0},
     {kArgsId, "EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, {104, 52, 209, 24}, WS_EX_CLIENTEDGE},
     {kGroupBox1Id, "BUTTON", "Initial Window Mode", BS_GROUPBOX, {24, 160, 313, 81}, 0},
     {kHideOptId, "BUTTON", "Hidden", WS_GROUP | WS_TABSTOP | BS_AUTORADIOBUTTON, {24 + 8, 160 + 48, 73, 17}, 0},
@@ -39,7 +39,7 @@ const TControlLayout kLayout[] = {
     {kGroupBox2Id, "BUTTON", "error handling", WS_GROUP | BS_GROUPBOX, {376, 160, 153, 81}, 0},
     {kIgnoreOptId, "BUTTON", "Ignore Error", WS_TABSTOP | BS_AUTOCHECKBOX, {376 + 8, 160 + 40, 121, 25}, 0},
     {kWarnOptId, "BUTTON", "Give Warning", WS_TABSTOP | BS_AUTOCHECKBOX, {376 + 8, 160 + 16, 121, 25}, 0},
-    {kBtnBrowseId, "BUTTON", "Browse...", WS_GROUP | WS_TABSTOP | BS_PUSHBUTTON, {336, 12, 73, 25}, 0},
+    {kBtnBrowseId, "BUTTON", "Browse...", WS_GROUP | WS_TABSTOP | BS_PUSHBUTTON, {336, 12, 76, 25}, 0},
     {kWaitOptId, "BUTTON", "Wait for program to finish before continuing", WS_TABSTOP | BS_AUTOCHECKBOX,
      {32, 112, 377, 25}, 0},
     {IDOK, "BUTTON", "&OK", WS_TABSTOP | BS_DEFPUSHBUTTON, {440, 20, 89, 29}, 0},

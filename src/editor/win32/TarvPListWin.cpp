@@ -19,9 +19,9 @@ class TPListView : public TModalWindow {
     HWND list = AddControl("LISTBOX", "", WS_TABSTOP | WS_VSCROLL | LBS_NOINTEGRALHEIGHT, {16, 8, 361, 249},
                            kPListId, WS_EX_CLIENTEDGE);
     SendMessageA(list, LB_SETITEMHEIGHT, 0, Scale(16));
-    AddControl("BUTTON", "&Close", WS_TABSTOP | BS_PUSHBUTTON, {392, 232, 57, 25}, IDOK);
-    AddControl("BUTTON", "&Refresh", WS_TABSTOP | BS_PUSHBUTTON, {392, 8, 57, 25}, kButton2Id);
-    AddControl("BUTTON", "&Find...", WS_TABSTOP | BS_PUSHBUTTON, {392, 40, 57, 25}, kButton3Id);
+    AddControl("BUTTON", "&Close", WS_TABSTOP | BS_PUSHBUTTON, {392, 232, 64, 25}, IDOK);
+    AddControl("BUTTON", "&Refresh", WS_TABSTOP | BS_PUSHBUTTON, {392, 8, 64, 25}, kButton2Id);
+    AddControl("BUTTON", "&Find...", WS_TABSTOP | BS_PUSHBUTTON, {392, 40, 64, 25}, kButton3Id);
     SetFocus(list);
   }
   bool HandleMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR&) override {
@@ -48,7 +48,7 @@ class TPListView : public TModalWindow {
     Show();
   }
   void Button3Click() {
-    model_.Find(InputBox("Enter find string", "Please Enter string to find", ""));
+    model_.Find(InputBox(Handle(), "Enter find string", "Please Enter string to find", ""));
     Show();
   }
   void Show() {

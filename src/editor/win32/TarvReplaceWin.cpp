@@ -13,8 +13,8 @@ class TReplaceView : public TModalWindow {
 
  protected:
   void CreateControls() override {
-    AddControl("STATIC", "String to replace:", SS_RIGHT, {32, 28, 100, 16}, kReplaceLabel1Id);
-    AddControl("STATIC", "Replace with string", SS_RIGHT, {16, 72, 112, 16}, kReplaceLabel2Id);
+    AddControl("STATIC", "String to replace:", SS_RIGHT, {27, 28, 125, 16}, kReplaceLabel1Id);
+    AddControl("STATIC", "Replace with string", SS_RIGHT, {14, 72, 138, 16}, kReplaceLabel2Id);
     HWND string1 = AddControl("EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, {160, 24, 209, 24}, kString1Id,
                               WS_EX_CLIENTEDGE);
     HWND string2 = AddControl("EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, {160, 68, 209, 24}, kString2Id,

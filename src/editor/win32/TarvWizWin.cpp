@@ -222,7 +222,7 @@ void TEditorView::CreateControls() {
   SetWindowSubclass(list, ListSubclassProc, 1, 0);
   list_.Attach(list);
   AddControl("STATIC", "", SS_OWNERDRAW | SS_NOTIFY, {488, 128, 33, 25}, kBtnUpId);
-  AddControl("STATIC", "Move", SS_LEFT, {486, 164, 34, 16}, kLabel2Id);
+  AddControl("STATIC", "Move", SS_LEFT, {484, 164, 40, 16}, kLabel2Id);
   AddControl("STATIC", "", SS_OWNERDRAW | SS_NOTIFY, {488, 192, 33, 25}, kBtnDownId);
   HWND status = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, Handle(),
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStatusBar1Id)),

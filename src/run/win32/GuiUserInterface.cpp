@@ -16,14 +16,25 @@ UINT BoxIcon(TBoxKind kind) {
   return 0;
 }
 
+// A box belongs to the window of ours in front (the editor, one of its
+// dialogs): it stays above that window, which takes no input while the box
+// is shown and so cannot be re-entered. The zero-size application window
+// that only carries the taskbar title owns nothing.
+HWND WindowInFront() {
+  HWND active = GetActiveWindow();
+  if (active == nullptr || IsOwnAppWindow(active) || !IsWindowVisible(active)) return nullptr;
+  return active;
+}
+
 }  // namespace
 
 void TGuiUI::ShowBox(TBoxKind kind, std::string_view text) {
-  MessageBoxA(nullptr, std::string(text).c_str(), BoxCaption(kind), MB_OK | BoxIcon(kind));
+  MessageBoxA(WindowInFront(), std::string(text).c_str(), BoxCaption(kind), MB_OK | BoxIcon(kind));
 }
 
 bool TGuiUI::AskYesNo(std::string_view question) {
-  return MessageBoxA(nullptr, std::string(question).c_str(), "Confirm", MB_YESNO | MB_ICONQUESTION) == IDYES;
+  return MessageBoxA(WindowInFront(), std::string(question).c_str(), "Confirm", MB_YESNO | MB_ICONQUESTION) ==
+         IDYES;
 }
 
 void TGuiUI::ShowInfoDialog(std::string_view text) { ShowTarvInfoDlg(text); }

@@ -9,8 +9,11 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <map>
 #include <memory>
+
+#include <unistd.h>
 
 #include "util/SysFiles.h"
 
@@ -54,5 +57,25 @@ bool SetEnvVar(const std::string& name, const std::string& value) {
   }
   // The environment now points at the new entry; the old one is ours to free.
   OwnedEntries()[name] = std::move(entry);
+  return true;
+}
+
+std::vector<std::pair<std::string, std::string>> EnvironmentVariables() {
+  std::vector<std::pair<std::string, std::string>> variables;
+  for (char** entries = environ; *entries != nullptr; ++entries) {
+    const char* entry = *entries;
+    const char* equals = std::strchr(entry, '=');
+    if (equals == nullptr || equals == entry) continue;
+    variables.emplace_back(std::string(entry, equals), std::string(equals + 1));
+  }
+  return variables;
+}
+
+bool RemoveEnvVar(const std::string& name) {
+  if (unsetenv(name.c_str()) != 0) {
+    SetLastSystemError(static_cast<uint32_t>(errno));
+    return false;
+  }
+  OwnedEntries().erase(name);  // no longer in the environment
   return true;
 }

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <vector>
 
 // The buffer starts at the size that holds every ordinary value and grows to
@@ -34,3 +35,20 @@ TEnvLookup GetEnvVar(const std::string& name) {
 bool SetEnvVar(const std::string& name, const std::string& value) {
   return SetEnvironmentVariableA(name.c_str(), value.c_str()) != 0;
 }
+
+std::vector<std::pair<std::string, std::string>> EnvironmentVariables() {
+  std::vector<std::pair<std::string, std::string>> variables;
+  char* block = GetEnvironmentStringsA();
+  if (block == nullptr) return variables;
+  // "name=value" entries one after the other, each ended by NUL, the block by
+  // an empty entry. A name never holds "=" after its first character.
+  for (const char* entry = block; *entry != '\0'; entry += std::strlen(entry) + 1) {
+    const char* equals = std::strchr(entry + 1, '=');
+    if (entry[0] == '=' || equals == nullptr) continue;
+    variables.emplace_back(std::string(entry, equals), std::string(equals + 1));
+  }
+  FreeEnvironmentStringsA(block);
+  return variables;
+}
+
+bool RemoveEnvVar(const std::string& name) { return SetEnvironmentVariableA(name.c_str(), nullptr) != 0; }

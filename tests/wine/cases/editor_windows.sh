@@ -53,7 +53,7 @@ case_editor_edit_move_replace_save_and_run() {
     "$(field_of window 4 "$editor") $(field_of window 5 "$editor")"
   expect_eq "List1" "$(editor_expected 1001 ListBox 8 8 465 297 "$dpi")" "$(editor_control 1001 "$editor")"
   expect_eq "btnUp" "$(editor_expected 1002 Static 488 128 33 25 "$dpi")" "$(editor_control 1002 "$editor")"
-  expect_eq "Label2" "$(editor_expected 1003 Static 486 164 34 16 "$dpi")" "$(editor_control 1003 "$editor")"
+  expect_eq "Label2" "$(editor_expected 1003 Static 484 164 40 16 "$dpi")" "$(editor_control 1003 "$editor")"
   expect_eq "btnDown" "$(editor_expected 1004 Static 488 192 33 25 "$dpi")" "$(editor_control 1004 "$editor")"
   expect_line "Move label" '^control 1003 Static .* len=4 Move$' "$editor"
   editor_shot window
@@ -130,7 +130,7 @@ case_editor_process_list_find() {
   plist=$(drv controls "List of running processes")
   echo "$plist"
   expect_eq "PList" "$(editor_expected 1401 ListBox 16 8 361 249 "$dpi")" "$(editor_control 1401 "$plist")"
-  expect_eq "Button1" "$(editor_expected 1 Button 392 232 57 25 "$dpi")" "$(editor_control 1 "$plist")"
+  expect_eq "Button1" "$(editor_expected 1 Button 392 232 64 25 "$dpi")" "$(editor_control 1 "$plist")"
   expect_eq "tab order" "1401 1 1402 1403" "$(awk '$1 == "control" { printf "%s%s", sep, $2; sep = " " }' <<<"$plist")"
   editor_shot process-list
   drv click "List of running processes" "&Find..." >/dev/null

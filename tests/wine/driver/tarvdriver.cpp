@@ -25,6 +25,13 @@
 //                                 program it started, "exit CODE" (or
 //                                 "started" when the shell gave no process)
 //   dpi                           the screen's pixels per inch
+//   owner CAPTION                 "owner TEXT enabled|disabled" of the window's
+//                                 owner, or "owner none"
+//   cuts CAPTION [ID=TEXT...]     "cut ID CLASS needs WxH has WxH TEXT" for every
+//                                 visible static text or button caption that
+//                                 does not fit its control, and for each TEXT
+//                                 that control ID would show, then "checked N"
+//                                 (measured by textfit.dll, see Cuts)
 //
 // Texts of other processes' controls are read with WM_GETTEXT, which works
 // across processes where GetWindowTextA does not. Exit status: 0 done,
@@ -40,6 +47,8 @@
 #include <cstdlib>
 #include <string>
 #include <vector>
+
+#include "textfit.h"
 
 namespace {
 
@@ -330,9 +339,90 @@ int Dpi() {
   return 0;
 }
 
+int Owner(const std::string& caption, const TOptions& options) {
+  HWND window = WaitForWindow(caption, options);
+  if (!window) return 2;
+  HWND owner = GetWindow(window, GW_OWNER);
+  if (!owner) {
+    std::printf("owner none\n");
+    return 0;
+  }
+  std::printf("owner %s %s\n", TextOf(owner).c_str(), IsWindowEnabled(owner) ? "enabled" : "disabled");
+  return 0;
+}
+
+std::string WholeFile(const std::string& path) {
+  std::string text;
+  if (FILE* file = std::fopen(path.c_str(), "rb")) {
+    char buffer[4096];
+    for (size_t n; (n = std::fread(buffer, 1, sizeof(buffer), file)) > 0;) text.append(buffer, n);
+    std::fclose(file);
+  }
+  return text;
+}
+
+// The other texts, "ID=TEXT" each, as lines "ID TEXT".
+void WriteOtherTexts(const std::string& path, const std::vector<std::string>& otherTexts) {
+  FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file) return;
+  for (std::string text : otherTexts) {
+    const size_t equals = text.find('=');
+    if (equals != std::string::npos) text[equals] = ' ';
+    std::fprintf(file, "%s\n", text.c_str());
+  }
+  std::fclose(file);
+}
+
+// Sends the request until a report comes back: a program that has only just
+// shown its window (slow under emulation) may not serve the first one in time.
+std::string RequestReport(HWND window, WPARAM request, const std::string& report) {
+  constexpr int kAttempts = 3;
+  constexpr UINT kMeasureTimeoutMs = 20000;
+  std::string text;
+  for (int attempt = 0; attempt < kAttempts && text.find("checked ") == std::string::npos; ++attempt) {
+    DWORD_PTR ignored = 0;
+    if (!SendMessageTimeoutA(window, TextFitRequestMessage(), request, 0, SMTO_NORMAL, kMeasureTimeoutMs, &ignored))
+      std::fprintf(stderr, "tarvdriver: measuring request %d unanswered (error %lu)\n", attempt + 1, GetLastError());
+    text = WholeFile(report);
+  }
+  return text;
+}
+
+// A font handle means nothing outside the process that made it, so the
+// measuring runs inside the program that shows the window: textfit.dll,
+// hooked into the window's thread, measures every control when the window
+// receives the request and writes its report to a file.
+int Cuts(const std::string& caption, const std::vector<std::string>& otherTexts, const TOptions& options) {
+  HWND window = WaitForWindow(caption, options);
+  if (!window) return 2;
+  HMODULE dll = LoadLibraryA("textfit.dll");
+  FARPROC address = dll ? GetProcAddress(dll, "TextFitHook") : nullptr;
+  if (!address) {
+    std::fprintf(stderr, "tarvdriver: no textfit.dll beside the driver (error %lu)\n", GetLastError());
+    return 3;
+  }
+  auto hook = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(address));
+  const WPARAM request = GetCurrentProcessId();
+  const std::string report = TextFitReportPath(request), others = TextFitOtherTextsPath(request);
+  DeleteFileA(report.c_str());
+  WriteOtherTexts(others, otherTexts);
+  HHOOK installed = SetWindowsHookExA(WH_CALLWNDPROC, hook, dll, GetWindowThreadProcessId(window, nullptr));
+  const std::string text = installed ? RequestReport(window, request, report) : std::string();
+  if (installed) UnhookWindowsHookEx(installed);
+  DeleteFileA(report.c_str());
+  DeleteFileA(others.c_str());
+  if (text.find("checked ") == std::string::npos) {
+    std::fprintf(stderr, "tarvdriver: no measurement came from the window \"%s\"\n", caption.c_str());
+    return 3;
+  }
+  std::fwrite(text.data(), 1, text.size(), stdout);
+  return 0;
+}
+
 int Usage() {
   std::fprintf(stderr,
-               "usage: tarvdriver [--class NAME|*] [--timeout MS] wait|gone|rect|controls CAPTION\n"
+               "usage: tarvdriver [--class NAME|*] [--timeout MS] wait|gone|rect|controls|owner CAPTION\n"
+               "       tarvdriver [options] cuts CAPTION [ID=TEXT...]\n"
                "       tarvdriver [options] text|click CAPTION ID|BUTTONTEXT\n"
                "       tarvdriver [options] settext CAPTION ID TEXT | resize CAPTION W H\n"
                "       tarvdriver [options] close CAPTION\n"
@@ -352,6 +442,8 @@ int Dispatch(const std::vector<std::string>& args, const TOptions& options) {
   if (command == "gone" && count == 1) return Gone(args[1], options);
   if (command == "rect" && count == 1) return Rect(args[1], options);
   if (command == "controls" && count == 1) return Controls(args[1], options);
+  if (command == "cuts" && count >= 1) return Cuts(args[1], {args.begin() + 2, args.end()}, options);
+  if (command == "owner" && count == 1) return Owner(args[1], options);
   if (command == "text" && count == 2) return Text(args[1], args[2], options);
   if (command == "click" && count == 2) return Click(args[1], args[2], options);
   if (command == "settext" && count == 3) return SetText(args[1], args[2], args[3], options);

@@ -1,0 +1,35 @@
+#include "run/RunStart.h"
+
+#include <set>
+
+#include "run/TarvCommon.h"
+#include "sys/Winfuncs.h"
+#include "util/Environment.h"
+
+TRunStart TRunStart::Capture() {
+  TRunStart start;
+  start.directory_ = CurrentDirectory();
+  start.environment_ = EnvironmentVariables();
+  return start;
+}
+
+void TRunStart::Restore() const {
+  ResetRunSwitches();
+  ForgetPendingPrograms();
+  if (!directory_.empty()) ChangeDirectory(directory_);
+  RestoreEnvironment();
+}
+
+// Variables added since the capture go first, then every captured value is
+// set where it differs. In that order a name that differs only in letter
+// case (one variable on Windows) ends with its captured value.
+void TRunStart::RestoreEnvironment() const {
+  std::set<std::string> captured;
+  for (const auto& [name, value] : environment_) captured.insert(name);
+  for (const auto& [name, value] : EnvironmentVariables())
+    if (!captured.count(name)) RemoveEnvVar(name);
+  for (const auto& [name, value] : environment_) {
+    TEnvLookup now = GetEnvVar(name);
+    if (now.status != TEnvStatus::Found || now.value != value) SetEnvVar(name, value);
+  }
+}
