@@ -10,6 +10,8 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <thread>
 
 #include "run/TarvCommon.h"
 #include "run/TarvMain.h"
@@ -172,6 +174,18 @@ TEST_F(PosixServices, KillProcessEndsAStartedProgram) {
   launcher.CloseProcess(process);
 }
 
+// True once /proc shows `comm` as the process's name; false after 10 s.
+bool ShowsName(pid_t pid, const std::string& comm) {
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  for (;;) {
+    std::ifstream file("/proc/" + std::to_string(pid) + "/comm");
+    std::string name;
+    if (std::getline(file, name) && name == comm) return true;
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+}
+
 // A program started through a symbolic link runs the link's target (sleep),
 // but ps names it after the link: its comm (cut to 15 characters) and its
 // first argument. /kill finds it by either, and still by the target's name.
@@ -183,6 +197,8 @@ TEST_F(PosixServices, KillFindsAProgramByTheNameItWasStartedWith) {
     TProcessHandle process = 0;
     if (!launcher.ShellExecute({dir.Path(link), "30", dir.Root(), 5}, process))
       return std::string("no start");
+    // Until the child has run exec, ps shows it under this test's own name.
+    if (!ShowsName(ProcessIdOfHandle(process), link.substr(0, 15))) return std::string("never exec'd");
     RunCommandText("/kill " + pattern);
     launcher.WaitForProcess(process, kWaitForever);  // returns only once the program has ended
     uint32_t exitCode = 0;
