@@ -174,13 +174,17 @@ TEST_F(PosixServices, KillProcessEndsAStartedProgram) {
   launcher.CloseProcess(process);
 }
 
-// True once /proc shows `comm` as the process's name; false after 10 s.
-bool ShowsName(pid_t pid, const std::string& comm) {
+// True once /proc shows the process under its new program: its comm and its
+// first argument (the kernel sets the name before the argument list during
+// exec); false after 10 s.
+bool ShowsProgram(pid_t pid, const std::string& argv0) {
   auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  std::string proc = "/proc/" + std::to_string(pid);
   for (;;) {
-    std::ifstream file("/proc/" + std::to_string(pid) + "/comm");
-    std::string name;
-    if (std::getline(file, name) && name == comm) return true;
+    std::string comm, cmdline;
+    std::getline(std::ifstream(proc + "/comm"), comm);
+    std::getline(std::ifstream(proc + "/cmdline"), cmdline, '\0');
+    if (comm == FileNameOnly(argv0).substr(0, 15) && cmdline == argv0) return true;
     if (std::chrono::steady_clock::now() > deadline) return false;
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
@@ -198,7 +202,7 @@ TEST_F(PosixServices, KillFindsAProgramByTheNameItWasStartedWith) {
     if (!launcher.ShellExecute({dir.Path(link), "30", dir.Root(), 5}, process))
       return std::string("no start");
     // Until the child has run exec, ps shows it under this test's own name.
-    if (!ShowsName(ProcessIdOfHandle(process), link.substr(0, 15))) return std::string("never exec'd");
+    if (!ShowsProgram(ProcessIdOfHandle(process), dir.Path(link))) return std::string("never exec'd");
     RunCommandText("/kill " + pattern);
     launcher.WaitForProcess(process, kWaitForever);  // returns only once the program has ended
     uint32_t exitCode = 0;
