@@ -32,9 +32,7 @@ case_sys_walk_survives_windows_closing_during_it() {
   kill -0 "$churn" 2>/dev/null || churning=no
   wait "$churn" || true
   # The script closes the stable window; one it did not reach is ended here.
-  sleep 0.5
-  kill "$stable" 2>/dev/null || true
-  wait "$stable" || true
+  wait_pid "$stable" 30 || true
   cat churn.log
   expect_eq "exit status" 0 "$BG_STATUS"
   expect_eq "searches that found the stable window" "found $passes of $passes" "$(sys_paused churn)"

@@ -72,18 +72,23 @@ in GetProcNT" "$(tail -n 2 <<<"$trace")"
 # whatever the letter case and the path given.
 case_sys_wait_by_name_lasts_until_the_last_such_program_ends() {
   sys_prepare sx_byname.exe
-  start_bg first "$TARV_CASE_DIR/sx_byname.exe" exit 0 1500
+  start_bg first "$TARV_CASE_DIR/sx_byname.exe" exit 0 3000
   local first=$BG_PID
-  start_bg second "$TARV_CASE_DIR/sx_byname.exe" exit 0 3000
-  sleep 0.5
+  start_bg second "$TARV_CASE_DIR/sx_byname.exe" exit 0 10000
+  drv running sx_byname.exe 2 >/dev/null
   local out
   out=$(wine "$(SYSPROBE)" waitname 'C:\elsewhere\SX_ByName.EXE' | tr -d '\r')
   echo "$out"
-  kill -0 "$BG_PID" 2>/dev/null && { echo "the wait ended while the second program ran" >&2; false; }
-  wait "$first" || true
+  # (Wine's picture, as the wait sees it: a Linux process may linger a moment)
+  if drv --timeout 0 running sx_byname.exe 1 >/dev/null 2>&1; then
+    echo "the wait ended while the second program ran" >&2
+    false
+  fi
+  wait_pid "$first" 30
+  wait_pid "$BG_PID" 30
   local ms
   ms=$(sed -n 's/^ended after \([0-9]*\) ms$/\1/p' <<<"$out")
-  [ -n "$ms" ] && [ "$ms" -ge 1500 ] || { echo "the wait ended too early: [$out]" >&2; false; }
+  [ -n "$ms" ] && [ "$ms" -ge 2000 ] || { echo "the wait ended too early: [$out]" >&2; false; }
 }
 
 case_sys_wait_by_name_without_such_program_returns_at_once() {
