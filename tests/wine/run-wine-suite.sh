@@ -47,8 +47,10 @@ for file in "$here"/cases/*.sh; do
 done
 
 suite_start=$SECONDS
+wine_way=$(tarv_wine_description)
+echo "Wine ($wine_way) for $TARV_BUILD/tarv32.exe: starting"
 tarv_wine_start || { echo "Wine could not be started: no case was run" >&2; exit 3; }
-echo "Wine ($(tarv_wine_description)) ready in $((SECONDS - suite_start)) s (display $DISPLAY)"
+echo "Wine ($wine_way) ready in $((SECONDS - suite_start)) s (display $DISPLAY)"
 
 rm -rf "$TARV_ARTIFACTS"
 mkdir -p "$TARV_ARTIFACTS"
