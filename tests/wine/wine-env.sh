@@ -34,9 +34,11 @@ TARV_BINFMT_I386=':qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\
 tarv_wine_log() { echo "wine-env: $*" >&2; }
 
 # Runs COMMAND... with i386 programs handed to qemu-i386 by a binfmt_misc
-# instance of its own, in new user, mount and PID namespaces.
+# instance of its own, in new user, mount and PID namespaces. COMMAND is the
+# namespace's first process: when it ends, so does every process left in it;
+# when unshare is ended, COMMAND gets SIGTERM.
 tarv_wine_emulated() {
-  unshare --user --map-root-user --mount --pid --fork --mount-proc -- \
+  unshare --user --map-root-user --mount --pid --kill-child=SIGTERM --mount-proc -- \
     bash -c 'mount -t binfmt_misc binfmt_misc /proc/sys/fs/binfmt_misc &&
              printf "%s" "$1" >/proc/sys/fs/binfmt_misc/register &&
              shift && exec "$@"' tarv-wine-emulated "$TARV_BINFMT_I386" "$@"
@@ -241,6 +243,9 @@ tarv_wine_start() {
   tarv_wine_check_tools || return 1
   TARV_WINE_DIR=$(mktemp -d /tmp/tarv-wine.XXXXXX) || return 1
   trap tarv_wine_stop EXIT
+  # Ended from outside, the run still tears down what it started.
+  trap 'exit 130' INT
+  trap 'exit 143' TERM
   [ "$TARV_WINE_ARCH" = win64 ] && tarv_wine_use_loader64
   export WINEPREFIX="$TARV_WINE_DIR/prefix" WINEARCH=$TARV_WINE_ARCH WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
