@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Everything CI runs: installs what is missing, builds the native program and
 # tarv32.exe, runs the unit and end-to-end tests natively, the Wine suite
-# under Xvfb against the real tarv32.exe, and a short run of every fuzzer.
-# Ends with one line "N passed, M failed" over all of them.
+# under Xvfb against the real tarv32.exe (32-bit Wine, natively or under
+# qemu-i386, as tests/wine/wine-env.sh decides), and a short run of every
+# fuzzer. Each stage is judged by its exit status. Ends with one line
+# "N passed, M failed" over all of them.
 #   TARV_FUZZ_SECONDS  seconds per fuzz target (default 30; 0 skips fuzzing)
 set -uo pipefail
 cd "$(dirname "$0")/.."
