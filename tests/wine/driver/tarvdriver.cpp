@@ -19,6 +19,7 @@
 //   click CAPTION BUTTONTEXT      presses the child button with that text
 //   settext CAPTION ID TEXT       sets the child's text
 //   resize CAPTION W H            sets the window's outer size
+//   close CAPTION                 posts the window a close request
 //   title CLASS                   the texts of top-level windows of that
 //                                 class in other processes, one per line
 //   run COMMANDLINE...            starts a program, waits, "exit CODE"
@@ -273,6 +274,14 @@ int Resize(const std::string& caption, int width, int height, const TOptions& op
   return 0;
 }
 
+int Close(const std::string& caption, const TOptions& options) {
+  HWND window = WaitForWindow(caption, options);
+  if (!window) return 2;
+  if (!PostMessageA(window, WM_CLOSE, 0, 0)) return 3;
+  std::printf("close posted to %s\n", caption.c_str());
+  return 0;
+}
+
 BOOL CALLBACK PrintTitleOfClass(HWND window, LPARAM param) {
   if (IsOtherProcess(window) && ClassOf(window) == *reinterpret_cast<const std::string*>(param)) {
     char text[1024] = {};
@@ -362,7 +371,7 @@ int Dpi() {
 
 int Usage() {
   std::fprintf(stderr,
-               "usage: tarvdriver [--class NAME|*] [--timeout MS] wait|gone|idle|painted|rect|controls CAPTION\n"
+               "usage: tarvdriver [--class NAME|*] [--timeout MS] wait|gone|idle|painted|close|rect|controls CAPTION\n"
                "       tarvdriver [options] text|click CAPTION ID|BUTTONTEXT\n"
                "       tarvdriver [options] settext CAPTION ID TEXT | resize CAPTION W H\n"
                "       tarvdriver [--timeout MS] running EXE COUNT | end EXE\n"
@@ -383,6 +392,7 @@ int Dispatch(const std::vector<std::string>& args, const TOptions& options) {
   if (command == "wait" && count == 1) return Wait(args[1], options);
   if (command == "gone" && count == 1) return Gone(args[1], options);
   if (command == "idle" && count == 1) return Idle(args[1], options);
+  if (command == "close" && count == 1) return Close(args[1], options);
   if (command == "painted" && count == 1) return Painted(args[1], options);
   if (command == "rect" && count == 1) return Rect(args[1], options);
   if (command == "controls" && count == 1) return Controls(args[1], options);
