@@ -13,7 +13,7 @@ jobs=${JOBS:-2}
 passed=0
 failed=0
 
-stage() { printf '\n==== %s\n' "$*"; }
+stage() { printf '\n==== %s (at %d s)\n' "$*" "$SECONDS"; }
 # count NAME PASSED FAILED: adds one stage's figures to the totals.
 count() {
   passed=$((passed + $2)); failed=$((failed + $3))
@@ -98,5 +98,6 @@ if [[ "$seconds" != 0 ]]; then
 fi
 
 echo
+echo "test-all took $SECONDS s"
 echo "$passed passed, $failed failed"
 [[ $failed -eq 0 ]]
