@@ -4,11 +4,13 @@
 
 case_sys_waitfor_activate_sendkeys_close_and_waitclose() {
   sys_prepare
+  cp "$(TESTWIN)" sx_gate.exe
   sys_script keys \
     'testwin.exe window "Sx Keys Alpha" alpha.log 21 22' \
     '/waitfor Sx Keys Alpha' \
     'testwin.exe window "Sx Keys Beta" beta.log 31 32' \
     '/waitfor *Keys Beta' \
+    'sx_gate.exe /wait exit 0 600000' \
     '/activate Sx Keys Al*' \
     '/sendkeys aB^b{ENTER}abcdef{LEFT 3}X+(ab)~z' \
     '/waitfor Sx Keys Typed' \
@@ -23,7 +25,19 @@ case_sys_waitfor_activate_sendkeys_close_and_waitclose() {
   # a window of this case tells it.
   TARV_UI=console start_bg keys "$(TARV_EXE)" keys.qd
   local script=$BG_PID
-  sys_wait_for_line alpha.log '^char 122$'
+  # Beta, shown last, takes the activation when its window system events
+  # come in: the script goes on to activate Alpha only once Beta's queue has
+  # handled them (the program it waits for is ended then).
+  sys_wait_for_line beta.log '^state '
+  sys_wait_for_line beta.log '^activate$'
+  drv --class '*' idle "Sx Keys Beta" >/dev/null
+  drv running sx_gate.exe 1 >/dev/null
+  drv end sx_gate.exe >/dev/null
+  sys_wait_for_line alpha.log '^char 122$' || {
+    echo "beta.log:" >&2; cat beta.log >&2
+    echo "the script's output:" >&2; errors_of keys >&2; output_of keys >&2
+    false
+  }
   wine "$(TESTWIN)" window "Sx Keys Typed" typed.log &
   local typed=$!
   BG_PID=$script
