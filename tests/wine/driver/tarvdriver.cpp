@@ -207,7 +207,8 @@ int Idle(const std::string& caption, const TOptions& options) {
 int Painted(const std::string& caption, const TOptions& options) {
   HWND window = WaitForWindow(caption, options);
   if (!window) return 2;
-  if (!RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN) || !SyncWithQueue(window)) return 3;
+  if (!RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN) || !SyncWithQueue(window))
+    return 3;
   std::printf("painted %s\n", caption.c_str());
   return 0;
 }
@@ -340,8 +341,8 @@ int Running(const std::string& exe, size_t count, const TOptions& options) {
   DWORD start = GetTickCount();
   while (ProcessesNamed(exe).size() < count) {
     if (GetTickCount() - start >= options.timeoutMs) {
-      std::fprintf(stderr, "tarvdriver: fewer than %u processes \"%s\" after %lu ms\n", static_cast<unsigned>(count),
-                   exe.c_str(), static_cast<unsigned long>(options.timeoutMs));
+      std::fprintf(stderr, "tarvdriver: fewer than %u processes \"%s\" after %lu ms\n",
+                   static_cast<unsigned>(count), exe.c_str(), static_cast<unsigned long>(options.timeoutMs));
       return 2;
     }
     Sleep(kPollMs);
@@ -355,7 +356,8 @@ int End(const std::string& exe) {
   for (DWORD id : ProcessesNamed(exe)) {
     HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
     if (!process) continue;
-    if (TerminateProcess(process, 1) && WaitForSingleObject(process, kSendTimeoutMs) == WAIT_OBJECT_0) ++ended;
+    if (TerminateProcess(process, 1) && WaitForSingleObject(process, kSendTimeoutMs) == WAIT_OBJECT_0)
+      ++ended;
     CloseHandle(process);
   }
   std::printf("ended %d\n", ended);
