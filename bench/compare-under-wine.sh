@@ -36,6 +36,7 @@ starts=${STARTS:-30}
 # The prefix follows the program.
 TARV_WINE_ARCH=$(tarv_wine_arch_of "$exe")
 export TARV_WINE_ARCH
+tarv_wine_enter "${BASH_SOURCE[0]}" "$build"
 
 helpers="$build/bench-helpers"
 mkdir -p "$helpers"

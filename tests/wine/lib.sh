@@ -28,19 +28,50 @@ start_bg() {
 
 # Waits up to SECONDS for the background program; sets BG_STATUS.
 wait_bg() {
-  local limit=${1:-60} i
-  for i in $(seq 1 $((limit * 10))); do
-    if ! kill -0 "$BG_PID" 2>/dev/null; then
-      BG_STATUS=0
-      wait "$BG_PID" || BG_STATUS=$?
-      return 0
+  wait_pid "$BG_PID" "${1:-60}" || { BG_STATUS=-1; return 1; }
+  BG_STATUS=$WAITED_STATUS
+}
+
+# Waits up to SECONDS (default 60) for the background job PID to end and
+# sets WAITED_STATUS to its exit status; one still running then is ended.
+wait_pid() {
+  local pid=$1 limit=${2:-60}
+  local deadline=$((SECONDS + limit))
+  while kill -0 "$pid" 2>/dev/null; do
+    if [ "$SECONDS" -ge "$deadline" ]; then
+      echo "program $pid still running after $limit s" >&2
+      kill "$pid" 2>/dev/null
+      wait "$pid" 2>/dev/null
+      WAITED_STATUS=-1
+      return 1
     fi
     sleep 0.1
   done
-  echo "program $BG_PID still running after $limit s" >&2
-  kill "$BG_PID" 2>/dev/null
-  BG_STATUS=-1
-  return 1
+  WAITED_STATUS=0
+  wait "$pid" || WAITED_STATUS=$?
+}
+
+# Runs COMMAND... until it succeeds, for at most SECONDS; says what it
+# waited for when the time is up.
+wait_until() {
+  local limit=$1
+  shift
+  local deadline=$((SECONDS + limit))
+  until "$@" >/dev/null 2>&1; do
+    if [ "$SECONDS" -ge "$deadline" ]; then
+      echo "still not so after $limit s: $*" >&2
+      return 1
+    fi
+    sleep 0.1
+  done
+}
+
+# Saves a screenshot of the whole screen as FILE (PNG), once the window
+# CAPTION (of any class) has painted all it had to paint.
+screenshot() {
+  local file=$1 caption=$2
+  drv --class '*' painted "$caption" >/dev/null || return 1
+  import -window root "$file" 2>/dev/null || echo "no screenshot (import failed)"
 }
 
 output_of() { tr -d '\r' <"$TARV_CASE_DIR/$1.out"; }

@@ -8,6 +8,9 @@
 #              build-win64 (the same sources built with
 #              cmake/mingw-x86_64.cmake) where 32-bit Wine cannot run
 #   CASE       names of case functions to run (default: all of cases/*.sh)
+# The i686 build runs under 32-bit Wine, natively where the kernel runs
+# 32-bit programs, else under qemu-i386 (see wine-env.sh); the first line
+# says which.
 # Screenshots and the logs of failed cases go to BUILD_DIR/wine-artifacts.
 set -u
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -32,6 +35,9 @@ case $TARV_WINE_ARCH in
   *) TARV_OBJDUMP=i686-w64-mingw32-objdump ;;
 esac
 export TARV_WINE_ARCH TARV_OBJDUMP
+# Where 32-bit Wine needs the emulator, the whole run continues inside its
+# namespace.
+tarv_wine_enter "${BASH_SOURCE[0]}" "$TARV_BUILD" "$@"
 
 # shellcheck source=lib.sh
 source "$here/lib.sh"
@@ -41,8 +47,10 @@ for file in "$here"/cases/*.sh; do
 done
 
 suite_start=$SECONDS
+wine_way=$(tarv_wine_description)
+echo "Wine ($wine_way) for $TARV_BUILD/tarv32.exe: starting"
 tarv_wine_start || { echo "Wine could not be started: no case was run" >&2; exit 3; }
-echo "Wine ($TARV_WINE_ARCH) ready in $((SECONDS - suite_start)) s (display $DISPLAY)"
+echo "Wine ($wine_way) ready in $((SECONDS - suite_start)) s (display $DISPLAY)"
 
 rm -rf "$TARV_ARTIFACTS"
 mkdir -p "$TARV_ARTIFACTS"

@@ -3,10 +3,8 @@
 # it, Replace All, saving and running the file; the process list and its
 # Find. Screenshots of each window go to the artifacts.
 
-editor_shot() {
-  sleep 0.5  # captions are painted after the controls
-  import -window root "$TARV_ARTIFACTS/editor-$1.png" 2>/dev/null || echo "no screenshot (import failed)"
-}
+# editor_shot NAME CAPTION: a screenshot once the window CAPTION is painted.
+editor_shot() { screenshot "$TARV_ARTIFACTS/editor-$1.png" "$2"; }
 
 # The rectangle line of control ID: "control ID CLASS LEFT TOP WIDTH HEIGHT".
 editor_control() {
@@ -19,9 +17,10 @@ editor_expected() {
 }
 
 # Clicks the centre of control ID of the window whose "controls" listing is
-# given, with the X pointer (the move buttons take no keyboard focus).
+# given, with the X pointer (the move buttons take no keyboard focus), and
+# waits until the window CAPTION has handled the click.
 editor_mouse_click() {
-  local id=$1 listing=$2
+  local id=$1 listing=$2 caption=$3
   local left top outerW outerH clientW clientH border
   read -r _ left top outerW outerH _ clientW clientH <<<"$(grep '^window' <<<"$listing")"
   border=$(((outerW - clientW) / 2))
@@ -29,12 +28,17 @@ editor_mouse_click() {
   local cx cy cw ch
   read -r _ _ _ cx cy cw ch <<<"$(editor_control "$id" "$listing")"
   xdotool mousemove $((originX + cx + cw / 2)) $((originY + cy + ch / 2)) click 1
-  sleep 0.3
+  drv --class '*' idle "$caption" >/dev/null
 }
 
+# editor_keys CAPTION KEY...: types the keys into the focused window, then
+# waits until the window CAPTION has handled them (a dialog they open is
+# waited for by the step that needs it).
 editor_keys() {
+  local caption=$1
+  shift
   xdotool key --delay 150 "$@"
-  sleep 0.4
+  drv --class '*' idle "$caption" >/dev/null
 }
 
 case_editor_edit_move_replace_save_and_run() {
@@ -56,10 +60,10 @@ case_editor_edit_move_replace_save_and_run() {
   expect_eq "Label2" "$(editor_expected 1003 Static 484 164 40 16 "$dpi")" "$(editor_control 1003 "$editor")"
   expect_eq "btnDown" "$(editor_expected 1004 Static 488 192 33 25 "$dpi")" "$(editor_control 1004 "$editor")"
   expect_line "Move label" '^control 1003 Static .* len=4 Move$' "$editor"
-  editor_shot window
+  editor_shot window "$caption"
 
   # Second line: Enter opens the command dialog on it.
-  editor_keys Home Down Return
+  editor_keys "$caption" Home Down Return
   local dialog
   dialog=$(drv controls "Enter command line and options")
   echo "$dialog"
@@ -72,52 +76,56 @@ case_editor_edit_move_replace_save_and_run() {
   expect_eq "upper caption" "Seconds" "$(drv text "Enter command line and options" 1103)"
   expect_eq "lower caption" "to sleep" "$(drv text "Enter command line and options" 1104)"
   expect_line "Wait box" '^control 1116 Button .* Wait for program to finish before continuing$' "$dialog"
-  editor_shot command-dialog
+  editor_shot command-dialog "Enter command line and options"
   drv settext "Enter command line and options" 1105 "1"
   drv click "Enter command line and options" "&OK" >/dev/null
   drv gone "Enter command line and options" >/dev/null
 
   # The edited line is still selected: move it to the top.
-  editor_mouse_click 1002 "$editor"
+  editor_mouse_click 1002 "$editor" "$caption"
   expect_eq "status after moving" "" "$(drv text "$caption" 1005)"
 
   # Replace All through the Edit menu (its last item).
-  editor_keys alt+e Up Return
+  editor_keys "$caption" alt+e Up Return
   local replace
   replace=$(drv controls "Replace All")
   echo "$replace"
   expect_eq "String1" "$(editor_expected 1203 Edit 160 24 209 24 "$dpi")" "$(editor_control 1203 "$replace")"
   expect_line "Label1" '^control 1201 Static .* String to replace:$' "$replace"
-  editor_shot replace
+  editor_shot replace "Replace All"
   drv settext "Replace All" 1203 "Ran from"
   drv settext "Replace All" 1204 "Done in"
   drv click "Replace All" "&OK" >/dev/null
   drv gone "Replace All" >/dev/null
 
   # Save, then the file holds the edited, moved and replaced lines.
-  editor_keys alt+f s
-  expect_eq "saved file" "$(printf '/sleep 1\r\n; first\r\n/pause Done in the editor\r\n' | od -c)" "$(od -c <"$file")"
+  editor_keys "$caption" alt+f s
+  printf '/sleep 1\r\n; first\r\n/pause Done in the editor\r\n' >"$TARV_CASE_DIR/expected.qd"
+  wait_until 60 cmp -s "$TARV_CASE_DIR/expected.qd" "$file" || true
+  expect_eq "saved file" "$(od -c <"$TARV_CASE_DIR/expected.qd")" "$(od -c <"$file")"
 
   # Run: the file runs and its /pause shows its box; the caption comes back.
-  editor_keys alt+f r
+  # (the caption changes while the file runs: the box is what comes next)
+  xdotool key --delay 150 alt+f r
   drv wait Information >/dev/null
-  editor_shot run-pause
+  editor_shot run-pause Information
   drv click Information OK >/dev/null
-  sleep 1
-  drv wait "$caption" >/dev/null
+  drv gone Information >/dev/null
+  # The caption shows the run until it has ended.
+  drv --class '*' wait "$caption" >/dev/null
   expect_eq "status after the run" "" "$(drv text "$caption" 1005)"
 
   # About, then Exit.
-  editor_keys alt+h a
+  editor_keys "$caption" alt+h a
   local about
   about=$(drv controls "About Tarv32")
   echo "$about"
   expect_line "version label" '^control 1303 Static .* Version [0-9.]+$' "$about"
   expect_line "copyright label" '^control 1304 Static .* Copyright' "$about"
-  editor_shot about
+  editor_shot about "About Tarv32"
   drv click "About Tarv32" "&Ok" >/dev/null
   drv gone "About Tarv32" >/dev/null
-  editor_keys alt+f x
+  xdotool key --delay 150 alt+f x
   wait_bg 60
   expect_eq "exit status" 0 "$BG_STATUS"
 }
@@ -132,16 +140,16 @@ case_editor_process_list_find() {
   expect_eq "PList" "$(editor_expected 1401 ListBox 16 8 361 249 "$dpi")" "$(editor_control 1401 "$plist")"
   expect_eq "Button1" "$(editor_expected 1 Button 392 232 64 25 "$dpi")" "$(editor_control 1 "$plist")"
   expect_eq "tab order" "1401 1 1402 1403" "$(awk '$1 == "control" { printf "%s%s", sep, $2; sep = " " }' <<<"$plist")"
-  editor_shot process-list
+  editor_shot process-list "List of running processes"
   drv click "List of running processes" "&Find..." >/dev/null
   local box
   box=$(drv controls "Enter find string")
   expect_line "prompt" '^control 101 Static .* Please Enter string to find$' "$box"
-  editor_shot find
+  editor_shot find "Enter find string"
   drv settext "Enter find string" 102 "tarv"
   drv click "Enter find string" "OK" >/dev/null
   drv gone "Enter find string" >/dev/null
-  editor_shot process-list-found
+  editor_shot process-list-found "List of running processes"
   drv click "List of running processes" "&Close" >/dev/null
   wait_bg 60
   expect_eq "exit status" 0 "$BG_STATUS"

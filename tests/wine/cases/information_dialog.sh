@@ -63,8 +63,7 @@ check_information_dialog() {
   numbered_lines "$lines" >"$TARV_CASE_DIR/expected.txt"
   cmp "$TARV_CASE_DIR/expected.txt" "$TARV_CASE_DIR/shown.txt"
 
-  sleep 0.5  # the caption is painted after the controls
-  import -window root "$TARV_ARTIFACTS/information-dialog-${dpi}dpi.png" 2>/dev/null || echo "no screenshot (import failed)"
+  screenshot "$TARV_ARTIFACTS/information-dialog-${dpi}dpi.png" Information
 
   # Resizing: Msg follows all four sides, OKBtn keeps its distance to the bottom.
   local clientH msgW msgH okTop

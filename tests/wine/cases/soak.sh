@@ -8,6 +8,8 @@
 # 1,000 programs started without /wait, then one /waitall: every program is
 # waited for (groups of 64 handles), the one non-zero exit code in the
 # middle survives as errorlevel(), and no program is left behind.
+soak_no_testwin_left() { ! pgrep -f 'testwin\.exe' >/dev/null; }
+
 soak_sys_thousand_programs_then_waitall() {
   sys_prepare
   local count=${TARV_SOAK_PROGRAMS:-1000}
@@ -41,13 +43,10 @@ soak_sys_thousand_programs_then_waitall() {
   expect_eq "after /waitall" "started $count, errorlevel 7" "$(sys_paused thousand)"
   expect_no_line "no failed wait" 'Error waiting' "$(errors_of thousand)"
   # Wine signals a process's end before its Linux process has gone: allow
-  # the last ones a few seconds to leave.
-  local left i
-  for i in $(seq 1 50); do
-    left=$(pgrep -c -f 'testwin\.exe' || true)
-    [ "$left" -eq 0 ] && break
-    sleep 0.2
-  done
+  # the last ones time to leave.
+  wait_until 60 soak_no_testwin_left || true
+  local left
+  left=$(pgrep -c -f 'testwin\.exe' || true)
   [ "$left" -eq 0 ] || ps -ef | grep '[t]estwin' >&2
   expect_eq "programs left" "0" "$left"
 }

@@ -37,14 +37,27 @@ sys_paused() { errors_of "$1" | sed -n 's/^Information: //p'; }
 
 # Waits until FILE (in the case directory) has a line matching PATTERN.
 sys_wait_for_line() {
-  local file=$TARV_CASE_DIR/$1 pattern=$2 i
-  for i in $(seq 1 200); do
-    [ -f "$file" ] && grep -qE -- "$pattern" "$file" && return 0
-    sleep 0.05
-  done
-  echo "no line [$pattern] in $file after 10 s:" >&2
+  local file=$TARV_CASE_DIR/$1 pattern=$2 limit=60
+  wait_until "$limit" grep -qE -- "$pattern" "$file" && return 0
+  echo "no line [$pattern] in $file after $limit s:" >&2
   cat "$file" >&2 2>/dev/null
   return 1
+}
+
+# Waits until the running program's application window shows a command
+# matching PATTERN (an extended regular expression) as running: its title
+# is "COMMAND - Tarv32" from the moment the command starts.
+sys_wait_for_command() {
+  local pattern=$1 title=
+  local deadline=$((SECONDS + 60))
+  until grep -qE -- "^$pattern - Tarv32\$" <<<"$title"; do
+    if [ "$SECONDS" -ge "$deadline" ]; then
+      echo "no command [$pattern] running after 60 s (title [$title])" >&2
+      return 1
+    fi
+    kill -0 "$BG_PID" 2>/dev/null || { echo "the program ended before command [$pattern] ran" >&2; return 1; }
+    title=$(drv title TTarvApplication)
+  done
 }
 
 # The lines of testwin's log FILE, without the ones about activation (the

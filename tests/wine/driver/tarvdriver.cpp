@@ -7,6 +7,10 @@
 //
 //   wait CAPTION                  the window exists
 //   gone CAPTION                  wait until no such window is left
+//   idle CAPTION                  the window's thread has handled what
+//                                 reached its queue before this call
+//   painted CAPTION               the window and its children have painted
+//                                 every pending change (for screenshots)
 //   rect CAPTION                  "window L T W H client CW CH"
 //   controls CAPTION              the window line, then one line per visible child:
 //                                 "control ID CLASS L T W H len=N TEXT"
@@ -15,10 +19,14 @@
 //   click CAPTION BUTTONTEXT      presses the child button with that text
 //   settext CAPTION ID TEXT       sets the child's text
 //   resize CAPTION W H            sets the window's outer size
-//   close CAPTION                 asks the window to close (WM_CLOSE)
+//   close CAPTION                 posts the window a close request
 //   title CLASS                   the texts of top-level windows of that
 //                                 class in other processes, one per line
 //   run COMMANDLINE...            starts a program, waits, "exit CODE"
+//   running EXE COUNT             wait until at least COUNT processes of
+//                                 that file name (any letter case) run
+//   end EXE                       ends every process of that file name;
+//                                 "ended N"
 //   open VERB FILE                has the shell carry out VERB on FILE, as
 //                                 Explorer does on a double click ("open")
 //                                 or a context-menu choice; waits for the
@@ -37,7 +45,7 @@
 // across processes where GetWindowTextA does not. Exit status: 0 done,
 // 1 bad usage, 2 window or control not found in time, 3 the action failed.
 #include <windows.h>
-
+#include <tlhelp32.h>
 #include <fcntl.h>
 #include <io.h>
 #include <objbase.h>
@@ -194,6 +202,33 @@ int Gone(const std::string& caption, const TOptions& options) {
   return 0;
 }
 
+// Two round trips through the window's queue: the first lets its thread turn
+// input that had already arrived into messages, the second returns once
+// those have been handled (or a modal loop has taken over).
+bool SyncWithQueue(HWND window) {
+  return SendWithTimeout(window, WM_NULL, 0, 0) && SendWithTimeout(window, WM_NULL, 0, 0);
+}
+
+int Idle(const std::string& caption, const TOptions& options) {
+  HWND window = WaitForWindow(caption, options);
+  if (!window) return 2;
+  if (!SyncWithQueue(window)) return 3;
+  std::printf("idle %s\n", caption.c_str());
+  return 0;
+}
+
+// RDW_UPDATENOW sends WM_PAINT to every window of the tree that has
+// something to paint and returns when they have painted; the round trips
+// then let the owner's thread hand its drawing to the display while idle.
+int Painted(const std::string& caption, const TOptions& options) {
+  HWND window = WaitForWindow(caption, options);
+  if (!window) return 2;
+  if (!RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN) || !SyncWithQueue(window))
+    return 3;
+  std::printf("painted %s\n", caption.c_str());
+  return 0;
+}
+
 int Rect(const std::string& caption, const TOptions& options) {
   HWND window = WaitForWindow(caption, options);
   if (!window) return 2;
@@ -259,7 +294,9 @@ int Resize(const std::string& caption, int width, int height, const TOptions& op
 int Close(const std::string& caption, const TOptions& options) {
   HWND window = WaitForWindow(caption, options);
   if (!window) return 2;
-  return PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 3;
+  if (!PostMessageA(window, WM_CLOSE, 0, 0)) return 3;
+  std::printf("close posted to %s\n", caption.c_str());
+  return 0;
 }
 
 BOOL CALLBACK PrintTitleOfClass(HWND window, LPARAM param) {
@@ -329,6 +366,46 @@ int Open(const std::string& verb, const std::string& file) {
   GetExitCodeProcess(request.hProcess, &code);
   CloseHandle(request.hProcess);
   std::printf("exit %lu\n", static_cast<unsigned long>(code));
+  return 0;
+}
+
+// The IDs of the processes whose executable file is named EXE.
+std::vector<DWORD> ProcessesNamed(const std::string& exe) {
+  std::vector<DWORD> found;
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return found;
+  PROCESSENTRY32 entry = {};
+  entry.dwSize = sizeof(entry);
+  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+    if (lstrcmpiA(entry.szExeFile, exe.c_str()) == 0) found.push_back(entry.th32ProcessID);
+  CloseHandle(snapshot);
+  return found;
+}
+
+int Running(const std::string& exe, size_t count, const TOptions& options) {
+  DWORD start = GetTickCount();
+  while (ProcessesNamed(exe).size() < count) {
+    if (GetTickCount() - start >= options.timeoutMs) {
+      std::fprintf(stderr, "tarvdriver: fewer than %u processes \"%s\" after %lu ms\n",
+                   static_cast<unsigned>(count), exe.c_str(), static_cast<unsigned long>(options.timeoutMs));
+      return 2;
+    }
+    Sleep(kPollMs);
+  }
+  std::printf("running %s\n", exe.c_str());
+  return 0;
+}
+
+int End(const std::string& exe) {
+  int ended = 0;
+  for (DWORD id : ProcessesNamed(exe)) {
+    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
+    if (!process) continue;
+    if (TerminateProcess(process, 1) && WaitForSingleObject(process, kSendTimeoutMs) == WAIT_OBJECT_0)
+      ++ended;
+    CloseHandle(process);
+  }
+  std::printf("ended %d\n", ended);
   return 0;
 }
 
@@ -421,11 +498,11 @@ int Cuts(const std::string& caption, const std::vector<std::string>& otherTexts,
 
 int Usage() {
   std::fprintf(stderr,
-               "usage: tarvdriver [--class NAME|*] [--timeout MS] wait|gone|rect|controls|owner CAPTION\n"
+               "usage: tarvdriver [--class NAME|*] [--timeout MS] wait|gone|idle|painted|close|rect|controls|owner CAPTION\n"
                "       tarvdriver [options] cuts CAPTION [ID=TEXT...]\n"
                "       tarvdriver [options] text|click CAPTION ID|BUTTONTEXT\n"
                "       tarvdriver [options] settext CAPTION ID TEXT | resize CAPTION W H\n"
-               "       tarvdriver [options] close CAPTION\n"
+               "       tarvdriver [--timeout MS] running EXE COUNT | end EXE\n"
                "       tarvdriver title CLASS | run COMMANDLINE... | open VERB FILE | dpi\n");
   return 1;
 }
@@ -438,8 +515,14 @@ int Dispatch(const std::vector<std::string>& args, const TOptions& options) {
   if (command == "run" && count >= 1) return Run({args.begin() + 1, args.end()});
   if (command == "open" && count == 2) return Open(args[1], args[2]);
   if (command == "title" && count == 1) return Title(args[1]);
+  if (command == "running" && count == 2)
+    return Running(args[1], static_cast<size_t>(std::atoi(args[2].c_str())), options);
+  if (command == "end" && count == 1) return End(args[1]);
   if (command == "wait" && count == 1) return Wait(args[1], options);
   if (command == "gone" && count == 1) return Gone(args[1], options);
+  if (command == "idle" && count == 1) return Idle(args[1], options);
+  if (command == "close" && count == 1) return Close(args[1], options);
+  if (command == "painted" && count == 1) return Painted(args[1], options);
   if (command == "rect" && count == 1) return Rect(args[1], options);
   if (command == "controls" && count == 1) return Controls(args[1], options);
   if (command == "cuts" && count >= 1) return Cuts(args[1], {args.begin() + 2, args.end()}, options);
@@ -447,7 +530,6 @@ int Dispatch(const std::vector<std::string>& args, const TOptions& options) {
   if (command == "text" && count == 2) return Text(args[1], args[2], options);
   if (command == "click" && count == 2) return Click(args[1], args[2], options);
   if (command == "settext" && count == 3) return SetText(args[1], args[2], args[3], options);
-  if (command == "close" && count == 1) return Close(args[1], options);
   if (command == "resize" && count == 3)
     return Resize(args[1], std::atoi(args[2].c_str()), std::atoi(args[3].c_str()), options);
   return Usage();

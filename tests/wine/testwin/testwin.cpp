@@ -34,11 +34,13 @@
 //   testwin ticks MS
 //       busy until MS milliseconds have passed, then exits 0 (a process that
 //       uses the processor, to compare idle waits with).
-//   testwin churn COUNT MS LOG
+//   testwin churn COUNT MS LOG [STOPFILE]
 //       for MS milliseconds opens and closes top-level windows titled
-//       "Sx Churn N" as fast as it can, COUNT of them open at a time (each new
+//       "Sx Churn N" as fast as it can (having appended "churning" to LOG),
+//       COUNT of them open at a time (each new
 //       one goes on top and replaces the oldest), then closes the rest,
-//       appends "churned N" (the windows it opened) to LOG and exits 0.
+//       appends "churned N" (the windows it opened) to LOG and exits 0; it
+//       stops sooner once the file STOPFILE exists.
 #include <windows.h>
 
 #include <cstdio>
@@ -211,7 +213,9 @@ HWND OpenChurnWindow(unsigned number) {
   return window;
 }
 
-int Churn(size_t count, DWORD ms) {
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+int Churn(size_t count, DWORD ms, const std::string& stopFile) {
   WNDCLASSA windowClass = {};
   windowClass.lpfnWndProc = DefWindowProcA;
   windowClass.hInstance = GetModuleHandleA(nullptr);
@@ -219,8 +223,9 @@ int Churn(size_t count, DWORD ms) {
   RegisterClassA(&windowClass);
   std::deque<HWND> open;
   unsigned opened = 0;
+  AppendLog("churning");
   DWORD start = GetTickCount();
-  while (GetTickCount() - start < ms) {
+  while (GetTickCount() - start < ms && (stopFile.empty() || !Exists(stopFile))) {
     if (HWND window = OpenChurnWindow(opened)) {
       open.push_back(window);
       ++opened;
@@ -239,7 +244,7 @@ int Churn(size_t count, DWORD ms) {
 int Usage() {
   std::fputs(
       "usage: testwin exit CODE [MS] | window TITLE LOG [CLOSECODE [QUITCODE]] | show TITLE LOG CODE"
-      " | hang TITLE LOG MS | ask TITLE LOG | args LOG WORD... | ticks MS | churn COUNT MS LOG\n",
+      " | hang TITLE LOG MS | ask TITLE LOG | args LOG WORD... | ticks MS | churn COUNT MS LOG [STOPFILE]\n",
       stderr);
   return 2;
 }
@@ -261,9 +266,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
     return 0;
   }
   if (mode == "ticks" && count == 3) return Busy(static_cast<DWORD>(std::atoi(args[2])));
-  if (mode == "churn" && count == 5) {
+  if (mode == "churn" && (count == 5 || count == 6)) {
     settings.log = args[4];
-    return Churn(static_cast<size_t>(std::atoi(args[2])), static_cast<DWORD>(std::atoi(args[3])));
+    return Churn(static_cast<size_t>(std::atoi(args[2])), static_cast<DWORD>(std::atoi(args[3])),
+                 count == 6 ? args[5] : "");
   }
   if ((mode == "window" || mode == "show" || mode == "hang" || mode == "ask") && count >= 4) {
     settings.log = args[3];
