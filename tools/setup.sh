@@ -2,7 +2,8 @@
 # Installs what building and testing Tarv32 needs on Debian 12, and nothing
 # when it is all there already (a dpkg query per package, no network).
 #   tools/setup.sh          native build and unit tests only
-#   tools/setup.sh --all    also MinGW-w64, Wine, Xvfb, NSIS, the fuzzing
+#   tools/setup.sh --all    also MinGW-w64, Wine, Xvfb with xterm and a window
+#                           manager for the desktop cases, NSIS, the fuzzing
 #                           compiler, and qemu-user from the backports suite
 #                           (its qemu-i386 runs the 32-bit Wine on kernels
 #                           that run 64-bit programs only)
@@ -11,7 +12,7 @@ set -euo pipefail
 native=(cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev python3
         libx11-dev libxtst-dev)
 windows=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine32:i386 wine64
-         fonts-wine xvfb xauth xdotool x11-utils x11-apps xterm dash imagemagick
+         fonts-wine xvfb xauth xdotool x11-utils x11-apps xterm openbox dash imagemagick dpkg-dev
          nsis python3-markdown
          clang libclang-rt-14-dev valgrind)
 # qemu-user before this version (Debian 12's own 7.2) takes about a minute of
