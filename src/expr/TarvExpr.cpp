@@ -54,6 +54,53 @@ void TTarvExpr::ParseExpression(TTextStream& input, const std::string& name, std
   result = ExprResult;
 }
 
+namespace {
+
+// Bounds the texts kept by one evaluator; a script has far fewer distinct
+// expressions, so this is reached only by generated texts.
+constexpr size_t kMaxKeptParses = 4096;
+
+}  // namespace
+
+std::string TTarvExpr::Evaluate(const std::string& text) {
+  std::string result;
+  Lexer().Restart();
+  bool keep = !RunState().ParserTrace;
+  if (keep) {
+    auto found = parsed_.find(text);
+    if (found != parsed_.end()) {
+      ExprResult.clear();
+      Replay(found->second);
+      return ExprResult;
+    }
+  }
+  TTextStream input(text);
+  TYyRecording recording;
+  RecordInto(keep ? &recording : nullptr);
+  struct StopRecording {
+    TTarvExpr& parser;
+    ~StopRecording() { parser.RecordInto(nullptr); }
+  } stop{*this};
+  ParseExpression(input, "EXPR", result);
+  // Only a parse accepted without any message is kept.
+  if (keep && RecordingComplete() && output_.Empty() && errors_.Empty()) {
+    if (parsed_.size() >= kMaxKeptParses) parsed_.clear();
+    parsed_.emplace(text, std::move(recording));
+  }
+  return result;
+}
+
+std::string EvaluateExpression(const std::string& text) {
+  static TTarvExpr kept;
+  static bool busy = false;
+  if (busy) return TTarvExpr().Evaluate(text);
+  struct Busy {
+    Busy() { busy = true; }
+    ~Busy() { busy = false; }
+  } guard;
+  return kept.Evaluate(text);
+}
+
 void TTarvExpr::ShowReport() {
   UserInterface().ShowInfoDialog("Parse Output: \r\n" + output_.Text() + "\r\nParse Errors: \r\n" + errors_.Text());
 }

@@ -57,6 +57,22 @@ const TKwRec& KeywordRecord(int slot) {
   return kKeywords[slot - 1];
 }
 
+namespace {
+
+// Most words of a file are no keyword: the first character (lower case)
+// rules out nearly all of them before the search.
+bool CanStartKeyword(std::string_view lowered) {
+  static const std::array<bool, 256> kFirst = [] {
+    std::array<bool, 256> first{};
+    for (int slot = 1; slot <= kUsedKeywordSlots; ++slot)
+      first[static_cast<unsigned char>(KeywordRecord(slot).keyword[0])] = true;
+    return first;
+  }();
+  return !lowered.empty() && kFirst[static_cast<unsigned char>(lowered[0])];
+}
+
+}  // namespace
+
 int KeywordLookup(std::string_view text) {
   // No keyword is longer than this: a longer word is no keyword, and a
   // shorter one is lowered into a buffer on the stack.
@@ -68,6 +84,7 @@ int KeywordLookup(std::string_view text) {
     buffer[i] = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
   }
   std::string_view key(buffer, text.size());
+  if (!CanStartKeyword(key)) return -1;
   int low = 1;
   int high = kUsedKeywordSlots;
   while (low <= high) {
