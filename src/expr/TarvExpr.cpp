@@ -112,7 +112,7 @@ void TTarvExpr::BadExpression(const std::string& message) {
 void TTarvExpr::yyaction(int rule) {
   switch (rule) {
     case InputCompare:
-    case InputStr: ExprResult = yyv(1); break;
+    case InputStr: ExprResult = std::move(yyvTake(1)); break;
     case InputAppend: ExprResult += yyv(2); break;
     case InputNewline: break;
     case CompareEq:
@@ -123,8 +123,8 @@ void TTarvExpr::yyaction(int rule) {
     case StrAtom:
     case AtomQuoted:
     case AtomName:
-    case AtomNum: yyval = yyv(1); break;
-    case StrConcat: yyval = CutValueText(yyv(1) + yyv(3)); break;
+    case AtomNum: yyval = std::move(yyvTake(1)); break;
+    case StrConcat: yyval = CutValueText(std::move(yyvTake(1)) + yyv(3)); break;
     case StrPlus:
     case StrMinus: yyval = Arithmetic(rule); break;
     case StrEnv: yyval = CutValueText(EnvironmentValue(yyv(3))); break;

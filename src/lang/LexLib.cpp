@@ -219,7 +219,10 @@ void TCustomLexer::DefaultAction() {
 }
 
 int TCustomLexer::RunScanner(const TLexTables& tables) {
-  automaton_ = &LexAutomaton(tables);
+  if (automatonTables_ != &tables) {
+    automaton_ = &LexAutomaton(tables);
+    automatonTables_ = &tables;
+  }
   for (;;) {
     BeginToken();
     EnterState(state_);

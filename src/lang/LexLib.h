@@ -189,6 +189,7 @@ class TCustomLexer {
 
   std::string currentLine_;
   const TLexAutomaton* automaton_ = nullptr;  // the automaton being run
+  const TLexTables* automatonTables_ = nullptr;  // the tables it was prepared from
   int state_ = 0;                  // current automaton state
   unsigned char lastTokenChar_ = 0;  // last character of the previous token, 0 = none
   int rule_ = 0;                   // rule chosen for the current token

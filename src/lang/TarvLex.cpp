@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <unordered_map>
 
 #include "lang/SlashWords.h"
 
@@ -59,16 +60,14 @@ const TKwRec& KeywordRecord(int slot) {
 
 namespace {
 
-// Most words of a file are no keyword: the first character (lower case)
-// rules out nearly all of them before the search.
-bool CanStartKeyword(std::string_view lowered) {
-  static const std::array<bool, 256> kFirst = [] {
-    std::array<bool, 256> first{};
-    for (int slot = 1; slot <= kUsedKeywordSlots; ++slot)
-      first[static_cast<unsigned char>(KeywordRecord(slot).keyword[0])] = true;
-    return first;
+// The keyword slots by their (lower-case) text, built once from the table.
+const std::unordered_map<std::string_view, int>& SlotsByKeyword() {
+  static const std::unordered_map<std::string_view, int> kSlots = [] {
+    std::unordered_map<std::string_view, int> slots;
+    for (int slot = 1; slot <= kUsedKeywordSlots; ++slot) slots.emplace(KeywordRecord(slot).keyword, slot);
+    return slots;
   }();
-  return !lowered.empty() && kFirst[static_cast<unsigned char>(lowered[0])];
+  return kSlots;
 }
 
 }  // namespace
@@ -83,21 +82,26 @@ int KeywordLookup(std::string_view text) {
     char c = text[i];
     buffer[i] = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
   }
-  std::string_view key(buffer, text.size());
-  if (!CanStartKeyword(key)) return -1;
-  int low = 1;
-  int high = kUsedKeywordSlots;
-  while (low <= high) {
-    int middle = low + (high - low) / 2;
-    int order = key.compare(KeywordRecord(middle).keyword);  // byte-wise, as unsigned chars
-    if (order == 0) return middle;
-    if (order < 0) high = middle - 1;
-    else low = middle + 1;
-  }
-  return -1;
+  const auto& slots = SlotsByKeyword();
+  auto found = slots.find(std::string_view(buffer, text.size()));
+  return found != slots.end() ? found->second : -1;
 }
 
 int KeywordSlotOfToken(int token) {
+  // The first slot of each token code, found once for the codes in use.
+  constexpr int kFirstToken = 256;
+  constexpr int kTokenRange = 64;
+  static const std::array<int, kTokenRange> kFirstSlot = [] {
+    std::array<int, kTokenRange> first;
+    first.fill(-1);
+    for (int slot = kUsedKeywordSlots; slot >= 1; --slot) {
+      int code = KeywordRecord(slot).token - kFirstToken;
+      if (code >= 0 && code < kTokenRange) first[static_cast<size_t>(code)] = slot;
+    }
+    return first;
+  }();
+  int code = token - kFirstToken;
+  if (code >= 0 && code < kTokenRange) return kFirstSlot[static_cast<size_t>(code)];
   for (int slot = 1; slot <= kUsedKeywordSlots; ++slot)
     if (KeywordRecord(slot).token == token) return slot;
   return -1;

@@ -119,7 +119,7 @@ int TCustomParser::yyparse() {
         if (yydebug) TraceStep("shift " + YySymbolName(tables_, yychar) + ", go to state " + std::to_string(action));
         state = action;
         yychar = -1;
-        Record(0);
+        if (recording_ != nullptr) Record(0);
         TakeTokenValue();
         if (yyerrflag > 0) --yyerrflag;
         break;
@@ -130,7 +130,7 @@ int TCustomParser::yyparse() {
         if (yydebug) TraceStep("reduce by rule " + std::to_string(rule) + " (" + tables_.ruleTexts[rule] + ")");
         yysp = depth;
         yyruleLength = r.len;
-        Record(rule);
+        if (recording_ != nullptr) Record(rule);
         yyaction(rule);
         depth -= r.len;
         state = GotoOf(states[depth], r.lhs);

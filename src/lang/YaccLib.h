@@ -176,9 +176,7 @@ class TCustomParser {
   int ReadLookahead();
   void TraceStep(const std::string& text);
 
-  void Record(int rule) {
-    if (recording_ != nullptr) recording_->push_back({rule, rule != 0 ? lexer_->yytext : std::string()});
-  }
+  void Record(int rule) { recording_->push_back({rule, rule != 0 ? lexer_->yytext : std::string()}); }
 
   std::unique_ptr<TCustomLexer> lexer_;
   const TYyTables& tables_;
@@ -212,10 +210,12 @@ class TYaccParser : public TCustomParser {
   TValue yyval{};
 
  private:
+  // The stack keeps its slots from one parse to the next (every push
+  // overwrites its slot), so a parser that serves many parses allocates
+  // them once.
   void BeginValues() override {
     yyval = TValue{};
-    values_.clear();
-    values_.reserve(kInitialDepth);
+    if (values_.empty()) values_.resize(kInitialDepth);
   }
   void StoreValue(int depth) override {
     if (static_cast<int>(values_.size()) <= depth) values_.resize(depth + 1);
