@@ -8,6 +8,12 @@
 // error routine through virtual hooks. TYaccParser<TValue> adds the value
 // stack of a grammar whose semantic value is TValue.
 //
+// Values are moved, never copied, onto the value stack. A parse can be
+// recorded as its steps (shifts, and reductions with the yytext each one
+// saw) and replayed: the actions run again in the same order without the
+// lexer or the automaton, which is how the expression evaluator re-evaluates
+// a text it has parsed before.
+//
 // Error recovery is yacc's: after a syntax error the driver pops states until
 // one shifts the error token, shifts it, and then discards look-aheads until
 // parsing can go on; further errors are reported only after three tokens have
