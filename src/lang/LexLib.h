@@ -92,9 +92,9 @@ TLexEngineState& LexEngine();
 
 /// What entering one automaton state does to the match.
 struct TLexAccept {
-  int32_t rule = 0;            // the state's lowest rule (top of its matches), 0 = none
-  int32_t count = 0;           // number of its matches
-  bool marksBadRule = false;   // it marks a rule number above kLexMaxRules
+  int32_t rule = 0;           // the state's lowest rule (top of its matches), 0 = none
+  int32_t count = 0;          // number of its matches
+  bool marksBadRule = false;  // it marks a rule number above kLexMaxRules
   bool hasTransitions = false;
 };
 
@@ -188,7 +188,7 @@ class TCustomLexer {
   void LoadNextLine();
 
   std::string currentLine_;
-  const TLexAutomaton* automaton_ = nullptr;  // the automaton being run
+  const TLexAutomaton* automaton_ = nullptr;     // the automaton being run
   const TLexTables* automatonTables_ = nullptr;  // the tables it was prepared from
   int state_ = 0;                  // current automaton state
   unsigned char lastTokenChar_ = 0;  // last character of the previous token, 0 = none

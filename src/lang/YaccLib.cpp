@@ -22,7 +22,8 @@ const TYyActionIndex& YyActionIndex(const TYyTables& tables) {
   for (const auto& [owner, index] : built)
     if (owner == &tables) return *index;
   auto index = std::make_unique<TYyActionIndex>();
-  for (int i = 0; i < tables.actionCount; ++i) index->symbolCount = std::max(index->symbolCount, tables.actions[i].sym + 1);
+  for (int i = 0; i < tables.actionCount; ++i)
+    index->symbolCount = std::max(index->symbolCount, tables.actions[i].sym + 1);
   index->actions.assign(static_cast<size_t>(tables.stateCount) * index->symbolCount, kYyNoAction);
   for (int state = 0; state < tables.stateCount; ++state) {
     const TYyRange& range = tables.actionRanges[state];
