@@ -21,8 +21,12 @@
 #              and wait4, nothing else), so "tarv32 - floor" is what tarv32
 #              itself adds to the system's own exit and start costs
 #
-# Times are medians over rounds in which tarv32 and bash alternate, so that a
-# burst of load on the machine hits both sides alike. Ratios are tarv32 / bash.
+# Benchmarks 1-3 also run against dash (the small POSIX shell, /bin/sh on
+# Debian) when it is installed: the same shell scripts, rows marked "dash".
+#
+# Times are medians over rounds in which tarv32 and the shell alternate, so
+# that a burst of load on the machine hits both sides alike. Ratios are
+# tarv32 / shell.
 #
 # Usage: bench/compare-with-bash.sh [BUILD_DIR]   (default: build-bench2)
 # Environment: ROUNDS (default 7) rounds of benchmarks 1-3, STARTS (default
@@ -85,6 +89,7 @@ medians_of() {
   bash_cpu=$(awk '{ print $2 }' "$work/$2" | median)
 }
 
+dash=$(command -v dash || true)
 rows=()
 # name, tarv32 figure, bash figure, ratio, target text, met (1/0 or - for
 # none), and the ratio of the CPU times where there is one
@@ -126,6 +131,11 @@ alternate '"$tarv" loop.qd' 'bash loop-export.sh'
 ratio_row "loop 100,000 /set (bash export)" 1.0
 alternate '"$tarv" loop.qd' 'bash loop-plain.sh'
 ratio_row "loop 100,000 /set (bash plain var)" 1.0
+if [ -n "$dash" ]; then
+  [ "$("$dash" -c '. ./loop-export.sh; echo "$n"')" = 100000 ]
+  alternate '"$tarv" loop.qd' '"$dash" loop-export.sh'
+  ratio_row "loop 100,000 /set (dash export)" 1.0
+fi
 
 # ---- 2: waited starts ------------------------------------------------------
 
@@ -143,6 +153,10 @@ EOF
 echo "2/6 spawns ..." >&2
 alternate '"$tarv" spawn.qd' 'bash spawn.sh'
 ratio_row "500 waited /bin/true" 1.2
+if [ -n "$dash" ]; then
+  alternate '"$tarv" spawn.qd' '"$dash" spawn.sh'
+  ratio_row "500 waited /bin/true (dash)" 1.2
+fi
 
 # ---- 3: parse (dry run) ----------------------------------------------------
 
@@ -186,6 +200,11 @@ bash -n parse.sh
 echo "3/6 parse ..." >&2
 alternate '"$tarv" parse.qd' 'bash -n parse.sh'
 ratio_row "parse 100,000 lines, dry run" 1.0
+if [ -n "$dash" ]; then
+  "$dash" -n parse.sh
+  alternate '"$tarv" parse.qd' '"$dash" -n parse.sh'
+  ratio_row "parse 100,000 lines, dry run (dash -n)" 1.0
+fi
 
 # ---- 4: start-up -----------------------------------------------------------
 
@@ -255,13 +274,14 @@ add_row "  of which tarv32 adds (- floor)" "$added" "" "" "< 0.001 s" "$(below "
 
 # ---- report ----------------------------------------------------------------
 
-printf '\n%-38s %11s %11s %7s  %-22s %-7s %s\n' benchmark tarv32 bash ratio target result "cpu ratio"
+printf '\n%-38s %11s %11s %7s  %-22s %-7s %s\n' benchmark tarv32 shell ratio target result "cpu ratio"
 for row in "${rows[@]}"; do
   IFS='|' read -r name t b r target met cpu <<<"$row"
   case $met in 1) met=met ;; 0) met=MISSED ;; *) met="" ;; esac
   printf '%-38s %11s %11s %7s  %-22s %-7s %s\n' "$name" "$(secs "$t")" "$(secs "$b")" "$r" "$target" "$met" "$cpu"
 done
 echo
-echo "Times are medians of wall-clock time, ratio = tarv32 / bash; the cpu ratio compares the CPU"
-echo "time (user + system) of the same runs, which a busy machine disturbs less."
+echo "Times are medians of wall-clock time, ratio = tarv32 / shell (bash unless the row names dash);"
+echo "the cpu ratio compares the CPU time (user + system) of the same runs, which a busy machine"
+echo "disturbs less."
 echo "Load average at the end: $(cut -d' ' -f1-3 /proc/loadavg)"

@@ -1,31 +1,41 @@
 #include "exec/TarvCmd2Obj.h"
 
 #include <algorithm>
+#include <iterator>
 #include <stdexcept>
 
 #include "lang/TarvLex.h"
 #include "run/TarvCommon.h"
 
-TCmdRef Tcmdrec::Plain(int32_t kind) {
+namespace {
+
+// Plain, with room for `argumentCount` more texts in Args.
+TCmdRef PlainWithRoom(int32_t kind, size_t argumentCount) {
   int slot = KeywordSlotOfToken(kind);
   if (slot < 0) throw std::invalid_argument("No keyword has the command kind " + std::to_string(kind));
   auto cmd = std::make_shared<Tcmdrec>();
   cmd->Kind = kind;
   cmd->KeywordIndex = slot;
+  cmd->Args.reserve(1 + argumentCount);
   cmd->Args.push_back(KeywordOfSlot(slot));
   return cmd;
 }
 
+}  // namespace
+
+TCmdRef Tcmdrec::Plain(int32_t kind) { return PlainWithRoom(kind, 0); }
+
 TCmdRef Tcmdrec::WithArgument(int32_t kind, std::string argument, TOptionList options) {
-  TCmdRef cmd = Plain(kind);
+  TCmdRef cmd = PlainWithRoom(kind, 1);
   cmd->Args.push_back(std::move(argument));
   cmd->Options = std::move(options);
   return cmd;
 }
 
-TCmdRef Tcmdrec::WithArgumentList(int32_t kind, const TTextList& arguments) {
-  TCmdRef cmd = Plain(kind);
-  cmd->Args.insert(cmd->Args.end(), arguments.begin(), arguments.end());
+TCmdRef Tcmdrec::WithArgumentList(int32_t kind, TTextList arguments) {
+  TCmdRef cmd = PlainWithRoom(kind, arguments.size());
+  cmd->Args.insert(cmd->Args.end(), std::make_move_iterator(arguments.begin()),
+                   std::make_move_iterator(arguments.end()));
   return cmd;
 }
 
@@ -45,16 +55,18 @@ TCmdRef Tcmdrec::If(std::string condition, TCmdListRef thenBlock, TCmdListRef el
 }
 
 TCmdRef Tcmdrec::Set(std::string name, std::string value) {
-  TCmdRef cmd = Plain(_SET);
+  TCmdRef cmd = PlainWithRoom(_SET, 2);
   cmd->Args.push_back(std::move(name));
   cmd->Args.push_back(std::move(value));
   return cmd;
 }
 
-TCmdRef Tcmdrec::ExternalProgram(std::string program, const TTextList& arguments, TOptionList options) {
+TCmdRef Tcmdrec::ExternalProgram(std::string program, TTextList arguments, TOptionList options) {
   auto cmd = std::make_shared<Tcmdrec>();
+  cmd->Args.reserve(1 + arguments.size());
   cmd->Args.push_back(std::move(program));
-  cmd->Args.insert(cmd->Args.end(), arguments.begin(), arguments.end());
+  cmd->Args.insert(cmd->Args.end(), std::make_move_iterator(arguments.begin()),
+                   std::make_move_iterator(arguments.end()));
   cmd->Options = std::move(options);
   return cmd;
 }

@@ -44,11 +44,11 @@ class Tcmdrec {
   /// Plain, then the argument (even when empty) and the options.
   static TCmdRef WithArgument(int32_t kind, std::string argument, TOptionList options);
   /// Plain, then every text of the list.
-  static TCmdRef WithArgumentList(int32_t kind, const TTextList& arguments);
+  static TCmdRef WithArgumentList(int32_t kind, TTextList arguments);
   static TCmdRef Do(std::string whileCondition, TCmdListRef body);
   static TCmdRef If(std::string condition, TCmdListRef thenBlock, TCmdListRef elseBlock);
   static TCmdRef Set(std::string name, std::string value);
-  static TCmdRef ExternalProgram(std::string program, const TTextList& arguments, TOptionList options);
+  static TCmdRef ExternalProgram(std::string program, TTextList arguments, TOptionList options);
 
   bool HasOption(int32_t code) const;
   /// The options in the fixed order /hide /min /max /noactivate /ignore

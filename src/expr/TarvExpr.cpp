@@ -46,6 +46,53 @@ void TTarvExpr::ParseExpression(TTextStream& input, const std::string& name, std
   result = ExprResult;
 }
 
+namespace {
+
+// Bounds the texts kept by one evaluator; a script has far fewer distinct
+// expressions, so this is reached only by generated texts.
+constexpr size_t kMaxKeptParses = 4096;
+
+}  // namespace
+
+std::string TTarvExpr::Evaluate(const std::string& text) {
+  std::string result;
+  Lexer().Restart();
+  bool keep = !RunState().ParserTrace;
+  if (keep) {
+    auto found = parsed_.find(text);
+    if (found != parsed_.end()) {
+      ExprResult.clear();
+      Replay(found->second);
+      return ExprResult;
+    }
+  }
+  TTextStream input(text);
+  TYyRecording recording;
+  RecordInto(keep ? &recording : nullptr);
+  struct StopRecording {
+    TTarvExpr& parser;
+    ~StopRecording() { parser.RecordInto(nullptr); }
+  } stop{*this};
+  ParseExpression(input, "EXPR", result);
+  // Only a parse accepted without any message is kept.
+  if (keep && RecordingComplete() && output_.Empty() && errors_.Empty()) {
+    if (parsed_.size() >= kMaxKeptParses) parsed_.clear();
+    parsed_.emplace(text, std::move(recording));
+  }
+  return result;
+}
+
+std::string EvaluateExpression(const std::string& text) {
+  static TTarvExpr kept;
+  static bool busy = false;
+  if (busy) return TTarvExpr().Evaluate(text);
+  struct Busy {
+    Busy() { busy = true; }
+    ~Busy() { busy = false; }
+  } guard;
+  return kept.Evaluate(text);
+}
+
 void TTarvExpr::ShowReport() { UserInterface().ShowInfoDialog(ParseReportText(output_, errors_)); }
 
 void TTarvExpr::BadExpression(const std::string& message) {
@@ -56,7 +103,7 @@ void TTarvExpr::yyaction(int number) {
   auto rule = static_cast<TTarvExprRule>(number);
   switch (rule) {
     case InputCompare:
-    case InputStr: ExprResult = yyv(1); break;
+    case InputStr: ExprResult = std::move(yyvTake(1)); break;
     case InputAppend: ExprResult += yyv(2); break;
     case InputNewline: break;
     case CompareEq:
@@ -67,8 +114,8 @@ void TTarvExpr::yyaction(int number) {
     case StrAtom:
     case AtomQuoted:
     case AtomName:
-    case AtomNum: yyval = yyv(1); break;
-    case StrConcat: yyval = CutValueText(yyv(1) + yyv(3)); break;
+    case AtomNum: yyval = std::move(yyvTake(1)); break;
+    case StrConcat: yyval = CutValueText(std::move(yyvTake(1)) + yyv(3)); break;
     case StrPlus:
     case StrMinus: yyval = Arithmetic(rule); break;
     case StrEnv: yyval = CutValueText(EnvironmentValue(yyv(3))); break;

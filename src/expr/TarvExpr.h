@@ -9,6 +9,11 @@
 // integer arithmetic; env() reads the environment, errorlevel() the exit
 // code of the last program.
 //
+// An evaluator can serve many evaluations: each starts with its lexer reset
+// as a new one would be. Accepted parses are kept by their text (Evaluate)
+// while the parser trace is off, so a loop's conditions are scanned and
+// parsed once; their actions still run at every evaluation.
+//
 // Errors are raised at once, so the engine's recovery never runs: a syntax
 // error becomes the script error "Bad Expression: syntax error at <token>",
 // an unterminated string or comment shows the parse report and raises
@@ -18,6 +23,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <unordered_map>
 
 #include "expr/TarvExprRules.h"
 #include "lang/YaccLib.h"
@@ -52,6 +58,13 @@ class TTarvExpr : public TYaccParser<std::string> {
   /// in messages ("EXPR"). On success result receives the value.
   void ParseExpression(TTextStream& input, const std::string& name, std::string& result);
 
+  /// Evaluates the text as ParseExpression does under the name "EXPR", with
+  /// the same results, messages and errors. While the parser trace is off,
+  /// the steps of each accepted parse are kept by the text, and a text seen
+  /// before runs its actions again over them (values are computed anew each
+  /// time: env() and errorlevel() are read at every evaluation).
+  std::string Evaluate(const std::string& text);
+
   /// The value of the whole input, built up by the actions.
   std::string ExprResult;
 
@@ -69,4 +82,9 @@ class TTarvExpr : public TYaccParser<std::string> {
 
   TTextStream output_;
   TTextStream errors_;
+  std::unordered_map<std::string, TYyRecording> parsed_;  // steps by expression text
 };
+
+/// Evaluates an expression text with one evaluator kept for the run (a
+/// fresh one while that one is busy, should an evaluation ever nest).
+std::string EvaluateExpression(const std::string& text);

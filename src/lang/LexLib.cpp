@@ -1,5 +1,7 @@
 #include "lang/LexLib.h"
 
+#include <memory>
+
 #include "run/TarvCommon.h"
 
 namespace {
@@ -10,27 +12,51 @@ TLexEngineState engineState;
 
 TLexEngineState& LexEngine() { return engineState; }
 
-const int32_t* LexNextStates(const TLexTables& tables) {
-  // Few automata exist (one per concrete lexer) and they live as long as the
-  // program, so their rows are kept for good.
-  static std::vector<std::pair<const TLexTables*, std::vector<int32_t>>> built;
-  for (const auto& [owner, rows] : built)
-    if (owner == &tables) return rows.data();
-  std::vector<int32_t> rows(static_cast<size_t>(tables.stateCount) * 256, -1);
+namespace {
+
+TLexAutomaton BuildAutomaton(const TLexTables& tables) {
+  TLexAutomaton automaton;
+  automaton.next.assign(static_cast<size_t>(tables.stateCount) * 256, -1);
+  automaton.accepts.resize(static_cast<size_t>(tables.stateCount));
   for (int state = 0; state < tables.stateCount; ++state) {
     const TLexStateRanges& ranges = tables.states[state];
-    int32_t* row = &rows[static_cast<size_t>(state) * 256];
+    int32_t* row = &automaton.next[static_cast<size_t>(state) * 256];
     // Backwards, so that the first transition holding a character wins.
     for (int i = ranges.transHi; i >= ranges.transLo; --i)
       for (int c = 0; c < 256; ++c)
         if (tables.transitions[i].chars.Contains(static_cast<unsigned char>(c))) row[c] = tables.transitions[i].target;
+    TLexAccept& accept = automaton.accepts[static_cast<size_t>(state)];
+    for (int i = ranges.markLo; i <= ranges.markHi; ++i)
+      if (tables.marks[i] > kLexMaxRules) accept.marksBadRule = true;
+    if (ranges.matchLo <= ranges.matchHi) {
+      accept.rule = tables.matches[ranges.matchLo];
+      accept.count = ranges.matchHi - ranges.matchLo + 1;
+    }
+    accept.hasTransitions = ranges.transLo <= ranges.transHi;
   }
-  built.emplace_back(&tables, std::move(rows));
-  return built.back().second.data();
+  return automaton;
+}
+
+}  // namespace
+
+const TLexAutomaton& LexAutomaton(const TLexTables& tables) {
+  // Few automata exist (one per concrete lexer) and they live as long as the
+  // program, so their prepared forms are kept for good.
+  static std::vector<std::pair<const TLexTables*, std::unique_ptr<TLexAutomaton>>> built;
+  for (const auto& [owner, automaton] : built)
+    if (owner == &tables) return *automaton;
+  built.emplace_back(&tables, std::make_unique<TLexAutomaton>(BuildAutomaton(tables)));
+  return *built.back().second;
 }
 
 TCustomLexer::TCustomLexer() {
   lineNo_ = 0;
+  ResetScanner();
+}
+
+void TCustomLexer::Restart() {
+  lineNo_ = 0;
+  colNo_ = 0;
   ResetScanner();
 }
 
@@ -45,7 +71,7 @@ void TCustomLexer::Attach(TTextStream* input, const std::string& sourceName, TTe
 // ---- Input -----------------------------------------------------------------
 
 void TCustomLexer::LoadNextLine() {
-  currentLine_ = StreamReadLine(*input_);
+  StreamReadLine(*input_, currentLine_);
   ++lineNo_;
   colNo_ = 1;
   // The buffer is a stack: the line goes in backwards after its line feed.
@@ -144,46 +170,42 @@ void TCustomLexer::BeginToken() {
   state_ = engine.startState + engine.atLineStart;
   yytext.clear();
   engine.matchCount = 0;
+  engine.matchRule = 0;
+  engine.matchLength = 0;
   done_ = false;
 }
 
-// Records the rules the state accepts at the current length of yytext.
-void TCustomLexer::EnterState(const TLexTables& tables, int state) {
+// Records the rule the state accepts at the current length of yytext.
+void TCustomLexer::EnterState(int state) {
+  const TLexAccept& accept = automaton_->accepts[static_cast<size_t>(state)];
+  if (accept.marksBadRule) Fatal("too many rules");
+  if (accept.count == 0) return;
   TLexEngineState& engine = LexEngine();
-  const TLexStateRanges& ranges = tables.states[state];
-  for (int i = ranges.markLo; i <= ranges.markHi; ++i) {
-    int rule = tables.marks[i];
-    if (rule > kLexMaxRules) Fatal("too many rules");
-    engine.ruleEnd[rule] = static_cast<int>(yytext.size());
-  }
-  for (int i = ranges.matchHi; i >= ranges.matchLo; --i) {
-    if (engine.matchCount >= kLexMatchStackSize) Fatal("match stack overflow");
-    engine.matchStack[engine.matchCount++] = tables.matches[i];
-  }
+  if (engine.matchCount + accept.count > kLexMatchStackSize) Fatal("match stack overflow");
+  engine.matchCount += accept.count;
+  engine.matchRule = accept.rule;
+  engine.matchLength = static_cast<int>(yytext.size());
 }
 
 // Reads one character and follows its transition; false when the automaton
 // stops (no transitions, or none for the character).
-bool TCustomLexer::ScanChar(const TLexTables& tables) {
-  const TLexStateRanges& ranges = tables.states[state_];
-  if (ranges.transLo > ranges.transHi) return false;
+bool TCustomLexer::ScanChar() {
+  if (!automaton_->accepts[static_cast<size_t>(state_)].hasTransitions) return false;
   if (yytext.size() >= kLexMaxTokenText) Fatal("yytext overflow");
   unsigned char c = GetChar();
   yytext.push_back(static_cast<char>(c));
-  int32_t next = nextStates_[static_cast<size_t>(state_) * 256 + c];
+  int32_t next = automaton_->next[static_cast<size_t>(state_) * 256 + c];
   if (next < 0) return false;
   state_ = next;
   return true;
 }
 
+// A match of the empty text counts as none.
 bool TCustomLexer::FindMatch() {
   TLexEngineState& engine = LexEngine();
-  while (engine.matchCount > 0 && engine.ruleEnd[engine.matchStack[engine.matchCount - 1]] == 0)
-    --engine.matchCount;
-  if (engine.matchCount == 0) return false;
-  rule_ = engine.matchStack[engine.matchCount - 1];
-  yyless(static_cast<size_t>(engine.ruleEnd[rule_]));
-  engine.ruleEnd[rule_] = 0;
+  if (engine.matchLength == 0) return false;
+  rule_ = engine.matchRule;
+  yyless(static_cast<size_t>(engine.matchLength));
   lastTokenChar_ = yytext.empty() ? 0 : static_cast<unsigned char>(yytext.back());
   return true;
 }
@@ -197,11 +219,14 @@ void TCustomLexer::DefaultAction() {
 }
 
 int TCustomLexer::RunScanner(const TLexTables& tables) {
-  nextStates_ = LexNextStates(tables);
+  if (automatonTables_ != &tables) {
+    automaton_ = &LexAutomaton(tables);
+    automatonTables_ = &tables;
+  }
   for (;;) {
     BeginToken();
-    EnterState(tables, state_);
-    while (ScanChar(tables)) EnterState(tables, state_);
+    EnterState(state_);
+    while (ScanChar()) EnterState(state_);
     if (!FindMatch()) {
       DefaultAction();
       return 0;

@@ -13,7 +13,11 @@
 // "marks") and pushes the rules on a match stack (the "matches", lowest rule
 // number last, so it ends on top). When the automaton stops, the newest
 // entry with a recorded length wins and the characters read beyond it go
-// back to the input.
+// back to the input. Since an accepting state marks exactly the rules it
+// pushes, the winner is always the lowest rule of the last accepting state
+// reached beyond the empty text: the engine keeps that rule and its length
+// instead of the stack itself, and counts the entries the stack would hold
+// so that its limit still applies.
 //
 // The scan state that lives across tokens and lexer instances (start
 // condition, at-line-start, match stack, rule end positions) is engine-wide
@@ -78,20 +82,33 @@ constexpr size_t kLexMaxTokenText = 255;
 struct TLexEngineState {
   int startState = 0;   // active start condition times two
   int atLineStart = 1;  // 1 when the next token begins a line
-  int matchCount = 0;
-  int matchStack[kLexMatchStackSize] = {};
-  int ruleEnd[kLexMaxRules + 1] = {};  // per rule 1..256: yytext length of its last match, 0 = none
+  int matchCount = 0;   // entries of the match stack in this token
+  int matchRule = 0;    // the entry on top: lowest rule of the last accepting state
+  int matchLength = 0;  // yytext length at which it accepted; 0 = no match
 };
 
 /// The one engine-wide scan state.
 TLexEngineState& LexEngine();
 
-/// The automaton's transitions as one row of 256 target states per state
-/// (-1: none), the first transition in table order that holds the character,
-/// so scanning a character is one look-up instead of a search through the
-/// state's character sets. Built once per automaton, on first use: the
-/// tables must live as long as the program, as the generated ones do.
-const int32_t* LexNextStates(const TLexTables& tables);
+/// What entering one automaton state does to the match.
+struct TLexAccept {
+  int32_t rule = 0;           // the state's lowest rule (top of its matches), 0 = none
+  int32_t count = 0;          // number of its matches
+  bool marksBadRule = false;  // it marks a rule number above kLexMaxRules
+  bool hasTransitions = false;
+};
+
+/// The automaton prepared for scanning: its transitions as one row of 256
+/// target states per state (-1: none), the first transition in table order
+/// that holds the character, so scanning a character is one look-up instead
+/// of a search through the state's character sets; and per state what it
+/// accepts. Built once per automaton, on first use: the tables must live as
+/// long as the program, as the generated ones do.
+struct TLexAutomaton {
+  std::vector<int32_t> next;
+  std::vector<TLexAccept> accepts;
+};
+const TLexAutomaton& LexAutomaton(const TLexTables& tables);
 
 class TCustomLexer {
  public:
@@ -102,6 +119,10 @@ class TCustomLexer {
 
   /// The next token code; 0 at the end of the input.
   virtual int yylex() = 0;
+
+  /// Starts over as a newly constructed lexer would: line 0, empty buffers,
+  /// the engine-wide scan state reset.
+  void Restart();
 
   /// Gives the lexer its input (not owned), the source name shown in messages
   /// and the two buffers for trace lines and error lines (not owned).
@@ -160,14 +181,15 @@ class TCustomLexer {
 
  private:
   void BeginToken();
-  void EnterState(const TLexTables& tables, int state);
-  bool ScanChar(const TLexTables& tables);
+  void EnterState(int state);
+  bool ScanChar();
   bool FindMatch();
   void DefaultAction();
   void LoadNextLine();
 
   std::string currentLine_;
-  const int32_t* nextStates_ = nullptr;  // LexNextStates of the automaton being run
+  const TLexAutomaton* automaton_ = nullptr;     // the automaton being run
+  const TLexTables* automatonTables_ = nullptr;  // the tables it was prepared from
   int state_ = 0;                  // current automaton state
   unsigned char lastTokenChar_ = 0;  // last character of the previous token, 0 = none
   int rule_ = 0;                   // rule chosen for the current token

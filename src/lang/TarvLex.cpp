@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <unordered_map>
 
 #include "lang/SlashWords.h"
 #include "util/StringFuncs.h"
@@ -56,6 +57,20 @@ const TKwRec& KeywordRecord(int slot) {
   return kKeywords[slot - 1];
 }
 
+namespace {
+
+// The keyword slots by their (lower-case) text, built once from the table.
+const std::unordered_map<std::string_view, int>& SlotsByKeyword() {
+  static const std::unordered_map<std::string_view, int> kSlots = [] {
+    std::unordered_map<std::string_view, int> slots;
+    for (int slot = 1; slot <= kUsedKeywordSlots; ++slot) slots.emplace(KeywordRecord(slot).keyword, slot);
+    return slots;
+  }();
+  return kSlots;
+}
+
+}  // namespace
+
 int KeywordLookup(std::string_view text) {
   // No keyword is longer than this: a longer word is no keyword, and a
   // shorter one is lowered into a buffer on the stack.
@@ -66,20 +81,26 @@ int KeywordLookup(std::string_view text) {
     char c = text[i];
     buffer[i] = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
   }
-  std::string_view key(buffer, text.size());
-  int low = 1;
-  int high = kUsedKeywordSlots;
-  while (low <= high) {
-    int middle = low + (high - low) / 2;
-    int order = key.compare(KeywordRecord(middle).keyword);  // byte-wise, as unsigned chars
-    if (order == 0) return middle;
-    if (order < 0) high = middle - 1;
-    else low = middle + 1;
-  }
-  return -1;
+  const auto& slots = SlotsByKeyword();
+  auto found = slots.find(std::string_view(buffer, text.size()));
+  return found != slots.end() ? found->second : -1;
 }
 
 int KeywordSlotOfToken(int token) {
+  // The first slot of each token code, found once for the codes in use.
+  constexpr int kFirstToken = 256;
+  constexpr int kTokenRange = 64;
+  static const std::array<int, kTokenRange> kFirstSlot = [] {
+    std::array<int, kTokenRange> first;
+    first.fill(-1);
+    for (int slot = kUsedKeywordSlots; slot >= 1; --slot) {
+      int code = KeywordRecord(slot).token - kFirstToken;
+      if (code >= 0 && code < kTokenRange) first[static_cast<size_t>(code)] = slot;
+    }
+    return first;
+  }();
+  int code = token - kFirstToken;
+  if (code >= 0 && code < kTokenRange) return kFirstSlot[static_cast<size_t>(code)];
   for (int slot = 1; slot <= kUsedKeywordSlots; ++slot)
     if (KeywordRecord(slot).token == token) return slot;
   return -1;

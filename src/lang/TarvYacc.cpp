@@ -61,6 +61,22 @@ int32_t TTarvYacc::Code(int n) const {
   return code ? *code : 0;
 }
 
+// The text, moved out of the stack: the right side is popped after the action.
+std::string TTarvYacc::TakeText(int n) {
+  auto* text = std::get_if<std::string>(&yyvTake(n));
+  return text ? std::move(*text) : std::string();
+}
+
+TTextList TTarvYacc::TakeTexts(int n) {
+  auto* list = std::get_if<std::shared_ptr<TTextList>>(&yyvTake(n));
+  return list && *list ? std::move(**list) : TTextList();
+}
+
+TOptionList TTarvYacc::TakeOptions(int n) {
+  auto* list = std::get_if<std::shared_ptr<TOptionList>>(&yyvTake(n));
+  return list && *list ? std::move(**list) : TOptionList();
+}
+
 TCmdRef TTarvYacc::Cmd(int n) const {
   const auto* cmd = std::get_if<TCmdRef>(&yyv(n));
   return cmd ? *cmd : nullptr;
@@ -140,31 +156,31 @@ bool TTarvYacc::BlockAction(TTarvYaccRule rule) {
 
 bool TTarvYacc::CommandAction(TTarvYaccRule rule) {
   switch (rule) {
-    case CmdAt: yyval = Tcmdrec::WithArgumentList(_AT, *Texts(2)); break;
-    case CmdActivate: yyval = Tcmdrec::WithArgument(_ACTIVATE, Text(3), *Options(2)); break;
-    case CmdCd: yyval = Tcmdrec::WithArgument(_CD, Text(3), *Options(2)); break;
-    case CmdClose: yyval = Tcmdrec::WithArgument(_CLOSE, Text(3), *Options(2)); break;
+    case CmdAt: yyval = Tcmdrec::WithArgumentList(_AT, TakeTexts(2)); break;
+    case CmdActivate: yyval = Tcmdrec::WithArgument(_ACTIVATE, TakeText(3), TakeOptions(2)); break;
+    case CmdCd: yyval = Tcmdrec::WithArgument(_CD, TakeText(3), TakeOptions(2)); break;
+    case CmdClose: yyval = Tcmdrec::WithArgument(_CLOSE, TakeText(3), TakeOptions(2)); break;
     case CmdDo:
       Trace("in _DO cmdblock optWhile");
-      yyval = Tcmdrec::Do(Text(3), List(2));
+      yyval = Tcmdrec::Do(TakeText(3), List(2));
       break;
-    case CmdEdit: yyval = Tcmdrec::WithArgument(_EDIT, Text(3), *Options(2)); break;
+    case CmdEdit: yyval = Tcmdrec::WithArgument(_EDIT, TakeText(3), TakeOptions(2)); break;
     case CmdIf:
       Trace("in _IF ifexpr cmdblock optElse");
-      yyval = Tcmdrec::If(Text(2), List(3), List(4));
+      yyval = Tcmdrec::If(TakeText(2), List(3), List(4));
       break;
-    case CmdKill: yyval = Tcmdrec::WithArgument(_KILL, Text(3), *Options(2)); break;
-    case CmdKillWindow: yyval = Tcmdrec::WithArgument(_KILLWINDOW, Text(3), *Options(2)); break;
-    case CmdPause: yyval = Tcmdrec::WithArgument(_PAUSE, Text(3), *Options(2)); break;
+    case CmdKill: yyval = Tcmdrec::WithArgument(_KILL, TakeText(3), TakeOptions(2)); break;
+    case CmdKillWindow: yyval = Tcmdrec::WithArgument(_KILLWINDOW, TakeText(3), TakeOptions(2)); break;
+    case CmdPause: yyval = Tcmdrec::WithArgument(_PAUSE, TakeText(3), TakeOptions(2)); break;
     case CmdPlist: yyval = Tcmdrec::Plain(_PLIST); break;
-    case CmdSendKeys: yyval = Tcmdrec::WithArgument(_SENDKEYS, Text(3), *Options(2)); break;
-    case CmdSet: yyval = Tcmdrec::Set(Text(2), Text(4)); break;
-    case CmdSleep: yyval = Tcmdrec::WithArgument(_SLEEP, Text(3), *Options(2)); break;
+    case CmdSendKeys: yyval = Tcmdrec::WithArgument(_SENDKEYS, TakeText(3), TakeOptions(2)); break;
+    case CmdSet: yyval = Tcmdrec::Set(TakeText(2), TakeText(4)); break;
+    case CmdSleep: yyval = Tcmdrec::WithArgument(_SLEEP, TakeText(3), TakeOptions(2)); break;
     case CmdWaitAll: yyval = Tcmdrec::Plain(_WAITALL); break;
-    case CmdWaitClose: yyval = Tcmdrec::WithArgument(_WAITCLOSE, Text(3), *Options(2)); break;
-    case CmdWaitFor: yyval = Tcmdrec::WithArgument(_WAITFOR, Text(3), *Options(2)); break;
+    case CmdWaitClose: yyval = Tcmdrec::WithArgument(_WAITCLOSE, TakeText(3), TakeOptions(2)); break;
+    case CmdWaitFor: yyval = Tcmdrec::WithArgument(_WAITFOR, TakeText(3), TakeOptions(2)); break;
     case CmdWList: yyval = Tcmdrec::Plain(_WLIST); break;
-    case CmdProgram: yyval = Tcmdrec::ExternalProgram(Text(1), *Texts(3), *Options(2)); break;
+    case CmdProgram: yyval = Tcmdrec::ExternalProgram(TakeText(1), TakeTexts(3), TakeOptions(2)); break;
     default: return false;
   }
   return true;
@@ -187,13 +203,13 @@ bool TTarvYacc::ClauseAction(TTarvYaccRule rule) {
       break;
     case WhileCondition:
       Trace("in optWhile: _WHILE ifExpr");
-      yyval = Text(2);
+      yyval = TakeText(2);
       break;
     case IfCompare:
       Trace("in ifexpr: strexpr ifoper strexpr");
       yyval = ValueText(Text(1) + " " + Text(2) + " " + Text(3));
       break;
-    case IfText: yyval = Text(1); break;
+    case IfText: yyval = TakeText(1); break;
     case OperEq: yyval = std::string("EQ"); break;
     case OperNe: yyval = std::string("NE"); break;
     case OperLt: yyval = std::string("LT"); break;
@@ -219,7 +235,7 @@ bool TTarvYacc::TextAction(TTarvYaccRule rule) {
     case StrExprStr:
     case OptStrStr:
     case AtomName:
-    case ProgNameAtom: yyval = Text(1); break;
+    case ProgNameAtom: yyval = TakeText(1); break;
     case StrAmp: yyval = ValueText(Text(1) + " & " + Text(3)); break;
     case StrPlus: yyval = ValueText(Text(1) + " + " + Text(3)); break;
     case StrMinus: yyval = ValueText(Text(1) + " - " + Text(3)); break;
@@ -241,15 +257,21 @@ bool TTarvYacc::ListAction(TTarvYaccRule rule) {
       yyval = EmptyList<TTextList>();
       break;
     case OsArgsList: yyval = Texts(1); break;
-    case OsArgListFirst: yyval = std::make_shared<TTextList>(TTextList{Text(1)}); break;
+    case OsArgListFirst: {
+      auto list = std::make_shared<TTextList>();
+      list->reserve(4);
+      list->push_back(TakeText(1));
+      yyval = std::move(list);
+      break;
+    }
     case OsArgListNext: {
       auto list = Texts(1);
-      list->push_back(Text(2));
+      list->push_back(TakeText(2));
       yyval = list;
       break;
     }
     case OsArgIllegal: yyval = CutValueText(Lexer().yytext); break;
-    case OsArgStr: yyval = Text(1); break;
+    case OsArgStr: yyval = TakeText(1); break;
     case OsOptsEmpty:
       Trace("in osCmdOpts: empty");
       yyval = EmptyList<TOptionList>();

@@ -56,6 +56,9 @@ class TTarvYacc : public TYaccParser<TYaccValue> {
 
   // Values of the right side, by position (1-based).
   const std::string& Text(int n) const;
+  std::string TakeText(int n);
+  TTextList TakeTexts(int n);
+  TOptionList TakeOptions(int n);
   int32_t Code(int n) const;
   TCmdRef Cmd(int n) const;
   TCmdListRef List(int n) const;

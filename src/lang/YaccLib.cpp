@@ -1,5 +1,8 @@
 #include "lang/YaccLib.h"
 
+#include <algorithm>
+#include <memory>
+
 #include "util/StreamFuncs.h"
 
 std::string YySymbolName(const TYyTables& tables, int symbol) {
@@ -17,8 +20,28 @@ std::string ParseReportText(const TTextStream& output, const TTextStream& errors
   return "Parse Output: \r\n" + output.Text() + "\r\nParse Errors: \r\n" + errors.Text();
 }
 
+const TYyActionIndex& YyActionIndex(const TYyTables& tables) {
+  // One per grammar, kept for good like the tables themselves.
+  static std::vector<std::pair<const TYyTables*, std::unique_ptr<TYyActionIndex>>> built;
+  for (const auto& [owner, index] : built)
+    if (owner == &tables) return *index;
+  auto index = std::make_unique<TYyActionIndex>();
+  for (int i = 0; i < tables.actionCount; ++i)
+    index->symbolCount = std::max(index->symbolCount, tables.actions[i].sym + 1);
+  index->actions.assign(static_cast<size_t>(tables.stateCount) * index->symbolCount, kYyNoAction);
+  for (int state = 0; state < tables.stateCount; ++state) {
+    const TYyRange& range = tables.actionRanges[state];
+    int32_t* row = &index->actions[static_cast<size_t>(state) * index->symbolCount];
+    // Backwards, so that the first entry for a symbol wins.
+    for (int i = range.hi; i >= range.lo; --i)
+      if (tables.actions[i].sym >= 0) row[tables.actions[i].sym] = tables.actions[i].act;
+  }
+  built.emplace_back(&tables, std::move(index));
+  return *built.back().second;
+}
+
 TCustomParser::TCustomParser(std::unique_ptr<TCustomLexer> lexer, const TYyTables& tables)
-    : lexer_(std::move(lexer)), tables_(tables) {}
+    : lexer_(std::move(lexer)), tables_(tables), actionIndex_(YyActionIndex(tables)) {}
 
 void TCustomParser::yyerror(const std::string& message) {
   TTextStream& errors = lexer_->Errors();
@@ -28,6 +51,15 @@ void TCustomParser::yyerror(const std::string& message) {
 }
 
 int TCustomParser::ActionOf(int state, int symbol, bool& found) const {
+  if (symbol < 0 || symbol >= actionIndex_.symbolCount) return SearchAction(state, symbol, found);
+  int32_t action = actionIndex_.actions[static_cast<size_t>(state) * actionIndex_.symbolCount + symbol];
+  found = action != kYyNoAction;
+  return found ? action : 0;
+}
+
+// The table search itself, for symbols outside the index (none of them has
+// an entry, but the search says so without assuming it).
+int TCustomParser::SearchAction(int state, int symbol, bool& found) const {
   const TYyRange& range = tables_.actionRanges[state];
   for (int i = range.lo; i <= range.hi; ++i) {
     if (tables_.actions[i].sym == symbol) {
@@ -92,6 +124,7 @@ int TCustomParser::yyparse() {
         if (yydebug) TraceStep("shift " + YySymbolName(tables_, yychar) + ", go to state " + std::to_string(action));
         state = action;
         yychar = -1;
+        if (recording_ != nullptr) Record(0);
         TakeTokenValue();
         if (yyerrflag > 0) --yyerrflag;
         break;
@@ -102,6 +135,7 @@ int TCustomParser::yyparse() {
         if (yydebug) TraceStep("reduce by rule " + std::to_string(rule) + " (" + tables_.ruleTexts[rule] + ")");
         yysp = depth;
         yyruleLength = r.len;
+        if (recording_ != nullptr) Record(rule);
         yyaction(rule);
         depth -= r.len;
         state = GotoOf(states[depth], r.lhs);
@@ -114,6 +148,7 @@ int TCustomParser::yyparse() {
       if (found) return 0;  // accept
 
       // Syntax error, then recovery.
+      recordingComplete_ = false;
       if (yyerrflag == 0) {
         ErrorRoutine("syntax error");
         ++yynerrs;
@@ -131,5 +166,25 @@ int TCustomParser::yyparse() {
       if (yydebug) TraceStep("discarding " + YySymbolName(tables_, yychar));
       yychar = -1;
     }
+  }
+}
+
+void TCustomParser::Replay(const TYyRecording& recording) {
+  // The pushes of yyparse, without states: a shift pushes the token's value,
+  // a reduction pops its right side and pushes the left side's value.
+  int depth = 1;
+  BeginValues();
+  StoreValue(depth);
+  for (const TYyStep& step : recording) {
+    if (step.rule == 0) {
+      TakeTokenValue();
+    } else {
+      yysp = depth;
+      yyruleLength = tables_.rules[step.rule].len;
+      lexer_->yytext = step.text;
+      yyaction(step.rule);
+      depth -= yyruleLength;
+    }
+    StoreValue(++depth);
   }
 }

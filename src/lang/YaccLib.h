@@ -8,12 +8,19 @@
 // error routine through virtual hooks. TYaccParser<TValue> adds the value
 // stack of a grammar whose semantic value is TValue.
 //
+// Values are moved, never copied, onto the value stack. A parse can be
+// recorded as its steps (shifts, and reductions with the yytext each one
+// saw) and replayed: the actions run again in the same order without the
+// lexer or the automaton, which is how the expression evaluator re-evaluates
+// a text it has parsed before.
+//
 // Error recovery is yacc's: after a syntax error the driver pops states until
 // one shifts the error token, shifts it, and then discards look-aheads until
 // parsing can go on; further errors are reported only after three tokens have
 // been shifted or the grammar has called yyerrok.
 #pragma once
 
+#include <climits>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -95,6 +102,28 @@ constexpr int kYyMaxDepth = 2048;
 /// a command line) stay within it and never reallocate.
 constexpr int kInitialDepth = 32;
 
+/// The action table as one row per state indexed by symbol (0 .. the
+/// highest symbol of the table): the first entry in table order for that
+/// symbol, kYyNoAction where there is none. Built once per grammar, on first
+/// use, so choosing an action is one look-up instead of a search.
+constexpr int32_t kYyNoAction = INT32_MIN;
+struct TYyActionIndex {
+  int32_t symbolCount = 0;
+  std::vector<int32_t> actions;
+};
+const TYyActionIndex& YyActionIndex(const TYyTables& tables);
+
+/// One step of a parse as the semantic actions saw it: a shift (rule 0), or
+/// a reduction by `rule` while yytext was `text`.
+struct TYyStep {
+  int32_t rule = 0;
+  std::string text;
+};
+/// The steps of one accepted parse, in order. The shifts and reductions of a
+/// text depend on the text alone, so running the same actions over the same
+/// steps again (Replay) evaluates the text again without scanning or parsing.
+using TYyRecording = std::vector<TYyStep>;
+
 class TCustomParser {
  public:
   TCustomParser(std::unique_ptr<TCustomLexer> lexer, const TYyTables& tables);
@@ -111,6 +140,17 @@ class TCustomParser {
   void yyerror(const std::string& message);
   /// Ends error recovery at once.
   void yyerrok() { yyerrflag = 0; }
+
+  /// Makes the next yyparse record its steps into `recording` (nullptr: no
+  /// recording). A parse with a syntax error leaves it incomplete.
+  void RecordInto(TYyRecording* recording) {
+    recording_ = recording;
+    recordingComplete_ = true;
+  }
+  bool RecordingComplete() const { return recording_ != nullptr && recordingComplete_; }
+  /// Runs the semantic actions of a recorded parse again, in order, with
+  /// yytext set as it was at each reduction.
+  void Replay(const TYyRecording& recording);
 
   TCustomLexer& Lexer() const { return *lexer_; }
   int ErrorCount() const { return yynerrs; }
@@ -141,13 +181,19 @@ class TCustomParser {
 
  private:
   int ActionOf(int state, int symbol, bool& found) const;
+  int SearchAction(int state, int symbol, bool& found) const;
   int GotoOf(int state, int nonterminal) const;
   bool ErrorShift(int state, int& target) const;
   int ReadLookahead();
   void TraceStep(const std::string& text);
 
+  void Record(int rule) { recording_->push_back({rule, rule != 0 ? lexer_->yytext : std::string()}); }
+
   std::unique_ptr<TCustomLexer> lexer_;
   const TYyTables& tables_;
+  const TYyActionIndex& actionIndex_;
+  TYyRecording* recording_ = nullptr;
+  bool recordingComplete_ = true;
 };
 
 /// A parser whose semantic value is TValue: the value stack, the current
@@ -164,18 +210,27 @@ class TYaccParser : public TCustomParser {
  protected:
   /// The value of the n-th symbol (1-based) of the right side being reduced.
   const TValue& yyv(int n) const { return values_[yysp - yyruleLength + n]; }
-  /// The current value: the left side's value after an action.
+  /// The same for moving it into the left side's value: the right side is
+  /// popped after the action, so its values are not read again.
+  TValue& yyvTake(int n) { return values_[yysp - yyruleLength + n]; }
+  /// The current value: the left side's value after an action. It is moved
+  /// onto the stack at every push, so an action that reads a value of its
+  /// right side copies or takes it explicitly; after an action that writes
+  /// nothing the left side's value is unspecified (no rule of this system
+  /// reads such a value).
   TValue yyval{};
 
  private:
+  // The stack keeps its slots from one parse to the next (every push
+  // overwrites its slot), so a parser that serves many parses allocates
+  // them once.
   void BeginValues() override {
     yyval = TValue{};
-    values_.clear();
-    values_.reserve(kInitialDepth);
+    if (values_.empty()) values_.resize(kInitialDepth);
   }
   void StoreValue(int depth) override {
     if (static_cast<int>(values_.size()) <= depth) values_.resize(depth + 1);
-    values_[depth] = yyval;
+    values_[depth] = std::move(yyval);
   }
   void TakeTokenValue() override { yyval = yylval; }
 

@@ -103,10 +103,4 @@ void RunCommandList(const TCmdList& list) {
   for (size_t i = 0; i < count; ++i) RunCommand(*list[i], RunState().ExecEnabled);
 }
 
-std::string EvalExpr(const std::string& text) {
-  TTextStream input(text);
-  TTarvExpr evaluator;
-  std::string result;
-  evaluator.ParseExpression(input, "EXPR", result);
-  return result;
-}
+std::string EvalExpr(const std::string& text) { return EvaluateExpression(text); }

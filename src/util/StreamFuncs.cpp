@@ -16,9 +16,15 @@ void TTextStream::Write(std::string_view bytes) {
 bool StreamAtEnd(const TTextStream& stream) { return stream.Position() >= stream.Size(); }
 
 std::string StreamReadLine(TTextStream& stream) {
+  std::string line;
+  StreamReadLine(stream, line);
+  return line;
+}
+
+void StreamReadLine(TTextStream& stream, std::string& line) {
   const std::string& data = stream.Text();
   size_t pos = stream.Position();
-  std::string line;
+  line.clear();
   while (pos < data.size()) {
     // The bytes up to the next CR or LF go in as one piece.
     size_t end = pos;
@@ -48,7 +54,6 @@ std::string StreamReadLine(TTextStream& stream) {
     pos = end + 2;
   }
   if (pos > stream.Position()) stream.Seek(pos);
-  return line;
 }
 
 void StreamWriteText(TTextStream& stream, std::string_view text) { stream.Write(text); }

@@ -43,6 +43,8 @@ class TTextStream {
 bool StreamAtEnd(const TTextStream& stream);
 /// The next line without its line end; a lone CR inside a line is kept.
 std::string StreamReadLine(TTextStream& stream);
+/// The same into `line`, reusing its storage (the lexers read every line so).
+void StreamReadLine(TTextStream& stream, std::string& line);
 void StreamWriteText(TTextStream& stream, std::string_view text);
 void StreamWriteLine(TTextStream& stream, std::string_view text);
 

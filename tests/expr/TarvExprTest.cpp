@@ -161,6 +161,30 @@ TEST_F(TarvExprTest, TraceLinesAreShownWithoutFailingTheParse) {
   EXPECT_EQ(Failure("x \"abc"), "parse error");  // a real error still fails
 }
 
+// A text evaluated again (as a loop's condition is) reads env() and
+// errorlevel() anew, fails the same way, and traces again once the trace is on.
+TEST_F(TarvExprTest, AnExpressionEvaluatedAgainReadsItsInputsAnew) {
+  const std::string sum = "env(TARV_EXPR_AGAIN) + 1 \"/\" errorlevel()";
+  ASSERT_TRUE(SetEnvVar("TARV_EXPR_AGAIN", "41"));
+  RunState().LastExitCode = 0;
+  EXPECT_EQ(EvalExpr(sum), "42/0");
+  ASSERT_TRUE(SetEnvVar("TARV_EXPR_AGAIN", "-8"));
+  RunState().LastExitCode = 3;
+  EXPECT_EQ(EvalExpr(sum), "-7/3");
+  ASSERT_TRUE(SetEnvVar("TARV_EXPR_AGAIN", "x1"));
+  EXPECT_EQ(Failure<EConvertError>(sum), "'x1' is not a valid integer value");
+  EXPECT_EQ(Failure<EConvertError>(sum), "'x1' is not a valid integer value");
+  ASSERT_TRUE(SetEnvVar("TARV_EXPR_AGAIN", "2147483647"));
+  EXPECT_EQ(Failure<EIntOverflow>(sum), "Integer overflow");
+  EXPECT_TRUE(ui.infoDialogs.empty());
+
+  RunState().ParserTrace = true;
+  ASSERT_TRUE(SetEnvVar("TARV_EXPR_AGAIN", "1"));
+  EXPECT_EQ(EvalExpr(sum), "2/3");
+  ASSERT_EQ(ui.infoDialogs.size(), 1u);
+  EXPECT_NE(ui.infoDialogs[0].find("got QSTR (\"/\")"), std::string::npos);
+}
+
 TEST_F(TarvExprTest, ParseExpressionHandsTheResultToTheCaller) {
   TTextStream input("x & y");
   TTarvExpr evaluator;

@@ -3,7 +3,10 @@
 // so a loop that sets a counter would grow the process without bound. This
 // program copies every value at once, so it owns the "name=value" strings
 // itself: putenv puts our string into the environment and the one it
-// replaced is released.
+// replaced is released. A new value that fits the string already in the
+// environment is written into it in place (a counter set in a loop needs
+// no allocation and no putenv), once getenv shows the environment still
+// holds that very string.
 
 #include "util/Environment.h"
 
@@ -19,18 +22,38 @@
 
 namespace {
 
-// The "name=value" strings this program has put into the environment.
-std::map<std::string, std::unique_ptr<char[]>>& OwnedEntries() {
-  static std::map<std::string, std::unique_ptr<char[]>> entries;
+// A "name=value" string this program has put into the environment, and
+// the room it has for a value.
+struct TOwnedEntry {
+  std::unique_ptr<char[]> text;
+  size_t valueRoom = 0;
+};
+
+// The entries this program has put into the environment, by name.
+std::map<std::string, TOwnedEntry, std::less<>>& OwnedEntries() {
+  static std::map<std::string, TOwnedEntry, std::less<>> entries;
   return entries;
 }
 
-std::unique_ptr<char[]> EnvironmentEntry(const std::string& name, const std::string& value) {
+TOwnedEntry EnvironmentEntry(const std::string& name, const std::string& value) {
   std::string text = name + "=" + value;
-  auto entry = std::make_unique<char[]>(text.size() + 1);
-  text.copy(entry.get(), text.size());
-  entry[text.size()] = '\0';
+  TOwnedEntry entry{std::make_unique<char[]>(text.size() + 1), value.size()};
+  text.copy(entry.text.get(), text.size());
+  entry.text[text.size()] = '\0';
   return entry;
+}
+
+// Writes the value into the entry already in the environment; false when
+// there is none of ours, it has no room, or the environment no longer holds it.
+bool OverwriteInPlace(const std::string& name, const std::string& value) {
+  auto& entries = OwnedEntries();
+  auto found = entries.find(name);
+  if (found == entries.end() || value.size() > found->second.valueRoom) return false;
+  char* valueText = found->second.text.get() + name.size() + 1;
+  if (std::getenv(name.c_str()) != valueText) return false;
+  value.copy(valueText, value.size());
+  valueText[value.size()] = '\0';
+  return true;
 }
 
 }  // namespace
@@ -50,8 +73,9 @@ bool SetEnvVar(const std::string& name, const std::string& value) {
     SetLastSystemError(EINVAL);
     return false;
   }
-  std::unique_ptr<char[]> entry = EnvironmentEntry(name, value);
-  if (putenv(entry.get()) != 0) {
+  if (OverwriteInPlace(name, value)) return true;
+  TOwnedEntry entry = EnvironmentEntry(name, value);
+  if (putenv(entry.text.get()) != 0) {
     SetLastSystemError(static_cast<uint32_t>(errno));
     return false;
   }
