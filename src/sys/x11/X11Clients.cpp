@@ -130,3 +130,12 @@ uint32_t ClientProcessId(Display* display, Window window) {
   TX11Property pid = ReadProperty(display, window, X11Display().AtomNamed("_NET_WM_PID"));
   return pid.format == 32 && !pid.items.empty() ? static_cast<uint32_t>(pid.items.front()) : 0;
 }
+
+Window ParentOf(Display* display, Window window) {
+  Window root = None, parent = None;
+  Window* children = nullptr;
+  unsigned int count = 0;
+  if (!XQueryTree(display, window, &root, &parent, &children, &count)) return None;
+  if (children) XFree(children);
+  return parent;
+}

@@ -23,6 +23,9 @@ std::string ClientClass(Display* display, Window window);
 /// _NET_WM_PID, or 0 when the client does not say.
 uint32_t ClientProcessId(Display* display, Window window);
 
+/// The window's parent, or None when the window has gone.
+Window ParentOf(Display* display, Window window);
+
 /// UTF-8 as Latin-1; a character outside Latin-1 (or a malformed sequence)
 /// becomes "?".
 std::string Utf8ToLatin1(const std::string& utf8);

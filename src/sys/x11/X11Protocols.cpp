@@ -6,6 +6,7 @@
 #include <chrono>
 #include <thread>
 
+#include "sys/x11/X11Clients.h"
 #include "sys/x11/X11Display.h"
 
 namespace {
@@ -44,15 +45,6 @@ bool AwaitAnswer(Display* display, Window window, long stamp, uint32_t timeoutMs
     if (std::chrono::steady_clock::now() >= deadline) return false;
     std::this_thread::sleep_for(kPollInterval);
   }
-}
-
-Window ParentOf(Display* display, Window window) {
-  Window root = None, parent = None;
-  Window* children = nullptr;
-  unsigned int count = 0;
-  if (!XQueryTree(display, window, &root, &parent, &children, &count)) return None;
-  if (children) XFree(children);
-  return parent;
 }
 
 }  // namespace

@@ -51,15 +51,6 @@ bool IsShown(Display* display, Window window) {
   return XGetWindowAttributes(display, window, &attributes) && attributes.map_state == IsViewable;
 }
 
-Window ParentOf(Display* display, Window window) {
-  Window root = None, parent = None;
-  Window* children = nullptr;
-  unsigned int count = 0;
-  if (!XQueryTree(display, window, &root, &parent, &children, &count)) return None;
-  if (children) XFree(children);
-  return parent;
-}
-
 // True when the focus is on the window or inside it (a client may give the
 // focus to one of its own children).
 bool HasFocus(Display* display, Window window) {
