@@ -13,7 +13,8 @@ case_editor_each_run_starts_fresh() {
   start_bg tarv "$(TARV_EXE)" "/edit job.qd"
   drv wait "$caption" >/dev/null
   for run in 1 2 3; do
-    editor_keys alt+f r
+    # The caption changes while the file runs: the box is what comes next.
+    xdotool key --delay 150 alt+f r
     local box
     box=$(drv controls Information)
     expect_eq "message of run $run" "Fresh start" "$(control_text 65535 "$box")"
@@ -21,7 +22,7 @@ case_editor_each_run_starts_fresh() {
     drv click Information OK >/dev/null
     drv wait "$caption" >/dev/null  # the run is over
   done
-  editor_keys alt+f x
+  xdotool key --delay 150 alt+f x  # nothing to save: the editor closes
   wait_bg 60
   expect_eq "exit status" 0 "$BG_STATUS"
 }
@@ -33,11 +34,11 @@ case_editor_failed_save_keeps_the_list_and_the_editor_open() {
   winfile=$(winepath -w "$file" 2>/dev/null | tr -d '\r')
   start_bg tarv "$(TARV_EXE)" "/edit $winfile"
   drv wait "$caption" >/dev/null
-  editor_keys Home Delete  # the list now holds "; two" and is modified
+  editor_keys "$caption" Home Delete  # the list now holds "; two" and is modified
   rm -rf "$TARV_CASE_DIR/folder"
 
   # Closing asks to save; the save fails and the editor stays open.
-  editor_keys alt+f x
+  editor_keys "$caption" alt+f x
   expect_eq "Confirm owner" "owner $caption disabled" "$(drv owner Confirm)"
   drv click Confirm "&Yes" >/dev/null
   local error
@@ -52,7 +53,7 @@ case_editor_failed_save_keeps_the_list_and_the_editor_open() {
   # with the folder back the save writes what the user had.
   mkdir -p "$TARV_CASE_DIR/folder"
   drv wait "$caption" >/dev/null
-  editor_keys alt+f x
+  editor_keys "$caption" alt+f x
   drv click Confirm "&Yes" >/dev/null
   wait_bg 60
   expect_eq "exit status" 0 "$BG_STATUS"
