@@ -29,8 +29,6 @@ tarv_link_static(tarv32)
 set_source_files_properties(${TARV_WIN32_DIR}/tarv32.rc PROPERTIES
   OBJECT_DEPENDS "${TARV_WIN32_DIR}/tarv32.ico;${TARV_GENERATED_DIR}/tarv32.manifest;${TARV_GENERATED_DIR}/TarvVersion.h")
 
-if(EXISTS ${CMAKE_SOURCE_DIR}/tests/wine/WineHarness.cmake)
-  include(${CMAKE_SOURCE_DIR}/tests/wine/WineHarness.cmake)
-endif()
+include(${CMAKE_SOURCE_DIR}/tests/wine/WineHarness.cmake)
 
 include(${CMAKE_SOURCE_DIR}/cmake/Package.cmake)

@@ -4,7 +4,7 @@
 #
 #   fuzz/run-fuzzers.sh [seconds] [build dir] [target...]
 #
-# Every target that a fuzz/*.cmake fragment names with tarv_add_fuzzer is
+# Every target that fuzz/CMakeLists.txt names with tarv_add_fuzzer is
 # built (only those, so a tool that does not build with clang is no
 # obstacle) and run; naming targets after the build dir runs only those.
 # Each gets its own corpus
@@ -24,10 +24,10 @@ CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DTARV_FUZZ=ON -DTARV_TESTS=OF
 
 names=()
 while read -r name; do names+=("$name"); done < <(
-  sed -n 's/^[[:space:]]*tarv_add_fuzzer([[:space:]]*\([A-Za-z0-9_-]*\).*/\1/p' "$root"/fuzz/*.cmake | sort -u)
+  sed -n 's/^[[:space:]]*tarv_add_fuzzer([[:space:]]*\([A-Za-z0-9_-]*\).*/\1/p' "$root"/fuzz/CMakeLists.txt | sort -u)
 if [[ $# -gt 0 ]]; then names=("$@"); fi
 if [[ ${#names[@]} -eq 0 ]]; then
-  echo "no tarv_add_fuzzer targets in $root/fuzz/*.cmake" >&2
+  echo "no tarv_add_fuzzer targets in $root/fuzz/CMakeLists.txt" >&2
   exit 1
 fi
 cmake --build "$build" -j2 --target "${names[@]}"
