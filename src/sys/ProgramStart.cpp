@@ -63,12 +63,6 @@ void ReportStartFailure(const std::string& program, uint32_t error, uint32_t fla
   }
 }
 
-// The file part of a name: everything after its last "\" (or "/").
-std::string FilePart(std::string_view name) {
-  size_t cut = name.find_last_of("\\/");
-  return std::string(cut == std::string_view::npos ? name : name.substr(cut + 1));
-}
-
 enum class TPassResult { NoneRunning, SomeRunning, GaveUp };
 
 // One pass of the wait by name: waits for each running process whose file
@@ -93,7 +87,7 @@ TPassResult WaitForMatchingProcesses(const std::string& nameUpper, const TWaitLi
 
 // False when the limit passed while a matching process still ran.
 bool WaitByName(const std::string& name, const TWaitLimit& limit) {
-  std::string nameUpper = UpperCase(FilePart(name));
+  std::string nameUpper = UpperCase(AfterLastSeparator(name));
   for (;;) {
     TPassResult pass = WaitForMatchingProcesses(nameUpper, limit);
     if (pass != TPassResult::SomeRunning) return pass == TPassResult::NoneRunning;
@@ -145,7 +139,7 @@ void ReportWaitAllGaveUp(const TWaitLimit& limit) {
 int StartProgram(const std::string& program, const std::string& parameters, const std::string& directory,
                  uint32_t flags) {
   TShellRequest request{WithoutQuotes(program), parameters, DirectoryOrCurrent(directory),
-                        static_cast<int>(flags & 0xFF)};
+                        static_cast<int>(flags & lfShowModeMask)};
   bool wait = (flags & lfWait) != 0;
   // Read before the start: a wrong limit must not leave a program behind.
   TWaitLimit limit = wait ? TWaitLimit::FromEnvironment() : TWaitLimit();
