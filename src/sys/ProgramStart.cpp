@@ -26,8 +26,6 @@ IProgramLauncher& Launcher() { return *SystemServices().launcher; }
 
 std::string WithoutQuotes(const std::string& text) { return ReplaceAll(text, "\"", ""); }
 
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
-
 std::string DirectoryOrCurrent(const std::string& directory) {
   return directory.empty() ? Launcher().CurrentDirectory() : directory;
 }
@@ -50,7 +48,7 @@ bool WaitForProcess(TProcessHandle process, const TWaitLimit& limit) {
 }
 
 void ReportStartFailure(const std::string& program, uint32_t error, uint32_t flags) {
-  std::string message = "Could not start application \"" + program + "\"" + kCrLf + WinErrorText(error);
+  std::string message = "Could not start application " + Quoted(program) + kCrLf + WinErrorText(error);
   if (flags & lfIgnoreFailure) return;
   if (flags & lfWarnOnFailure) {
     ShowWarning(message);
@@ -196,7 +194,7 @@ std::string FindProgramExecutable(const std::string& program, const std::string&
   std::string executable;
   uint32_t error = 0;
   if (!Launcher().FindExecutable(name, DirectoryOrCurrent(directory), executable, error))
-    throw ESystemError("Could not find executable for \"" + program + "\"" + kCrLf + WinErrorText(error));
+    throw ESystemError("Could not find executable for " + Quoted(program) + kCrLf + WinErrorText(error));
   return executable;
 }
 

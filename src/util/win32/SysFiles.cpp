@@ -57,8 +57,8 @@ std::string WinErrorText(uint32_t code) {
 
 intptr_t SysOpenFile(const std::string& name, int mode) {
   DWORD access = GENERIC_READ;
-  if ((mode & 3) == kOfWrite) access = GENERIC_WRITE;
-  if ((mode & 3) == 2) access = GENERIC_READ | GENERIC_WRITE;  // OF_READWRITE
+  if ((mode & kOfAccessMask) == kOfWrite) access = GENERIC_WRITE;
+  if ((mode & kOfAccessMask) == kOfReadWrite) access = GENERIC_READ | GENERIC_WRITE;
   HANDLE file = CreateFileA(name.c_str(), access, kShareReadWrite, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   return HandleValue(file);
