@@ -303,6 +303,8 @@ TEST_F(CommandRecordTest, EveryOptionWordRoundTripsThroughTheDialog) {
       EXPECT_EQ(flags, lfRaiseOnFailure | smShow | row->launchBits);
     EXPECT_EQ(ErrorModeFlags(options), row->group == TOptionGroup::ErrorMode ? row->launchBits : 0u);
   }
+  for (const TOptionRec& row : CommandOptions())  // a written-back option reads as itself
+    EXPECT_EQ(KeywordRecord(KeywordLookup(row.keyword)).token, row.token) << row.keyword;
   EXPECT_EQ(optionWords, 10);  // seven long forms and /h, /i, /w
   EXPECT_EQ(rowsReached.size(), std::size(CommandOptions()));
 }
