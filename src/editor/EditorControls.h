@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "exec/TarvCmd2Obj.h"  // TOptionControl
+
 /// A list box with multiple selection: the editor's List1.
 class IListBox {
  public:
@@ -64,18 +66,6 @@ class IFileDialogs {
 struct TReplaceStrings {
   std::string String1;  // "String to replace:"
   std::string String2;  // "Replace with string"
-};
-
-/// The option controls of the command dialog, with the codes of their words.
-enum class TOptionControl {
-  NormalOpt,
-  HideOpt,
-  MinOpt,
-  MaxOpt,
-  MinNoActOpt,
-  WaitOpt,
-  WarnOpt,
-  IgnoreOpt,
 };
 
 /// What the command dialog's view reports to its logic while it is open.

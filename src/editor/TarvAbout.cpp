@@ -4,6 +4,7 @@
 
 #include "run/TarvMain.h"
 #include "util/MessageBoxes.h"
+#include "util/StringFuncs.h"
 
 std::string VersionValue(const IVersionStrings& strings, const std::string& name) {
   std::optional<std::string> value = strings.Value(name);
@@ -22,7 +23,7 @@ TAboutTexts getver(const IVersionStrings* strings) {
 // window's message handler.
 void Label6Click(const std::string& address) {
   try {
-    RunCommandText("\"" + address + "\"");
+    RunCommandText(Quoted(address));
   } catch (const std::exception& failure) {
     ShowError(std::string("TARV32: ") + failure.what());
   }

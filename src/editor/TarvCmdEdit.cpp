@@ -9,37 +9,13 @@ namespace {
 
 constexpr char kQuote = '"';
 
-std::string Quoted(const std::string& text) { return kQuote + text + kQuote; }
-
 bool IsCommentOrFileMark(char c) { return c == ';' || c == '#' || c == '@'; }
-
-struct TOptionCode {
-  TOptionControl control;
-  int32_t code;
-};
-
-// The order in which checked controls add their codes.
-constexpr TOptionCode kOptionOrder[] = {
-    {TOptionControl::WaitOpt, _WAIT},       {TOptionControl::WarnOpt, _WARN},
-    {TOptionControl::IgnoreOpt, _IGNORE},   {TOptionControl::HideOpt, _HIDE},
-    {TOptionControl::MinNoActOpt, _NOACTIVATE}, {TOptionControl::MaxOpt, _MAX},
-    {TOptionControl::MinOpt, _MIN},
-};
-
-// The order in which the radio buttons are set from the options: when a
-// command carries several window options, the last of these wins.
-constexpr TOptionCode kRadioFillOrder[] = {
-    {TOptionControl::HideOpt, _HIDE},
-    {TOptionControl::MinNoActOpt, _NOACTIVATE},
-    {TOptionControl::MaxOpt, _MAX},
-    {TOptionControl::MinOpt, _MIN},
-};
 
 std::string ArgumentsField(const TTextList& args) {
   std::string field;
   for (size_t i = 1; i < args.size(); ++i) {
     if (i > 1) field += ' ';
-    field.append(1, kQuote).append(args[i]).append(1, kQuote);
+    field += Quoted(args[i]);
   }
   return field;
 }
@@ -48,8 +24,8 @@ std::string ArgumentsField(const TTextList& args) {
 
 TOptionList OptionsOfControls(const ICommandDialogControls& controls) {
   TOptionList options;
-  for (const TOptionCode& option : kOptionOrder)
-    if (controls.Checked(option.control)) options.push_back(option.code);
+  for (const TOptionRec* option : OptionsInDialogOrder())
+    if (controls.Checked(option->control)) options.push_back(option->token);
   return options;
 }
 
@@ -126,14 +102,20 @@ void TTarvCmdEdit::FillDialog(ICommandDialogControls& controls) {
   FillOptions(controls);
 }
 
+// Check boxes show their options; the window-mode radios are set in dialog
+// order, so that of several window options the last one set wins.
 void TTarvCmdEdit::FillOptions(ICommandDialogControls& controls) {
-  controls.SetChecked(TOptionControl::WaitOpt, Command.HasOption(_WAIT));
-  controls.SetChecked(TOptionControl::WarnOpt, Command.HasOption(_WARN));
-  controls.SetChecked(TOptionControl::IgnoreOpt, Command.HasOption(_IGNORE));
   TTarvInput radios(controls);
-  for (const TOptionCode& radio : kRadioFillOrder) radios.SetRadio(radio.control, Command.HasOption(radio.code));
   bool anyMode = false;
-  for (const TOptionCode& radio : kRadioFillOrder) anyMode = anyMode || controls.Checked(radio.control);
+  for (const TOptionRec* option : OptionsInDialogOrder()) {
+    const bool carried = Command.HasOption(option->token);
+    if (option->group != TOptionGroup::WindowMode) {
+      controls.SetChecked(option->control, carried);
+      continue;
+    }
+    radios.SetRadio(option->control, carried);
+    anyMode = anyMode || carried;
+  }
   controls.SetChecked(TOptionControl::NormalOpt, !anyMode);
 }
 

@@ -8,13 +8,16 @@
 
 namespace {
 
-constexpr TOptionControl kProgramOptions[] = {TOptionControl::NormalOpt, TOptionControl::WaitOpt,
-                                              TOptionControl::HideOpt,   TOptionControl::MaxOpt,
-                                              TOptionControl::MinOpt,    TOptionControl::MinNoActOpt};
-
-constexpr TOptionControl kRadioGroup[] = {TOptionControl::NormalOpt, TOptionControl::HideOpt,
-                                          TOptionControl::MinOpt, TOptionControl::MaxOpt,
-                                          TOptionControl::MinNoActOpt};
+// Normal and the controls of the window-mode options: one radio group.
+const std::vector<TOptionControl>& WindowModeControls() {
+  static const std::vector<TOptionControl> controls = [] {
+    std::vector<TOptionControl> group = {TOptionControl::NormalOpt};
+    for (const TOptionRec& option : CommandOptions())
+      if (option.group == TOptionGroup::WindowMode) group.push_back(option.control);
+    return group;
+  }();
+  return controls;
+}
 
 char FirstChar(const std::string& text) { return text.empty() ? '\0' : text.front(); }
 
@@ -25,8 +28,9 @@ bool IsBlank(const std::string& text) { return TrimBlanks(text).empty(); }
 }  // namespace
 
 bool IsWindowModeControl(TOptionControl control) {
-  for (TOptionControl radio : kRadioGroup)
-    if (radio == control) return true;
+  if (control == TOptionControl::NormalOpt) return true;
+  for (const TOptionRec& option : CommandOptions())
+    if (option.control == control) return option.group == TOptionGroup::WindowMode;
   return false;
 }
 
@@ -38,14 +42,15 @@ std::vector<std::string> ProgListEntries() {
 }
 
 void TTarvInput::EnableProgramOptions(bool enabled) {
-  for (TOptionControl control : kProgramOptions) controls_.SetEnabled(control, enabled);
-  controls_.SetEnabled(TOptionControl::IgnoreOpt, true);
-  controls_.SetEnabled(TOptionControl::WarnOpt, true);
+  // Error modes act on every command; the rest only on external programs.
+  controls_.SetEnabled(TOptionControl::NormalOpt, enabled);
+  for (const TOptionRec& option : CommandOptions())
+    controls_.SetEnabled(option.control, enabled || option.group == TOptionGroup::ErrorMode);
 }
 
 void TTarvInput::SetRadio(TOptionControl control, bool checked) {
   if (checked)
-    for (TOptionControl other : kRadioGroup)
+    for (const TOptionControl other : WindowModeControls())
       if (other != control) controls_.SetChecked(other, false);
   controls_.SetChecked(control, checked);
 }

@@ -21,7 +21,54 @@ TCmdRef PlainWithRoom(int32_t kind, size_t argumentCount) {
   return cmd;
 }
 
+// Rows in command-text order: the window modes from weakest to strongest.
+constexpr TOptionRec kCommandOptions[kOptionCount] = {
+    {_HIDE, "/hide", TOptionGroup::WindowMode, smHide, TOptionControl::HideOpt, 3},
+    {_MIN, "/min", TOptionGroup::WindowMode, smMinimize, TOptionControl::MinOpt, 6},
+    {_MAX, "/max", TOptionGroup::WindowMode, smShowMaximized, TOptionControl::MaxOpt, 5},
+    {_NOACTIVATE, "/noactivate", TOptionGroup::WindowMode, smShowMinNoActive, TOptionControl::MinNoActOpt, 4},
+    {_IGNORE, "/ignore", TOptionGroup::ErrorMode, lfIgnoreFailure, TOptionControl::IgnoreOpt, 2},
+    {_WARN, "/warn", TOptionGroup::ErrorMode, lfWarnOnFailure, TOptionControl::WarnOpt, 1},
+    {_WAIT, "/wait", TOptionGroup::Wait, lfWait, TOptionControl::WaitOpt, 0},
+};
+
+bool Carries(const TOptionList& options, int32_t code) {
+  return std::find(options.begin(), options.end(), code) != options.end();
+}
+
 }  // namespace
+
+const TOptionRec (&CommandOptions())[kOptionCount] { return kCommandOptions; }
+
+const std::vector<const TOptionRec*>& OptionsInDialogOrder() {
+  static const std::vector<const TOptionRec*> rows = [] {
+    std::vector<const TOptionRec*> sorted;
+    for (const TOptionRec& option : kCommandOptions) sorted.push_back(&option);
+    std::sort(sorted.begin(), sorted.end(),
+              [](const TOptionRec* a, const TOptionRec* b) { return a->dialogOrder < b->dialogOrder; });
+    return sorted;
+  }();
+  return rows;
+}
+
+uint32_t ProgramLaunchFlags(const TOptionList& options) {
+  // A window option replaces the whole word, so the strongest one wins and
+  // any of them drops the raise-on-failure bit.
+  uint32_t flags = lfRaiseOnFailure | smShow;
+  for (const TOptionRec& option : kCommandOptions)
+    if (option.group == TOptionGroup::WindowMode && Carries(options, option.token)) flags = option.launchBits;
+  for (const TOptionRec& option : kCommandOptions)
+    if (option.group != TOptionGroup::WindowMode && Carries(options, option.token))
+      flags |= option.launchBits;
+  return flags;
+}
+
+uint32_t ErrorModeFlags(const TOptionList& options) {
+  uint32_t flags = 0;
+  for (const TOptionRec& option : kCommandOptions)
+    if (option.group == TOptionGroup::ErrorMode && Carries(options, option.token)) flags |= option.launchBits;
+  return flags;
+}
 
 TCmdRef Tcmdrec::Plain(int32_t kind) { return PlainWithRoom(kind, 0); }
 
@@ -71,19 +118,12 @@ TCmdRef Tcmdrec::ExternalProgram(std::string program, TTextList arguments, TOpti
   return cmd;
 }
 
-bool Tcmdrec::HasOption(int32_t code) const {
-  return std::find(Options.begin(), Options.end(), code) != Options.end();
-}
+bool Tcmdrec::HasOption(int32_t code) const { return Carries(Options, code); }
 
 std::string Tcmdrec::OptionsText() const {
-  static constexpr struct {
-    int32_t code;
-    const char* word;
-  } kOrder[] = {{_HIDE, "/hide"},     {_MIN, "/min"},   {_MAX, "/max"},  {_NOACTIVATE, "/noactivate"},
-                {_IGNORE, "/ignore"}, {_WARN, "/warn"}, {_WAIT, "/wait"}};
   std::string text;
-  for (const auto& option : kOrder)
-    if (HasOption(option.code)) text += option.word;
+  for (const TOptionRec& option : CommandOptions())
+    if (HasOption(option.token)) text += option.keyword;
   return text;
 }
 

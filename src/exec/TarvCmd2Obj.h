@@ -27,6 +27,51 @@ using TCmdListRef = std::shared_ptr<TCmdList>;
 using TTextList = std::vector<std::string>;
 using TOptionList = std::vector<int32_t>;
 
+/// The option controls of the command dialog.
+enum class TOptionControl {
+  NormalOpt,
+  HideOpt,
+  MinOpt,
+  MaxOpt,
+  MinNoActOpt,
+  WaitOpt,
+  WarnOpt,
+  IgnoreOpt,
+};
+
+/// What an option does to a program start.
+enum class TOptionGroup {
+  WindowMode,  // replaces the whole launch word with its show mode
+  Wait,        // adds its bit; acts on external programs only
+  ErrorMode,   // adds its bit; acts on every command
+};
+
+/// One option of the command language. The table of these rows is the one
+/// place that says how an option is written back, what it adds to the launch
+/// flags and which control of the command dialog shows it.
+struct TOptionRec {
+  int32_t token;
+  const char* keyword;  // the long form, as command texts write it
+  TOptionGroup group;
+  uint32_t launchBits;  // the show mode (WindowMode) or the launch-flag bit
+  TOptionControl control;
+  int dialogOrder;  // where the dialog reads and fills it, first 0
+};
+
+constexpr int kOptionCount = 7;
+
+/// The options in the order of command texts; among the window modes the
+/// last one a command carries sets the show mode.
+const TOptionRec (&CommandOptions())[kOptionCount];
+/// The same rows in the order in which the command dialog reads its controls
+/// and fills them (the last checked window mode of this order wins there).
+const std::vector<const TOptionRec*>& OptionsInDialogOrder();
+/// The launch word of an external program carrying these options.
+uint32_t ProgramLaunchFlags(const TOptionList& options);
+/// The error-mode bits of these options (the launch word of an internal
+/// command).
+uint32_t ErrorModeFlags(const TOptionList& options);
+
 class Tcmdrec {
  public:
   int32_t KeywordIndex = 0;    // keyword-table slot of the kind; 0 for an external program

@@ -51,20 +51,6 @@ TPreparedArgs PrepareExternal(const Tcmdrec& command) {
   return args;
 }
 
-uint32_t ProgramLaunchFlags(const Tcmdrec& command) {
-  // Each window option replaces the whole word, so the last one tested wins
-  // and any of them drops the raise-on-failure bit.
-  uint32_t flags = lfRaiseOnFailure | 5;
-  if (command.HasOption(_HIDE)) flags = 0;
-  if (command.HasOption(_MIN)) flags = 6;
-  if (command.HasOption(_MAX)) flags = 3;
-  if (command.HasOption(_NOACTIVATE)) flags = 7;
-  if (command.HasOption(_IGNORE)) flags |= lfIgnoreFailure;
-  if (command.HasOption(_WARN)) flags |= lfWarnOnFailure;
-  if (command.HasOption(_WAIT)) flags |= lfWait;
-  return flags;
-}
-
 void RunExternalProgram(const Tcmdrec& command, const TPreparedArgs& args,
                         const std::string& programText) {
   const std::string& word = args.Item(0);
@@ -74,7 +60,7 @@ void RunExternalProgram(const Tcmdrec& command, const TPreparedArgs& args,
     return;
   }
   TRunState& run = RunState();
-  run.LaunchFlags = ProgramLaunchFlags(command);
+  run.LaunchFlags = ProgramLaunchFlags(command.Options);
   StartProgram(programText, args.text, run.WorkDir, run.LaunchFlags);
 }
 
@@ -83,12 +69,7 @@ void SetCommandTitle(const Tcmdrec& command) {
   ui.SetAppTitle(command.CommandText(0) + " - " + LastWord(ui.AppTitle()));
 }
 
-void SetErrorMode(const Tcmdrec& command) {
-  uint32_t flags = 0;
-  if (command.HasOption(_IGNORE)) flags |= lfIgnoreFailure;
-  if (command.HasOption(_WARN)) flags |= lfWarnOnFailure;
-  RunState().LaunchFlags = flags;
-}
+void SetErrorMode(const Tcmdrec& command) { RunState().LaunchFlags = ErrorModeFlags(command.Options); }
 
 }  // namespace
 

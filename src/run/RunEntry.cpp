@@ -41,7 +41,7 @@ struct ListNestingGuard {
 
 // Reads the whole file; false with the system error readable on failure.
 bool ReadWholeFile(const std::string& path, std::string& bytes) {
-  intptr_t handle = SysOpenFile(path, 0x40);
+  intptr_t handle = SysOpenFile(path, kOfShareDenyNone);
   if (handle < 0) return false;
   char buffer[65536];
   int n;

@@ -19,6 +19,14 @@ constexpr uint32_t lfWait = 0x100;
 constexpr uint32_t lfIgnoreFailure = 0x200;
 constexpr uint32_t lfWarnOnFailure = 0x400;
 constexpr uint32_t lfRaiseOnFailure = 0x800;
+constexpr uint32_t lfShowModeMask = 0xFF;
+
+/// Show modes of a program's first window (the system's SW_* values).
+constexpr uint32_t smHide = 0;
+constexpr uint32_t smShowMaximized = 3;
+constexpr uint32_t smShow = 5;
+constexpr uint32_t smMinimize = 6;
+constexpr uint32_t smShowMinNoActive = 7;
 
 /// Where the debug trace goes until /set debug names another file.
 extern const char* const kDefaultDebugTraceFile;

@@ -30,6 +30,13 @@ constexpr uint8_t kVkAlt = 18;
 constexpr uint8_t kVkLeftWin = 0x5B;
 constexpr uint8_t kVkReturn = 13;
 constexpr uint8_t kShiftScan = 42;
+constexpr uint8_t kVkPageUp = 33;  // PageUp, PageDown, End, Home and the arrows follow
+constexpr uint8_t kVkDown = 40;
+constexpr uint8_t kVkInsert = 45;
+constexpr uint8_t kVkDelete = 46;
+// The high byte of a character's key: the modifiers it needs.
+constexpr uint8_t kNeedsShift = 1;
+constexpr uint8_t kNeedsCtrlOrAlt = 6;
 
 struct TSpecialKey {
   const char* name;       // with its braces, in capitals
@@ -88,7 +95,9 @@ constexpr TSpecialKey kSpecialKeys[] = {
 static_assert(std::size(kSpecialKeys) == 45);
 
 // The keys that the keyboard sends with the extended-key flag.
-bool IsExtendedKey(uint8_t vk) { return (vk >= 33 && vk <= 40) || vk == 45 || vk == 46 || vk == kVkLeftWin; }
+bool IsExtendedKey(uint8_t vk) {
+  return (vk >= kVkPageUp && vk <= kVkDown) || vk == kVkInsert || vk == kVkDelete || vk == kVkLeftWin;
+}
 
 // The characters of a key name in the program's text, for matching the
 // table and for messages; a character beyond ASCII matches no name.
@@ -319,10 +328,11 @@ class TKeyPlayer {
   std::vector<TKeyEvent> Typed(char32_t character) {
     int16_t key = keyboard_.KeyForCharacter(character);
     uint8_t vk = static_cast<uint8_t>(key & 0xFF);
-    uint8_t shiftState = static_cast<uint8_t>((key >> 8) & 0xFF);
+    uint8_t shiftState = static_cast<uint8_t>((key >> 8) & 0xFF);  // modifiers in the high byte
     if (ScriptHoldsModifier() && key != -1) return Tapped(vk, false);
-    if (key == -1 || (shiftState & 6) != 0) return {{0, 0, character, false}, {0, 0, character, true}};
-    return Tapped(vk, (shiftState & 1) != 0);
+    if (key == -1 || (shiftState & kNeedsCtrlOrAlt) != 0)
+      return {{0, 0, character, false}, {0, 0, character, true}};
+    return Tapped(vk, (shiftState & kNeedsShift) != 0);
   }
 
   std::vector<TKeyEvent> Tapped(uint8_t vk, bool addShift) {

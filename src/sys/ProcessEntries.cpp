@@ -44,8 +44,8 @@ bool GetProcessEntry(int index, uint32_t& pid, std::string& path) {
 }
 
 std::string ProcessFileNameUpper(std::string_view path) {
-  size_t cut = path.find_last_of("\\/");
-  return UpperCase(cut == std::string_view::npos ? path : path.substr(cut + 1));
+  // Unlike FileNameOnly, a drive prefix "X:" without a separator stays.
+  return UpperCase(AfterLastSeparator(path));
 }
 
 std::vector<std::string> ProcessNamesUpper(int index) {

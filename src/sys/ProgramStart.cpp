@@ -26,8 +26,6 @@ IProgramLauncher& Launcher() { return *SystemServices().launcher; }
 
 std::string WithoutQuotes(const std::string& text) { return ReplaceAll(text, "\"", ""); }
 
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
-
 std::string DirectoryOrCurrent(const std::string& directory) {
   return directory.empty() ? Launcher().CurrentDirectory() : directory;
 }
@@ -50,7 +48,7 @@ bool WaitForProcess(TProcessHandle process, const TWaitLimit& limit) {
 }
 
 void ReportStartFailure(const std::string& program, uint32_t error, uint32_t flags) {
-  std::string message = "Could not start application \"" + program + "\"" + kCrLf + WinErrorText(error);
+  std::string message = "Could not start application " + Quoted(program) + kCrLf + WinErrorText(error);
   if (flags & lfIgnoreFailure) return;
   if (flags & lfWarnOnFailure) {
     ShowWarning(message);
@@ -61,12 +59,6 @@ void ReportStartFailure(const std::string& program, uint32_t error, uint32_t fla
     // The run ended in an error box: say so in the exit status.
     SystemServices().endProgram(1);
   }
-}
-
-// The file part of a name: everything after its last "\" (or "/").
-std::string FilePart(std::string_view name) {
-  size_t cut = name.find_last_of("\\/");
-  return std::string(cut == std::string_view::npos ? name : name.substr(cut + 1));
 }
 
 enum class TPassResult { NoneRunning, SomeRunning, GaveUp };
@@ -93,7 +85,7 @@ TPassResult WaitForMatchingProcesses(const std::string& nameUpper, const TWaitLi
 
 // False when the limit passed while a matching process still ran.
 bool WaitByName(const std::string& name, const TWaitLimit& limit) {
-  std::string nameUpper = UpperCase(FilePart(name));
+  std::string nameUpper = UpperCase(AfterLastSeparator(name));
   for (;;) {
     TPassResult pass = WaitForMatchingProcesses(nameUpper, limit);
     if (pass != TPassResult::SomeRunning) return pass == TPassResult::NoneRunning;
@@ -145,7 +137,7 @@ void ReportWaitAllGaveUp(const TWaitLimit& limit) {
 int StartProgram(const std::string& program, const std::string& parameters, const std::string& directory,
                  uint32_t flags) {
   TShellRequest request{WithoutQuotes(program), parameters, DirectoryOrCurrent(directory),
-                        static_cast<int>(flags & 0xFF)};
+                        static_cast<int>(flags & lfShowModeMask)};
   bool wait = (flags & lfWait) != 0;
   // Read before the start: a wrong limit must not leave a program behind.
   TWaitLimit limit = wait ? TWaitLimit::FromEnvironment() : TWaitLimit();
@@ -202,7 +194,7 @@ std::string FindProgramExecutable(const std::string& program, const std::string&
   std::string executable;
   uint32_t error = 0;
   if (!Launcher().FindExecutable(name, DirectoryOrCurrent(directory), executable, error))
-    throw ESystemError("Could not find executable for \"" + program + "\"" + kCrLf + WinErrorText(error));
+    throw ESystemError("Could not find executable for " + Quoted(program) + kCrLf + WinErrorText(error));
   return executable;
 }
 

@@ -51,6 +51,8 @@ void StreamWriteLine(TTextStream& stream, std::string_view text);
 /// Open modes of the line-file routines (the system's OF_ flag values).
 constexpr int kOfRead = 0x00;
 constexpr int kOfWrite = 0x01;
+constexpr int kOfReadWrite = 0x02;
+constexpr int kOfAccessMask = 0x03;
 constexpr int kOfShareDenyNone = 0x40;
 
 /// Opens a command file for line reading or writing; a quoted name loses its

@@ -43,11 +43,14 @@ std::string ReplaceAll(std::string_view text, std::string_view find,
   return result;
 }
 
+std::string_view AfterLastSeparator(std::string_view path) {
+  size_t cut = path.find_last_of("\\/");
+  return cut == std::string_view::npos ? path : path.substr(cut + 1);
+}
+
 std::string FileNameOnly(std::string_view path) {
   if (path.size() >= 2 && path[1] == ':') path.remove_prefix(2);
-  size_t cut = path.find_last_of("\\/");
-  if (cut != std::string_view::npos) path.remove_prefix(cut + 1);
-  return std::string(path);
+  return std::string(AfterLastSeparator(path));
 }
 
 std::string LastWord(std::string_view text) {

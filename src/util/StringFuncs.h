@@ -20,6 +20,8 @@ std::string TrimBlanks(std::string_view text);
 std::string ReplaceAll(std::string_view text, std::string_view find,
                        std::string_view replacement);
 
+/// The part of a path after its last "\" or "/" (all of it without one).
+std::string_view AfterLastSeparator(std::string_view path);
 /// The part of a path after its last "\" or "/", without a drive prefix "X:".
 std::string FileNameOnly(std::string_view path);
 

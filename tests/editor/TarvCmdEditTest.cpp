@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <set>
+
 #include "editor/FakeEditorControls.h"
 #include "lang/TarvLex.h"
 #include "run/TarvCommon.h"
@@ -272,3 +275,36 @@ TEST_F(CommandRecordTest, LineOfExactlyTheLimitIsStillParsed) {
 }
 
 }  // namespace
+
+// Every option word of the keyword table, short or long, reaches its row of
+// the option table: the dialog shows it in the row's control, reading the
+// dialog back gives the row's code, and the line comes back with the row's
+// long form; a program start carrying it gets the row's launch bits.
+TEST_F(CommandRecordTest, EveryOptionWordRoundTripsThroughTheDialog) {
+  int optionWords = 0;
+  std::set<int32_t> rowsReached;
+  for (int slot = 1; slot <= kUsedKeywordSlots; ++slot) {
+    const TKwRec& word = KeywordRecord(slot);
+    const TOptionRec* row = nullptr;
+    for (const TOptionRec& option : CommandOptions())
+      if (option.token == word.token) row = &option;
+    if (!row) continue;
+    ++optionWords;
+    rowsReached.insert(row->token);
+    SCOPED_TRACE(word.keyword);
+    EXPECT_EQ(Edit("prog " + word.keyword + " x"), std::string("prog") + row->keyword + " \"x\"");
+    EXPECT_TRUE(ShownChecked(row->control));
+    EXPECT_EQ(ShownChecked(TOptionControl::NormalOpt), row->group != TOptionGroup::WindowMode);
+    EXPECT_EQ(options, TOptionList{row->token});
+    const uint32_t flags = ProgramLaunchFlags(options);
+    if (row->group == TOptionGroup::WindowMode)
+      EXPECT_EQ(flags, row->launchBits);
+    else
+      EXPECT_EQ(flags, lfRaiseOnFailure | smShow | row->launchBits);
+    EXPECT_EQ(ErrorModeFlags(options), row->group == TOptionGroup::ErrorMode ? row->launchBits : 0u);
+  }
+  for (const TOptionRec& row : CommandOptions())  // a written-back option reads as itself
+    EXPECT_EQ(KeywordRecord(KeywordLookup(row.keyword)).token, row.token) << row.keyword;
+  EXPECT_EQ(optionWords, 10);  // seven long forms and /h, /i, /w
+  EXPECT_EQ(rowsReached.size(), std::size(CommandOptions()));
+}

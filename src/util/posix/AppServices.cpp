@@ -29,7 +29,7 @@ std::string JoinCommandArguments(const std::vector<std::string>& args) {
   std::string text;
   for (size_t i = 0; i < args.size(); ++i) {
     if (i > 0) text += ' ';
-    text += NeedsQuotes(args[i]) ? "\"" + args[i] + "\"" : args[i];
+    text += NeedsQuotes(args[i]) ? Quoted(args[i]) : args[i];
   }
   return text;
 }

@@ -18,14 +18,21 @@ intptr_t HandleValue(HANDLE handle) {
 
 HANDLE AsHandle(intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
 
+/// The system's text of the code in the neutral language; empty when the
+/// system has none.
+std::string SystemText(DWORD code, DWORD extraFlags) {
+  char text[kMessageBufferSize];
+  DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | extraFlags, nullptr, code, kNeutralLanguage,
+                                text, kMessageBufferSize, nullptr);
+  return std::string(text, length);
+}
+
 /// True when the system text of the code holds a numbered insert (%1 ...).
 /// Formatting such a text without arguments is not possible: the system
 /// then has no text to give, and some systems fault instead of failing.
 bool HasNumberedInsert(DWORD code) {
-  char text[kMessageBufferSize];
-  DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
-                                kNeutralLanguage, text, kMessageBufferSize, nullptr);
-  for (DWORD i = 0; i + 1 < length; ++i) {
+  const std::string text = SystemText(code, FORMAT_MESSAGE_IGNORE_INSERTS);
+  for (size_t i = 0; i + 1 < text.size(); ++i) {
     if (text[i] == '%' && text[i + 1] >= '1' && text[i + 1] <= '9') return true;
   }
   return false;
@@ -43,17 +50,15 @@ void SetLastSystemError(uint32_t code) { SetLastError(code); }
 std::string WinErrorText(uint32_t code) {
   std::string result = "ERROR " + std::to_string(code);
   if (HasNumberedInsert(code)) return result;
-  char text[kMessageBufferSize];
-  DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM, nullptr, code, kNeutralLanguage, text,
-                                kMessageBufferSize, nullptr);
-  if (length == 0) return result;
-  return result + ": " + std::string(text, length);
+  const std::string text = SystemText(code, 0);
+  if (text.empty()) return result;
+  return result + ": " + text;
 }
 
 intptr_t SysOpenFile(const std::string& name, int mode) {
   DWORD access = GENERIC_READ;
-  if ((mode & 3) == kOfWrite) access = GENERIC_WRITE;
-  if ((mode & 3) == 2) access = GENERIC_READ | GENERIC_WRITE;  // OF_READWRITE
+  if ((mode & kOfAccessMask) == kOfWrite) access = GENERIC_WRITE;
+  if ((mode & kOfAccessMask) == kOfReadWrite) access = GENERIC_READ | GENERIC_WRITE;
   HANDLE file = CreateFileA(name.c_str(), access, kShareReadWrite, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   return HandleValue(file);
