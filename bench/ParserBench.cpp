@@ -46,11 +46,7 @@ void BM_ParseCommandFile(benchmark::State& state) {
 BENCHMARK(BM_ParseCommandFile)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 const char* const kExpressions[] = {
-    "errorlevel() eq 0",
-    "\"c:\\temp\\readme.txt\"",
-    "12 + 30",
-    "env(PATH) & \\bin ne \"\"",
-    "a b c d e f",
+    "errorlevel() eq 0", "\"c:\\temp\\readme.txt\"", "12 + 30", "env(PATH) & \\bin ne \"\"", "a b c d e f",
 };
 
 void BM_EvalExpr(benchmark::State& state) {

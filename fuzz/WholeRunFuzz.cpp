@@ -9,13 +9,14 @@
 // anything else escaping, a sanitizer report, or a dry run that touched the
 // system (a program start, a window action, a keystroke, a killed process)
 // is a finding.
+#include <unistd.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <string>
-#include <unistd.h>
 
 #include "run/TarvCommon.h"
 #include "run/TarvMain.h"

@@ -11,8 +11,9 @@ namespace {
 class TConsoleEditorWindows : public IEditorWindows {
  public:
   void OpenEditor(const std::string& path) override {
-    RaiseScriptError("/edit" + (path.empty() ? std::string() : " \"" + path + "\"") +
-                     ": the command-file editor needs the Windows program (tarv32.exe without TARV_UI=console)");
+    RaiseScriptError(
+        "/edit" + (path.empty() ? std::string() : " \"" + path + "\"") +
+        ": the command-file editor needs the Windows program (tarv32.exe without TARV_UI=console)");
   }
 
   void ShowProcessList(bool windowMode) override {

@@ -14,7 +14,7 @@
 inline constexpr char kDownloadAddress[] = "https://tarv32.example.org/download";
 
 struct TAboutTexts {
-  std::string Version = "<versionInfo ver";        // lblVersion as designed
+  std::string Version = "<versionInfo ver";         // lblVersion as designed
   std::string Copyright = "Copyright in TarvMain";  // lblCopyright as designed
 };
 

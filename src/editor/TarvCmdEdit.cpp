@@ -29,7 +29,8 @@ TOptionList OptionsOfControls(const ICommandDialogControls& controls) {
   return options;
 }
 
-std::string BuildCommandLine(const std::string& prog, const TOptionList& options, const std::string& argsField) {
+std::string BuildCommandLine(const std::string& prog, const TOptionList& options,
+                             const std::string& argsField) {
   // An empty command box gives no program and no options: what is left is the
   // argument text alone (a blank line when it is empty too).
   if (TrimBlanks(prog).empty()) return TrimBlanks(argsField);
@@ -128,4 +129,6 @@ void TTarvCmdEdit::Rebuild(const ICommandDialogControls& controls) {
   verbatimArguments_.reset();
 }
 
-std::string TTarvCmdEdit::RebuiltLine() const { return Command.Args.empty() ? std::string() : Command.Args[0]; }
+std::string TTarvCmdEdit::RebuiltLine() const {
+  return Command.Args.empty() ? std::string() : Command.Args[0];
+}

@@ -52,4 +52,5 @@ TOptionList OptionsOfControls(const ICommandDialogControls& controls);
 
 /// The command line made of the fields: `prog` (the command box), `options`
 /// and `argsField` (the argument field's text).
-std::string BuildCommandLine(const std::string& prog, const TOptionList& options, const std::string& argsField);
+std::string BuildCommandLine(const std::string& prog, const TOptionList& options,
+                             const std::string& argsField);

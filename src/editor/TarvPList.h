@@ -11,8 +11,8 @@
 
 class TPListModel {
  public:
-  bool WindowMode = false;    // true: window titles; false: processes
-  std::string Filter = "*";   // the star pattern entries must match
+  bool WindowMode = false;   // true: window titles; false: processes
+  std::string Filter = "*";  // the star pattern entries must match
   std::string Caption = "Running processes";
   std::vector<std::string> Entries;
 

@@ -5,6 +5,7 @@
 // the pass ends, errorlevel() reads 1, and the loop goes on with its test.
 
 #include <exception>
+
 #include "exec/CommandHandlers.h"
 #include "run/TarvCommon.h"
 #include "run/TarvMain.h"

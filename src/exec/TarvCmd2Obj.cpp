@@ -134,7 +134,8 @@ std::string Tcmdrec::CommandText(int first) const {
     text = Args[0] + OptionsText();
     first = 1;
   }
-  if (Kind == _SET) return text + " " + (Args.size() > 1 ? Args[1] : "") + "=" + (Args.size() > 2 ? Args[2] : "");
+  if (Kind == _SET)
+    return text + " " + (Args.size() > 1 ? Args[1] : "") + "=" + (Args.size() > 2 ? Args[2] : "");
   if (Kind == _IF) return text + " " + Condition;
   for (size_t i = std::max(first, 0); i < Args.size(); ++i) text += text.empty() ? Args[i] : " " + Args[i];
   return text;

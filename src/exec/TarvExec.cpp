@@ -51,8 +51,7 @@ TPreparedArgs PrepareExternal(const Tcmdrec& command) {
   return args;
 }
 
-void RunExternalProgram(const Tcmdrec& command, const TPreparedArgs& args,
-                        const std::string& programText) {
+void RunExternalProgram(const Tcmdrec& command, const TPreparedArgs& args, const std::string& programText) {
   const std::string& word = args.Item(0);
   if (ExtensionLower(word) == ".qd" && args.list.size() == 1) {
     // A command file without arguments runs as a nested script.

@@ -37,8 +37,10 @@ int ExprKeywordToken(const std::string& word) {
     int middle = low + (high - low) / 2;
     int order = std::string_view(key).compare(kExprKeywords[middle].text);
     if (order == 0) return kExprKeywords[middle].token;
-    if (order > 0) low = middle + 1;
-    else high = middle - 1;
+    if (order > 0)
+      low = middle + 1;
+    else
+      high = middle - 1;
   }
   return IDENT;
 }

@@ -24,7 +24,8 @@ TLexAutomaton BuildAutomaton(const TLexTables& tables) {
     // Backwards, so that the first transition holding a character wins.
     for (int i = ranges.transHi; i >= ranges.transLo; --i)
       for (int c = 0; c < 256; ++c)
-        if (tables.transitions[i].chars.Contains(static_cast<unsigned char>(c))) row[c] = tables.transitions[i].target;
+        if (tables.transitions[i].chars.Contains(static_cast<unsigned char>(c)))
+          row[c] = tables.transitions[i].target;
     TLexAccept& accept = automaton.accepts[static_cast<size_t>(state)];
     for (int i = ranges.markLo; i <= ranges.markHi; ++i)
       if (tables.marks[i] > kLexMaxRules) accept.marksBadRule = true;
@@ -80,8 +81,8 @@ void TCustomLexer::LoadNextLine() {
   pending_.insert(pending_.end(), currentLine_.rbegin(), currentLine_.rend());
   // A line that does not fit the buffer is taken whole, with room to push a
   // whole token back in front of it.
-  bufferCapacity_ = pending_.size() <= kLexBufferSize ? kLexBufferSize
-                                                       : pending_.size() + kLexMaxTokenText + 1;
+  bufferCapacity_ =
+      pending_.size() <= kLexBufferSize ? kLexBufferSize : pending_.size() + kLexMaxTokenText + 1;
 }
 
 unsigned char TCustomLexer::GetChar() {

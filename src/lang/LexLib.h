@@ -126,8 +126,7 @@ class TCustomLexer {
 
   /// Gives the lexer its input (not owned), the source name shown in messages
   /// and the two buffers for trace lines and error lines (not owned).
-  void Attach(TTextStream* input, const std::string& sourceName, TTextStream* output,
-              TTextStream* errors);
+  void Attach(TTextStream* input, const std::string& sourceName, TTextStream* output, TTextStream* errors);
 
   const std::string& SourceName() const { return sourceName_; }
   int LineNo() const { return lineNo_; }
@@ -190,10 +189,10 @@ class TCustomLexer {
   std::string currentLine_;
   const TLexAutomaton* automaton_ = nullptr;     // the automaton being run
   const TLexTables* automatonTables_ = nullptr;  // the tables it was prepared from
-  int state_ = 0;                  // current automaton state
-  unsigned char lastTokenChar_ = 0;  // last character of the previous token, 0 = none
-  int rule_ = 0;                   // rule chosen for the current token
-  bool done_ = false;              // an action returned a token
+  int state_ = 0;                                // current automaton state
+  unsigned char lastTokenChar_ = 0;              // last character of the previous token, 0 = none
+  int rule_ = 0;                                 // rule chosen for the current token
+  bool done_ = false;                            // an action returned a token
   int returnValue_ = 0;
   std::vector<unsigned char> pending_;  // characters waiting, the next one at the back
   size_t bufferCapacity_ = kLexBufferSize;

@@ -45,8 +45,8 @@ TCustomParser::TCustomParser(std::unique_ptr<TCustomLexer> lexer, const TYyTable
 
 void TCustomParser::yyerror(const std::string& message) {
   TTextStream& errors = lexer_->Errors();
-  StreamWriteLine(errors, "Line " + std::to_string(lexer_->LineNo()) + " Col " + std::to_string(lexer_->ColNo()) +
-                              " in file \"" + lexer_->SourceName() + "\"");
+  StreamWriteLine(errors, "Line " + std::to_string(lexer_->LineNo()) + " Col " +
+                              std::to_string(lexer_->ColNo()) + " in file \"" + lexer_->SourceName() + "\"");
   StreamWriteLine(errors, message + " at " + lexer_->yytext);
 }
 
@@ -87,11 +87,14 @@ bool TCustomParser::ErrorShift(int state, int& target) const {
 
 int TCustomParser::ReadLookahead() {
   int token = lexer_->yylex();
-  if (yydebug) TraceStep("reading " + YySymbolName(tables_, token < 0 ? 0 : token) + " (" + lexer_->yytext + ")");
+  if (yydebug)
+    TraceStep("reading " + YySymbolName(tables_, token < 0 ? 0 : token) + " (" + lexer_->yytext + ")");
   return token < 0 ? 0 : token;
 }
 
-void TCustomParser::TraceStep(const std::string& text) { StreamWriteLine(lexer_->Output(), "yyparse: " + text); }
+void TCustomParser::TraceStep(const std::string& text) {
+  StreamWriteLine(lexer_->Output(), "yyparse: " + text);
+}
 
 int TCustomParser::yyparse() {
   std::vector<int> states(1);  // index 1..kYyMaxDepth, grown as the stack grows
@@ -121,7 +124,8 @@ int TCustomParser::yyparse() {
       int action = defaultAction != 0 ? defaultAction : ActionOf(state, yychar, found);
 
       if (found && action > 0) {  // shift
-        if (yydebug) TraceStep("shift " + YySymbolName(tables_, yychar) + ", go to state " + std::to_string(action));
+        if (yydebug)
+          TraceStep("shift " + YySymbolName(tables_, yychar) + ", go to state " + std::to_string(action));
         state = action;
         yychar = -1;
         if (recording_ != nullptr) Record(0);
@@ -132,7 +136,8 @@ int TCustomParser::yyparse() {
       if (found && action < 0) {  // reduce
         int rule = -action;
         const TYyRule& r = tables_.rules[rule];
-        if (yydebug) TraceStep("reduce by rule " + std::to_string(rule) + " (" + tables_.ruleTexts[rule] + ")");
+        if (yydebug)
+          TraceStep("reduce by rule " + std::to_string(rule) + " (" + tables_.ruleTexts[rule] + ")");
         yysp = depth;
         yyruleLength = r.len;
         if (recording_ != nullptr) Record(rule);

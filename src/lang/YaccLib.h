@@ -175,9 +175,9 @@ class TCustomParser {
   /// Length of the rule being reduced.
   int yyruleLength = 0;
 
-  int yychar = -1;   // look-ahead token; -1: none read
-  int yynerrs = 0;   // syntax errors counted in this parse
-  int yyerrflag = 0; // recovery counter, 0..3
+  int yychar = -1;    // look-ahead token; -1: none read
+  int yynerrs = 0;    // syntax errors counted in this parse
+  int yyerrflag = 0;  // recovery counter, 0..3
 
  private:
   int ActionOf(int state, int symbol, bool& found) const;

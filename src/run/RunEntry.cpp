@@ -60,7 +60,8 @@ void RejectNulCharacters(const std::string& path, const std::string& bytes) {
   if (nul == std::string::npos) return;
   size_t lineStart = bytes.rfind('\n', nul);
   lineStart = lineStart == std::string::npos ? 0 : lineStart + 1;
-  size_t line = 1 + static_cast<size_t>(std::count(bytes.begin(), bytes.begin() + static_cast<ptrdiff_t>(nul), '\n'));
+  size_t line =
+      1 + static_cast<size_t>(std::count(bytes.begin(), bytes.begin() + static_cast<ptrdiff_t>(nul), '\n'));
   RaiseScriptError("Command file \"" + path + "\" holds a NUL character at line " + std::to_string(line) +
                    ", column " + std::to_string(nul - lineStart + 1) + ": it is not a plain text file");
 }
@@ -83,8 +84,7 @@ void RunCommandFile(const std::string& path) {
     RaiseScriptError("Error occurred while opening " + path + ":\r\n" + WinErrorText(LastSystemError()));
   RejectNulCharacters(path, bytes);
   if (fileNesting >= kMaxFileNesting)
-    RaiseScriptError("Command files nested more than " + std::to_string(kMaxFileNesting) +
-                     " deep: " + path);
+    RaiseScriptError("Command files nested more than " + std::to_string(kMaxFileNesting) + " deep: " + path);
   NestingGuard nested;
   IUserInterface& ui = UserInterface();
   std::string savedTitle = ui.AppTitle();
@@ -96,7 +96,8 @@ void RunCommandFile(const std::string& path) {
 
 void RunCommandList(const TCmdList& list) {
   if (listNesting >= kMaxListNesting)
-    RaiseScriptError("Blocks and command files nested more than " + std::to_string(kMaxListNesting) + " deep");
+    RaiseScriptError("Blocks and command files nested more than " + std::to_string(kMaxListNesting) +
+                     " deep");
   ListNestingGuard nested;
   // The count is taken once; /set exec inside the list affects what follows.
   const size_t count = list.size();

@@ -32,16 +32,16 @@ constexpr uint32_t smShowMinNoActive = 7;
 extern const char* const kDefaultDebugTraceFile;
 
 struct TRunState {
-  TTextStream RunLog;               // lines logged while DebugLog is on
-  uint32_t LaunchFlags = 0;         // show mode and error mode of the current command
-  std::string WorkDir;              // working directory of every program start
-  bool ExecEnabled = true;          // false: a dry run that only echoes commands
-  int32_t WaitInterval = 500;       // ms between the polls of /waitfor and /waitclose
-  bool DebugLog = false;            // lets LogMessage write to the run log
-  bool DebugTraceOn = false;        // switches the debug trace file on
+  TTextStream RunLog;          // lines logged while DebugLog is on
+  uint32_t LaunchFlags = 0;    // show mode and error mode of the current command
+  std::string WorkDir;         // working directory of every program start
+  bool ExecEnabled = true;     // false: a dry run that only echoes commands
+  int32_t WaitInterval = 500;  // ms between the polls of /waitfor and /waitclose
+  bool DebugLog = false;       // lets LogMessage write to the run log
+  bool DebugTraceOn = false;   // switches the debug trace file on
   std::string DebugTraceFile = kDefaultDebugTraceFile;
-  bool ParserTrace = false;         // trace lines of lexers and parsers
-  uint32_t LastExitCode = 0;        // what errorlevel() reads
+  bool ParserTrace = false;   // trace lines of lexers and parsers
+  uint32_t LastExitCode = 0;  // what errorlevel() reads
 };
 
 /// The run state of this process.

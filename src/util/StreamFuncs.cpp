@@ -89,8 +89,7 @@ int WriteLine(intptr_t handle, std::string_view text) {
   std::string buffer(text);
   buffer += "\r\n";
   int written = SysWriteFile(handle, buffer.data(), static_cast<int>(buffer.size()));
-  if (written < 0)
-    ShowError("Could not write to file\r\n" + WinErrorText(LastSystemError()));
+  if (written < 0) ShowError("Could not write to file\r\n" + WinErrorText(LastSystemError()));
   return written;
 }
 

@@ -24,7 +24,10 @@ class TTextStream {
   size_t Position() const { return pos_; }
   void Seek(size_t pos) { pos_ = pos; }
   bool Empty() const { return data_.empty(); }
-  void Clear() { data_.clear(); pos_ = 0; }
+  void Clear() {
+    data_.clear();
+    pos_ = 0;
+  }
 
   /// Reads one byte; false at the end.
   bool ReadByte(char& c) {

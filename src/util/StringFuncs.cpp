@@ -28,8 +28,7 @@ std::string TrimBlanks(std::string_view text) {
   return std::string(text.substr(start, end - start));
 }
 
-std::string ReplaceAll(std::string_view text, std::string_view find,
-                       std::string_view replacement) {
+std::string ReplaceAll(std::string_view text, std::string_view find, std::string_view replacement) {
   if (text.empty() || find.empty()) return std::string(text);
   std::string result;
   result.reserve(text.size());
@@ -91,8 +90,8 @@ TIntegerScan ScanInteger(std::string_view text, unsigned hexPrefixes, bool hexUs
     i += prefix;
   }
   const uint64_t limit = scan.base == 16 && hexUsesAllBits ? 0xFFFFFFFFu
-                         : scan.negative                  ? 0x80000000u
-                                                          : 0x7FFFFFFFu;
+                         : scan.negative                   ? 0x80000000u
+                                                           : 0x7FFFFFFFu;
   uint64_t magnitude = 0;
   for (; i < text.size(); ++i) {
     int digit = DigitValue(text[i], scan.base);
@@ -115,8 +114,8 @@ int32_t TextToInt(std::string_view text) {
   return static_cast<int32_t>(std::min<uint32_t>(scan.magnitude, 0x7FFFFFFFu));
 }
 
-SplitWord SplitFirstWord(std::string_view text, std::string_view openQuote,
-                         std::string_view closeQuote, bool strip) {
+SplitWord SplitFirstWord(std::string_view text, std::string_view openQuote, std::string_view closeQuote,
+                         bool strip) {
   size_t q = openQuote.empty() ? std::string_view::npos : text.find(openQuote);
   size_t b = text.find(' ');
   size_t p = std::min(q, b);
@@ -138,7 +137,8 @@ SplitWord SplitFirstWord(std::string_view text, std::string_view openQuote,
   }
   if (strip) {
     // A leading quote is taken to promise a closing one at the end.
-    if (!split.first.empty() && split.first.compare(0, openQuote.size(), openQuote) == 0 && !openQuote.empty())
+    if (!split.first.empty() && split.first.compare(0, openQuote.size(), openQuote) == 0 &&
+        !openQuote.empty())
       split.first = split.first.size() >= 2 ? split.first.substr(1, split.first.size() - 2) : "";
     if (!split.rest.empty() && split.rest[0] == '"')
       split.rest = split.rest.size() >= 2 ? split.rest.substr(1, split.rest.size() - 2) : "";
@@ -150,8 +150,8 @@ std::string ArgumentsOfCommandLine(std::string_view commandLine) {
   std::string rest = SplitFirstWord(commandLine, "\"", "\"", false).rest;
   // Only a rest that is one quoted word loses its quotes: a quoted program
   // path followed by arguments must reach the parser intact.
-  bool oneQuotedWord = rest.size() >= 2 && rest.front() == '"' && rest.back() == '"' &&
-                       rest.find('"', 1) == rest.size() - 1;
+  bool oneQuotedWord =
+      rest.size() >= 2 && rest.front() == '"' && rest.back() == '"' && rest.find('"', 1) == rest.size() - 1;
   if (oneQuotedWord) rest = rest.substr(1, rest.size() - 2);
   return TrimBlanks(rest);
 }
@@ -164,9 +164,7 @@ std::string ShortTextAsCString(std::string_view value, size_t capacity) {
 std::string ExtensionLower(std::string_view path) {
   size_t dot = path.rfind('.');
   size_t separator = path.find_last_of("\\:");
-  if (dot == std::string_view::npos ||
-      (separator != std::string_view::npos && separator > dot))
-    return "";
+  if (dot == std::string_view::npos || (separator != std::string_view::npos && separator > dot)) return "";
   return ReplaceAll(LowerCase(path.substr(dot)), "\"", "");
 }
 

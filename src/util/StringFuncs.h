@@ -17,8 +17,7 @@ std::string TrimBlanks(std::string_view text);
 
 /// Replaces every occurrence of `find`, left to right and without overlap; the
 /// inserted replacement is never searched again. An empty `find` is never found.
-std::string ReplaceAll(std::string_view text, std::string_view find,
-                       std::string_view replacement);
+std::string ReplaceAll(std::string_view text, std::string_view find, std::string_view replacement);
 
 /// The part of a path after its last "\" or "/" (all of it without one).
 std::string_view AfterLastSeparator(std::string_view path);
@@ -67,8 +66,8 @@ struct SplitWord {
 /// first blank after its closing quote) and the rest after one blank. With
 /// `strip`, a first word that starts with `openQuote` loses its first and last
 /// characters, and so does a rest that starts with a double quote.
-SplitWord SplitFirstWord(std::string_view text, std::string_view openQuote,
-                         std::string_view closeQuote, bool strip);
+SplitWord SplitFirstWord(std::string_view text, std::string_view openQuote, std::string_view closeQuote,
+                         bool strip);
 
 /// The argument text of a full command line (program path first): the path is
 /// dropped, a rest that is one double-quoted word loses its quotes, and white

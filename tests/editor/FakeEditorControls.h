@@ -123,9 +123,13 @@ class FakeCommandDialog : public ICommandDialogControls {
     lowerLabel = caption;
     lowerVisible = visible;
   }
-  bool Checked(TOptionControl control) const override { return checked.count(control) && checked.at(control); }
+  bool Checked(TOptionControl control) const override {
+    return checked.count(control) && checked.at(control);
+  }
   void SetChecked(TOptionControl control, bool value) override { checked[control] = value; }
-  bool Enabled(TOptionControl control) const override { return !enabled.count(control) || enabled.at(control); }
+  bool Enabled(TOptionControl control) const override {
+    return !enabled.count(control) || enabled.at(control);
+  }
   void SetEnabled(TOptionControl control, bool value) override { enabled[control] = value; }
   std::optional<std::string> ChooseProgram() override { return browseAnswer; }
 

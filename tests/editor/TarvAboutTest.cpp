@@ -1,9 +1,8 @@
-#include "editor/TarvAbout.h"
-
 #include <gtest/gtest.h>
 
 #include <map>
 
+#include "editor/TarvAbout.h"
 #include "run/TarvCommon.h"
 #include "test_support/FakeSystem.h"
 #include "test_support/RecordingUI.h"

@@ -1,11 +1,10 @@
-#include "editor/TarvCmdEdit.h"
-
 #include <gtest/gtest.h>
 
 #include <iterator>
 #include <set>
 
 #include "editor/FakeEditorControls.h"
+#include "editor/TarvCmdEdit.h"
 #include "lang/TarvLex.h"
 #include "run/TarvCommon.h"
 #include "test_support/RecordingUI.h"
@@ -138,19 +137,21 @@ TEST_F(CommandRecordTest, InternalCommandComesBackWithQuotedArgument) {
 // ---- Rebuilding from changed fields --------------------------------------------
 
 TEST_F(CommandRecordTest, SingleCommentMarkJoinsTheArgumentsWithoutBlank) {
-  EXPECT_EQ(Edit("", [](FakeCommandDialog& d, ICommandDialogEvents& e) {
-              d.prog = ";";
-              d.args = "hello";
-              return e.btnOkClick();
-            }),
+  EXPECT_EQ(Edit("",
+                 [](FakeCommandDialog& d, ICommandDialogEvents& e) {
+                   d.prog = ";";
+                   d.args = "hello";
+                   return e.btnOkClick();
+                 }),
             ";hello");
 }
 
 TEST_F(CommandRecordTest, LongerCommentTextKeepsOneBlankBeforeTheArguments) {
-  EXPECT_EQ(Edit("", [](FakeCommandDialog& d, ICommandDialogEvents& e) {
-              d.prog = "; note";
-              return e.btnOkClick();
-            }),
+  EXPECT_EQ(Edit("",
+                 [](FakeCommandDialog& d, ICommandDialogEvents& e) {
+                   d.prog = "; note";
+                   return e.btnOkClick();
+                 }),
             "; note ");
 }
 
@@ -191,10 +192,11 @@ TEST_F(CommandRecordTest, ProgramWithBlankIsQuotedUnlessItStartsWithAQuote) {
 }
 
 TEST_F(CommandRecordTest, EmptyCommandBoxGivesABlankLineWithoutOptions) {
-  EXPECT_EQ(Edit("notepad /max", [](FakeCommandDialog& d, ICommandDialogEvents& e) {
-              d.prog = "";
-              return e.btnOkClick();
-            }),
+  EXPECT_EQ(Edit("notepad /max",
+                 [](FakeCommandDialog& d, ICommandDialogEvents& e) {
+                   d.prog = "";
+                   return e.btnOkClick();
+                 }),
             "");
   EXPECT_TRUE(confirmed);
   EXPECT_TRUE(options.empty());

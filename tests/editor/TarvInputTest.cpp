@@ -1,8 +1,7 @@
-#include "editor/TarvInput.h"
-
 #include <gtest/gtest.h>
 
 #include "editor/FakeEditorControls.h"
+#include "editor/TarvInput.h"
 #include "run/TarvCommon.h"
 #include "test_support/RecordingUI.h"
 
@@ -120,10 +119,10 @@ TEST_F(CommandDialogTest, CheckingOneWindowModeUnchecksTheOthers) {
 TEST_F(CommandDialogTest, DropDownListsMarksThenInternalCommandsAndClearsTheText) {
   Type("notepad");
   input.ProgDropDown();
-  std::vector<std::string> expected = {"",       ";",         "#",        "@",       "/activate", "/cd",
-                                       "/close", "/do",       "/edit",    "/else",   "/if",       "/kill",
-                                       "/killwindow", "/pause", "/plist", "/sendkeys", "/set",   "/sleep",
-                                       "/waitall", "/waitclose", "/waitfor", "/while", "/wlist"};
+  std::vector<std::string> expected = {
+      "",      ";",      "#",        "@",          "/activate",   "/cd",    "/close", "/do",
+      "/edit", "/else",  "/if",      "/kill",      "/killwindow", "/pause", "/plist", "/sendkeys",
+      "/set",  "/sleep", "/waitall", "/waitclose", "/waitfor",    "/while", "/wlist"};
   EXPECT_EQ(dialog.progItems, expected);
   EXPECT_EQ(dialog.prog, "");
 }

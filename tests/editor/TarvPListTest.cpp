@@ -1,7 +1,6 @@
-#include "editor/TarvPList.h"
-
 #include <gtest/gtest.h>
 
+#include "editor/TarvPList.h"
 #include "test_support/FakeSystem.h"
 
 namespace {
@@ -26,7 +25,8 @@ class ProcessListTest : public ::testing::Test {
 TEST_F(ProcessListTest, ProcessesAreListedByUpperCaseFileNameInOrder) {
   list.ResetAndRefresh();
   EXPECT_EQ(list.Caption, "List of running processes");
-  EXPECT_EQ(list.Entries, (std::vector<std::string>{"NOTEPAD.EXE", "CALC.EXE", "NOTESMAKER.EXE", "NOTEPAD.EXE"}));
+  EXPECT_EQ(list.Entries,
+            (std::vector<std::string>{"NOTEPAD.EXE", "CALC.EXE", "NOTESMAKER.EXE", "NOTEPAD.EXE"}));
 }
 
 TEST_F(ProcessListTest, FindOfProcessesIgnoresLetterCase) {

@@ -1,7 +1,4 @@
-#include "editor/TarvWiz.h"
-
 #include <gtest/gtest.h>
-
 #include <sys/resource.h>
 
 #include <chrono>
@@ -10,6 +7,7 @@
 #include <filesystem>
 
 #include "editor/FakeEditorControls.h"
+#include "editor/TarvWiz.h"
 #include "run/TarvCommon.h"
 #include "test_support/RecordingUI.h"
 #include "test_support/TempDir.h"
@@ -251,7 +249,8 @@ TEST_F(EditorTest, AFailedSaveKeepsTheListAndCancelsWhatAskedForIt) {
   EXPECT_TRUE(Modified());
   EXPECT_EQ(editor.FileName(), path);
   ASSERT_EQ(ErrorTexts().size(), 3u);
-  for (const std::string& text : ErrorTexts()) EXPECT_EQ(text.rfind("Could not open \"" + path + "\"\r\n", 0), 0u);
+  for (const std::string& text : ErrorTexts())
+    EXPECT_EQ(text.rfind("Could not open \"" + path + "\"\r\n", 0), 0u);
 }
 
 // A file size limit makes a write fail part-way through, as a full disk does.
@@ -285,8 +284,8 @@ TEST_F(EditorTest, RunOfAModifiedListThatIsNotSavedDoesNothing) {
   editor.SetModified(true);
   ui.answers = {false};
   editor.Run1Click();
-  EXPECT_EQ(ui.questions,
-            (std::vector<std::string>{"You must save changes before running.\r\nDo you want to save your changes?"}));
+  EXPECT_EQ(ui.questions, (std::vector<std::string>{
+                              "You must save changes before running.\r\nDo you want to save your changes?"}));
   EXPECT_TRUE(window.busyChanges.empty());
   EXPECT_EQ(window.caption, "job.qd - Tarv Command File Editor");
 }
@@ -330,13 +329,15 @@ TEST_F(EditorTest, RunFailureShowsTheErrorBoxAndRestoresTheWindow) {
 TEST_F(EditorTest, EachRunStartsFromAFreshStart) {
   const std::string startDirectory = std::filesystem::current_path().string();
   unsetenv("TARV_LEFT_OVER");
-  Open(dir.Write("first.qd", "sh \"-c\" \"sleep 10\"\r\n/cd \"" + dir.Root() +
-                                 "\"\r\n/set TARV_LEFT_OVER = yes\r\n/set debug = on\r\n/set exec = off\r\n"));
+  Open(
+      dir.Write("first.qd", "sh \"-c\" \"sleep 10\"\r\n/cd \"" + dir.Root() +
+                                "\"\r\n/set TARV_LEFT_OVER = yes\r\n/set debug = on\r\n/set exec = off\r\n"));
   editor.Run1Click();
   ASSERT_FALSE(RunState().ExecEnabled);
 
   dir.Write("report.sh", "pwd > \"$1\"; echo \"[$TARV_LEFT_OVER]\" >> \"$1\"\n");
-  Open(dir.Write("second.qd", "/waitall\r\nsh /wait \"" + dir.Path("report.sh") + "\" \"" + dir.Path("out.txt") + "\"\r\n"));
+  Open(dir.Write("second.qd", "/waitall\r\nsh /wait \"" + dir.Path("report.sh") + "\" \"" +
+                                  dir.Path("out.txt") + "\"\r\n"));
   const auto started = std::chrono::steady_clock::now();
   editor.Run1Click();
   const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
@@ -403,7 +404,7 @@ TEST_F(EditorTest, EditNeedsExactlyOneSelectedLine) {
   list.Select({0, 1});
   editor.EditCommand1Click();
   EXPECT_EQ(ErrorTexts(), (std::vector<std::string>{"No item selected",
-                                                     "Too many items selected - select only one to edit"}));
+                                                    "Too many items selected - select only one to edit"}));
   EXPECT_TRUE(dialogs.closedDialogs.empty());
   EXPECT_FALSE(Modified());
 }

@@ -9,8 +9,8 @@
 #include "run/TarvCommon.h"
 #include "run/TarvMain.h"
 #include "test_support/FakeSystem.h"
-#include "test_support/TempDir.h"
 #include "test_support/RecordingUI.h"
+#include "test_support/TempDir.h"
 #include "util/Environment.h"
 
 class ExecutorTest : public ::testing::Test {
@@ -37,7 +37,8 @@ class ExecutorTest : public ::testing::Test {
   std::string Log() const { return RunState().RunLog.Text(); }
 
   static std::string Report(const std::string& command, const std::string& error) {
-    return "ERROR: The following command: \r\n" + command + "\r\nFailed with the following error(s):\r\n" + error;
+    return "ERROR: The following command: \r\n" + command + "\r\nFailed with the following error(s):\r\n" +
+           error;
   }
 
   /// The report of a failure inside the file that RunFile ran.

@@ -1,6 +1,5 @@
-#include "exec/TarvExec.h"
-
 #include "exec/ExecutorHarness.h"
+#include "exec/TarvExec.h"
 
 using Starts = std::vector<FakeLauncher::Start>;
 
@@ -61,7 +60,8 @@ TEST_F(ExecutorTest, ProgramsWithoutWaitArePendingUntilWaitall) {
 TEST_F(ExecutorTest, FailedStartStopsTheRunWithTheFailureReport) {
   sys.launcher.FailNextStart(2);
   std::string error = Run("missing.exe x");
-  EXPECT_EQ(error, Report("missing.exe x", "Could not start application \"missing.exe\"\r\n" + WinErrorText(2)));
+  EXPECT_EQ(error,
+            Report("missing.exe x", "Could not start application \"missing.exe\"\r\n" + WinErrorText(2)));
   EXPECT_TRUE(ui.boxes.empty());
 }
 
@@ -100,12 +100,14 @@ TEST_F(ExecutorTest, ScriptErrorResetsTheTitle) {
 
 TEST_F(ExecutorTest, DryRunEchoesCommandsAndStartsNothing) {
   RunState().DebugLog = true;
-  std::string nested = dir.Write("inner.qd", "inner /wait\r\n/if 1 eq 1 {\r\n  chosen\r\n} /else {\r\n  other\r\n}\r\n");
+  std::string nested =
+      dir.Write("inner.qd", "inner /wait\r\n/if 1 eq 1 {\r\n  chosen\r\n} /else {\r\n  other\r\n}\r\n");
   EXPECT_EQ(RunFile("/set exec = off\r\nouter x\r\n@\"" + nested + "\"\r\n/set exec = on\r\nlast\r\n"), "");
   EXPECT_TRUE(sys.launcher.starts.empty());
-  EXPECT_EQ(Log(), "outer x\r\n@ " + std::string("\"") + nested + "\"\r\ninner/wait\r\n/if 1 EQ 1\r\n"
-                   "1 EQ 1 is TRUE\r\n*** BEGIN THEN block\r\nchosen\r\n*** END THEN block\r\n"
-                   "/set exec=on\r\nlast\r\n");
+  EXPECT_EQ(Log(), "outer x\r\n@ " + std::string("\"") + nested +
+                       "\"\r\ninner/wait\r\n/if 1 EQ 1\r\n"
+                       "1 EQ 1 is TRUE\r\n*** BEGIN THEN block\r\nchosen\r\n*** END THEN block\r\n"
+                       "/set exec=on\r\nlast\r\n");
 }
 
 TEST_F(ExecutorTest, DryRunWithoutTheDebugLogLogsNothing) {
@@ -143,8 +145,9 @@ TEST_F(ExecutorTest, CommandFileNamedAsAProgramRunsAsANestedScript) {
 
 TEST_F(ExecutorTest, MissingCommandFileNamesThePathAndTheSystemError) {
   std::string missing = dir.Path("missing.qd");
-  EXPECT_EQ(Run("@\"" + missing + "\""),
-            Report("@ \"" + missing + "\"", "Error occurred while opening " + missing + ":\r\n" + WinErrorText(2)));
+  EXPECT_EQ(
+      Run("@\"" + missing + "\""),
+      Report("@ \"" + missing + "\"", "Error occurred while opening " + missing + ":\r\n" + WinErrorText(2)));
 }
 
 TEST_F(ExecutorTest, CommandFileThatRunsItselfStopsAtAClearDepth) {

@@ -20,8 +20,9 @@ TEST_F(ExecutorTest, DoBodyFailureIsAbsorbedIntoErrorlevel) {
   EXPECT_EQ(RunState().LastExitCode, 1u);
   ASSERT_EQ(sys.launcher.starts.size(), 1u);
   EXPECT_EQ(sys.launcher.starts[0].request.file, "after");
-  EXPECT_EQ(Log(), "*** BEGIN /do command block\r\n*** /do block failed\r\n*** END /do command block\r\n"
-                   "0 is FALSE\r\n");
+  EXPECT_EQ(Log(),
+            "*** BEGIN /do command block\r\n*** /do block failed\r\n*** END /do command block\r\n"
+            "0 is FALSE\r\n");
 }
 
 TEST_F(ExecutorTest, DoStartsWithErrorlevelZeroAndProgramsOverwriteIt) {
@@ -66,8 +67,9 @@ TEST_F(ExecutorTest, IfRunsTheThenOrTheElseBlock) {
   ASSERT_EQ(sys.launcher.starts.size(), 2u);
   EXPECT_EQ(sys.launcher.starts[0].request.file, "yes");
   EXPECT_EQ(sys.launcher.starts[1].request.file, "no");
-  EXPECT_EQ(Log(), "a EQ a is TRUE\r\n*** BEGIN THEN block\r\n*** END THEN block\r\n"
-                   "a NE a is FALSE\r\n*** BEGIN ELSE block\r\n*** END ELSE block\r\n");
+  EXPECT_EQ(Log(),
+            "a EQ a is TRUE\r\n*** BEGIN THEN block\r\n*** END THEN block\r\n"
+            "a NE a is FALSE\r\n*** BEGIN ELSE block\r\n*** END ELSE block\r\n");
 }
 
 TEST_F(ExecutorTest, IfWithoutElseStillLogsTheElseMarkers) {

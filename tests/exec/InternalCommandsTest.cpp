@@ -32,8 +32,9 @@ TEST_F(ExecutorTest, ActivateRestoresAMinimisedWindowAndGetsPastTheForegroundLoc
   EXPECT_EQ(Run("/activate /ignore *Editor"), "");
   EXPECT_EQ(ui.boxes.size(), 1u);
   sys.windows.refusals = 3;
-  EXPECT_EQ(Run("/activate *Editor"),
-            Report("/activate *Editor", "/activate could not bring \"Report - Editor\" window to the foreground"));
+  EXPECT_EQ(
+      Run("/activate *Editor"),
+      Report("/activate *Editor", "/activate could not bring \"Report - Editor\" window to the foreground"));
 }
 
 // An accepted request that never brings the window in front (a hung window

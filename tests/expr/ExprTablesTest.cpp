@@ -51,49 +51,57 @@ TExpectedState OperandState(int strTarget, std::initializer_list<int> emptyOpera
 }
 
 TExpectedState CompareEnd(TTarvExprRule rule) {
-  return {0,
-          Join({kOperatorShifts, Reduce(rule, {kEnd, ENV, ERRORLEVEL, NUMBER, IDENT, QSTR, NEWLINE})}),
-          {}};
+  return {
+      0, Join({kOperatorShifts, Reduce(rule, {kEnd, ENV, ERRORLEVEL, NUMBER, IDENT, QSTR, NEWLINE})}), {}};
 }
 
 TExpectedState ArithmeticEnd(TTarvExprRule rule) {
   return {0,
           Join({{{'&', 15}},
-                Reduce(rule, {kEnd, ')', '+', '-', ENV, ERRORLEVEL, EQ, NE, LT, GT, NUMBER, IDENT, QSTR, NEWLINE})}),
+                Reduce(rule, {kEnd, ')', '+', '-', ENV, ERRORLEVEL, EQ, NE, LT, GT, NUMBER, IDENT, QSTR,
+                              NEWLINE})}),
           {}};
 }
 
 TExpectedState Default(TTarvExprRule rule) { return {Number(rule), {}, {}}; }
 
 std::vector<TExpectedState> ExpectedAutomaton() {
-  const auto all = {kEnd, int{'&'}, int{')'}, int{'+'}, int{'-'}, int{EQ}, int{NE}, int{LT}, int{GT}, int{NEWLINE}};
+  const auto all = {kEnd,    int{'&'}, int{')'}, int{'+'}, int{'-'},
+                    int{EQ}, int{NE},  int{LT},  int{GT},  int{NEWLINE}};
   const auto noParen = {kEnd, int{'&'}, int{'+'}, int{'-'}, int{NEWLINE}};
   return {
       /* 0 */ {0,
                Join({kOperandShifts, Reduce(StrEmpty, {kEnd, '&', '+', '-', EQ, NE, LT, GT, NEWLINE})}),
-               {{"exprInput", 1}, {"exprQuoted", 2}, {"exprNum", 3}, {"exprName", 4}, {"exprAtom", 5},
-                {"exprCompare", 6}, {"exprStr", 7}}},
-      /* 1 */ {0,
-               Join({kOperandShifts, {{NEWLINE, 14}}, Reduce(StrEmpty, {'&', '+', '-'}), {{kEnd, kAccept}}}),
-               OperandGotos(13)},
+               {{"exprInput", 1},
+                {"exprQuoted", 2},
+                {"exprNum", 3},
+                {"exprName", 4},
+                {"exprAtom", 5},
+                {"exprCompare", 6},
+                {"exprStr", 7}}},
+      /* 1 */
+      {0, Join({kOperandShifts, {{NEWLINE, 14}}, Reduce(StrEmpty, {'&', '+', '-'}), {{kEnd, kAccept}}}),
+       OperandGotos(13)},
       /* 2 */ Default(AtomQuoted),
       /* 3 */ Default(AtomNum),
       /* 4 */ Default(AtomName),
       /* 5 */ Default(StrAtom),
       /* 6 */ Default(InputCompare),
-      /* 7 */ {0,
-               Join({kOperatorShifts, {{EQ, 18}, {NE, 19}, {LT, 20}, {GT, 21}},
-                     Reduce(InputStr, {kEnd, ENV, ERRORLEVEL, NUMBER, IDENT, QSTR, NEWLINE})}),
-               {}},
+      /* 7 */
+      {0,
+       Join({kOperatorShifts,
+             {{EQ, 18}, {NE, 19}, {LT, 20}, {GT, 21}},
+             Reduce(InputStr, {kEnd, ENV, ERRORLEVEL, NUMBER, IDENT, QSTR, NEWLINE})}),
+       {}},
       /* 8 */ {0, {{'(', 22}}, {}},
       /* 9 */ {0, {{'(', 23}}, {}},
       /* 10 */ Default(NumNumber),
       /* 11 */ Default(NameIdent),
       /* 12 */ Default(QuotedQstr),
-      /* 13 */ {0,
-                Join({kOperatorShifts,
-                      Reduce(InputAppend, {kEnd, ENV, ERRORLEVEL, NUMBER, IDENT, QSTR, NEWLINE})}),
-                {}},
+      /* 13 */
+      {0,
+       Join({kOperatorShifts, Reduce(InputAppend, {kEnd, ENV, ERRORLEVEL, NUMBER, IDENT, QSTR, NEWLINE})}),
+       {}},
       /* 14 */ Default(InputNewline),
       /* 15 */ OperandState(24, all),
       /* 16 */ OperandState(25, all),
@@ -104,10 +112,11 @@ std::vector<TExpectedState> ExpectedAutomaton() {
       /* 21 */ OperandState(30, noParen),
       /* 22 */ OperandState(31, {'&', ')', '+', '-'}),
       /* 23 */ {0, {{')', 32}}, {}},
-      /* 24 */ {0,
-                Join({kOperatorShifts, Reduce(StrConcat, {kEnd, ')', ENV, ERRORLEVEL, EQ, NE, LT, GT, NUMBER,
-                                                          IDENT, QSTR, NEWLINE})}),
-                {}},
+      /* 24 */
+      {0,
+       Join({kOperatorShifts,
+             Reduce(StrConcat, {kEnd, ')', ENV, ERRORLEVEL, EQ, NE, LT, GT, NUMBER, IDENT, QSTR, NEWLINE})}),
+       {}},
       /* 25 */ ArithmeticEnd(StrPlus),
       /* 26 */ ArithmeticEnd(StrMinus),
       /* 27 */ CompareEnd(CompareEq),
@@ -132,7 +141,8 @@ TNamedGotos GotosOf(int state) {
   TNamedGotos gotos;
   const TYyRange& range = kTarvExprTables.gotoRanges[state];
   for (int i = range.lo; i <= range.hi; ++i)
-    gotos.push_back({YySymbolName(kTarvExprTables, kTarvExprTables.gotos[i].sym), kTarvExprTables.gotos[i].act});
+    gotos.push_back(
+        {YySymbolName(kTarvExprTables, kTarvExprTables.gotos[i].sym), kTarvExprTables.gotos[i].act});
   return gotos;
 }
 

@@ -1,7 +1,6 @@
-#include "expr/TarvExprLex.h"
-
 #include <gtest/gtest.h>
 
+#include "expr/TarvExprLex.h"
 #include "lang/LexTestSupport.h"
 #include "test_support/RecordingUI.h"
 
@@ -21,16 +20,15 @@ const TToken kNewline{NEWLINE, "\n"};
 }  // namespace
 
 TEST(TarvExprLex, KeywordsMatchInAnyLetterCase) {
-  EXPECT_EQ(Lex("env Env ENV errorlevel EQ ne Lt gT"),
-            (Tokens{{ENV, "env"},
-                    {ENV, "Env"},
-                    {ENV, "ENV"},
-                    {ERRORLEVEL, "errorlevel"},
-                    {EQ, "EQ"},
-                    {NE, "ne"},
-                    {LT, "Lt"},
-                    {GT, "gT"},
-                    kNewline}));
+  EXPECT_EQ(Lex("env Env ENV errorlevel EQ ne Lt gT"), (Tokens{{ENV, "env"},
+                                                               {ENV, "Env"},
+                                                               {ENV, "ENV"},
+                                                               {ERRORLEVEL, "errorlevel"},
+                                                               {EQ, "EQ"},
+                                                               {NE, "ne"},
+                                                               {LT, "Lt"},
+                                                               {GT, "gT"},
+                                                               kNewline}));
 }
 
 TEST(TarvExprLex, LongestWordWinsOverAKeyword) {
@@ -46,9 +44,15 @@ TEST(TarvExprLex, PathsAreOneWordAndAHyphenSplitsWords) {
 TEST(TarvExprLex, NumbersAndCharactersThatCannotStartAWord) {
   EXPECT_EQ(Lex("12ab"), (Tokens{{NUMBER, "12"}, {IDENT, "ab"}, kNewline}));
   EXPECT_EQ(Lex("_x"), (Tokens{{'_', "_"}, {IDENT, "x"}, kNewline}));
-  EXPECT_EQ(Lex("env(a)&b+1"),
-            (Tokens{{ENV, "env"}, {'(', "("}, {IDENT, "a"}, {')', ")"}, {'&', "&"}, {IDENT, "b"}, {'+', "+"},
-                    {NUMBER, "1"}, kNewline}));
+  EXPECT_EQ(Lex("env(a)&b+1"), (Tokens{{ENV, "env"},
+                                       {'(', "("},
+                                       {IDENT, "a"},
+                                       {')', ")"},
+                                       {'&', "&"},
+                                       {IDENT, "b"},
+                                       {'+', "+"},
+                                       {NUMBER, "1"},
+                                       kNewline}));
 }
 
 TEST(TarvExprLex, CarriageReturnInsideALineIsACharacterToken) {

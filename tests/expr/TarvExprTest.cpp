@@ -78,9 +78,9 @@ TEST_F(TarvExprTest, ComparisonsAreByteWiseOnText) {
 
 TEST_F(TarvExprTest, GroupingsOfOperators) {
   EXPECT_EQ(Failure<EIntOverflow>("2147483647 + 1 - 1"), "Integer overflow");  // (a + b) - c
-  EXPECT_EQ(EvalExpr("x & 1 + 2"), "x3");                                       // a & (b + c)
-  EXPECT_EQ(EvalExpr("1 + 2 & 3"), "24");                                       // a + (b & c)
-  EXPECT_EQ(EvalExpr("ab eq a & b"), "1");                                      // a eq (b & c)
+  EXPECT_EQ(EvalExpr("x & 1 + 2"), "x3");                                      // a & (b + c)
+  EXPECT_EQ(EvalExpr("1 + 2 & 3"), "24");                                      // a + (b & c)
+  EXPECT_EQ(EvalExpr("ab eq a & b"), "1");                                     // a eq (b & c)
   EXPECT_EQ(EvalExpr("a & b & c"), "abc");
 }
 
@@ -228,6 +228,7 @@ TEST(TarvExpr, SumWithAnOverlongHexadecimalTextIsANamedConversionError) {
     evaluator.ParseExpression(input, "EXPR", result);
     ADD_FAILURE() << "accepted: " << result;
   } catch (const std::exception& error) {
-    EXPECT_NE(std::string(error.what()).find("is not a valid integer value"), std::string::npos) << error.what();
+    EXPECT_NE(std::string(error.what()).find("is not a valid integer value"), std::string::npos)
+        << error.what();
   }
 }

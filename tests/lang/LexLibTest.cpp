@@ -1,7 +1,6 @@
-#include "lang/LexLib.h"
-
 #include <gtest/gtest.h>
 
+#include "lang/LexLib.h"
 #include "lang/LexTestSupport.h"
 #include "test_support/RecordingUI.h"
 
@@ -40,9 +39,9 @@ class TTableLexer : public TCustomLexer {
 //   state 5: accepts 5
 const int kSmallRules[] = {1, 2, 3, 4, 5};
 const TLexTransition kSmallTransitions[] = {
-    {Chars("a"), 2}, {Chars("\n"), 5},                    // state 0
+    {Chars("a"), 2}, {Chars("\n"), 5},                   // state 0
     {Chars("a"), 2}, {Chars("\n"), 5}, {Chars("c"), 4},  // state 1
-    {Chars("b"), 3},                                      // state 2
+    {Chars("b"), 3},                                     // state 2
 };
 const TLexStateRanges kSmallStates[] = {
     {0, -1, 0, -1, 0, 1}, {0, -1, 0, -1, 2, 4}, {0, 1, 0, 1, 5, 5},

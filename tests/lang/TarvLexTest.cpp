@@ -1,8 +1,7 @@
-#include "lang/TarvLex.h"
-
 #include <gtest/gtest.h>
 
 #include "lang/LexTestSupport.h"
+#include "lang/TarvLex.h"
 #include "test_support/RecordingUI.h"
 
 namespace {
@@ -38,7 +37,8 @@ TEST(TarvLex, RestOfLineUnderAFileNameTakesTheClosingBrace) {
 }
 
 TEST(TarvLex, QuotedArgumentKeepsItsQuotes) {
-  EXPECT_EQ(Lex("/activate \"My Window\"\n"), (Tokens{{_ACTIVATE, "/activate"}, {QSTR, "\"My Window\""}, kNL}));
+  EXPECT_EQ(Lex("/activate \"My Window\"\n"),
+            (Tokens{{_ACTIVATE, "/activate"}, {QSTR, "\"My Window\""}, kNL}));
 }
 
 TEST(TarvLex, OptionWordsAfterAKeywordAreStillKeywords) {
@@ -72,7 +72,8 @@ TEST(TarvLex, AtTakesTheRestOfTheLineWithoutAKeywordLookup) {
 TEST(TarvLex, KeywordsMatchInAnyLetterCase) {
   EXPECT_EQ(Lex("a EQ b Eq c eq d\n"),
             (Tokens{{ID, "a"}, {_EQ, "EQ"}, {ID, "b"}, {_EQ, "Eq"}, {ID, "c"}, {_EQ, "eq"}, {ID, "d"}, kNL}));
-  EXPECT_EQ(Lex("/WAIT /H /i x\n"), (Tokens{{_WAIT, "/WAIT"}, {_HIDE, "/H"}, {_IGNORE, "/i"}, {ID, "x"}, kNL}));
+  EXPECT_EQ(Lex("/WAIT /H /i x\n"),
+            (Tokens{{_WAIT, "/WAIT"}, {_HIDE, "/H"}, {_IGNORE, "/i"}, {ID, "x"}, kNL}));
 }
 
 TEST(TarvLex, UnknownSlashWordIsIllegalAndALoneSlashIsACharacter) {
@@ -83,7 +84,8 @@ TEST(TarvLex, UnknownSlashWordIsIllegalAndALoneSlashIsACharacter) {
 }
 
 TEST(TarvLex, PathsAreWordsAndAHyphenSplitsThem) {
-  EXPECT_EQ(Lex("notepad.exe c:\\temp\\a.txt\n"), (Tokens{{ID, "notepad.exe"}, {ID, "c:\\temp\\a.txt"}, kNL}));
+  EXPECT_EQ(Lex("notepad.exe c:\\temp\\a.txt\n"),
+            (Tokens{{ID, "notepad.exe"}, {ID, "c:\\temp\\a.txt"}, kNL}));
   EXPECT_EQ(Lex("a-b\n"), (Tokens{{ID, "a"}, {'-', "-"}, {ID, "b"}, kNL}));
 }
 
@@ -104,17 +106,16 @@ TEST(TarvLex, ElseOnTheLineAfterAClosingBraceTakesTheLineEnd) {
 }
 
 TEST(TarvLex, WhileOnTheLineAfterABlockTakesTheLineEnd) {
-  EXPECT_EQ(Lex("/do {\nx\n}\n/while a eq b\n"),
-            (Tokens{{_DO, "/do"},
-                    {'{', "{\n"},
-                    {ID, "x"},
-                    kNL,
-                    {'}', "}"},
-                    {_WHILE, "\n/while "},
-                    {ID, "a"},
-                    {_EQ, "eq"},
-                    {ID, "b"},
-                    kNL}));
+  EXPECT_EQ(Lex("/do {\nx\n}\n/while a eq b\n"), (Tokens{{_DO, "/do"},
+                                                         {'{', "{\n"},
+                                                         {ID, "x"},
+                                                         kNL,
+                                                         {'}', "}"},
+                                                         {_WHILE, "\n/while "},
+                                                         {ID, "a"},
+                                                         {_EQ, "eq"},
+                                                         {ID, "b"},
+                                                         kNL}));
 }
 
 TEST(TarvLex, ElseNotFollowedByWhiteSpaceIsAWordAfterALineEnd) {
@@ -347,13 +348,10 @@ struct TBackslashPathLex : TTarvLex {
 
 TEST(TarvLex, WhereSlashesAreOptionsAGluedSlashStartsANewWord) {
   TLexRun<TBackslashPathLex> run("ls /wait sub/zz9 ../x\n", "ARGS");
-  EXPECT_EQ(run.All(), (Tokens{{ID, "ls"},
-                               {_WAIT, "/wait"},
-                               {ID, "sub"},
-                               {ILLEGAL, "/zz9"},
-                               {ID, ".."},
-                               {ILLEGAL, "/x"},
-                               kNL}));
+  EXPECT_EQ(
+      run.All(),
+      (Tokens{
+          {ID, "ls"}, {_WAIT, "/wait"}, {ID, "sub"}, {ILLEGAL, "/zz9"}, {ID, ".."}, {ILLEGAL, "/x"}, kNL}));
   EXPECT_TRUE(run.errors.Empty());
 }
 
@@ -361,5 +359,6 @@ TEST(TarvLex, WherePathsUseSlashesTheTokensStayButTheGluedWordIsReported) {
   LexRun run("ls sub/zz9\n", "ARGS");
   EXPECT_EQ(run.All(), (Tokens{{ID, "ls"}, {ID, "sub"}, {ILLEGAL, "/zz9"}, kNL}));
   EXPECT_EQ(run.errors.Text(),
-            "Line 1 Col 4 in file \"ARGS\"\r\nthe word \"sub/zz9\" holds a slash: quote a path, e.g. \"sub/zz9\"\r\n");
+            "Line 1 Col 4 in file \"ARGS\"\r\nthe word \"sub/zz9\" holds a slash: quote a path, e.g. "
+            "\"sub/zz9\"\r\n");
 }

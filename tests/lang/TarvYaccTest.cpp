@@ -242,7 +242,8 @@ TEST_F(TarvYaccTest, BlockOpenerAfterACommandLineIsASyntaxError) {
 
 TEST_F(TarvYaccTest, LineEndAloneIsAllowedOnlyAtTopLevel) {
   EXPECT_EQ(Parse("/plist\r\n/* c */ \r\n/wlist\r\n").size(), 2u);
-  EXPECT_NE(Failure("/do {\r\n/plist\r\n/* c */ \r\n/wlist\r\n}\r\n").find("syntax error"), std::string::npos);
+  EXPECT_NE(Failure("/do {\r\n/plist\r\n/* c */ \r\n/wlist\r\n}\r\n").find("syntax error"),
+            std::string::npos);
 }
 
 TEST_F(TarvYaccTest, OpenQuoteAtTheEndGivesOneSyntaxError) {

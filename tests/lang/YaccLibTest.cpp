@@ -20,7 +20,8 @@ using enum TTarvYaccRule;
 class TRecordingParser : public TYaccParser<int> {
  public:
   TRecordingParser(std::vector<TScriptedToken> tokens, bool errok = true)
-      : TYaccParser<int>(std::make_unique<TScriptedLexer>(std::move(tokens)), kTarvYaccTables), errok_(errok) {
+      : TYaccParser<int>(std::make_unique<TScriptedLexer>(std::move(tokens)), kTarvYaccTables),
+        errok_(errok) {
     Lexer().Attach(&input, "test.qd", &output, &errors);
   }
 
@@ -101,8 +102,8 @@ TEST(YaccLib, YyerrokLetsTheNextErrorBeReported) {
 }
 
 TEST(YaccLib, ErrorsAfterThreeShiftsAreReportedAgain) {
-  TRecordingParser parser({{_MAX, "/max"}, {NL, "\n"}, {ID, "a"}, {ID, "b"}, {NL, "\n"}, {_MIN, "/min"}, {NL, "\n"}},
-                          false);
+  TRecordingParser parser(
+      {{_MAX, "/max"}, {NL, "\n"}, {ID, "a"}, {ID, "b"}, {NL, "\n"}, {_MIN, "/min"}, {NL, "\n"}}, false);
   EXPECT_EQ(parser.yyparse(), 0);
   EXPECT_EQ(parser.ErrorCount(), 2);
 }

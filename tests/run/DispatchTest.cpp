@@ -10,9 +10,7 @@ TEST(DispatchText, WrapsABareCommandFileNameIntoAnAtCommand) {
   EXPECT_EQ(DispatchText("notepad x.qd"), "@\"notepad x.qd\"");
 }
 
-TEST(DispatchText, QuotedNameGetsOnlyTheAt) {
-  EXPECT_EQ(DispatchText("\"a b\" c.qd"), "@\"a b\" c.qd");
-}
+TEST(DispatchText, QuotedNameGetsOnlyTheAt) { EXPECT_EQ(DispatchText("\"a b\" c.qd"), "@\"a b\" c.qd"); }
 
 TEST(DispatchText, CommandsAndBlocksAreRunUnchanged) {
   EXPECT_EQ(DispatchText("@job.qd"), "@job.qd");

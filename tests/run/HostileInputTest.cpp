@@ -78,7 +78,8 @@ class HostileInput : public ::testing::Test {
 // ---- Depth -------------------------------------------------------------------
 
 TEST_F(HostileInput, BlocksNestedBeyondTheParserStackAreAPositionedStackOverflow) {
-  std::string path = dir.Write("deep.qd", Repeat("/if 1 eq 1 {\n", 3000) + "/pause deep\n" + Repeat("}\n", 3000));
+  std::string path =
+      dir.Write("deep.qd", Repeat("/if 1 eq 1 {\n", 3000) + "/pause deep\n" + Repeat("}\n", 3000));
   EXPECT_EQ(RunFile(path), "parse error");
   EXPECT_NE(ParseReport().find("yyparse stack overflow at"), std::string::npos) << ParseReport();
   EXPECT_NE(ParseReport().find(" in file \"" + path + "\""), std::string::npos) << ParseReport();
@@ -86,25 +87,27 @@ TEST_F(HostileInput, BlocksNestedBeyondTheParserStackAreAPositionedStackOverflow
 }
 
 TEST_F(HostileInput, BlocksNestedSixHundredDeepRunTheirInnermostCommand) {
-  std::string path = dir.Write("deep.qd", Repeat("/if 1 eq 1 {\n", 600) + "/set TARV_HOSTILE_DEEP = reached\n" +
-                                              Repeat("}\n", 600));
+  std::string path = dir.Write(
+      "deep.qd", Repeat("/if 1 eq 1 {\n", 600) + "/set TARV_HOSTILE_DEEP = reached\n" + Repeat("}\n", 600));
   EXPECT_EQ(RunFile(path), "");
   EXPECT_EQ(GetEnvVar("TARV_HOSTILE_DEEP").value, "reached");
 }
 
 TEST_F(HostileInput, AFailureSixHundredBlocksDeepReportsEveryBlockOnce) {
-  std::string path = dir.Write("deep.qd", Repeat("/if 1 eq 1 {\n", 600) + "/activate No such window\n" +
-                                              Repeat("}\n", 600));
+  std::string path =
+      dir.Write("deep.qd", Repeat("/if 1 eq 1 {\n", 600) + "/activate No such window\n" + Repeat("}\n", 600));
   std::string message = RunFile(path);
   EXPECT_EQ(Count(message, "/if 1 EQ 1\r\n"), 600u);
-  EXPECT_TRUE(message.ends_with("/activate could not find \"No such window\" window")) << message.substr(0, 200);
+  EXPECT_TRUE(message.ends_with("/activate could not find \"No such window\" window"))
+      << message.substr(0, 200);
 }
 
 TEST_F(HostileInput, ACommandFileThatRunsItselfStopsAtTheNestingLimitWithAShortReport) {
   std::string path = dir.Path("self.qd");
   dir.Write("self.qd", "@ \"" + path + "\"\n");
   std::string message = RunFile(path);
-  EXPECT_TRUE(message.ends_with("Command files nested more than 100 deep: " + path)) << message.substr(0, 200);
+  EXPECT_TRUE(message.ends_with("Command files nested more than 100 deep: " + path))
+      << message.substr(0, 200);
   // One report per nested @ command: about a hundred lines of four, not more.
   EXPECT_EQ(Count(message, "ERROR: The following command: "), 100u);
   EXPECT_LT(message.size(), 100 * (path.size() + 100));
@@ -117,14 +120,15 @@ TEST_F(HostileInput, BlocksAndCommandFilesNestedTogetherStopAtTheRunDepthLimit) 
   std::string path = dir.Path("deepself.qd");
   dir.Write("deepself.qd", Repeat("/if 1 eq 1 {\n", 600) + "@ \"" + path + "\"\n" + Repeat("}\n", 600));
   std::string message = RunFile(path);
-  EXPECT_TRUE(message.ends_with("Blocks and command files nested more than 1000 deep")) << message.substr(0, 200);
+  EXPECT_TRUE(message.ends_with("Blocks and command files nested more than 1000 deep"))
+      << message.substr(0, 200);
 }
 
 TEST_F(HostileInput, BlocksNestedInSeveralCommandFilesRunWithinTheRunDepthLimit) {
-  std::string inner = dir.Write("inner.qd", Repeat("/if 1 eq 1 {\n", 400) + "/set TARV_HOSTILE_INNER = reached\n" +
-                                                Repeat("}\n", 400));
-  std::string outer = dir.Write("outer.qd", Repeat("/if 1 eq 1 {\n", 400) + "@ \"" + inner + "\"\n" +
-                                                Repeat("}\n", 400));
+  std::string inner = dir.Write(
+      "inner.qd", Repeat("/if 1 eq 1 {\n", 400) + "/set TARV_HOSTILE_INNER = reached\n" + Repeat("}\n", 400));
+  std::string outer =
+      dir.Write("outer.qd", Repeat("/if 1 eq 1 {\n", 400) + "@ \"" + inner + "\"\n" + Repeat("}\n", 400));
   EXPECT_EQ(RunFile(outer), "");
   EXPECT_EQ(GetEnvVar("TARV_HOSTILE_INNER").value, "reached");
 }
@@ -204,15 +208,16 @@ TEST_F(HostileInput, BinaryGarbageEndsInAMessageOrARunNeverInACrash) {
 // ---- Files that cannot be read -----------------------------------------------------
 
 TEST_F(HostileInput, ACommandFileThatIsADirectoryCannotBeOpened) {
-  EXPECT_EQ(RunFile(dir.Root()), "Error occurred while opening " + dir.Root() + ":\r\nERROR 21: Is a directory\r\n");
+  EXPECT_EQ(RunFile(dir.Root()),
+            "Error occurred while opening " + dir.Root() + ":\r\nERROR 21: Is a directory\r\n");
 }
 
 TEST_F(HostileInput, ACommandFileBehindAPlainFileOrMissingCannotBeOpened) {
   std::string file = dir.Write("plain.qd", "/pause x\n");
   EXPECT_EQ(RunFile(file + "/inner.qd"),
             "Error occurred while opening " + file + "/inner.qd:\r\nERROR 20: Not a directory\r\n");
-  EXPECT_EQ(RunFile(dir.Path("missing.qd")),
-            "Error occurred while opening " + dir.Path("missing.qd") + ":\r\nERROR 2: No such file or directory\r\n");
+  EXPECT_EQ(RunFile(dir.Path("missing.qd")), "Error occurred while opening " + dir.Path("missing.qd") +
+                                                 ":\r\nERROR 2: No such file or directory\r\n");
 }
 
 TEST_F(HostileInput, ACommandFileWhoseReadFailsAfterOpeningIsReported) {
@@ -301,7 +306,8 @@ class Soak : public HostileInput {
  protected:
   void SetUp() override {
     HostileInput::SetUp();
-    if (!TARV_HEAP_IS_MEASURABLE) GTEST_SKIP() << "the heap is measured with glibc's mallinfo2, without sanitizers";
+    if (!TARV_HEAP_IS_MEASURABLE)
+      GTEST_SKIP() << "the heap is measured with glibc's mallinfo2, without sanitizers";
     previous_ = SetUserInterface(&quiet_);
   }
   void TearDown() override {
@@ -327,7 +333,9 @@ TEST_F(Soak, ALoopOfTwentyThousandPassesUsesNoMoreHeapThanOneOfTwoThousand) {
     SetEnvVar("TARV_SOAK", "0");
     SetEnvVar("TARV_SOAK_LIMIT", std::to_string(passes));
     size_t before = HeapInUse();
-    EXPECT_EQ(RunText("/do {\r\n/set TARV_SOAK = env(TARV_SOAK) + 1\r\n} /while env(TARV_SOAK) ne env(TARV_SOAK_LIMIT)"), "");
+    EXPECT_EQ(RunText("/do {\r\n/set TARV_SOAK = env(TARV_SOAK) + 1\r\n} /while env(TARV_SOAK) ne "
+                      "env(TARV_SOAK_LIMIT)"),
+              "");
     EXPECT_EQ(GetEnvVar("TARV_SOAK").value, std::to_string(passes));
     return HeapInUse() - std::min(HeapInUse(), before);
   };

@@ -1,7 +1,6 @@
-#include "run/TarvCommon.h"
-
 #include <gtest/gtest.h>
 
+#include "run/TarvCommon.h"
 #include "test_support/RecordingUI.h"
 
 namespace {

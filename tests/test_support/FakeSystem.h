@@ -245,8 +245,8 @@ class FakeWindowSystem : public IWindowSystem {
     return handle;
   }
   /// Adds a window above its siblings, where a newly opened top-level window goes.
-  TWindowHandle AddOnTop(TWindowHandle parent, const std::string& title, const std::string& className = "Class",
-                         uint32_t pid = 1) {
+  TWindowHandle AddOnTop(TWindowHandle parent, const std::string& title,
+                         const std::string& className = "Class", uint32_t pid = 1) {
     TWindowHandle handle = NewWindow(parent, title, className, pid);
     auto& siblings = windows[parent].children;
     siblings.insert(siblings.begin(), handle);

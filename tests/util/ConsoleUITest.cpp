@@ -1,7 +1,4 @@
-#include "util/ConsoleUI.h"
-
 #include <gtest/gtest.h>
-
 #include <pty.h>
 #include <termios.h>
 #include <unistd.h>
@@ -10,6 +7,8 @@
 #include <cstdio>
 #include <future>
 #include <string>
+
+#include "util/ConsoleUI.h"
 
 namespace {
 

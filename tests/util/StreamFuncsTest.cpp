@@ -1,5 +1,3 @@
-#include "util/StreamFuncs.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -7,9 +5,10 @@
 #include <sstream>
 
 #include "run/TarvCommon.h"
-#include "util/SysFiles.h"
 #include "test_support/RecordingUI.h"
 #include "test_support/TempDir.h"
+#include "util/StreamFuncs.h"
+#include "util/SysFiles.h"
 
 using namespace std::string_literals;
 

@@ -1,6 +1,6 @@
-#include "util/StringFuncs.h"
-
 #include <gtest/gtest.h>
+
+#include "util/StringFuncs.h"
 
 using namespace std::string_literals;
 

@@ -38,9 +38,12 @@ void Say(const std::string& line) {
 std::string Escaped(const std::string& text) {
   std::string out;
   for (char c : text) {
-    if (c == '\r') out += "\\r";
-    else if (c == '\n') out += "\\n";
-    else out += c;
+    if (c == '\r')
+      out += "\\r";
+    else if (c == '\n')
+      out += "\\n";
+    else
+      out += c;
   }
   return out;
 }
@@ -57,7 +60,8 @@ std::string NumberedLines(int count) {
 
 std::string SystemText(DWORD code) {
   char text[256];
-  DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM, nullptr, code, 0x0800, text, sizeof(text), nullptr);
+  DWORD length =
+      FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM, nullptr, code, 0x0800, text, sizeof(text), nullptr);
   return length ? std::string(text, length) : "(none)";
 }
 
@@ -124,13 +128,17 @@ int Version(const std::string& file) {
 }
 
 int Dispatch(const std::string& command, const std::string& arg, const std::string& arg2) {
-  if (command == "error") ShowError(arg);
-  else if (command == "info") ShowInfo(arg);
-  else if (command == "warning") ShowWarning(arg);
+  if (command == "error")
+    ShowError(arg);
+  else if (command == "info")
+    ShowInfo(arg);
+  else if (command == "warning")
+    ShowWarning(arg);
   else if (command == "ask") {
     Say(AskYesNo(arg) ? "answer yes" : "answer no");
     return 0;
-  } else if (command == "infodlg") UserInterface().ShowInfoDialog(NumberedLines(std::atoi(arg.c_str())));
+  } else if (command == "infodlg")
+    UserInterface().ShowInfoDialog(NumberedLines(std::atoi(arg.c_str())));
   else if (command == "infodlg-mixed")
     UserInterface().ShowInfoDialog(std::string("first\nsecond\r\nthird\0fourth", 26));
   else if (command == "title") {
@@ -147,9 +155,12 @@ int Dispatch(const std::string& command, const std::string& arg, const std::stri
     PumpMessages();
     Say("returned after " + std::to_string(GetTickCount() - start) + " ms");
     return 0;
-  } else if (command == "pump-dispatch") return PumpDispatch();
-  else if (command == "pump-post") return PumpPosted(arg, arg2);
-  else if (command == "version") return Version(arg);
+  } else if (command == "pump-dispatch")
+    return PumpDispatch();
+  else if (command == "pump-post")
+    return PumpPosted(arg, arg2);
+  else if (command == "version")
+    return Version(arg);
   else {
     std::fprintf(stderr, "uiprobe: unknown command \"%s\"\n", command.c_str());
     return 1;

@@ -264,7 +264,8 @@ void TGrammarReader::ReadTokens() {
   while (Peek().kind == TLexKind::Name) {
     const TLexeme& name = Take();
     const TLexeme& code = Take();
-    if (code.kind != TLexKind::Number || code.value < 257) Fail("token code of 257 or more expected", name.line);
+    if (code.kind != TLexKind::Number || code.value < 257)
+      Fail("token code of 257 or more expected", name.line);
     if (grammar_.tokenCodes.count(name.text)) Fail("token " + name.text + " declared twice", name.line);
     if (grammar_.tokenNames.count(code.value)) Fail("token code " + code.text + " used twice", name.line);
     grammar_.tokenCodes[name.text] = code.value;

@@ -36,24 +36,24 @@ struct TPrecedence {
 };
 
 struct TRule {
-  int lhs = 0;               // a nonterminal symbol (negative)
-  std::vector<int> rhs;      // symbols
-  TPrecedence precedence;    // of %prec, else of the last token with one
-  int line = 0;              // where the alternative starts in the file
-  std::string label;         // the name in braces after it; may be empty
+  int lhs = 0;             // a nonterminal symbol (negative)
+  std::vector<int> rhs;    // symbols
+  TPrecedence precedence;  // of %prec, else of the last token with one
+  int line = 0;            // where the alternative starts in the file
+  std::string label;       // the name in braces after it; may be empty
 };
 
 struct TGrammar {
-  std::string tablesName;                  // C++ name of the table object
-  std::string tokenEnum;                   // %tokenenum: enum of the named tokens, "TName" or "Space::TName"
-  std::string ruleEnum;                    // %ruleenum: enum class of the rule labels
-  std::map<std::string, int> tokenCodes;   // named tokens
-  std::map<int, std::string> tokenNames;   // every token the grammar knows, by code
+  std::string tablesName;                 // C++ name of the table object
+  std::string tokenEnum;                  // %tokenenum: enum of the named tokens, "TName" or "Space::TName"
+  std::string ruleEnum;                   // %ruleenum: enum class of the rule labels
+  std::map<std::string, int> tokenCodes;  // named tokens
+  std::map<int, std::string> tokenNames;  // every token the grammar knows, by code
   std::map<int, TPrecedence> tokenPrecedence;
-  std::vector<std::string> nonterminals;   // index i is symbol -(i + 1)
-  std::vector<TRule> rules;                // rules[0] is the accept rule
+  std::vector<std::string> nonterminals;  // index i is symbol -(i + 1)
+  std::vector<TRule> rules;               // rules[0] is the accept rule
   int startSymbol = 0;
-  int expectedConflicts = -1;              // %expect; -1: not declared
+  int expectedConflicts = -1;  // %expect; -1: not declared
 
   static bool IsToken(int symbol) { return symbol >= 0; }
   static int NonterminalIndex(int symbol) { return -symbol - 1; }

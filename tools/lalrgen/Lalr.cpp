@@ -44,7 +44,7 @@ struct TItem {
 using TItemSets = std::map<TItem, TTokenSet>;
 
 struct TLr0State {
-  std::vector<TItem> kernel;                  // sorted
+  std::vector<TItem> kernel;                    // sorted
   std::vector<std::pair<int, int>> successors;  // symbol, target state, in numbering order
 };
 
@@ -107,7 +107,8 @@ class TLalrBuilder {
 
 void TLalrBuilder::IndexRules() {
   rulesOf_.resize(g_.nonterminals.size() + 1);
-  for (size_t r = 0; r < g_.rules.size(); ++r) rulesOf_[NtIndex(g_.rules[r].lhs)].push_back(static_cast<int>(r));
+  for (size_t r = 0; r < g_.rules.size(); ++r)
+    rulesOf_[NtIndex(g_.rules[r].lhs)].push_back(static_cast<int>(r));
 }
 
 void TLalrBuilder::ComputeFirstSets() {
@@ -214,7 +215,8 @@ int TLalrBuilder::KernelIndex(int state, const TItem& item) const {
 
 void TLalrBuilder::ComputeLookaheads() {
   lookaheads_.resize(states_.size());
-  for (size_t s = 0; s < states_.size(); ++s) lookaheads_[s].assign(states_[s].kernel.size(), TTokenSet(setSize_));
+  for (size_t s = 0; s < states_.size(); ++s)
+    lookaheads_[s].assign(states_[s].kernel.size(), TTokenSet(setSize_));
   lookaheads_[0][0].Add(kEndToken);
   for (size_t s = 0; s < states_.size(); ++s) FindLookaheadSources(static_cast<int>(s));
   PropagateLookaheads();
@@ -251,7 +253,7 @@ void TLalrBuilder::PropagateLookaheads() {
 // The action entries, default reduction and gotos of one state.
 void TLalrBuilder::AddStateTables(int state, TAutomaton& automaton) {
   const TLr0State& lr0 = states_[state];
-  std::map<int, int> shifts;                       // token -> target
+  std::map<int, int> shifts;  // token -> target
   std::vector<TGoto> gotos;
   for (const auto& [symbol, target] : lr0.successors) {
     if (symbol < 0)
@@ -264,7 +266,7 @@ void TLalrBuilder::AddStateTables(int state, TAutomaton& automaton) {
   CloseLr1(closure);
 
   bool accept = false;
-  std::map<int, std::vector<int>> reductions;      // token -> rules, ascending
+  std::map<int, std::vector<int>> reductions;  // token -> rules, ascending
   for (const auto& [item, set] : closure) {
     if (!IsComplete(item)) continue;
     const int rule = item.rule;
@@ -276,14 +278,16 @@ void TLalrBuilder::AddStateTables(int state, TAutomaton& automaton) {
     });
   }
 
-  auto where = [&](int token) { return "state " + std::to_string(state) + ", token " + g_.SymbolName(token) + ": "; };
-  std::map<int, int> reduceBy;                     // token -> rule
+  auto where = [&](int token) {
+    return "state " + std::to_string(state) + ", token " + g_.SymbolName(token) + ": ";
+  };
+  std::map<int, int> reduceBy;  // token -> rule
   bool explicitError = false;
   for (auto& [token, rules] : reductions) {
     std::sort(rules.begin(), rules.end());
     for (size_t i = 1; i < rules.size(); ++i)
-      automaton.conflicts.push_back(where(token) + "reduce/reduce conflict, rule " + std::to_string(rules[0]) +
-                                    " over rule " + std::to_string(rules[i]));
+      automaton.conflicts.push_back(where(token) + "reduce/reduce conflict, rule " +
+                                    std::to_string(rules[0]) + " over rule " + std::to_string(rules[i]));
     int rule = rules[0];
     bool shiftHere = shifts.count(token) || (accept && token == kEndToken);
     if (!shiftHere) {
@@ -293,7 +297,8 @@ void TLalrBuilder::AddStateTables(int state, TAutomaton& automaton) {
     TPrecedence rulePrec = g_.rules[rule].precedence;
     auto tokenPrec = g_.tokenPrecedence.find(token);
     if (rulePrec.level == 0 || tokenPrec == g_.tokenPrecedence.end() || (accept && token == kEndToken)) {
-      automaton.conflicts.push_back(where(token) + "shift/reduce conflict, shift over rule " + std::to_string(rule));
+      automaton.conflicts.push_back(where(token) + "shift/reduce conflict, shift over rule " +
+                                    std::to_string(rule));
       continue;
     }
     TPrecedence tp = tokenPrec->second;
@@ -307,7 +312,8 @@ void TLalrBuilder::AddStateTables(int state, TAutomaton& automaton) {
   std::set<int> reduceRules;
   for (const auto& [token, rule] : reduceBy) reduceRules.insert(rule);
   int defaultRule = 0;
-  if (shifts.empty() && !accept && !explicitError && reduceRules.size() == 1) defaultRule = *reduceRules.begin();
+  if (shifts.empty() && !accept && !explicitError && reduceRules.size() == 1)
+    defaultRule = *reduceRules.begin();
 
   std::vector<TAction> actions;
   if (defaultRule == 0) {

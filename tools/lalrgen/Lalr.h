@@ -30,10 +30,10 @@ struct TGoto {
 };
 
 struct TAutomaton {
-  std::vector<std::vector<TAction>> actions;  // per state, in table order
-  std::vector<std::vector<TGoto>> gotos;      // per state
-  std::vector<int> defaults;                  // per state: 0 or -rule
-  std::vector<std::string> conflicts;         // one line per conflict settled by default
+  std::vector<std::vector<TAction>> actions;      // per state, in table order
+  std::vector<std::vector<TGoto>> gotos;          // per state
+  std::vector<int> defaults;                      // per state: 0 or -rule
+  std::vector<std::string> conflicts;             // one line per conflict settled by default
   std::vector<std::vector<std::string>> kernels;  // per state, its kernel items as text
   int StateCount() const { return static_cast<int>(actions.size()); }
 };

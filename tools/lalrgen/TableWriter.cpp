@@ -67,8 +67,8 @@ class TWriter {
     out_ << "constexpr TYyEntry kActions[] = {\n";
     for (int s = 0; s < a_.StateCount(); ++s)
       for (const TAction& a : a_.actions[s])
-        out_ << "    {" << a.symbol << ", " << a.action << "},  // state " << s << ", " << g_.SymbolName(a.symbol)
-             << ": " << ActionText(a.action) << "\n";
+        out_ << "    {" << a.symbol << ", " << a.action << "},  // state " << s << ", "
+             << g_.SymbolName(a.symbol) << ": " << ActionText(a.action) << "\n";
     if (a_.actions.empty()) out_ << "    {0, 0},\n";
     out_ << "};\n\n";
     WriteRanges("kActionRanges", a_.actions);
@@ -78,8 +78,8 @@ class TWriter {
     out_ << "constexpr TYyEntry kGotos[] = {\n";
     for (int s = 0; s < a_.StateCount(); ++s)
       for (const TGoto& g : a_.gotos[s])
-        out_ << "    {" << g.symbol << ", " << g.target << "},  // state " << s << ", " << g_.SymbolName(g.symbol)
-             << ": goto " << g.target << "\n";
+        out_ << "    {" << g.symbol << ", " << g.target << "},  // state " << s << ", "
+             << g_.SymbolName(g.symbol) << ": goto " << g.target << "\n";
     out_ << "};\n\n";
     WriteRanges("kGotoRanges", a_.gotos);
   }
@@ -213,7 +213,8 @@ std::string WriteHeader(const TGrammar& grammar, const std::string& grammarName)
   return out.str();
 }
 
-std::string WriteTables(const TGrammar& grammar, const TAutomaton& automaton, const std::string& grammarName) {
+std::string WriteTables(const TGrammar& grammar, const TAutomaton& automaton,
+                        const std::string& grammarName) {
   return TWriter(grammar, automaton).Write(grammarName);
 }
 

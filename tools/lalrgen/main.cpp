@@ -71,12 +71,16 @@ std::string Report(const lalrgen::TGrammar& g, const lalrgen::TAutomaton& a) {
     if (a.defaults[s] != 0) out << "  default: reduce " << -a.defaults[s] << "\n";
     for (const auto& action : a.actions[s]) {
       out << "  " << g.SymbolName(action.symbol) << ": ";
-      if (action.action > 0) out << "shift " << action.action;
-      else if (action.action < 0) out << "reduce " << -action.action;
-      else out << "accept";
+      if (action.action > 0)
+        out << "shift " << action.action;
+      else if (action.action < 0)
+        out << "reduce " << -action.action;
+      else
+        out << "accept";
       out << "\n";
     }
-    for (const auto& go : a.gotos[s]) out << "  " << g.SymbolName(go.symbol) << ": goto " << go.target << "\n";
+    for (const auto& go : a.gotos[s])
+      out << "  " << g.SymbolName(go.symbol) << ": goto " << go.target << "\n";
     out << "\n";
   }
   for (const auto& line : a.conflicts) out << line << "\n";

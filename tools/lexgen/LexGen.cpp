@@ -67,13 +67,17 @@ int ConditionNumber(const TRulesFile& file, const std::string& name) {
 }
 
 void ReadDirective(TRulesFile& file, const std::string& word, const std::string& rest) {
-  if (word == "%tables") file.tables = rest;
-  else if (word == "%header") file.header = rest;
-  else if (word == "%rules") file.rulesPrefix = rest;
+  if (word == "%tables")
+    file.tables = rest;
+  else if (word == "%header")
+    file.header = rest;
+  else if (word == "%rules")
+    file.rulesPrefix = rest;
   else if (word == "%conditions") {
     std::istringstream names(rest);
     for (std::string name; names >> name;) file.conditions.push_back(name);
-  } else throw ERulesError("unknown directive " + word);
+  } else
+    throw ERulesError("unknown directive " + word);
 }
 
 // Takes "<A,B>" and "^" off the front of a rule's pattern.
@@ -111,9 +115,12 @@ void ReadLine(TRulesFile& file, const std::string& line, bool& inRules) {
   }
   auto [word, rest] = SplitWord(line);
   if (rest.empty()) throw ERulesError("a name needs a pattern");
-  if (inRules) ReadRule(file, word, rest);
-  else if (word[0] == '%') ReadDirective(file, word, rest);
-  else file.definitions[word] = rest;
+  if (inRules)
+    ReadRule(file, word, rest);
+  else if (word[0] == '%')
+    ReadDirective(file, word, rest);
+  else
+    file.definitions[word] = rest;
 }
 
 TRulesFile ReadRulesFile(const std::string& path) {
@@ -132,7 +139,8 @@ TRulesFile ReadRulesFile(const std::string& path) {
     }
   }
   if (file.rules.empty()) throw ERulesError(path + ": no rules");
-  if (file.tables.empty() || file.header.empty()) throw ERulesError(path + ": %tables and %header are required");
+  if (file.tables.empty() || file.header.empty())
+    throw ERulesError(path + ": %tables and %header are required");
   return file;
 }
 

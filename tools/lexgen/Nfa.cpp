@@ -66,8 +66,7 @@ TNfaFragment TNfa::Optional(TNfaFragment a) {
 //   atom        := '(' alternation ')' | class | quoted | {name} | char
 class TRegexParser {
  public:
-  TRegexParser(TNfa& nfa, const std::string& text, const std::map<std::string, std::string>& defs,
-               int depth)
+  TRegexParser(TNfa& nfa, const std::string& text, const std::map<std::string, std::string>& defs, int depth)
       : nfa_(nfa), text_(text), defs_(defs), depth_(depth) {}
 
   TNfaFragment ParseAll() {

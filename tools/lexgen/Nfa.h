@@ -23,10 +23,10 @@ class ERulesError : public std::runtime_error {
 };
 
 struct TNfaState {
-  std::vector<int> epsilon;     // targets without input
-  TCharSet chars;               // input that leads to `next`
-  int next = -1;                // -1: no character edge
-  int acceptsRule = 0;          // rule number accepted here, 0 = none
+  std::vector<int> epsilon;  // targets without input
+  TCharSet chars;            // input that leads to `next`
+  int next = -1;             // -1: no character edge
+  int acceptsRule = 0;       // rule number accepted here, 0 = none
 };
 
 /// A piece of automaton with one entry and one exit state.
@@ -38,8 +38,7 @@ struct TNfaFragment {
 class TNfa {
  public:
   /// Compiles `pattern`; `definitions` resolves {name}. Throws ERulesError.
-  TNfaFragment Compile(const std::string& pattern,
-                       const std::map<std::string, std::string>& definitions);
+  TNfaFragment Compile(const std::string& pattern, const std::map<std::string, std::string>& definitions);
   /// Marks the fragment's exit as accepting `rule`.
   void Accept(const TNfaFragment& fragment, int rule) { states_[fragment.end].acceptsRule = rule; }
   const std::vector<TNfaState>& States() const { return states_; }

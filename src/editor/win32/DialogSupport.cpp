@@ -98,15 +98,17 @@ TModalWindow::~TModalWindow() {
   DestroyWindow(window_);
 }
 
-void TModalWindow::Create(HWND owner, const char* caption, int designWidth, int designHeight, DWORD extraStyle) {
+void TModalWindow::Create(HWND owner, const char* caption, int designWidth, int designHeight,
+                          DWORD extraStyle) {
   owner_ = owner;
   designWidth_ = designWidth;
   designHeight_ = designHeight;
   font_.Reset(CreateMessageFont());
   const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | extraStyle;
   std::vector<WORD> dialogTemplate = EmptyDialogTemplate(style, caption);
-  CreateDialogIndirectParamA(GetModuleHandleA(nullptr), reinterpret_cast<LPCDLGTEMPLATEA>(dialogTemplate.data()),
-                             owner, DialogProc, reinterpret_cast<LPARAM>(this));
+  CreateDialogIndirectParamA(GetModuleHandleA(nullptr),
+                             reinterpret_cast<LPCDLGTEMPLATEA>(dialogTemplate.data()), owner, DialogProc,
+                             reinterpret_cast<LPARAM>(this));
 }
 
 INT_PTR CALLBACK TModalWindow::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -114,7 +116,8 @@ INT_PTR CALLBACK TModalWindow::DialogProc(HWND window, UINT message, WPARAM wPar
     auto* self = reinterpret_cast<TModalWindow*>(lParam);
     SetWindowLongPtrA(window, DWLP_USER, lParam);
     self->window_ = window;
-    if (self->font_.Handle()) SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(self->font_.Handle()), 0);
+    if (self->font_.Handle())
+      SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(self->font_.Handle()), 0);
     SetWindowPos(window, nullptr, 0, 0, Scale(self->designWidth_), Scale(self->designHeight_),
                  SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
     Guarded([self] { self->CreateControls(); });
@@ -162,11 +165,12 @@ void TModalWindow::EndModal(int result) {
 
 HWND TModalWindow::AddControl(const char* className, const char* text, DWORD style, const TDesignRect& rect,
                               int id, DWORD exStyle) {
-  HWND control = CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, Scale(rect.left),
-                                 Scale(rect.top), Scale(rect.width), Scale(rect.height), window_,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr),
-                                 nullptr);
-  if (control && font_.Handle()) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), 0);
+  HWND control =
+      CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, Scale(rect.left),
+                      Scale(rect.top), Scale(rect.width), Scale(rect.height), window_,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+  if (control && font_.Handle())
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), 0);
   return control;
 }
 

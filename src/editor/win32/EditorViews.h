@@ -23,21 +23,52 @@ constexpr int kBtnDownId = 1004;
 constexpr int kStatusBar1Id = 1005;
 // Menu commands of frmTarvWiz (main menu and context menu).
 enum : int {
-  kNew1 = 2001, kOpen1, kSave1, kSaveAs1, kRun1, kExit1,
-  kNewCommand1, kEditCommand1, kDeleteCommand1, kReplace1, kAbout1,
+  kNew1 = 2001,
+  kOpen1,
+  kSave1,
+  kSaveAs1,
+  kRun1,
+  kExit1,
+  kNewCommand1,
+  kEditCommand1,
+  kDeleteCommand1,
+  kReplace1,
+  kAbout1,
 };
 
 // frmTarvInput
 enum : int {
-  kLabel1InputId = 1101, kProgId, kLabel3Id, kLabel2InputId, kArgsId, kGroupBox1Id, kHideOptId, kMinOptId,
-  kMaxOptId, kNormalOptId, kMinNoActOptId, kGroupBox2Id, kIgnoreOptId, kWarnOptId, kBtnBrowseId, kWaitOptId,
+  kLabel1InputId = 1101,
+  kProgId,
+  kLabel3Id,
+  kLabel2InputId,
+  kArgsId,
+  kGroupBox1Id,
+  kHideOptId,
+  kMinOptId,
+  kMaxOptId,
+  kNormalOptId,
+  kMinNoActOptId,
+  kGroupBox2Id,
+  kIgnoreOptId,
+  kWarnOptId,
+  kBtnBrowseId,
+  kWaitOptId,
 };
 
 // frmReplace
 enum : int { kReplaceLabel1Id = 1201, kReplaceLabel2Id, kString1Id, kString2Id };
 
 // frmAbout
-enum : int { kImage1Id = 1301, kAboutLabel1Id, kLblVersionId, kLblCopyrightId, kLabel5Id, kLabel6Id, kLabel4Id };
+enum : int {
+  kImage1Id = 1301,
+  kAboutLabel1Id,
+  kLblVersionId,
+  kLblCopyrightId,
+  kLabel5Id,
+  kLabel6Id,
+  kLabel4Id
+};
 
 // frmTarvPList (Button1 "&Close" is IDOK)
 enum : int { kPListId = 1401, kButton2Id, kButton3Id };

@@ -19,13 +19,15 @@ class TAboutView : public TModalWindow {
  protected:
   void CreateControls() override {
     HWND image = AddControl("STATIC", "", SS_ICON | SS_CENTERIMAGE, {32, 32, 33, 33}, kImage1Id);
-    SendMessageA(image, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1))),
-                 0);
+    SendMessageA(image, STM_SETICON,
+                 reinterpret_cast<WPARAM>(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1))), 0);
     SetFont(AddControl("STATIC", "Tarv  (32 bit)", SS_LEFT, {120, 32, 156, 29}, kAboutLabel1Id), largeFont_);
-    SetFont(AddControl("STATIC", texts_.Version.c_str(), SS_LEFT, {120, 64, 200, 29}, kLblVersionId), largeFont_);
+    SetFont(AddControl("STATIC", texts_.Version.c_str(), SS_LEFT, {120, 64, 200, 29}, kLblVersionId),
+            largeFont_);
     AddControl("STATIC", texts_.Copyright.c_str(), SS_LEFT, {32, 120, 304, 32}, kLblCopyrightId);
     AddControl("STATIC", "Download the latest version from ", SS_LEFT, {32, 152, 244, 16}, kLabel5Id);
-    SetFont(AddControl("STATIC", kDownloadAddress, SS_LEFT | SS_NOTIFY, {32, 168, 280, 16}, kLabel6Id), linkFont_);
+    SetFont(AddControl("STATIC", kDownloadAddress, SS_LEFT | SS_NOTIFY, {32, 168, 280, 16}, kLabel6Id),
+            linkFont_);
     AddControl("STATIC", "(search for \"tarv32\")", SS_LEFT, {32, 184, 150, 16}, kLabel4Id);
     SetFocus(AddControl("BUTTON", "&Ok", WS_TABSTOP | BS_DEFPUSHBUTTON, {120, 216, 105, 33}, IDOK));
   }

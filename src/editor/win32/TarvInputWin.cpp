@@ -26,12 +26,22 @@ struct TControlLayout {
 // (GroupBox1 at 24,160 and GroupBox2 at 376,160) and added up here.
 const TControlLayout kLayout[] = {
     {kLabel1InputId, "STATIC", "Command:", SS_RIGHT, {19, 16, 81, 16}, 0},
-    {kProgId, "COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, {104, 16, 209, 240}, 0},
+    {kProgId,
+     "COMBOBOX",
+     "",
+     WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
+     {104, 16, 209, 240},
+     0},
     {kLabel3Id, "STATIC", "Command", SS_RIGHT, {17, 48, 80, 16}, 0},
     {kLabel2InputId, "STATIC", "Arguments", SS_RIGHT, {17, 64, 80, 16}, 0},
     {kArgsId, "EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, {104, 52, 209, 24}, WS_EX_CLIENTEDGE},
     {kGroupBox1Id, "BUTTON", "Initial Window Mode", BS_GROUPBOX, {24, 160, 313, 81}, 0},
-    {kHideOptId, "BUTTON", "Hidden", WS_GROUP | WS_TABSTOP | BS_AUTORADIOBUTTON, {24 + 8, 160 + 48, 73, 17}, 0},
+    {kHideOptId,
+     "BUTTON",
+     "Hidden",
+     WS_GROUP | WS_TABSTOP | BS_AUTORADIOBUTTON,
+     {24 + 8, 160 + 48, 73, 17},
+     0},
     {kMinOptId, "BUTTON", "Minimized", BS_AUTORADIOBUTTON, {24 + 96, 160 + 24, 105, 17}, 0},
     {kMaxOptId, "BUTTON", "Maximized", BS_AUTORADIOBUTTON, {24 + 96, 160 + 48, 121, 17}, 0},
     {kNormalOptId, "BUTTON", "Normal", BS_AUTORADIOBUTTON, {24 + 8, 160 + 24, 81, 17}, 0},
@@ -40,8 +50,12 @@ const TControlLayout kLayout[] = {
     {kIgnoreOptId, "BUTTON", "Ignore Error", WS_TABSTOP | BS_AUTOCHECKBOX, {376 + 8, 160 + 40, 121, 25}, 0},
     {kWarnOptId, "BUTTON", "Give Warning", WS_TABSTOP | BS_AUTOCHECKBOX, {376 + 8, 160 + 16, 121, 25}, 0},
     {kBtnBrowseId, "BUTTON", "Browse...", WS_GROUP | WS_TABSTOP | BS_PUSHBUTTON, {336, 12, 76, 25}, 0},
-    {kWaitOptId, "BUTTON", "Wait for program to finish before continuing", WS_TABSTOP | BS_AUTOCHECKBOX,
-     {32, 112, 377, 25}, 0},
+    {kWaitOptId,
+     "BUTTON",
+     "Wait for program to finish before continuing",
+     WS_TABSTOP | BS_AUTOCHECKBOX,
+     {32, 112, 377, 25},
+     0},
     {IDOK, "BUTTON", "&OK", WS_TABSTOP | BS_DEFPUSHBUTTON, {440, 20, 89, 29}, 0},
     {IDCANCEL, "BUTTON", "&Cancel", WS_TABSTOP | BS_PUSHBUTTON, {440, 60, 89, 29}, 0},
 };
@@ -69,13 +83,16 @@ class TCommandDialogView : public TModalWindow, public ICommandDialogControls {
   void SetProgItems(const std::vector<std::string>& items) override {
     HWND prog = Item(kProgId);
     SendMessageA(prog, CB_RESETCONTENT, 0, 0);
-    for (const std::string& item : items) SendMessageA(prog, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    for (const std::string& item : items)
+      SendMessageA(prog, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
     SetWindowTextA(prog, "");
   }
   std::string ArgsText() const override { return ItemText(kArgsId); }
   void SetArgsText(const std::string& text) override { SetWindowTextA(Item(kArgsId), text.c_str()); }
   void SetArgsVisible(bool visible) override { ShowWindow(Item(kArgsId), visible ? SW_SHOW : SW_HIDE); }
-  void SetUpperLabel(const std::string& caption, bool visible) override { SetLabel(kLabel3Id, caption, visible); }
+  void SetUpperLabel(const std::string& caption, bool visible) override {
+    SetLabel(kLabel3Id, caption, visible);
+  }
   void SetLowerLabel(const std::string& caption, bool visible) override {
     SetLabel(kLabel2InputId, caption, visible);
   }
@@ -101,7 +118,8 @@ class TCommandDialogView : public TModalWindow, public ICommandDialogControls {
  protected:
   void CreateControls() override {
     for (const TControlLayout& control : kLayout)
-      AddControl(control.className, control.caption, control.style, control.rect, control.id, control.exStyle);
+      AddControl(control.className, control.caption, control.style, control.rect, control.id,
+                 control.exStyle);
     SendMessageA(Item(kProgId), CB_SETITEMHEIGHT, 0, Scale(16));
     SendMessageA(Item(kProgId), CB_LIMITTEXT, 0, 0);
     SendMessageA(Item(kArgsId), EM_SETLIMITTEXT, 0, 0);
@@ -138,15 +156,9 @@ bool TCommandDialogView::HandleMessage(UINT message, WPARAM wParam, LPARAM, INT_
     case WM_ACTIVATE:
       if (LOWORD(wParam) != WA_INACTIVE) events_->OnActivate();
       return false;
-    case kProgChangedLater:
-      events_->ProgChange();
-      return true;
-    case WM_CLOSE:
-      EndModal(IDCANCEL);
-      return true;
-    case WM_COMMAND:
-      result = 0;
-      return HandleCommand(LOWORD(wParam), HIWORD(wParam));
+    case kProgChangedLater: events_->ProgChange(); return true;
+    case WM_CLOSE: EndModal(IDCANCEL); return true;
+    case WM_COMMAND: result = 0; return HandleCommand(LOWORD(wParam), HIWORD(wParam));
   }
   return false;
 }
@@ -169,9 +181,7 @@ bool TCommandDialogView::HandleCommand(int id, int code) {
     case IDOK:
       if (events_->btnOkClick()) EndModal(IDOK);
       return true;
-    case IDCANCEL:
-      EndModal(IDCANCEL);
-      return true;
+    case IDCANCEL: EndModal(IDCANCEL); return true;
   }
   return false;
 }

@@ -15,10 +15,10 @@ class TReplaceView : public TModalWindow {
   void CreateControls() override {
     AddControl("STATIC", "String to replace:", SS_RIGHT, {27, 28, 125, 16}, kReplaceLabel1Id);
     AddControl("STATIC", "Replace with string", SS_RIGHT, {14, 72, 138, 16}, kReplaceLabel2Id);
-    HWND string1 = AddControl("EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, {160, 24, 209, 24}, kString1Id,
-                              WS_EX_CLIENTEDGE);
-    HWND string2 = AddControl("EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, {160, 68, 209, 24}, kString2Id,
-                              WS_EX_CLIENTEDGE);
+    HWND string1 =
+        AddControl("EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, {160, 24, 209, 24}, kString1Id, WS_EX_CLIENTEDGE);
+    HWND string2 =
+        AddControl("EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, {160, 68, 209, 24}, kString2Id, WS_EX_CLIENTEDGE);
     AddControl("BUTTON", "&OK", WS_TABSTOP | BS_DEFPUSHBUTTON, {434, 20, 89, 29}, IDOK);
     AddControl("BUTTON", "&Cancel", WS_TABSTOP | BS_PUSHBUTTON, {434, 60, 89, 29}, IDCANCEL);
     SendMessageA(string1, EM_SETLIMITTEXT, 0, 0);

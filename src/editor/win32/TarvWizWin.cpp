@@ -36,7 +36,8 @@ void DrawArrow(HDC dc, const RECT& area, bool up) {
     const char* pixels = kUpArrow[up ? row : 15 - row];
     for (int column = 0; column < 15; ++column) {
       if (pixels[column] == '.') continue;
-      RECT pixel = {left + column * block, top + row * block, left + (column + 1) * block, top + (row + 1) * block};
+      RECT pixel = {left + column * block, top + row * block, left + (column + 1) * block,
+                    top + (row + 1) * block};
       FillRect(dc, &pixel, pixels[column] == 'R' ? red : black);
     }
   }
@@ -85,7 +86,8 @@ HMENU BuildPopupMenu() {
 
 // Enter, Insert and Delete on the list go to the editor whatever shift state
 // is held; the list asks the dialog manager for Enter.
-LRESULT CALLBACK ListSubclassProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+LRESULT CALLBACK ListSubclassProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                  DWORD_PTR) {
   if (message == WM_GETDLGCODE && lParam != 0 && reinterpret_cast<const MSG*>(lParam)->wParam == VK_RETURN)
     return DefSubclassProc(list, message, wParam, lParam) | DLGC_WANTMESSAGE;
   if (message == WM_KEYDOWN) {
@@ -213,10 +215,10 @@ class TEditorView : public TModalWindow, public IEditorWindow, public IFileDialo
 void TEditorView::CreateControls() {
   SetMenu(Handle(), BuildMainMenu());
   popup_ = BuildPopupMenu();
-  HWND list = AddControl("LISTBOX", "",
-                         WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_EXTENDEDSEL | LBS_NOTIFY |
-                             LBS_NOINTEGRALHEIGHT,
-                         {8, 8, 465, 297}, kList1Id, WS_EX_CLIENTEDGE);
+  HWND list =
+      AddControl("LISTBOX", "",
+                 WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_EXTENDEDSEL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+                 {8, 8, 465, 297}, kList1Id, WS_EX_CLIENTEDGE);
   SendMessageA(list, LB_SETITEMHEIGHT, 0, Scale(16));
   SendMessageA(list, LB_SETHORIZONTALEXTENT, Scale(4000), 0);
   SetWindowSubclass(list, ListSubclassProc, 1, 0);

@@ -19,9 +19,9 @@ bool RegisterAppWindowClass(HINSTANCE instance) {
   windowClass.lpfnWndProc = AppWindowProc;
   windowClass.hInstance = instance;
   windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
-  windowClass.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(1), IMAGE_ICON,
-                                                      GetSystemMetrics(SM_CXSMICON),
-                                                      GetSystemMetrics(SM_CYSMICON), 0));
+  windowClass.hIconSm =
+      static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(1), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                    GetSystemMetrics(SM_CYSMICON), 0));
   windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
   windowClass.lpszClassName = kAppWindowClass;
   return RegisterClassExA(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
@@ -31,10 +31,10 @@ HWND CreateAppWindow() {
   HINSTANCE instance = GetModuleHandleA(nullptr);
   if (!RegisterAppWindowClass(instance)) return nullptr;
   // A popup without a sizing frame keeps the zero size it is created with.
-  HWND window = CreateWindowExA(WS_EX_APPWINDOW, kAppWindowClass, "",
-                                WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                                GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0,
-                                nullptr, nullptr, instance, nullptr);
+  HWND window =
+      CreateWindowExA(WS_EX_APPWINDOW, kAppWindowClass, "",
+                      WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, GetSystemMetrics(SM_CXSCREEN) / 2,
+                      GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr, nullptr, instance, nullptr);
   if (window) ShowWindow(window, SW_SHOWNA);
   return window;
 }

@@ -69,8 +69,8 @@ int Scale(int pixels, int dpi) { return MulDiv(pixels, dpi, kDesignDpi); }
 
 HWND CreateChild(HWND dialog, const char* className, const char* text, DWORD style, DWORD exStyle, int id,
                  HFONT font) {
-  HWND child = CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, 0, 0, 0, 0,
-                               dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+  HWND child = CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, 0, 0, 0,
+                               0, dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                GetModuleHandleA(nullptr), nullptr);
   if (child && font) SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   return child;
@@ -176,7 +176,7 @@ std::vector<WORD> EmptyDialogTemplate(DWORD style, const wchar_t* caption) {
     words.push_back(HIWORD(value));
   };
   addDword(style);
-  addDword(0);                                // extended style
+  addDword(0);                                 // extended style
   words.insert(words.end(), {0, 0, 0, 0, 0});  // no controls; position and size set later
   words.insert(words.end(), {0, 0});           // no menu, the standard dialog class
   for (const wchar_t* c = caption; *c; ++c) words.push_back(static_cast<WORD>(*c));
@@ -202,8 +202,8 @@ void ShowTarvInfoDlg(std::string_view text) {
   TInfoDlgState state;
   state.text = InfoDialogText(text);
   state.font = font.Handle();
-  constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX |
-                           WS_CLIPCHILDREN;
+  constexpr DWORD kStyle =
+      WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_CLIPCHILDREN;
   std::vector<WORD> dialogTemplate = EmptyDialogTemplate(kStyle, L"Information");
   INT_PTR result = DialogBoxIndirectParamA(GetModuleHandleA(nullptr),
                                            reinterpret_cast<LPCDLGTEMPLATEA>(dialogTemplate.data()), nullptr,

@@ -10,13 +10,13 @@
 
 #include "util/Environment.h"
 
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <map>
 #include <memory>
-
-#include <unistd.h>
 
 #include "util/SysFiles.h"
 

@@ -1,10 +1,11 @@
 #include "util/AppServices.h"
-#include "util/StringFuncs.h"
 
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
+
+#include "util/StringFuncs.h"
 
 namespace {
 

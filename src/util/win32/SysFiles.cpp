@@ -94,8 +94,8 @@ void SysAppendLine(const std::string& path, std::string_view line) {
   std::string bytes(line);
   bytes += "\r\n";
   DWORD done = 0;
-  bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr) &&
-            done == bytes.size();
+  bool ok =
+      WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr) && done == bytes.size();
   DWORD error = GetLastError();
   CloseHandle(file);
   if (!ok) {

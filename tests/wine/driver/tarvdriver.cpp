@@ -45,11 +45,11 @@
 // across processes where GetWindowTextA does not. Exit status: 0 done,
 // 1 bad usage, 2 window or control not found in time, 3 the action failed.
 #include <windows.h>
-#include <tlhelp32.h>
 #include <fcntl.h>
 #include <io.h>
 #include <objbase.h>
 #include <shellapi.h>
+#include <tlhelp32.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -161,9 +161,9 @@ BOOL CALLBACK PrintControl(HWND child, LPARAM param) {
   GetWindowRect(child, &rect);
   MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
   std::string text = TextOf(child);
-  std::printf("control %d %s %ld %ld %ld %ld len=%u %s\n", GetDlgCtrlID(child), ClassOf(child).c_str(), rect.left,
-              rect.top, rect.right - rect.left, rect.bottom - rect.top, static_cast<unsigned>(text.size()),
-              Escaped(text, 400).c_str());
+  std::printf("control %d %s %ld %ld %ld %ld len=%u %s\n", GetDlgCtrlID(child), ClassOf(child).c_str(),
+              rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+              static_cast<unsigned>(text.size()), Escaped(text, 400).c_str());
   return TRUE;
 }
 
@@ -275,7 +275,8 @@ int Click(const std::string& caption, const std::string& buttonText, const TOpti
   return 0;
 }
 
-int SetText(const std::string& caption, const std::string& id, const std::string& text, const TOptions& options) {
+int SetText(const std::string& caption, const std::string& id, const std::string& text,
+            const TOptions& options) {
   HWND window = WaitForWindow(caption, options);
   HWND child = window ? ChildById(window, id) : nullptr;
   if (!child) return 2;
@@ -285,7 +286,8 @@ int SetText(const std::string& caption, const std::string& id, const std::string
 int Resize(const std::string& caption, int width, int height, const TOptions& options) {
   HWND window = WaitForWindow(caption, options);
   if (!window) return 2;
-  if (!SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE)) return 3;
+  if (!SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE))
+    return 3;
   SendWithTimeout(window, WM_NULL, 0, 0);  // the owner has handled the resize
   PrintWindowLine(window);
   return 0;
@@ -327,7 +329,8 @@ int Run(const std::vector<std::string>& words) {
   STARTUPINFOA startup = {};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION process = {};
-  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
+  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                      &process)) {
     std::fprintf(stderr, "tarvdriver: cannot start %s (error %lu)\n", line.c_str(), GetLastError());
     return 3;
   }
@@ -458,8 +461,10 @@ std::string RequestReport(HWND window, WPARAM request, const std::string& report
   std::string text;
   for (int attempt = 0; attempt < kAttempts && text.find("checked ") == std::string::npos; ++attempt) {
     DWORD_PTR ignored = 0;
-    if (!SendMessageTimeoutA(window, TextFitRequestMessage(), request, 0, SMTO_NORMAL, kMeasureTimeoutMs, &ignored))
-      std::fprintf(stderr, "tarvdriver: measuring request %d unanswered (error %lu)\n", attempt + 1, GetLastError());
+    if (!SendMessageTimeoutA(window, TextFitRequestMessage(), request, 0, SMTO_NORMAL, kMeasureTimeoutMs,
+                             &ignored))
+      std::fprintf(stderr, "tarvdriver: measuring request %d unanswered (error %lu)\n", attempt + 1,
+                   GetLastError());
     text = WholeFile(report);
   }
   return text;
@@ -498,7 +503,8 @@ int Cuts(const std::string& caption, const std::vector<std::string>& otherTexts,
 
 int Usage() {
   std::fprintf(stderr,
-               "usage: tarvdriver [--class NAME|*] [--timeout MS] wait|gone|idle|painted|close|rect|controls|owner CAPTION\n"
+               "usage: tarvdriver [--class NAME|*] [--timeout MS] "
+               "wait|gone|idle|painted|close|rect|controls|owner CAPTION\n"
                "       tarvdriver [options] cuts CAPTION [ID=TEXT...]\n"
                "       tarvdriver [options] text|click CAPTION ID|BUTTONTEXT\n"
                "       tarvdriver [options] settext CAPTION ID TEXT | resize CAPTION W H\n"
@@ -542,8 +548,10 @@ int main(int argc, char** argv) {
   TOptions options;
   std::vector<std::string> args(argv + 1, argv + argc);
   while (args.size() >= 2 && (args[0] == "--class" || args[0] == "--timeout")) {
-    if (args[0] == "--class") options.windowClass = args[1];
-    else options.timeoutMs = static_cast<DWORD>(std::strtoul(args[1].c_str(), nullptr, 10));
+    if (args[0] == "--class")
+      options.windowClass = args[1];
+    else
+      options.timeoutMs = static_cast<DWORD>(std::strtoul(args[1].c_str(), nullptr, 10));
     args.erase(args.begin(), args.begin() + 2);
   }
   int status = Dispatch(args, options);
