@@ -10,7 +10,7 @@
 set -euo pipefail
 
 native=(cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev python3
-        libx11-dev libxtst-dev)
+        libx11-dev libxtst-dev clang-format)
 windows=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine32:i386 wine64
          fonts-wine xvfb xauth xdotool x11-utils x11-apps xterm openbox dash imagemagick dpkg-dev
          nsis python3-markdown

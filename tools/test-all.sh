@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Everything CI runs: installs what is missing, builds the native program and
-# tarv32.exe, runs the unit and end-to-end tests natively, the Wine suite
-# under Xvfb against the real tarv32.exe (32-bit Wine, natively or under
-# qemu-i386, as tests/wine/wine-env.sh decides), and a short run of every
-# fuzzer. Each stage is judged by its exit status. Ends with one line
+# Everything CI runs: installs what is missing, checks the formatting of the
+# hand-written sources, builds the native program and tarv32.exe, runs the
+# unit and end-to-end tests natively, the Wine suite under Xvfb against the
+# real tarv32.exe (32-bit Wine, natively or under qemu-i386, as
+# tests/wine/wine-env.sh decides), and a short run of every fuzzer. Each stage is judged by its exit status. Ends with one line
 # "N passed, M failed" over all of them.
 #   TARV_FUZZ_SECONDS  seconds per fuzz target (default 30; 0 skips fuzzing)
 set -uo pipefail
@@ -23,6 +23,9 @@ die() { echo "test-all: $*" >&2; count "$1" 0 1; echo "$passed passed, $failed f
 
 stage "Installing what is missing"
 bash tools/setup.sh --all || die setup "installation failed"
+
+stage "Formatting (clang-format)"
+if bash tools/check-format.sh; then count format 1 0; else count format 0 1; fi
 
 stage "Native build"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null &&
