@@ -6,7 +6,7 @@
 
 #include "ParserFuzzSupport.h"
 #include "lang/TarvYacc.h"
-#include "run/TarvCommon.h"
+#include "util/TarvCommon.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static TSilentUI ui;

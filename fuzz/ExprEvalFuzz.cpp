@@ -6,8 +6,8 @@
 
 #include "ParserFuzzSupport.h"
 #include "expr/TarvExpr.h"
-#include "run/TarvCommon.h"
 #include "run/TarvMain.h"
+#include "util/TarvCommon.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static TSilentUI ui;

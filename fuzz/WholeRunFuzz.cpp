@@ -18,10 +18,10 @@
 #include <exception>
 #include <string>
 
-#include "run/TarvCommon.h"
 #include "run/TarvMain.h"
 #include "test_support/FakeSystem.h"
 #include "test_support/RecordingUI.h"
+#include "util/TarvCommon.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "expr/TarvExprLex.h"
-#include "run/TarvCommon.h"
+#include "util/TarvCommon.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TTextStream input(std::string(reinterpret_cast<const char*>(data), size)), output, errors;

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "lang/TarvLex.h"
-#include "run/TarvCommon.h"
+#include "util/TarvCommon.h"
 
 namespace {
 

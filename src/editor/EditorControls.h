@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "exec/TarvCmd2Obj.h"  // TOptionControl
+#include "lang/TarvCmd2Obj.h"  // TOptionControl
 
 /// A list box with multiple selection: the editor's List1.
 class IListBox {

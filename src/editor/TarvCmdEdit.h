@@ -20,7 +20,7 @@
 #include <string>
 
 #include "editor/EditorControls.h"
-#include "exec/TarvCmd2Obj.h"
+#include "lang/TarvCmd2Obj.h"
 
 /// Lines longer than this are edited as text, never parsed.
 constexpr size_t kLongestParsedLine = 255;

@@ -2,9 +2,9 @@
 
 #include "lang/TarvLex.h"
 #include "lang/TarvYacc.h"
-#include "run/TarvCommon.h"
 #include "util/MessageBoxes.h"
 #include "util/StringFuncs.h"
+#include "util/TarvCommon.h"
 
 namespace {
 

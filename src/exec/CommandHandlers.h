@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "exec/TarvCmd2Obj.h"
+#include "lang/TarvCmd2Obj.h"
 
 /// What Execute prepares for one execution of a command.
 struct TPreparedArgs {

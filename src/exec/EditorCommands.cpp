@@ -1,11 +1,11 @@
 // /edit, /plist and /wlist hand the run to a window of the editor and go on
 // when the user closes it.
 
-#include "editor/EditorWindows.h"
 #include "exec/CommandHandlers.h"
+#include "exec/EditorWindows.h"
 #include "lang/TarvYaccRules.h"
-#include "run/TarvCommon.h"
 #include "sys/Winfuncs.h"
+#include "util/TarvCommon.h"
 
 namespace {
 

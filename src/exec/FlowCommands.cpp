@@ -7,9 +7,9 @@
 #include <exception>
 
 #include "exec/CommandHandlers.h"
-#include "run/TarvCommon.h"
 #include "run/TarvMain.h"
 #include "util/StringFuncs.h"
+#include "util/TarvCommon.h"
 
 namespace {
 

@@ -8,7 +8,6 @@
 
 #include "exec/CommandHandlers.h"
 #include "lang/TarvYaccRules.h"
-#include "run/TarvCommon.h"
 #include "run/TarvMain.h"
 #include "sys/WaitLimit.h"
 #include "sys/Winfuncs.h"
@@ -17,6 +16,7 @@
 #include "util/MessageBoxes.h"
 #include "util/StringFuncs.h"
 #include "util/SysFiles.h"
+#include "util/TarvCommon.h"
 
 namespace {
 

@@ -4,12 +4,12 @@
 
 #include "exec/CommandHandlers.h"
 #include "lang/TarvLex.h"
-#include "run/TarvCommon.h"
 #include "run/TarvMain.h"
 #include "sys/Winfuncs.h"
 #include "util/AppServices.h"
 #include "util/MessageBoxes.h"
 #include "util/StringFuncs.h"
+#include "util/TarvCommon.h"
 
 const std::string& TPreparedArgs::Item(size_t i) const {
   static const std::string empty;

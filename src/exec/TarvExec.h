@@ -13,7 +13,7 @@
 // or the external-program part that starts a program through the shell.
 #pragma once
 
-#include "exec/TarvCmd2Obj.h"
+#include "lang/TarvCmd2Obj.h"
 
 void RunCommand(const Tcmdrec& command, bool execEnabled);
 void Execute(const Tcmdrec& command);

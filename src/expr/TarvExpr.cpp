@@ -4,11 +4,11 @@
 #include <cstring>
 
 #include "expr/TarvExprLex.h"
-#include "run/TarvCommon.h"
 #include "util/Environment.h"
 #include "util/MessageBoxes.h"
 #include "util/StringFuncs.h"
 #include "util/SysFiles.h"
+#include "util/TarvCommon.h"
 
 using enum TTarvExprRule;
 

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "run/TarvCommon.h"
+#include "util/TarvCommon.h"
 
 namespace {
 

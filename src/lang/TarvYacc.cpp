@@ -1,8 +1,8 @@
 #include "lang/TarvYacc.h"
 
 #include "lang/TarvLex.h"
-#include "run/TarvCommon.h"
 #include "util/MessageBoxes.h"
+#include "util/TarvCommon.h"
 
 using enum TTarvYaccRule;
 

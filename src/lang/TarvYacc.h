@@ -22,7 +22,7 @@
 #include <string>
 #include <variant>
 
-#include "exec/TarvCmd2Obj.h"
+#include "lang/TarvCmd2Obj.h"
 #include "lang/TarvYaccRules.h"
 #include "lang/YaccLib.h"
 #include "util/StreamFuncs.h"

@@ -9,11 +9,11 @@
 #include "exec/TarvExec.h"
 #include "expr/TarvExpr.h"
 #include "lang/TarvYacc.h"
-#include "run/TarvCommon.h"
 #include "run/TarvMain.h"
 #include "util/MessageBoxes.h"
 #include "util/StringFuncs.h"
 #include "util/SysFiles.h"
+#include "util/TarvCommon.h"
 
 namespace {
 

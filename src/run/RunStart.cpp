@@ -2,9 +2,9 @@
 
 #include <set>
 
-#include "run/TarvCommon.h"
 #include "sys/Winfuncs.h"
 #include "util/Environment.h"
+#include "util/TarvCommon.h"
 
 TRunStart TRunStart::Capture() {
   TRunStart start;

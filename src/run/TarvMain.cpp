@@ -3,9 +3,9 @@
 #include <exception>
 #include <filesystem>
 
-#include "run/TarvCommon.h"
 #include "util/MessageBoxes.h"
 #include "util/StringFuncs.h"
+#include "util/TarvCommon.h"
 
 namespace {
 

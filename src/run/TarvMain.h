@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "exec/TarvCmd2Obj.h"
+#include "lang/TarvCmd2Obj.h"
 
 /// The command text that the argument text stands for: a bare command-file
 /// name becomes an @ command with the name in double quotes.

@@ -10,9 +10,9 @@
 #include <stdexcept>
 #include <vector>
 
-#include "run/TarvCommon.h"
 #include "sys/Winfuncs.h"
 #include "util/StringFuncs.h"
+#include "util/TarvCommon.h"
 
 namespace {
 

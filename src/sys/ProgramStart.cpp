@@ -2,7 +2,6 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "run/TarvCommon.h"
 #include "sys/WaitLimit.h"
 #include "sys/Winfuncs.h"
 #include "sys/WinfuncsState.h"
@@ -10,6 +9,7 @@
 #include "util/StreamFuncs.h"
 #include "util/StringFuncs.h"
 #include "util/SysFiles.h"
+#include "util/TarvCommon.h"
 
 namespace {
 

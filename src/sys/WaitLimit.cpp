@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <optional>
 
-#include "run/TarvCommon.h"
 #include "sys/SystemServices.h"
 #include "util/Environment.h"
 #include "util/StringFuncs.h"
+#include "util/TarvCommon.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include "util/StreamFuncs.h"
 
-#include "run/TarvCommon.h"
 #include "util/MessageBoxes.h"
 #include "util/StringFuncs.h"
 #include "util/SysFiles.h"
+#include "util/TarvCommon.h"
 
 void TTextStream::Write(std::string_view bytes) {
   if (pos_ > data_.size()) data_.resize(pos_);

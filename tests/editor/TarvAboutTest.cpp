@@ -3,9 +3,9 @@
 #include <map>
 
 #include "editor/TarvAbout.h"
-#include "run/TarvCommon.h"
 #include "test_support/FakeSystem.h"
 #include "test_support/RecordingUI.h"
+#include "util/TarvCommon.h"
 
 namespace {
 

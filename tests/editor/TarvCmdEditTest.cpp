@@ -6,8 +6,8 @@
 #include "editor/FakeEditorControls.h"
 #include "editor/TarvCmdEdit.h"
 #include "lang/TarvLex.h"
-#include "run/TarvCommon.h"
 #include "test_support/RecordingUI.h"
+#include "util/TarvCommon.h"
 
 namespace {
 

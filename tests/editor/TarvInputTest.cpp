@@ -2,8 +2,8 @@
 
 #include "editor/FakeEditorControls.h"
 #include "editor/TarvInput.h"
-#include "run/TarvCommon.h"
 #include "test_support/RecordingUI.h"
+#include "util/TarvCommon.h"
 
 namespace {
 

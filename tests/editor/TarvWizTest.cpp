@@ -8,9 +8,9 @@
 
 #include "editor/FakeEditorControls.h"
 #include "editor/TarvWiz.h"
-#include "run/TarvCommon.h"
 #include "test_support/RecordingUI.h"
 #include "test_support/TempDir.h"
+#include "util/TarvCommon.h"
 
 namespace {
 

@@ -6,12 +6,12 @@
 
 #include <string>
 
-#include "run/TarvCommon.h"
 #include "run/TarvMain.h"
 #include "test_support/FakeSystem.h"
 #include "test_support/RecordingUI.h"
 #include "test_support/TempDir.h"
 #include "util/Environment.h"
+#include "util/TarvCommon.h"
 
 class ExecutorTest : public ::testing::Test {
  protected:

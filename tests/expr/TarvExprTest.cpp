@@ -5,10 +5,10 @@
 #include <string>
 
 #include "expr/TarvExpr.h"
-#include "run/TarvCommon.h"
 #include "run/TarvMain.h"
 #include "test_support/RecordingUI.h"
 #include "util/Environment.h"
+#include "util/TarvCommon.h"
 
 namespace {
 

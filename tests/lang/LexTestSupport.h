@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "lang/LexLib.h"
-#include "run/TarvCommon.h"
+#include "util/TarvCommon.h"
 
 struct TToken {
   int code;

@@ -7,8 +7,8 @@
 
 #include "lang/TarvLex.h"
 #include "lang/TarvYacc.h"
-#include "run/TarvCommon.h"
 #include "test_support/RecordingUI.h"
+#include "util/TarvCommon.h"
 
 namespace {
 

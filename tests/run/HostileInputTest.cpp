@@ -18,12 +18,12 @@
 #include <random>
 #include <string>
 
-#include "run/TarvCommon.h"
 #include "run/TarvMain.h"
 #include "test_support/FakeSystem.h"
 #include "test_support/RecordingUI.h"
 #include "test_support/TempDir.h"
 #include "util/Environment.h"
+#include "util/TarvCommon.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 #include <initializer_list>
 #include <stdexcept>
 
-#include "run/TarvCommon.h"
 #include "sys/Winfuncs.h"
 #include "test_support/FakeSystem.h"
 #include "test_support/RecordingUI.h"
+#include "util/TarvCommon.h"
 
 namespace {
 

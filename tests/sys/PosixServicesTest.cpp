@@ -13,7 +13,6 @@
 #include <fstream>
 #include <thread>
 
-#include "run/TarvCommon.h"
 #include "run/TarvMain.h"
 #include "sys/Winfuncs.h"
 #include "sys/posix/ProcessHandles.h"
@@ -22,6 +21,7 @@
 #include "util/Environment.h"
 #include "util/StringFuncs.h"
 #include "util/SysFiles.h"
+#include "util/TarvCommon.h"
 
 namespace {
 

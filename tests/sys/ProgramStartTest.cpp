@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "run/TarvCommon.h"
 #include "sys/Winfuncs.h"
 #include "test_support/FakeSystem.h"
 #include "test_support/RecordingUI.h"
 #include "test_support/TempDir.h"
 #include "util/SysFiles.h"
+#include "util/TarvCommon.h"
 
 namespace {
 

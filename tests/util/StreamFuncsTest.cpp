@@ -4,11 +4,11 @@
 #include <fstream>
 #include <sstream>
 
-#include "run/TarvCommon.h"
 #include "test_support/RecordingUI.h"
 #include "test_support/TempDir.h"
 #include "util/StreamFuncs.h"
 #include "util/SysFiles.h"
+#include "util/TarvCommon.h"
 
 using namespace std::string_literals;
 

@@ -1,3 +1,3 @@
-#include "run/TarvCommon.h"
+#include "util/TarvCommon.h"
 
 const char* const kDefaultDebugTraceFile = "c:\\tmp\\tarvdebug.log";

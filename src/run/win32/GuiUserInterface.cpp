@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "run/win32/AppWindow.h"
 #include "run/win32/UTarvInfo.h"
+#include "util/win32/AppWindow.h"
 
 namespace {
 

@@ -5,7 +5,6 @@
 #include <commctrl.h>
 #include <objbase.h>
 
-#include "editor/win32/Win32EditorWindows.h"
 #include "run/TarvMain.h"
 #include "run/win32/GuiUserInterface.h"
 #include "util/AppServices.h"
@@ -59,7 +58,6 @@ void InstallUserInterface() {
   }
   TGuiUI& gui = GuiUserInterface();
   SetUserInterface(&gui);
-  InstallWin32EditorWindows();
   gui.ShowAppTitle();
 }
 

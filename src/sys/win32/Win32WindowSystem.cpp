@@ -6,8 +6,8 @@
 // Tarv32" and never end).
 #include <windows.h>
 
-#include "run/win32/AppWindow.h"
 #include "sys/win32/Win32BackEnd.h"
+#include "util/win32/AppWindow.h"
 
 namespace {
 

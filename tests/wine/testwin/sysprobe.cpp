@@ -24,9 +24,9 @@
 #include <string>
 #include <vector>
 
-#include "run/TarvCommon.h"
 #include "sys/Winfuncs.h"
 #include "sys/win32/Win32BackEnd.h"
+#include "util/TarvCommon.h"
 
 namespace {
 

@@ -1,6 +1,10 @@
 // The editor's windows as the commands /edit, /plist and /wlist open them.
-// The Windows program shows real modal windows; the console interface lists
-// processes and windows on standard output and has no editor.
+//
+// The executor sees only this interface; the editor implements it, and the
+// build picks the implementation: the Windows program shows real modal
+// windows (the console ones when it runs with the console interface), the
+// native program lists processes and windows on standard output and has no
+// editor.
 #pragma once
 
 #include <string>
@@ -16,7 +20,6 @@ class IEditorWindows {
   virtual void ShowProcessList(bool windowMode) = 0;
 };
 
-/// The editor windows in use: the console's until others are installed.
+/// The editor windows of this build for the user interface in use (defined
+/// in the editor's platform folder).
 IEditorWindows& EditorWindows();
-/// Installs `windows` (not owned) and returns the previous ones.
-IEditorWindows* SetEditorWindows(IEditorWindows* windows);

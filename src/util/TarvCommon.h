@@ -5,6 +5,9 @@
 // command files and blocks for the rest of the process. A failure either
 // stops the run (EScriptError, raised through RaiseScriptError) or goes
 // through the error mode of the failing command (ReportCommandError).
+//
+// Every layer reads these switches and raises these errors, so they sit at
+// the bottom, beside the message boxes they report through.
 #pragma once
 
 #include <cstdint>

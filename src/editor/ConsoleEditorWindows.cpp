@@ -1,13 +1,12 @@
-#include "editor/EditorWindows.h"
+#include "editor/ConsoleEditorWindows.h"
 
 #include <cstdio>
 
 #include "editor/TarvPList.h"
-#include "run/TarvCommon.h"
+#include "util/TarvCommon.h"
 
 namespace {
 
-// The console has no windows: the lists are printed, the editor refused.
 class TConsoleEditorWindows : public IEditorWindows {
  public:
   void OpenEditor(const std::string& path) override {
@@ -26,15 +25,9 @@ class TConsoleEditorWindows : public IEditorWindows {
   }
 };
 
-TConsoleEditorWindows console;
-IEditorWindows* installed = &console;
-
 }  // namespace
 
-IEditorWindows& EditorWindows() { return *installed; }
-
-IEditorWindows* SetEditorWindows(IEditorWindows* windows) {
-  IEditorWindows* previous = installed;
-  installed = windows;
-  return previous;
+IEditorWindows& ConsoleEditorWindows() {
+  static TConsoleEditorWindows console;
+  return console;
 }

@@ -4,9 +4,9 @@
 
 #include <stdexcept>
 
-#include "exec/TarvCmd2Obj.h"
+#include "lang/TarvCmd2Obj.h"
 #include "lang/TarvLex.h"
-#include "run/TarvCommon.h"
+#include "util/TarvCommon.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "run/win32/AppWindow.h"
+#include "util/win32/AppWindow.h"
 
 #include <string>
 

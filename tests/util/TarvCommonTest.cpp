@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "run/TarvCommon.h"
 #include "test_support/RecordingUI.h"
+#include "util/TarvCommon.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "exec/TarvCmd2Obj.h"
+#include "lang/TarvCmd2Obj.h"
 
 #include <algorithm>
 #include <iterator>
 #include <stdexcept>
 
 #include "lang/TarvLex.h"
-#include "run/TarvCommon.h"
+#include "util/TarvCommon.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "run/TarvCommon.h"
+#include "util/TarvCommon.h"
 
 #include <utility>
 
