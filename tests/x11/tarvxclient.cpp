@@ -86,7 +86,7 @@ class TClient {
   // Serves events until asked to close; returns the exit status.
   int Run() {
     // Hung from the start, so that no ping is ever answered.
-    if (options_.hang) return Hang();
+    if (options_.hang) Hang();
     for (;;) {
       XEvent event;
       XNextEvent(display_, &event);
@@ -129,12 +129,14 @@ class TClient {
     XSetWMHints(display_, window_, &hints);
   }
 
-  // The connection stays open but nothing is read from it any more.
-  int Hang() {
+  // The connection stays open but nothing is read from it any more. Once
+  // the server drops it (the client was killed), the program ends at once:
+  // any further call on the connection would only report it broken.
+  [[noreturn]] void Hang() {
     XFlush(display_);
     pollfd connection{ConnectionNumber(display_), 0, 0};
     while (!(connection.revents & (POLLHUP | POLLERR))) poll(&connection, 1, -1);
-    return 2;
+    _exit(2);
   }
 
   void Typed(XKeyEvent& key) {
@@ -205,7 +207,12 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "tarvxclient: cannot open display\n");
     return 1;
   }
-  TClient client(display, options);
-  client.Create();
-  return client.Run();
+  int status = 0;
+  {
+    TClient client(display, options);
+    client.Create();
+    status = client.Run();
+  }
+  XCloseDisplay(display);
+  return status;
 }
