@@ -42,8 +42,10 @@ TLexAutomaton BuildAutomaton(const TLexTables& tables) {
 
 const TLexAutomaton& LexAutomaton(const TLexTables& tables) {
   // Few automata exist (one per concrete lexer) and they live as long as the
-  // program, so their prepared forms are kept for good.
-  static std::vector<std::pair<const TLexTables*, std::unique_ptr<TLexAutomaton>>> built;
+  // program, so their prepared forms are kept for good: never destroyed, as
+  // releasing them at exit would only cost time (a large block freed then
+  // makes the heap sort all the small blocks freed before it).
+  static auto& built = *new std::vector<std::pair<const TLexTables*, std::unique_ptr<TLexAutomaton>>>;
   for (const auto& [owner, automaton] : built)
     if (owner == &tables) return *automaton;
   built.emplace_back(&tables, std::make_unique<TLexAutomaton>(BuildAutomaton(tables)));

@@ -68,13 +68,13 @@ std::string TTarvYacc::TakeText(int n) {
 }
 
 TTextList TTarvYacc::TakeTexts(int n) {
-  auto* list = std::get_if<std::shared_ptr<TTextList>>(&yyvTake(n));
-  return list && *list ? std::move(**list) : TTextList();
+  auto* list = std::get_if<TTextList>(&yyvTake(n));
+  return list ? std::move(*list) : TTextList();
 }
 
 TOptionList TTarvYacc::TakeOptions(int n) {
-  auto* list = std::get_if<std::shared_ptr<TOptionList>>(&yyvTake(n));
-  return list && *list ? std::move(**list) : TOptionList();
+  auto* list = std::get_if<TOptionList>(&yyvTake(n));
+  return list ? std::move(*list) : TOptionList();
 }
 
 TCmdRef TTarvYacc::Cmd(int n) const {
@@ -85,16 +85,6 @@ TCmdRef TTarvYacc::Cmd(int n) const {
 TCmdListRef TTarvYacc::List(int n) const {
   const auto* list = std::get_if<TCmdListRef>(&yyv(n));
   return list && *list ? *list : EmptyList<TCmdList>();
-}
-
-std::shared_ptr<TTextList> TTarvYacc::Texts(int n) const {
-  const auto* list = std::get_if<std::shared_ptr<TTextList>>(&yyv(n));
-  return list && *list ? *list : EmptyList<TTextList>();
-}
-
-std::shared_ptr<TOptionList> TTarvYacc::Options(int n) const {
-  const auto* list = std::get_if<std::shared_ptr<TOptionList>>(&yyv(n));
-  return list && *list ? *list : EmptyList<TOptionList>();
 }
 
 // Each rule is served by the one group whose switch names it, so neither the
@@ -249,46 +239,47 @@ bool TTarvYacc::TextAction(TTarvYaccRule rule) {
   return true;
 }
 
-// osArgs, osArg, osCmdOpts, osCmdOpt, intCmdOpts, intCmdOpt: lists.
+// osArgs, osArg, osCmdOpts, osCmdOpt, intCmdOpts, intCmdOpt: lists, each
+// taken from the stack and extended in place.
 bool TTarvYacc::ListAction(TTarvYaccRule rule) {
   switch (rule) {
     case OsArgsEmpty:
       Trace("in osArgs: empty");
-      yyval = EmptyList<TTextList>();
+      yyval = TTextList();
       break;
-    case OsArgsList: yyval = Texts(1); break;
+    case OsArgsList: yyval = TakeTexts(1); break;
     case OsArgListFirst: {
-      auto list = std::make_shared<TTextList>();
-      list->reserve(4);
-      list->push_back(TakeText(1));
+      TTextList list;
+      list.reserve(4);
+      list.push_back(TakeText(1));
       yyval = std::move(list);
       break;
     }
     case OsArgListNext: {
-      auto list = Texts(1);
-      list->push_back(TakeText(2));
-      yyval = list;
+      TTextList list = TakeTexts(1);
+      list.push_back(TakeText(2));
+      yyval = std::move(list);
       break;
     }
     case OsArgIllegal: yyval = CutValueText(Lexer().yytext); break;
     case OsArgStr: yyval = TakeText(1); break;
     case OsOptsEmpty:
       Trace("in osCmdOpts: empty");
-      yyval = EmptyList<TOptionList>();
+      yyval = TOptionList();
       break;
     case IntOptsEmpty:
       Trace("in intCmdOpts: empty");
-      yyval = EmptyList<TOptionList>();
+      yyval = TOptionList();
       break;
     case OsOptsList:
-    case IntOptsList: yyval = Options(1); break;
+    case IntOptsList: yyval = TakeOptions(1); break;
     case OsOptListFirst:
-    case IntOptListFirst: yyval = std::make_shared<TOptionList>(TOptionList{Code(1)}); break;
+    case IntOptListFirst: yyval = TOptionList{Code(1)}; break;
     case OsOptListNext:
     case IntOptListNext: {
-      auto list = Options(1);
-      list->push_back(Code(2));
-      yyval = list;
+      TOptionList list = TakeOptions(1);
+      list.push_back(Code(2));
+      yyval = std::move(list);
       break;
     }
     case OsOptHide: yyval = int32_t{_HIDE}; break;

@@ -32,8 +32,10 @@ extern const TYyTables kTarvYaccTables;
 
 /// One value of the command grammar: nothing (every shifted token), a text,
 /// an option code, a command, a command list, a list of texts or of codes.
-using TYaccValue = std::variant<std::monostate, std::string, int32_t, TCmdRef, TCmdListRef,
-                                std::shared_ptr<TTextList>, std::shared_ptr<TOptionList>>;
+/// The lists of texts and codes are held by value: values move along the
+/// stack, and the command that ends a list takes it over without a copy.
+using TYaccValue =
+    std::variant<std::monostate, std::string, int32_t, TCmdRef, TCmdListRef, TTextList, TOptionList>;
 
 class TTarvYacc : public TYaccParser<TYaccValue> {
  public:
@@ -62,8 +64,6 @@ class TTarvYacc : public TYaccParser<TYaccValue> {
   int32_t Code(int n) const;
   TCmdRef Cmd(int n) const;
   TCmdListRef List(int n) const;
-  std::shared_ptr<TTextList> Texts(int n) const;
-  std::shared_ptr<TOptionList> Options(int n) const;
 
   // The actions by the groups of rules they serve; each says whether the
   // rule is one of its own.

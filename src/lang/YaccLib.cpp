@@ -21,8 +21,9 @@ std::string ParseReportText(const TTextStream& output, const TTextStream& errors
 }
 
 const TYyActionIndex& YyActionIndex(const TYyTables& tables) {
-  // One per grammar, kept for good like the tables themselves.
-  static std::vector<std::pair<const TYyTables*, std::unique_ptr<TYyActionIndex>>> built;
+  // One per grammar, kept for good like the tables themselves (never
+  // destroyed, like the prepared lexer automata).
+  static auto& built = *new std::vector<std::pair<const TYyTables*, std::unique_ptr<TYyActionIndex>>>;
   for (const auto& [owner, index] : built)
     if (owner == &tables) return *index;
   auto index = std::make_unique<TYyActionIndex>();
