@@ -20,6 +20,23 @@ std::string ParseReportText(const TTextStream& output, const TTextStream& errors
   return "Parse Output: \r\n" + output.Text() + "\r\nParse Errors: \r\n" + errors.Text();
 }
 
+namespace {
+
+void IndexGotos(const TYyTables& tables, TYyActionIndex& index) {
+  for (int i = 0; i < tables.gotoCount; ++i)
+    if (tables.gotos[i].sym < 0) index.nonterminalCount = std::max(index.nonterminalCount, -tables.gotos[i].sym);
+  index.gotos.assign(static_cast<size_t>(tables.stateCount) * index.nonterminalCount, -1);
+  for (int state = 0; state < tables.stateCount; ++state) {
+    const TYyRange& range = tables.gotoRanges[state];
+    int32_t* row = &index.gotos[static_cast<size_t>(state) * index.nonterminalCount];
+    // Backwards, so that the first entry for a nonterminal wins.
+    for (int i = range.hi; i >= range.lo; --i)
+      if (tables.gotos[i].sym < 0) row[-tables.gotos[i].sym - 1] = tables.gotos[i].act;
+  }
+}
+
+}  // namespace
+
 const TYyActionIndex& YyActionIndex(const TYyTables& tables) {
   // One per grammar, kept for good like the tables themselves (never
   // destroyed, like the prepared lexer automata).
@@ -37,6 +54,7 @@ const TYyActionIndex& YyActionIndex(const TYyTables& tables) {
     for (int i = range.hi; i >= range.lo; --i)
       if (tables.actions[i].sym >= 0) row[tables.actions[i].sym] = tables.actions[i].act;
   }
+  IndexGotos(tables, *index);
   built.emplace_back(&tables, std::move(index));
   return *built.back().second;
 }
@@ -73,6 +91,11 @@ int TCustomParser::SearchAction(int state, int symbol, bool& found) const {
 }
 
 int TCustomParser::GotoOf(int state, int nonterminal) const {
+  int column = -nonterminal - 1;
+  if (column >= 0 && column < actionIndex_.nonterminalCount)
+    return actionIndex_.gotos[static_cast<size_t>(state) * actionIndex_.nonterminalCount + column];
+  // Outside the index no entry exists, but the search says so without
+  // assuming it.
   const TYyRange& range = tables_.gotoRanges[state];
   for (int i = range.lo; i <= range.hi; ++i)
     if (tables_.gotos[i].sym == nonterminal) return tables_.gotos[i].act;

@@ -104,12 +104,16 @@ constexpr int kInitialDepth = 32;
 
 /// The action table as one row per state indexed by symbol (0 .. the
 /// highest symbol of the table): the first entry in table order for that
-/// symbol, kYyNoAction where there is none. Built once per grammar, on first
-/// use, so choosing an action is one look-up instead of a search.
+/// symbol, kYyNoAction where there is none; and the goto table the same way,
+/// one row per state indexed by nonterminal (-symbol - 1), -1 where there is
+/// none. Built once per grammar, on first use, so choosing an action or a
+/// goto is one look-up instead of a search.
 constexpr int32_t kYyNoAction = INT32_MIN;
 struct TYyActionIndex {
   int32_t symbolCount = 0;
   std::vector<int32_t> actions;
+  int32_t nonterminalCount = 0;
+  std::vector<int32_t> gotos;
 };
 const TYyActionIndex& YyActionIndex(const TYyTables& tables);
 
