@@ -73,40 +73,23 @@ void TCustomLexer::Attach(TTextStream* input, const std::string& sourceName, TTe
 
 // ---- Input -----------------------------------------------------------------
 
-void TCustomLexer::LoadNextLine() {
-  StreamReadLine(*input_, currentLine_);
+// Called when no character is waiting; false at the end of the input.
+bool TCustomLexer::LoadNextLine() {
+  if (input_ == nullptr || StreamAtEnd(*input_)) return false;
+  StreamReadLine(*input_, buffer_);
+  buffer_.push_back('\n');
+  next_ = 0;
   ++lineNo_;
   colNo_ = 1;
-  // The buffer is a stack: the line goes in backwards after its line feed.
-  pending_.reserve(pending_.size() + currentLine_.size() + 1);
-  pending_.push_back('\n');
-  pending_.insert(pending_.end(), currentLine_.rbegin(), currentLine_.rend());
   // A line that does not fit the buffer is taken whole, with room to push a
   // whole token back in front of it.
-  bufferCapacity_ =
-      pending_.size() <= kLexBufferSize ? kLexBufferSize : pending_.size() + kLexMaxTokenText + 1;
-}
-
-unsigned char TCustomLexer::GetChar() {
-  if (pending_.empty() && input_ != nullptr && !StreamAtEnd(*input_)) LoadNextLine();
-  if (pending_.empty()) return 0;
-  unsigned char c = pending_.back();
-  pending_.pop_back();
-  ++colNo_;
-  return c;
-}
-
-void TCustomLexer::UngetChar(unsigned char c) {
-  if (pending_.size() >= bufferCapacity_) Fatal("input buffer overflow");
-  pending_.push_back(c);
-  --colNo_;
+  bufferCapacity_ = buffer_.size() <= kLexBufferSize ? kLexBufferSize : buffer_.size() + kLexMaxTokenText + 1;
+  return true;
 }
 
 void TCustomLexer::yyless(size_t n) {
-  while (yytext.size() > n) {
-    UngetChar(static_cast<unsigned char>(yytext.back()));
-    yytext.pop_back();
-  }
+  for (size_t i = yytext.size(); i > n; --i) UngetChar(static_cast<unsigned char>(yytext[i - 1]));
+  if (yytext.size() > n) yytext.resize(n);
 }
 
 // ---- Output ----------------------------------------------------------------
@@ -157,7 +140,8 @@ void TCustomLexer::ReturnToken(int code) {
 void TCustomLexer::ReturnChar(unsigned char c) { ReturnToken(c); }
 
 void TCustomLexer::ResetScanner() {
-  pending_.clear();
+  buffer_.clear();
+  next_ = 0;
   bufferCapacity_ = kLexBufferSize;
   LexEngine().startState = 0;
   LexEngine().atLineStart = 1;

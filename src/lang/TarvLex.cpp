@@ -71,11 +71,31 @@ const std::unordered_map<std::string_view, int>& SlotsByKeyword() {
 
 }  // namespace
 
+namespace {
+
+// The longest keyword that does not begin with a slash: most words of a
+// command file (program names, file names, arguments) are longer and no
+// slash word, so they need no search.
+size_t LongestPlainKeyword() {
+  static const size_t kLongest = [] {
+    size_t longest = 0;
+    for (int slot = 1; slot <= kUsedKeywordSlots; ++slot) {
+      const std::string& keyword = KeywordRecord(slot).keyword;
+      if (keyword.empty() || keyword[0] != '/') longest = std::max(longest, keyword.size());
+    }
+    return longest;
+  }();
+  return kLongest;
+}
+
+}  // namespace
+
 int KeywordLookup(std::string_view text) {
   // No keyword is longer than this: a longer word is no keyword, and a
   // shorter one is lowered into a buffer on the stack.
   constexpr size_t kLongestKeyword = 16;
   if (text.size() > kLongestKeyword) return -1;
+  if (text.size() > LongestPlainKeyword() && text[0] != '/') return -1;
   char buffer[kLongestKeyword];
   for (size_t i = 0; i < text.size(); ++i) {
     char c = text[i];
