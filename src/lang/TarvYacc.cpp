@@ -23,7 +23,11 @@ TCmdList TTarvYacc::Parse(TTextStream& input, const std::string& sourceName) {
   output_.Clear();
   errors_.Clear();
   Lexer().Attach(&input, sourceName, &output_, &errors_);
+  // Each parse has its own arena: the objects of a parse live as long as
+  // their references, not as long as this parser.
+  arena_ = TCmdArena();
   int outcome = yyparse();
+  arena_ = TCmdArena();
   if (outcome != 0 || !output_.Empty() || !errors_.Empty()) ShowReportAndFail();
   return std::move(result_);
 }
@@ -146,31 +150,35 @@ bool TTarvYacc::BlockAction(TTarvYaccRule rule) {
 
 bool TTarvYacc::CommandAction(TTarvYaccRule rule) {
   switch (rule) {
-    case CmdAt: yyval = Tcmdrec::WithArgumentList(_AT, TakeTexts(2)); break;
-    case CmdActivate: yyval = Tcmdrec::WithArgument(_ACTIVATE, TakeText(3), TakeOptions(2)); break;
-    case CmdCd: yyval = Tcmdrec::WithArgument(_CD, TakeText(3), TakeOptions(2)); break;
-    case CmdClose: yyval = Tcmdrec::WithArgument(_CLOSE, TakeText(3), TakeOptions(2)); break;
+    case CmdAt: yyval = Tcmdrec::WithArgumentList(_AT, TakeTexts(2), &arena_); break;
+    case CmdActivate: yyval = Tcmdrec::WithArgument(_ACTIVATE, TakeText(3), TakeOptions(2), &arena_); break;
+    case CmdCd: yyval = Tcmdrec::WithArgument(_CD, TakeText(3), TakeOptions(2), &arena_); break;
+    case CmdClose: yyval = Tcmdrec::WithArgument(_CLOSE, TakeText(3), TakeOptions(2), &arena_); break;
     case CmdDo:
       Trace("in _DO cmdblock optWhile");
       yyval = Tcmdrec::Do(TakeText(3), List(2));
       break;
-    case CmdEdit: yyval = Tcmdrec::WithArgument(_EDIT, TakeText(3), TakeOptions(2)); break;
+    case CmdEdit: yyval = Tcmdrec::WithArgument(_EDIT, TakeText(3), TakeOptions(2), &arena_); break;
     case CmdIf:
       Trace("in _IF ifexpr cmdblock optElse");
       yyval = Tcmdrec::If(TakeText(2), List(3), List(4));
       break;
-    case CmdKill: yyval = Tcmdrec::WithArgument(_KILL, TakeText(3), TakeOptions(2)); break;
-    case CmdKillWindow: yyval = Tcmdrec::WithArgument(_KILLWINDOW, TakeText(3), TakeOptions(2)); break;
-    case CmdPause: yyval = Tcmdrec::WithArgument(_PAUSE, TakeText(3), TakeOptions(2)); break;
-    case CmdPlist: yyval = Tcmdrec::Plain(_PLIST); break;
-    case CmdSendKeys: yyval = Tcmdrec::WithArgument(_SENDKEYS, TakeText(3), TakeOptions(2)); break;
-    case CmdSet: yyval = Tcmdrec::Set(TakeText(2), TakeText(4)); break;
-    case CmdSleep: yyval = Tcmdrec::WithArgument(_SLEEP, TakeText(3), TakeOptions(2)); break;
-    case CmdWaitAll: yyval = Tcmdrec::Plain(_WAITALL); break;
-    case CmdWaitClose: yyval = Tcmdrec::WithArgument(_WAITCLOSE, TakeText(3), TakeOptions(2)); break;
-    case CmdWaitFor: yyval = Tcmdrec::WithArgument(_WAITFOR, TakeText(3), TakeOptions(2)); break;
-    case CmdWList: yyval = Tcmdrec::Plain(_WLIST); break;
-    case CmdProgram: yyval = Tcmdrec::ExternalProgram(TakeText(1), TakeTexts(3), TakeOptions(2)); break;
+    case CmdKill: yyval = Tcmdrec::WithArgument(_KILL, TakeText(3), TakeOptions(2), &arena_); break;
+    case CmdKillWindow:
+      yyval = Tcmdrec::WithArgument(_KILLWINDOW, TakeText(3), TakeOptions(2), &arena_);
+      break;
+    case CmdPause: yyval = Tcmdrec::WithArgument(_PAUSE, TakeText(3), TakeOptions(2), &arena_); break;
+    case CmdPlist: yyval = Tcmdrec::Plain(_PLIST, &arena_); break;
+    case CmdSendKeys: yyval = Tcmdrec::WithArgument(_SENDKEYS, TakeText(3), TakeOptions(2), &arena_); break;
+    case CmdSet: yyval = Tcmdrec::Set(TakeText(2), TakeText(4), &arena_); break;
+    case CmdSleep: yyval = Tcmdrec::WithArgument(_SLEEP, TakeText(3), TakeOptions(2), &arena_); break;
+    case CmdWaitAll: yyval = Tcmdrec::Plain(_WAITALL, &arena_); break;
+    case CmdWaitClose: yyval = Tcmdrec::WithArgument(_WAITCLOSE, TakeText(3), TakeOptions(2), &arena_); break;
+    case CmdWaitFor: yyval = Tcmdrec::WithArgument(_WAITFOR, TakeText(3), TakeOptions(2), &arena_); break;
+    case CmdWList: yyval = Tcmdrec::Plain(_WLIST, &arena_); break;
+    case CmdProgram:
+      yyval = Tcmdrec::ExternalProgram(TakeText(1), TakeTexts(3), TakeOptions(2), &arena_);
+      break;
     default: return false;
   }
   return true;

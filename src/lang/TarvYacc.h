@@ -74,6 +74,7 @@ class TTarvYacc : public TYaccParser<TYaccValue> {
   bool TextAction(TTarvYaccRule rule);
   bool ListAction(TTarvYaccRule rule);
 
+  TCmdArena arena_;  // where this parse's commands without blocks are made
   TCmdList result_;
   TTextStream output_;
   TTextStream errors_;

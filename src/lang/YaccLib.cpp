@@ -24,7 +24,8 @@ namespace {
 
 void IndexGotos(const TYyTables& tables, TYyActionIndex& index) {
   for (int i = 0; i < tables.gotoCount; ++i)
-    if (tables.gotos[i].sym < 0) index.nonterminalCount = std::max(index.nonterminalCount, -tables.gotos[i].sym);
+    if (tables.gotos[i].sym < 0)
+      index.nonterminalCount = std::max(index.nonterminalCount, -tables.gotos[i].sym);
   index.gotos.assign(static_cast<size_t>(tables.stateCount) * index.nonterminalCount, -1);
   for (int state = 0; state < tables.stateCount; ++state) {
     const TYyRange& range = tables.gotoRanges[state];
