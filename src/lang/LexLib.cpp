@@ -162,29 +162,50 @@ void TCustomLexer::BeginToken() {
   done_ = false;
 }
 
-// Records the rule the state accepts at the current length of yytext.
-void TCustomLexer::EnterState(int state) {
-  const TLexAccept& accept = automaton_->accepts[static_cast<size_t>(state)];
+// Records the rule the state accepts at `length` characters of the token.
+void TCustomLexer::EnterState(const TLexAccept& accept, size_t length) {
   if (accept.marksBadRule) Fatal("too many rules");
   if (accept.count == 0) return;
   TLexEngineState& engine = LexEngine();
   if (engine.matchCount + accept.count > kLexMatchStackSize) Fatal("match stack overflow");
   engine.matchCount += accept.count;
   engine.matchRule = accept.rule;
-  engine.matchLength = static_cast<int>(yytext.size());
+  engine.matchLength = static_cast<int>(length);
 }
 
-// Reads one character and follows its transition; false when the automaton
-// stops (no transitions, or none for the character).
-bool TCustomLexer::ScanChar() {
-  if (!automaton_->accepts[static_cast<size_t>(state_)].hasTransitions) return false;
-  if (yytext.size() >= kLexMaxTokenText) Fatal("yytext overflow");
-  unsigned char c = GetChar();
-  yytext.push_back(static_cast<char>(c));
-  int32_t next = automaton_->next[static_cast<size_t>(state_) * 256 + c];
-  if (next < 0) return false;
-  state_ = next;
-  return true;
+// Runs the automaton from state_ for as long as it has a transition for the
+// character read, recording every accepting state; yytext ends up holding
+// every character read, the one that stopped the automaton included. The
+// characters come straight from the line buffer and enter yytext in one
+// piece (yytext + buffer_[start .. next_) is what the token has read); only
+// the end of the line goes through GetChar, which reads the next one.
+void TCustomLexer::ScanToken() {
+  const TLexAutomaton& automaton = *automaton_;
+  int state = state_;
+  size_t length = 0;
+  size_t start = next_;
+  for (;;) {
+    const TLexAccept& accept = automaton.accepts[static_cast<size_t>(state)];
+    EnterState(accept, length);
+    if (!accept.hasTransitions) break;
+    if (length >= kLexMaxTokenText) Fatal("yytext overflow");
+    unsigned char c;
+    if (next_ < buffer_.size()) {
+      c = static_cast<unsigned char>(buffer_[next_++]);
+      ++colNo_;
+    } else {
+      yytext.append(buffer_, start, next_ - start);
+      c = GetChar();
+      yytext.push_back(static_cast<char>(c));
+      start = next_;
+    }
+    ++length;
+    int32_t next = automaton.next[static_cast<size_t>(state) * 256 + c];
+    if (next < 0) break;
+    state = next;
+  }
+  yytext.append(buffer_, start, next_ - start);
+  state_ = state;
 }
 
 // A match of the empty text counts as none.
@@ -212,8 +233,7 @@ int TCustomLexer::RunScanner(const TLexTables& tables) {
   }
   for (;;) {
     BeginToken();
-    EnterState(state_);
-    while (ScanChar()) EnterState(state_);
+    ScanToken();
     if (!FindMatch()) {
       DefaultAction();
       return 0;

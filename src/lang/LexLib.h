@@ -194,8 +194,8 @@ class TCustomLexer {
 
  private:
   void BeginToken();
-  void EnterState(int state);
-  bool ScanChar();
+  void EnterState(const TLexAccept& accept, size_t length);
+  void ScanToken();
   bool FindMatch();
   void DefaultAction();
   bool LoadNextLine();
