@@ -63,7 +63,10 @@ void TTarvYacc::Trace(std::string_view message) {
 }
 
 // A value of an unexpected kind (never built by this grammar's actions) reads
-// as empty, so a damaged stack can never crash an action.
+// as empty, so a damaged stack can never crash an action. The rules that only
+// pass their first value on keep it in its slot (yyKeepFirst) instead of
+// taking it out and putting it back: whoever reads it later reads it the
+// same way, so passing it on unchanged ends the same.
 const std::string& TTarvYacc::Text(int n) const {
   static const std::string kEmpty;
   const auto* text = std::get_if<std::string>(&yyv(n));
@@ -151,7 +154,7 @@ bool TTarvYacc::InputAction(TTarvYaccRule rule) {
 // cmdLine, cmds, cmdblock.
 bool TTarvYacc::BlockAction(TTarvYaccRule rule) {
   switch (rule) {
-    case CmdLine: yyval = Cmd(1); break;
+    case CmdLine: yyKeepFirst(); break;
     case CmdsFirst: yyval = std::make_shared<TCmdList>(TCmdList{Cmd(1)}); break;
     case CmdsNext: {
       TCmdListRef list = List(1);
@@ -231,7 +234,7 @@ bool TTarvYacc::ClauseAction(TTarvYaccRule rule) {
       Trace("in ifexpr: strexpr ifoper strexpr");
       yyval = ValueText(Text(1) + " " + Text(2) + " " + Text(3));
       break;
-    case IfText: yyval = TakeText(1); break;
+    case IfText: yyKeepFirst(); break;
     case OperEq: yyval = std::string("EQ"); break;
     case OperNe: yyval = std::string("NE"); break;
     case OperLt: yyval = std::string("LT"); break;
@@ -257,7 +260,7 @@ bool TTarvYacc::TextAction(TTarvYaccRule rule) {
     case StrExprStr:
     case OptStrStr:
     case AtomName:
-    case ProgNameAtom: yyval = TakeText(1); break;
+    case ProgNameAtom: yyKeepFirst(); break;
     case StrAmp: yyval = ValueText(Text(1) + " & " + Text(3)); break;
     case StrPlus: yyval = ValueText(Text(1) + " + " + Text(3)); break;
     case StrMinus: yyval = ValueText(Text(1) + " - " + Text(3)); break;
@@ -279,7 +282,7 @@ bool TTarvYacc::ListAction(TTarvYaccRule rule) {
       Trace("in osArgs: empty");
       yyval = TTextList();
       break;
-    case OsArgsList: yyval = TakeTexts(1); break;
+    case OsArgsList: yyKeepFirst(); break;
     case OsArgListFirst: {
       TTextList list;
       list.reserve(4);
@@ -294,7 +297,7 @@ bool TTarvYacc::ListAction(TTarvYaccRule rule) {
       break;
     }
     case OsArgIllegal: yyval = CutValueText(Lexer().yytext); break;
-    case OsArgStr: yyval = TakeText(1); break;
+    case OsArgStr: yyKeepFirst(); break;
     case OsOptsEmpty:
       Trace("in osCmdOpts: empty");
       yyval = TOptionList();
@@ -304,7 +307,7 @@ bool TTarvYacc::ListAction(TTarvYaccRule rule) {
       yyval = TOptionList();
       break;
     case OsOptsList:
-    case IntOptsList: yyval = TakeOptions(1); break;
+    case IntOptsList: yyKeepFirst(); break;
     case OsOptListFirst:
     case IntOptListFirst: yyval = TOptionList{Code(1)}; break;
     case OsOptListNext:

@@ -117,6 +117,20 @@ int TCustomParser::ReadLookahead() {
   return token < 0 ? 0 : token;
 }
 
+void TCustomParser::RunAction(int rule) {
+  keepFirst_ = false;
+  yyaction(rule);
+}
+
+// The left side's value after a reduction (or the token's after a shift)
+// goes into the slot of the new top, unless the action kept it there.
+void TCustomParser::PushValue(int depth) {
+  if (keepFirst_)
+    keepFirst_ = false;
+  else
+    StoreValue(depth);
+}
+
 void TCustomParser::TraceStep(const std::string& text) {
   StreamWriteLine(lexer_->Output(), "yyparse: " + text);
 }
@@ -129,6 +143,7 @@ int TCustomParser::yyparse() {
   yynerrs = 0;
   yyerrflag = 0;
   int depth = 0;
+  keepFirst_ = false;
   BeginValues();
 
   for (;;) {
@@ -139,7 +154,7 @@ int TCustomParser::yyparse() {
     }
     if (static_cast<int>(states.size()) <= depth) states.resize(depth + 1);
     states[depth] = state;
-    StoreValue(depth);
+    PushValue(depth);
     if (yydebug) TraceStep("state " + std::to_string(state));
 
     for (;;) {  // decide; loops only to read past discarded look-aheads
@@ -166,7 +181,7 @@ int TCustomParser::yyparse() {
         yysp = depth;
         yyruleLength = r.len;
         if (recording_ != nullptr) Record(rule);
-        yyaction(rule);
+        RunAction(rule);
         depth -= r.len;
         state = GotoOf(states[depth], r.lhs);
         if (state < 0) {
@@ -203,6 +218,7 @@ void TCustomParser::Replay(const TYyRecording& recording) {
   // The pushes of yyparse, without states: a shift pushes the token's value,
   // a reduction pops its right side and pushes the left side's value.
   int depth = 1;
+  keepFirst_ = false;
   BeginValues();
   StoreValue(depth);
   for (const TYyStep& step : recording) {
@@ -212,9 +228,9 @@ void TCustomParser::Replay(const TYyRecording& recording) {
       yysp = depth;
       yyruleLength = tables_.rules[step.rule].len;
       lexer_->yytext = step.text;
-      yyaction(step.rule);
+      RunAction(step.rule);
       depth -= yyruleLength;
     }
-    StoreValue(++depth);
+    PushValue(++depth);
   }
 }

@@ -174,6 +174,12 @@ class TCustomParser {
   virtual void StoreValue(int depth) = 0;
   virtual void TakeTokenValue() = 0;
 
+  /// Said by an action whose left side's value is its first right-side
+  /// value unchanged: the value then stays in its stack slot (which becomes
+  /// the left side's) instead of being moved out and back in. Only for rules
+  /// with a right side; yyval is not read after such an action.
+  void yyKeepFirst() { keepFirst_ = yyruleLength > 0; }
+
   /// Stack depth while a semantic action runs (its right side ends there).
   int yysp = 0;
   /// Length of the rule being reduced.
@@ -184,6 +190,9 @@ class TCustomParser {
   int yyerrflag = 0;  // recovery counter, 0..3
 
  private:
+  void RunAction(int rule);
+  void PushValue(int depth);
+
   int ActionOf(int state, int symbol, bool& found) const;
   int SearchAction(int state, int symbol, bool& found) const;
   int GotoOf(int state, int nonterminal) const;
@@ -198,6 +207,7 @@ class TCustomParser {
   const TYyActionIndex& actionIndex_;
   TYyRecording* recording_ = nullptr;
   bool recordingComplete_ = true;
+  bool keepFirst_ = false;  // the last action kept its first value in place
 };
 
 /// A parser whose semantic value is TValue: the value stack, the current
