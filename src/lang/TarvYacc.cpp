@@ -110,6 +110,11 @@ TCmdRef TTarvYacc::Cmd(int n) const {
   return cmd ? *cmd : nullptr;
 }
 
+TCmdRef TTarvYacc::TakeCmd(int n) {
+  auto* cmd = std::get_if<TCmdRef>(&yyvTake(n));
+  return cmd ? std::move(*cmd) : nullptr;
+}
+
 TCmdListRef TTarvYacc::List(int n) const {
   const auto* list = std::get_if<TCmdListRef>(&yyv(n));
   return list && *list ? *list : EmptyList<TCmdList>();
@@ -134,11 +139,11 @@ bool TTarvYacc::InputAction(TTarvYaccRule rule) {
     case ListNextLine: Trace("in inputList: inputList cmd NL"); break;
     case LineCommand:
       Trace("in inputLine: cmd");
-      if (TCmdRef cmd = Cmd(1)) result_.push_back(cmd);
+      if (TCmdRef cmd = TakeCmd(1)) result_.push_back(std::move(cmd));
       break;
     case LineBracedCommand:
       Trace("in inputLine: { cmd }");
-      if (TCmdRef cmd = Cmd(2)) result_.push_back(cmd);
+      if (TCmdRef cmd = TakeCmd(2)) result_.push_back(std::move(cmd));
       break;
     case LineError:
       Trace("in inputLine: error NL");

@@ -63,6 +63,7 @@ class TTarvYacc : public TYaccParser<TYaccValue> {
   TOptionList TakeOptions(int n);
   int32_t Code(int n) const;
   TCmdRef Cmd(int n) const;
+  TCmdRef TakeCmd(int n);
   TCmdListRef List(int n) const;
 
   // The actions by the groups of rules they serve; each says whether the
