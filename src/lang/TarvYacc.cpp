@@ -76,13 +76,22 @@ const std::string& TTarvYacc::Text(int n) const {
 // A value longer than the limit would be cut and then mean something else
 // (a sum with its last terms gone, a string without its closing quote), so
 // it is a positioned error, reported once a line, instead of a changed command.
-std::string TTarvYacc::ValueText(std::string text) {
-  if (text.size() > kMaxValueText && Lexer().LineNo() != longValueLine_) {
+void TTarvYacc::LimitValueText(std::string& text) {
+  if (text.size() <= kMaxValueText) return;
+  if (Lexer().LineNo() != longValueLine_) {
     longValueLine_ = Lexer().LineNo();
     yyerror("value longer than " + std::to_string(kMaxValueText) + " characters");
   }
-  return CutValueText(std::move(text));
+  text.resize(kMaxValueText);
 }
+
+std::string TTarvYacc::ValueText(std::string text) {
+  LimitValueText(text);
+  return text;
+}
+
+// The token's text, made the left side's value in place.
+void TTarvYacc::TokenValueText() { LimitValueText(yyval.emplace<std::string>(Lexer().yytext)); }
 
 int32_t TTarvYacc::Code(int n) const {
   const auto* code = std::get_if<int32_t>(&yyv(n));
@@ -273,7 +282,7 @@ bool TTarvYacc::TextAction(TTarvYaccRule rule) {
     case StrCallEmpty: yyval = ValueText(Text(1) + "()"); break;
     case AtomQuoted:
     case AtomNumber:
-    case NameId: yyval = ValueText(Lexer().yytext); break;
+    case NameId: TokenValueText(); break;
     default: return false;
   }
   return true;

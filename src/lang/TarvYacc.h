@@ -53,7 +53,9 @@ class TTarvYacc : public TYaccParser<TYaccValue> {
 
  private:
   void Trace(std::string_view message);
+  void LimitValueText(std::string& text);
   std::string ValueText(std::string text);
+  void TokenValueText();
   void ShowReportAndFail();
 
   // Values of the right side, by position (1-based).
