@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <array>
-#include <unordered_map>
+#include <vector>
 
 #include "lang/SlashWords.h"
 #include "util/StringFuncs.h"
@@ -59,19 +59,31 @@ const TKwRec& KeywordRecord(int slot) {
 
 namespace {
 
-// The keyword slots by their (lower-case) text, built once from the table.
-const std::unordered_map<std::string_view, int>& SlotsByKeyword() {
-  static const std::unordered_map<std::string_view, int> kSlots = [] {
-    std::unordered_map<std::string_view, int> slots;
-    for (int slot = 1; slot <= kUsedKeywordSlots; ++slot) slots.emplace(KeywordRecord(slot).keyword, slot);
-    return slots;
-  }();
-  return kSlots;
+// No keyword is longer than this: a longer word is no keyword, and a shorter
+// one is lowered into a buffer on the stack.
+constexpr size_t kLongestKeyword = 16;
+
+// The keyword slots by the length of their text and its second character
+// (the first letter after a slash), built once from the table: a word is
+// compared with the one or two keywords that share both with it.
+constexpr size_t kLetterGroups = 32;
+using TKeywordBuckets = std::array<std::array<std::vector<int>, kLetterGroups>, kLongestKeyword + 1>;
+
+size_t LetterGroup(std::string_view lowered) {
+  return lowered.size() < 2 ? 0 : static_cast<unsigned char>(lowered[1]) % kLetterGroups;
 }
 
-}  // namespace
-
-namespace {
+const TKeywordBuckets& KeywordBuckets() {
+  static const TKeywordBuckets kBuckets = [] {
+    TKeywordBuckets buckets;
+    for (int slot = 1; slot <= kUsedKeywordSlots; ++slot) {
+      const std::string& keyword = KeywordRecord(slot).keyword;
+      if (keyword.size() <= kLongestKeyword) buckets[keyword.size()][LetterGroup(keyword)].push_back(slot);
+    }
+    return buckets;
+  }();
+  return kBuckets;
+}
 
 // The longest keyword that does not begin with a slash: most words of a
 // command file (program names, file names, arguments) are longer and no
@@ -91,9 +103,6 @@ size_t LongestPlainKeyword() {
 }  // namespace
 
 int KeywordLookup(std::string_view text) {
-  // No keyword is longer than this: a longer word is no keyword, and a
-  // shorter one is lowered into a buffer on the stack.
-  constexpr size_t kLongestKeyword = 16;
   if (text.size() > kLongestKeyword) return -1;
   if (text.size() > LongestPlainKeyword() && text[0] != '/') return -1;
   char buffer[kLongestKeyword];
@@ -101,9 +110,10 @@ int KeywordLookup(std::string_view text) {
     char c = text[i];
     buffer[i] = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
   }
-  const auto& slots = SlotsByKeyword();
-  auto found = slots.find(std::string_view(buffer, text.size()));
-  return found != slots.end() ? found->second : -1;
+  const std::string_view lowered(buffer, text.size());
+  for (int slot : KeywordBuckets()[lowered.size()][LetterGroup(lowered)])
+    if (KeywordRecord(slot).keyword == lowered) return slot;
+  return -1;
 }
 
 int KeywordSlotOfToken(int token) {
