@@ -125,10 +125,12 @@ void TCustomParser::RunAction(int rule) {
 // The left side's value after a reduction (or the token's after a shift)
 // goes into the slot of the new top, unless the action kept it there.
 void TCustomParser::PushValue(int depth) {
-  if (keepFirst_)
-    keepFirst_ = false;
-  else
+  if (tokenShifted_)
+    StoreTokenValue(depth);
+  else if (!keepFirst_)
     StoreValue(depth);
+  tokenShifted_ = false;
+  keepFirst_ = false;
 }
 
 void TCustomParser::TraceStep(const std::string& text) {
@@ -144,6 +146,7 @@ int TCustomParser::yyparse() {
   yyerrflag = 0;
   int depth = 0;
   keepFirst_ = false;
+  tokenShifted_ = false;
   BeginValues();
 
   for (;;) {
@@ -169,7 +172,7 @@ int TCustomParser::yyparse() {
         state = action;
         yychar = -1;
         if (recording_ != nullptr) Record(0);
-        TakeTokenValue();
+        tokenShifted_ = true;
         if (yyerrflag > 0) --yyerrflag;
         break;
       }
@@ -219,11 +222,12 @@ void TCustomParser::Replay(const TYyRecording& recording) {
   // a reduction pops its right side and pushes the left side's value.
   int depth = 1;
   keepFirst_ = false;
+  tokenShifted_ = false;
   BeginValues();
   StoreValue(depth);
   for (const TYyStep& step : recording) {
     if (step.rule == 0) {
-      TakeTokenValue();
+      tokenShifted_ = true;
     } else {
       yysp = depth;
       yyruleLength = tables_.rules[step.rule].len;

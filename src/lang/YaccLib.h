@@ -169,10 +169,11 @@ class TCustomParser {
   virtual void ErrorRoutine(const std::string& message) { yyerror(message); }
 
   // The value stack, kept by TYaccParser: the driver stores the current value
-  // at every push and takes yylval as the current value at every shift.
+  // at the push after a reduction (unless the action kept its first value
+  // in place) and yylval at the push after a shift.
   virtual void BeginValues() = 0;
   virtual void StoreValue(int depth) = 0;
-  virtual void TakeTokenValue() = 0;
+  virtual void StoreTokenValue(int depth) = 0;
 
   /// Said by an action whose left side's value is its first right-side
   /// value unchanged: the value then stays in its stack slot (which becomes
@@ -207,7 +208,8 @@ class TCustomParser {
   const TYyActionIndex& actionIndex_;
   TYyRecording* recording_ = nullptr;
   bool recordingComplete_ = true;
-  bool keepFirst_ = false;  // the last action kept its first value in place
+  bool keepFirst_ = false;     // the last action kept its first value in place
+  bool tokenShifted_ = false;  // the next push is a shifted token's
 };
 
 /// A parser whose semantic value is TValue: the value stack, the current
@@ -242,11 +244,12 @@ class TYaccParser : public TCustomParser {
     yyval = TValue{};
     if (values_.empty()) values_.resize(kInitialDepth);
   }
-  void StoreValue(int depth) override {
+  void StoreValue(int depth) override { Slot(depth) = std::move(yyval); }
+  void StoreTokenValue(int depth) override { Slot(depth) = yylval; }
+  TValue& Slot(int depth) {
     if (static_cast<int>(values_.size()) <= depth) values_.resize(depth + 1);
-    values_[depth] = std::move(yyval);
+    return values_[depth];
   }
-  void TakeTokenValue() override { yyval = yylval; }
 
   std::vector<TValue> values_;  // index 1..kYyMaxDepth
 };
