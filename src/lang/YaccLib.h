@@ -230,10 +230,10 @@ class TYaccParser : public TCustomParser {
   /// popped after the action, so its values are not read again.
   TValue& yyvTake(int n) { return values_[yysp - yyruleLength + n]; }
   /// The current value: the left side's value after an action. It is moved
-  /// onto the stack at every push, so an action that reads a value of its
-  /// right side copies or takes it explicitly; after an action that writes
-  /// nothing the left side's value is unspecified (no rule of this system
-  /// reads such a value).
+  /// onto the stack at the push after the reduction (unless the action said
+  /// yyKeepFirst), so an action that reads a value of its right side copies
+  /// or takes it explicitly; after an action that writes nothing the left
+  /// side's value is unspecified (no rule of this system reads such a value).
   TValue yyval{};
 
  private:
