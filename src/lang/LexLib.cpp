@@ -42,8 +42,10 @@ TLexAutomaton BuildAutomaton(const TLexTables& tables) {
 
 const TLexAutomaton& LexAutomaton(const TLexTables& tables) {
   // Few automata exist (one per concrete lexer) and they live as long as the
-  // program, so their prepared forms are kept for good.
-  static std::vector<std::pair<const TLexTables*, std::unique_ptr<TLexAutomaton>>> built;
+  // program, so their prepared forms are kept for good: never destroyed, as
+  // releasing them at exit would only cost time (a large block freed then
+  // makes the heap sort all the small blocks freed before it).
+  static auto& built = *new std::vector<std::pair<const TLexTables*, std::unique_ptr<TLexAutomaton>>>;
   for (const auto& [owner, automaton] : built)
     if (owner == &tables) return *automaton;
   built.emplace_back(&tables, std::make_unique<TLexAutomaton>(BuildAutomaton(tables)));
@@ -71,40 +73,23 @@ void TCustomLexer::Attach(TTextStream* input, const std::string& sourceName, TTe
 
 // ---- Input -----------------------------------------------------------------
 
-void TCustomLexer::LoadNextLine() {
-  StreamReadLine(*input_, currentLine_);
+// Called when no character is waiting; false at the end of the input.
+bool TCustomLexer::LoadNextLine() {
+  if (input_ == nullptr || StreamAtEnd(*input_)) return false;
+  StreamReadLine(*input_, buffer_);
+  buffer_.push_back('\n');
+  next_ = 0;
   ++lineNo_;
   colNo_ = 1;
-  // The buffer is a stack: the line goes in backwards after its line feed.
-  pending_.reserve(pending_.size() + currentLine_.size() + 1);
-  pending_.push_back('\n');
-  pending_.insert(pending_.end(), currentLine_.rbegin(), currentLine_.rend());
   // A line that does not fit the buffer is taken whole, with room to push a
   // whole token back in front of it.
-  bufferCapacity_ =
-      pending_.size() <= kLexBufferSize ? kLexBufferSize : pending_.size() + kLexMaxTokenText + 1;
-}
-
-unsigned char TCustomLexer::GetChar() {
-  if (pending_.empty() && input_ != nullptr && !StreamAtEnd(*input_)) LoadNextLine();
-  if (pending_.empty()) return 0;
-  unsigned char c = pending_.back();
-  pending_.pop_back();
-  ++colNo_;
-  return c;
-}
-
-void TCustomLexer::UngetChar(unsigned char c) {
-  if (pending_.size() >= bufferCapacity_) Fatal("input buffer overflow");
-  pending_.push_back(c);
-  --colNo_;
+  bufferCapacity_ = buffer_.size() <= kLexBufferSize ? kLexBufferSize : buffer_.size() + kLexMaxTokenText + 1;
+  return true;
 }
 
 void TCustomLexer::yyless(size_t n) {
-  while (yytext.size() > n) {
-    UngetChar(static_cast<unsigned char>(yytext.back()));
-    yytext.pop_back();
-  }
+  for (size_t i = yytext.size(); i > n; --i) UngetChar(static_cast<unsigned char>(yytext[i - 1]));
+  if (yytext.size() > n) yytext.resize(n);
 }
 
 // ---- Output ----------------------------------------------------------------
@@ -155,7 +140,8 @@ void TCustomLexer::ReturnToken(int code) {
 void TCustomLexer::ReturnChar(unsigned char c) { ReturnToken(c); }
 
 void TCustomLexer::ResetScanner() {
-  pending_.clear();
+  buffer_.clear();
+  next_ = 0;
   bufferCapacity_ = kLexBufferSize;
   LexEngine().startState = 0;
   LexEngine().atLineStart = 1;
@@ -176,29 +162,50 @@ void TCustomLexer::BeginToken() {
   done_ = false;
 }
 
-// Records the rule the state accepts at the current length of yytext.
-void TCustomLexer::EnterState(int state) {
-  const TLexAccept& accept = automaton_->accepts[static_cast<size_t>(state)];
+// Records the rule the state accepts at `length` characters of the token.
+void TCustomLexer::EnterState(const TLexAccept& accept, size_t length) {
   if (accept.marksBadRule) Fatal("too many rules");
   if (accept.count == 0) return;
   TLexEngineState& engine = LexEngine();
   if (engine.matchCount + accept.count > kLexMatchStackSize) Fatal("match stack overflow");
   engine.matchCount += accept.count;
   engine.matchRule = accept.rule;
-  engine.matchLength = static_cast<int>(yytext.size());
+  engine.matchLength = static_cast<int>(length);
 }
 
-// Reads one character and follows its transition; false when the automaton
-// stops (no transitions, or none for the character).
-bool TCustomLexer::ScanChar() {
-  if (!automaton_->accepts[static_cast<size_t>(state_)].hasTransitions) return false;
-  if (yytext.size() >= kLexMaxTokenText) Fatal("yytext overflow");
-  unsigned char c = GetChar();
-  yytext.push_back(static_cast<char>(c));
-  int32_t next = automaton_->next[static_cast<size_t>(state_) * 256 + c];
-  if (next < 0) return false;
-  state_ = next;
-  return true;
+// Runs the automaton from state_ for as long as it has a transition for the
+// character read, recording every accepting state; yytext ends up holding
+// every character read, the one that stopped the automaton included. The
+// characters come straight from the line buffer and enter yytext in one
+// piece (yytext + buffer_[start .. next_) is what the token has read); only
+// the end of the line goes through GetChar, which reads the next one.
+void TCustomLexer::ScanToken() {
+  const TLexAutomaton& automaton = *automaton_;
+  int state = state_;
+  size_t length = 0;
+  size_t start = next_;
+  for (;;) {
+    const TLexAccept& accept = automaton.accepts[static_cast<size_t>(state)];
+    EnterState(accept, length);
+    if (!accept.hasTransitions) break;
+    if (length >= kLexMaxTokenText) Fatal("yytext overflow");
+    unsigned char c;
+    if (next_ < buffer_.size()) {
+      c = static_cast<unsigned char>(buffer_[next_++]);
+      ++colNo_;
+    } else {
+      yytext.append(buffer_, start, next_ - start);
+      c = GetChar();
+      yytext.push_back(static_cast<char>(c));
+      start = next_;
+    }
+    ++length;
+    int32_t next = automaton.next[static_cast<size_t>(state) * 256 + c];
+    if (next < 0) break;
+    state = next;
+  }
+  yytext.append(buffer_, start, next_ - start);
+  state_ = state;
 }
 
 // A match of the empty text counts as none.
@@ -226,8 +233,7 @@ int TCustomLexer::RunScanner(const TLexTables& tables) {
   }
   for (;;) {
     BeginToken();
-    EnterState(state_);
-    while (ScanChar()) EnterState(state_);
+    ScanToken();
     if (!FindMatch()) {
       DefaultAction();
       return 0;

@@ -3,7 +3,10 @@
 // A concrete lexer derives from TCustomLexer, supplies its automaton tables
 // and rule actions, and implements yylex by driving the engine (RunScanner).
 // The engine reads its input line by line from a text stream into a
-// push-back buffer, builds the token text yytext, counts lines and columns
+// push-back buffer (the line and its line feed, read forwards from a
+// position; a character given back steps the position back, so only giving
+// back more than was read of the line moves any text), builds the token
+// text yytext, counts lines and columns
 // for messages, and writes trace lines to the output stream and error lines
 // to the error stream. Parsers read the position, yytext and the streams for
 // their reports.
@@ -146,9 +149,20 @@ class TCustomLexer {
   virtual void Action(int rule) = 0;
 
   /// The next character, 0 at the end of the input.
-  unsigned char GetChar();
+  unsigned char GetChar() {
+    if (next_ == buffer_.size() && !LoadNextLine()) return 0;
+    ++colNo_;
+    return static_cast<unsigned char>(buffer_[next_++]);
+  }
   /// Pushes c back so that the next GetChar returns it.
-  void UngetChar(unsigned char c);
+  void UngetChar(unsigned char c) {
+    if (buffer_.size() - next_ >= bufferCapacity_) Fatal("input buffer overflow");
+    if (next_ > 0)
+      buffer_[--next_] = static_cast<char>(c);
+    else
+      buffer_.insert(buffer_.begin(), static_cast<char>(c));
+    --colNo_;
+  }
   /// Keeps the first n characters of yytext and gives the rest back.
   void yyless(size_t n);
   /// Writes message and CR LF to the output stream while the parser trace is on.
@@ -180,13 +194,12 @@ class TCustomLexer {
 
  private:
   void BeginToken();
-  void EnterState(int state);
-  bool ScanChar();
+  void EnterState(const TLexAccept& accept, size_t length);
+  void ScanToken();
   bool FindMatch();
   void DefaultAction();
-  void LoadNextLine();
+  bool LoadNextLine();
 
-  std::string currentLine_;
   const TLexAutomaton* automaton_ = nullptr;     // the automaton being run
   const TLexTables* automatonTables_ = nullptr;  // the tables it was prepared from
   int state_ = 0;                                // current automaton state
@@ -194,6 +207,9 @@ class TCustomLexer {
   int rule_ = 0;                                 // rule chosen for the current token
   bool done_ = false;                            // an action returned a token
   int returnValue_ = 0;
-  std::vector<unsigned char> pending_;  // characters waiting, the next one at the back
+  // The characters waiting are buffer_[next_ ..]; their count is bounded by
+  // bufferCapacity_ when one is given back.
+  std::string buffer_;
+  size_t next_ = 0;
   size_t bufferCapacity_ = kLexBufferSize;
 };

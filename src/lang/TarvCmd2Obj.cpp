@@ -9,11 +9,15 @@
 
 namespace {
 
+TCmdRef NewCommand(TCmdArena* arena) {
+  return arena != nullptr ? arena->NewCommand() : std::make_shared<Tcmdrec>();
+}
+
 // Plain, with room for `argumentCount` more texts in Args.
-TCmdRef PlainWithRoom(int32_t kind, size_t argumentCount) {
+TCmdRef PlainWithRoom(int32_t kind, size_t argumentCount, TCmdArena* arena) {
   int slot = KeywordSlotOfToken(kind);
   if (slot < 0) throw std::invalid_argument("No keyword has the command kind " + std::to_string(kind));
-  auto cmd = std::make_shared<Tcmdrec>();
+  TCmdRef cmd = NewCommand(arena);
   cmd->Kind = kind;
   cmd->KeywordIndex = slot;
   cmd->Args.reserve(1 + argumentCount);
@@ -70,22 +74,23 @@ uint32_t ErrorModeFlags(const TOptionList& options) {
   return flags;
 }
 
-TCmdRef Tcmdrec::Plain(int32_t kind) { return PlainWithRoom(kind, 0); }
+TCmdRef Tcmdrec::Plain(int32_t kind, TCmdArena* arena) { return PlainWithRoom(kind, 0, arena); }
 
-TCmdRef Tcmdrec::WithArgument(int32_t kind, std::string argument, TOptionList options) {
-  TCmdRef cmd = PlainWithRoom(kind, 1);
+TCmdRef Tcmdrec::WithArgument(int32_t kind, std::string argument, TOptionList options, TCmdArena* arena) {
+  TCmdRef cmd = PlainWithRoom(kind, 1, arena);
   cmd->Args.push_back(std::move(argument));
   cmd->Options = std::move(options);
   return cmd;
 }
 
-TCmdRef Tcmdrec::WithArgumentList(int32_t kind, TTextList arguments) {
-  TCmdRef cmd = PlainWithRoom(kind, arguments.size());
+TCmdRef Tcmdrec::WithArgumentList(int32_t kind, TTextList arguments, TCmdArena* arena) {
+  TCmdRef cmd = PlainWithRoom(kind, arguments.size(), arena);
   cmd->Args.insert(cmd->Args.end(), std::make_move_iterator(arguments.begin()),
                    std::make_move_iterator(arguments.end()));
   return cmd;
 }
 
+// The two kinds with blocks are never made in an arena.
 TCmdRef Tcmdrec::Do(std::string whileCondition, TCmdListRef body) {
   TCmdRef cmd = Plain(_DO);
   cmd->Condition = std::move(whileCondition);
@@ -101,21 +106,43 @@ TCmdRef Tcmdrec::If(std::string condition, TCmdListRef thenBlock, TCmdListRef el
   return cmd;
 }
 
-TCmdRef Tcmdrec::Set(std::string name, std::string value) {
-  TCmdRef cmd = PlainWithRoom(_SET, 2);
+TCmdRef Tcmdrec::Set(std::string name, std::string value, TCmdArena* arena) {
+  TCmdRef cmd = PlainWithRoom(_SET, 2, arena);
   cmd->Args.push_back(std::move(name));
   cmd->Args.push_back(std::move(value));
   return cmd;
 }
 
-TCmdRef Tcmdrec::ExternalProgram(std::string program, TTextList arguments, TOptionList options) {
-  auto cmd = std::make_shared<Tcmdrec>();
+TCmdRef Tcmdrec::ExternalProgram(std::string program, TTextList arguments, TOptionList options,
+                                 TCmdArena* arena) {
+  TCmdRef cmd = NewCommand(arena);
   cmd->Args.reserve(1 + arguments.size());
   cmd->Args.push_back(std::move(program));
   cmd->Args.insert(cmd->Args.end(), std::make_move_iterator(arguments.begin()),
                    std::make_move_iterator(arguments.end()));
   cmd->Options = std::move(options);
   return cmd;
+}
+
+// ---- The arena -------------------------------------------------------------
+
+// Chunks of default-constructed objects, filled in order; the last chunk
+// may be partly unused. Destroying the chunks destroys every object.
+struct TCmdArena::TChunks {
+  static constexpr size_t kChunkSize = 256;
+  std::vector<std::unique_ptr<Tcmdrec[]>> chunks;
+  size_t used = kChunkSize;  // objects handed out of the last chunk
+};
+
+TCmdRef TCmdArena::NewCommand() {
+  if (!chunks_) chunks_ = std::make_shared<TChunks>();
+  TChunks& store = *chunks_;
+  if (store.used == TChunks::kChunkSize) {
+    store.chunks.push_back(std::make_unique<Tcmdrec[]>(TChunks::kChunkSize));
+    store.used = 0;
+  }
+  // Shares the ownership of the whole store (the aliasing constructor).
+  return TCmdRef(chunks_, &store.chunks.back()[store.used++]);
 }
 
 bool Tcmdrec::HasOption(int32_t code) const { return Carries(Options, code); }

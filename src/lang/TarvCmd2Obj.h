@@ -12,6 +12,13 @@
 // result list, and the editor can take over the lists of an object it parsed;
 // shared ownership keeps all of these safe without any release logic in the
 // object itself.
+//
+// A parse builds its commands without blocks (all kinds but /do and /if) in
+// a TCmdArena: the objects sit side by side in a few large blocks, and every
+// reference to one of them shares the ownership of the whole arena, so the
+// arena is released with the last reference to any of its objects. Such an
+// object never holds a reference itself (it has no block), so the arena can
+// never own itself through a cycle.
 #pragma once
 
 #include <cstdint>
@@ -21,6 +28,7 @@
 #include <vector>
 
 class Tcmdrec;
+class TCmdArena;
 using TCmdRef = std::shared_ptr<Tcmdrec>;
 using TCmdList = std::vector<TCmdRef>;
 using TCmdListRef = std::shared_ptr<TCmdList>;
@@ -84,16 +92,20 @@ class Tcmdrec {
   void* EditDialog = nullptr;  // the command dialog while the editor edits the object
 
   /// Plain: Args holds the keyword of the kind's slot, no options.
-  /// Throws std::invalid_argument for a kind that no keyword has.
-  static TCmdRef Plain(int32_t kind);
+  /// Throws std::invalid_argument for a kind that no keyword has. The forms
+  /// of commands without blocks put the object into `arena` when one is
+  /// given, and into a heap block of its own otherwise.
+  static TCmdRef Plain(int32_t kind, TCmdArena* arena = nullptr);
   /// Plain, then the argument (even when empty) and the options.
-  static TCmdRef WithArgument(int32_t kind, std::string argument, TOptionList options);
+  static TCmdRef WithArgument(int32_t kind, std::string argument, TOptionList options,
+                              TCmdArena* arena = nullptr);
   /// Plain, then every text of the list.
-  static TCmdRef WithArgumentList(int32_t kind, TTextList arguments);
+  static TCmdRef WithArgumentList(int32_t kind, TTextList arguments, TCmdArena* arena = nullptr);
   static TCmdRef Do(std::string whileCondition, TCmdListRef body);
   static TCmdRef If(std::string condition, TCmdListRef thenBlock, TCmdListRef elseBlock);
-  static TCmdRef Set(std::string name, std::string value);
-  static TCmdRef ExternalProgram(std::string program, TTextList arguments, TOptionList options);
+  static TCmdRef Set(std::string name, std::string value, TCmdArena* arena = nullptr);
+  static TCmdRef ExternalProgram(std::string program, TTextList arguments, TOptionList options,
+                                 TCmdArena* arena = nullptr);
 
   bool HasOption(int32_t code) const;
   /// The options in the fixed order /hide /min /max /noactivate /ignore
@@ -105,4 +117,19 @@ class Tcmdrec {
   void LogMessage(std::string_view text) const;
   /// Logs CommandText(0) when the command has any Args.
   void LogCommand() const;
+};
+
+/// Bulk storage for the commands without blocks of one parse (see the
+/// ownership note above): objects are made in chunks, each reference shares
+/// the ownership of all of them, and they are destroyed together, in the
+/// order they were made, when the last reference goes.
+class TCmdArena {
+ public:
+  /// A new empty command object in the arena. The caller must not hang a
+  /// block on it.
+  TCmdRef NewCommand();
+
+ private:
+  struct TChunks;
+  std::shared_ptr<TChunks> chunks_;  // made with the first object
 };

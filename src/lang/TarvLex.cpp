@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <array>
-#include <unordered_map>
+#include <vector>
 
 #include "lang/SlashWords.h"
 #include "util/StringFuncs.h"
@@ -59,31 +59,61 @@ const TKwRec& KeywordRecord(int slot) {
 
 namespace {
 
-// The keyword slots by their (lower-case) text, built once from the table.
-const std::unordered_map<std::string_view, int>& SlotsByKeyword() {
-  static const std::unordered_map<std::string_view, int> kSlots = [] {
-    std::unordered_map<std::string_view, int> slots;
-    for (int slot = 1; slot <= kUsedKeywordSlots; ++slot) slots.emplace(KeywordRecord(slot).keyword, slot);
-    return slots;
+// No keyword is longer than this: a longer word is no keyword, and a shorter
+// one is lowered into a buffer on the stack.
+constexpr size_t kLongestKeyword = 16;
+
+// The keyword slots by the length of their text and its second character
+// (the first letter after a slash), built once from the table: a word is
+// compared with the one or two keywords that share both with it.
+constexpr size_t kLetterGroups = 32;
+using TKeywordBuckets = std::array<std::array<std::vector<int>, kLetterGroups>, kLongestKeyword + 1>;
+
+size_t LetterGroup(std::string_view lowered) {
+  return lowered.size() < 2 ? 0 : static_cast<unsigned char>(lowered[1]) % kLetterGroups;
+}
+
+const TKeywordBuckets& KeywordBuckets() {
+  static const TKeywordBuckets kBuckets = [] {
+    TKeywordBuckets buckets;
+    for (int slot = 1; slot <= kUsedKeywordSlots; ++slot) {
+      const std::string& keyword = KeywordRecord(slot).keyword;
+      if (keyword.size() <= kLongestKeyword) buckets[keyword.size()][LetterGroup(keyword)].push_back(slot);
+    }
+    return buckets;
   }();
-  return kSlots;
+  return kBuckets;
+}
+
+// The longest keyword that does not begin with a slash: most words of a
+// command file (program names, file names, arguments) are longer and no
+// slash word, so they need no search.
+size_t LongestPlainKeyword() {
+  static const size_t kLongest = [] {
+    size_t longest = 0;
+    for (int slot = 1; slot <= kUsedKeywordSlots; ++slot) {
+      const std::string& keyword = KeywordRecord(slot).keyword;
+      if (keyword.empty() || keyword[0] != '/') longest = std::max(longest, keyword.size());
+    }
+    return longest;
+  }();
+  return kLongest;
 }
 
 }  // namespace
 
 int KeywordLookup(std::string_view text) {
-  // No keyword is longer than this: a longer word is no keyword, and a
-  // shorter one is lowered into a buffer on the stack.
-  constexpr size_t kLongestKeyword = 16;
   if (text.size() > kLongestKeyword) return -1;
+  if (text.size() > LongestPlainKeyword() && text[0] != '/') return -1;
   char buffer[kLongestKeyword];
   for (size_t i = 0; i < text.size(); ++i) {
     char c = text[i];
     buffer[i] = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
   }
-  const auto& slots = SlotsByKeyword();
-  auto found = slots.find(std::string_view(buffer, text.size()));
-  return found != slots.end() ? found->second : -1;
+  const std::string_view lowered(buffer, text.size());
+  for (int slot : KeywordBuckets()[lowered.size()][LetterGroup(lowered)])
+    if (KeywordRecord(slot).keyword == lowered) return slot;
+  return -1;
 }
 
 int KeywordSlotOfToken(int token) {

@@ -1,5 +1,7 @@
 #include "lang/TarvYacc.h"
 
+#include <cstring>
+
 #include "lang/TarvLex.h"
 #include "util/MessageBoxes.h"
 #include "util/TarvCommon.h"
@@ -17,13 +19,36 @@ std::shared_ptr<T> EmptyList() {
 
 TTarvYacc::TTarvYacc() : TYaccParser<TYaccValue>(std::make_unique<TTarvLex>(), kTarvYaccTables) {}
 
+namespace {
+
+// An estimate of the number of top-level commands: their lines. Reserving
+// room for them spares the list its growing copies (in a large file several
+// megabytes of fresh memory); room that stays unused is never touched.
+size_t LinesAhead(const TTextStream& input) {
+  const std::string& text = input.Text();
+  size_t lines = 0;
+  for (size_t at = input.Position(); at < text.size(); ++lines) {
+    const void* lineFeed = std::memchr(text.data() + at, '\n', text.size() - at);
+    if (lineFeed == nullptr) return lines + 1;
+    at = static_cast<size_t>(static_cast<const char*>(lineFeed) - text.data()) + 1;
+  }
+  return lines;
+}
+
+}  // namespace
+
 TCmdList TTarvYacc::Parse(TTextStream& input, const std::string& sourceName) {
   result_.clear();
+  result_.reserve(LinesAhead(input));
   longValueLine_ = 0;
   output_.Clear();
   errors_.Clear();
   Lexer().Attach(&input, sourceName, &output_, &errors_);
+  // Each parse has its own arena: the objects of a parse live as long as
+  // their references, not as long as this parser.
+  arena_ = TCmdArena();
   int outcome = yyparse();
+  arena_ = TCmdArena();
   if (outcome != 0 || !output_.Empty() || !errors_.Empty()) ShowReportAndFail();
   return std::move(result_);
 }
@@ -38,7 +63,10 @@ void TTarvYacc::Trace(std::string_view message) {
 }
 
 // A value of an unexpected kind (never built by this grammar's actions) reads
-// as empty, so a damaged stack can never crash an action.
+// as empty, so a damaged stack can never crash an action. The rules that only
+// pass their first value on keep it in its slot (yyKeepFirst) instead of
+// taking it out and putting it back: whoever reads it later reads it the
+// same way, so passing it on unchanged ends the same.
 const std::string& TTarvYacc::Text(int n) const {
   static const std::string kEmpty;
   const auto* text = std::get_if<std::string>(&yyv(n));
@@ -48,13 +76,22 @@ const std::string& TTarvYacc::Text(int n) const {
 // A value longer than the limit would be cut and then mean something else
 // (a sum with its last terms gone, a string without its closing quote), so
 // it is a positioned error, reported once a line, instead of a changed command.
-std::string TTarvYacc::ValueText(std::string text) {
-  if (text.size() > kMaxValueText && Lexer().LineNo() != longValueLine_) {
+void TTarvYacc::LimitValueText(std::string& text) {
+  if (text.size() <= kMaxValueText) return;
+  if (Lexer().LineNo() != longValueLine_) {
     longValueLine_ = Lexer().LineNo();
     yyerror("value longer than " + std::to_string(kMaxValueText) + " characters");
   }
-  return CutValueText(std::move(text));
+  text.resize(kMaxValueText);
 }
+
+std::string TTarvYacc::ValueText(std::string text) {
+  LimitValueText(text);
+  return text;
+}
+
+// The token's text, made the left side's value in place.
+void TTarvYacc::TokenValueText() { LimitValueText(yyval.emplace<std::string>(Lexer().yytext)); }
 
 int32_t TTarvYacc::Code(int n) const {
   const auto* code = std::get_if<int32_t>(&yyv(n));
@@ -68,13 +105,13 @@ std::string TTarvYacc::TakeText(int n) {
 }
 
 TTextList TTarvYacc::TakeTexts(int n) {
-  auto* list = std::get_if<std::shared_ptr<TTextList>>(&yyvTake(n));
-  return list && *list ? std::move(**list) : TTextList();
+  auto* list = std::get_if<TTextList>(&yyvTake(n));
+  return list ? std::move(*list) : TTextList();
 }
 
 TOptionList TTarvYacc::TakeOptions(int n) {
-  auto* list = std::get_if<std::shared_ptr<TOptionList>>(&yyvTake(n));
-  return list && *list ? std::move(**list) : TOptionList();
+  auto* list = std::get_if<TOptionList>(&yyvTake(n));
+  return list ? std::move(*list) : TOptionList();
 }
 
 TCmdRef TTarvYacc::Cmd(int n) const {
@@ -82,27 +119,25 @@ TCmdRef TTarvYacc::Cmd(int n) const {
   return cmd ? *cmd : nullptr;
 }
 
+TCmdRef TTarvYacc::TakeCmd(int n) {
+  auto* cmd = std::get_if<TCmdRef>(&yyvTake(n));
+  return cmd ? std::move(*cmd) : nullptr;
+}
+
 TCmdListRef TTarvYacc::List(int n) const {
   const auto* list = std::get_if<TCmdListRef>(&yyv(n));
   return list && *list ? *list : EmptyList<TCmdList>();
 }
 
-std::shared_ptr<TTextList> TTarvYacc::Texts(int n) const {
-  const auto* list = std::get_if<std::shared_ptr<TTextList>>(&yyv(n));
-  return list && *list ? *list : EmptyList<TTextList>();
-}
-
-std::shared_ptr<TOptionList> TTarvYacc::Options(int n) const {
-  const auto* list = std::get_if<std::shared_ptr<TOptionList>>(&yyv(n));
-  return list && *list ? *list : EmptyList<TOptionList>();
-}
-
 // Each rule is served by the one group whose switch names it, so neither the
-// order of the groups nor the numbering of the rules matters here.
+// order of the groups nor the numbering of the rules matters for what an
+// action does. The groups are asked in the order of how often a command file
+// reduces their rules (the texts of every argument first), which spares
+// most reductions the look-ups in groups that are not theirs.
 void TTarvYacc::yyaction(int number) {
   auto rule = static_cast<TTarvYaccRule>(number);
-  InputAction(rule) || BlockAction(rule) || CommandAction(rule) || ClauseAction(rule) || TextAction(rule) ||
-      ListAction(rule);
+  TextAction(rule) || ListAction(rule) || InputAction(rule) || BlockAction(rule) || CommandAction(rule) ||
+      ClauseAction(rule);
 }
 
 // input, inputList, inputLine: top-level commands go to the result list.
@@ -113,11 +148,11 @@ bool TTarvYacc::InputAction(TTarvYaccRule rule) {
     case ListNextLine: Trace("in inputList: inputList cmd NL"); break;
     case LineCommand:
       Trace("in inputLine: cmd");
-      if (TCmdRef cmd = Cmd(1)) result_.push_back(cmd);
+      if (TCmdRef cmd = TakeCmd(1)) result_.push_back(std::move(cmd));
       break;
     case LineBracedCommand:
       Trace("in inputLine: { cmd }");
-      if (TCmdRef cmd = Cmd(2)) result_.push_back(cmd);
+      if (TCmdRef cmd = TakeCmd(2)) result_.push_back(std::move(cmd));
       break;
     case LineError:
       Trace("in inputLine: error NL");
@@ -133,7 +168,7 @@ bool TTarvYacc::InputAction(TTarvYaccRule rule) {
 // cmdLine, cmds, cmdblock.
 bool TTarvYacc::BlockAction(TTarvYaccRule rule) {
   switch (rule) {
-    case CmdLine: yyval = Cmd(1); break;
+    case CmdLine: yyKeepFirst(); break;
     case CmdsFirst: yyval = std::make_shared<TCmdList>(TCmdList{Cmd(1)}); break;
     case CmdsNext: {
       TCmdListRef list = List(1);
@@ -156,31 +191,35 @@ bool TTarvYacc::BlockAction(TTarvYaccRule rule) {
 
 bool TTarvYacc::CommandAction(TTarvYaccRule rule) {
   switch (rule) {
-    case CmdAt: yyval = Tcmdrec::WithArgumentList(_AT, TakeTexts(2)); break;
-    case CmdActivate: yyval = Tcmdrec::WithArgument(_ACTIVATE, TakeText(3), TakeOptions(2)); break;
-    case CmdCd: yyval = Tcmdrec::WithArgument(_CD, TakeText(3), TakeOptions(2)); break;
-    case CmdClose: yyval = Tcmdrec::WithArgument(_CLOSE, TakeText(3), TakeOptions(2)); break;
+    case CmdAt: yyval = Tcmdrec::WithArgumentList(_AT, TakeTexts(2), &arena_); break;
+    case CmdActivate: yyval = Tcmdrec::WithArgument(_ACTIVATE, TakeText(3), TakeOptions(2), &arena_); break;
+    case CmdCd: yyval = Tcmdrec::WithArgument(_CD, TakeText(3), TakeOptions(2), &arena_); break;
+    case CmdClose: yyval = Tcmdrec::WithArgument(_CLOSE, TakeText(3), TakeOptions(2), &arena_); break;
     case CmdDo:
       Trace("in _DO cmdblock optWhile");
       yyval = Tcmdrec::Do(TakeText(3), List(2));
       break;
-    case CmdEdit: yyval = Tcmdrec::WithArgument(_EDIT, TakeText(3), TakeOptions(2)); break;
+    case CmdEdit: yyval = Tcmdrec::WithArgument(_EDIT, TakeText(3), TakeOptions(2), &arena_); break;
     case CmdIf:
       Trace("in _IF ifexpr cmdblock optElse");
       yyval = Tcmdrec::If(TakeText(2), List(3), List(4));
       break;
-    case CmdKill: yyval = Tcmdrec::WithArgument(_KILL, TakeText(3), TakeOptions(2)); break;
-    case CmdKillWindow: yyval = Tcmdrec::WithArgument(_KILLWINDOW, TakeText(3), TakeOptions(2)); break;
-    case CmdPause: yyval = Tcmdrec::WithArgument(_PAUSE, TakeText(3), TakeOptions(2)); break;
-    case CmdPlist: yyval = Tcmdrec::Plain(_PLIST); break;
-    case CmdSendKeys: yyval = Tcmdrec::WithArgument(_SENDKEYS, TakeText(3), TakeOptions(2)); break;
-    case CmdSet: yyval = Tcmdrec::Set(TakeText(2), TakeText(4)); break;
-    case CmdSleep: yyval = Tcmdrec::WithArgument(_SLEEP, TakeText(3), TakeOptions(2)); break;
-    case CmdWaitAll: yyval = Tcmdrec::Plain(_WAITALL); break;
-    case CmdWaitClose: yyval = Tcmdrec::WithArgument(_WAITCLOSE, TakeText(3), TakeOptions(2)); break;
-    case CmdWaitFor: yyval = Tcmdrec::WithArgument(_WAITFOR, TakeText(3), TakeOptions(2)); break;
-    case CmdWList: yyval = Tcmdrec::Plain(_WLIST); break;
-    case CmdProgram: yyval = Tcmdrec::ExternalProgram(TakeText(1), TakeTexts(3), TakeOptions(2)); break;
+    case CmdKill: yyval = Tcmdrec::WithArgument(_KILL, TakeText(3), TakeOptions(2), &arena_); break;
+    case CmdKillWindow:
+      yyval = Tcmdrec::WithArgument(_KILLWINDOW, TakeText(3), TakeOptions(2), &arena_);
+      break;
+    case CmdPause: yyval = Tcmdrec::WithArgument(_PAUSE, TakeText(3), TakeOptions(2), &arena_); break;
+    case CmdPlist: yyval = Tcmdrec::Plain(_PLIST, &arena_); break;
+    case CmdSendKeys: yyval = Tcmdrec::WithArgument(_SENDKEYS, TakeText(3), TakeOptions(2), &arena_); break;
+    case CmdSet: yyval = Tcmdrec::Set(TakeText(2), TakeText(4), &arena_); break;
+    case CmdSleep: yyval = Tcmdrec::WithArgument(_SLEEP, TakeText(3), TakeOptions(2), &arena_); break;
+    case CmdWaitAll: yyval = Tcmdrec::Plain(_WAITALL, &arena_); break;
+    case CmdWaitClose: yyval = Tcmdrec::WithArgument(_WAITCLOSE, TakeText(3), TakeOptions(2), &arena_); break;
+    case CmdWaitFor: yyval = Tcmdrec::WithArgument(_WAITFOR, TakeText(3), TakeOptions(2), &arena_); break;
+    case CmdWList: yyval = Tcmdrec::Plain(_WLIST, &arena_); break;
+    case CmdProgram:
+      yyval = Tcmdrec::ExternalProgram(TakeText(1), TakeTexts(3), TakeOptions(2), &arena_);
+      break;
     default: return false;
   }
   return true;
@@ -209,7 +248,7 @@ bool TTarvYacc::ClauseAction(TTarvYaccRule rule) {
       Trace("in ifexpr: strexpr ifoper strexpr");
       yyval = ValueText(Text(1) + " " + Text(2) + " " + Text(3));
       break;
-    case IfText: yyval = TakeText(1); break;
+    case IfText: yyKeepFirst(); break;
     case OperEq: yyval = std::string("EQ"); break;
     case OperNe: yyval = std::string("NE"); break;
     case OperLt: yyval = std::string("LT"); break;
@@ -235,7 +274,7 @@ bool TTarvYacc::TextAction(TTarvYaccRule rule) {
     case StrExprStr:
     case OptStrStr:
     case AtomName:
-    case ProgNameAtom: yyval = TakeText(1); break;
+    case ProgNameAtom: yyKeepFirst(); break;
     case StrAmp: yyval = ValueText(Text(1) + " & " + Text(3)); break;
     case StrPlus: yyval = ValueText(Text(1) + " + " + Text(3)); break;
     case StrMinus: yyval = ValueText(Text(1) + " - " + Text(3)); break;
@@ -243,52 +282,53 @@ bool TTarvYacc::TextAction(TTarvYaccRule rule) {
     case StrCallEmpty: yyval = ValueText(Text(1) + "()"); break;
     case AtomQuoted:
     case AtomNumber:
-    case NameId: yyval = ValueText(Lexer().yytext); break;
+    case NameId: TokenValueText(); break;
     default: return false;
   }
   return true;
 }
 
-// osArgs, osArg, osCmdOpts, osCmdOpt, intCmdOpts, intCmdOpt: lists.
+// osArgs, osArg, osCmdOpts, osCmdOpt, intCmdOpts, intCmdOpt: lists, each
+// taken from the stack and extended in place.
 bool TTarvYacc::ListAction(TTarvYaccRule rule) {
   switch (rule) {
     case OsArgsEmpty:
       Trace("in osArgs: empty");
-      yyval = EmptyList<TTextList>();
+      yyval = TTextList();
       break;
-    case OsArgsList: yyval = Texts(1); break;
+    case OsArgsList: yyKeepFirst(); break;
     case OsArgListFirst: {
-      auto list = std::make_shared<TTextList>();
-      list->reserve(4);
-      list->push_back(TakeText(1));
+      TTextList list;
+      list.reserve(4);
+      list.push_back(TakeText(1));
       yyval = std::move(list);
       break;
     }
     case OsArgListNext: {
-      auto list = Texts(1);
-      list->push_back(TakeText(2));
-      yyval = list;
+      TTextList list = TakeTexts(1);
+      list.push_back(TakeText(2));
+      yyval = std::move(list);
       break;
     }
     case OsArgIllegal: yyval = CutValueText(Lexer().yytext); break;
-    case OsArgStr: yyval = TakeText(1); break;
+    case OsArgStr: yyKeepFirst(); break;
     case OsOptsEmpty:
       Trace("in osCmdOpts: empty");
-      yyval = EmptyList<TOptionList>();
+      yyval = TOptionList();
       break;
     case IntOptsEmpty:
       Trace("in intCmdOpts: empty");
-      yyval = EmptyList<TOptionList>();
+      yyval = TOptionList();
       break;
     case OsOptsList:
-    case IntOptsList: yyval = Options(1); break;
+    case IntOptsList: yyKeepFirst(); break;
     case OsOptListFirst:
-    case IntOptListFirst: yyval = std::make_shared<TOptionList>(TOptionList{Code(1)}); break;
+    case IntOptListFirst: yyval = TOptionList{Code(1)}; break;
     case OsOptListNext:
     case IntOptListNext: {
-      auto list = Options(1);
-      list->push_back(Code(2));
-      yyval = list;
+      TOptionList list = TakeOptions(1);
+      list.push_back(Code(2));
+      yyval = std::move(list);
       break;
     }
     case OsOptHide: yyval = int32_t{_HIDE}; break;

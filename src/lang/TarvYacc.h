@@ -32,8 +32,10 @@ extern const TYyTables kTarvYaccTables;
 
 /// One value of the command grammar: nothing (every shifted token), a text,
 /// an option code, a command, a command list, a list of texts or of codes.
-using TYaccValue = std::variant<std::monostate, std::string, int32_t, TCmdRef, TCmdListRef,
-                                std::shared_ptr<TTextList>, std::shared_ptr<TOptionList>>;
+/// The lists of texts and codes are held by value: values move along the
+/// stack, and the command that ends a list takes it over without a copy.
+using TYaccValue =
+    std::variant<std::monostate, std::string, int32_t, TCmdRef, TCmdListRef, TTextList, TOptionList>;
 
 class TTarvYacc : public TYaccParser<TYaccValue> {
  public:
@@ -51,7 +53,9 @@ class TTarvYacc : public TYaccParser<TYaccValue> {
 
  private:
   void Trace(std::string_view message);
+  void LimitValueText(std::string& text);
   std::string ValueText(std::string text);
+  void TokenValueText();
   void ShowReportAndFail();
 
   // Values of the right side, by position (1-based).
@@ -61,9 +65,8 @@ class TTarvYacc : public TYaccParser<TYaccValue> {
   TOptionList TakeOptions(int n);
   int32_t Code(int n) const;
   TCmdRef Cmd(int n) const;
+  TCmdRef TakeCmd(int n);
   TCmdListRef List(int n) const;
-  std::shared_ptr<TTextList> Texts(int n) const;
-  std::shared_ptr<TOptionList> Options(int n) const;
 
   // The actions by the groups of rules they serve; each says whether the
   // rule is one of its own.
@@ -74,6 +77,7 @@ class TTarvYacc : public TYaccParser<TYaccValue> {
   bool TextAction(TTarvYaccRule rule);
   bool ListAction(TTarvYaccRule rule);
 
+  TCmdArena arena_;  // where this parse's commands without blocks are made
   TCmdList result_;
   TTextStream output_;
   TTextStream errors_;

@@ -20,9 +20,28 @@ std::string ParseReportText(const TTextStream& output, const TTextStream& errors
   return "Parse Output: \r\n" + output.Text() + "\r\nParse Errors: \r\n" + errors.Text();
 }
 
+namespace {
+
+void IndexGotos(const TYyTables& tables, TYyActionIndex& index) {
+  for (int i = 0; i < tables.gotoCount; ++i)
+    if (tables.gotos[i].sym < 0)
+      index.nonterminalCount = std::max(index.nonterminalCount, -tables.gotos[i].sym);
+  index.gotos.assign(static_cast<size_t>(tables.stateCount) * index.nonterminalCount, -1);
+  for (int state = 0; state < tables.stateCount; ++state) {
+    const TYyRange& range = tables.gotoRanges[state];
+    int32_t* row = &index.gotos[static_cast<size_t>(state) * index.nonterminalCount];
+    // Backwards, so that the first entry for a nonterminal wins.
+    for (int i = range.hi; i >= range.lo; --i)
+      if (tables.gotos[i].sym < 0) row[-tables.gotos[i].sym - 1] = tables.gotos[i].act;
+  }
+}
+
+}  // namespace
+
 const TYyActionIndex& YyActionIndex(const TYyTables& tables) {
-  // One per grammar, kept for good like the tables themselves.
-  static std::vector<std::pair<const TYyTables*, std::unique_ptr<TYyActionIndex>>> built;
+  // One per grammar, kept for good like the tables themselves (never
+  // destroyed, like the prepared lexer automata).
+  static auto& built = *new std::vector<std::pair<const TYyTables*, std::unique_ptr<TYyActionIndex>>>;
   for (const auto& [owner, index] : built)
     if (owner == &tables) return *index;
   auto index = std::make_unique<TYyActionIndex>();
@@ -36,6 +55,7 @@ const TYyActionIndex& YyActionIndex(const TYyTables& tables) {
     for (int i = range.hi; i >= range.lo; --i)
       if (tables.actions[i].sym >= 0) row[tables.actions[i].sym] = tables.actions[i].act;
   }
+  IndexGotos(tables, *index);
   built.emplace_back(&tables, std::move(index));
   return *built.back().second;
 }
@@ -72,6 +92,11 @@ int TCustomParser::SearchAction(int state, int symbol, bool& found) const {
 }
 
 int TCustomParser::GotoOf(int state, int nonterminal) const {
+  int column = -nonterminal - 1;
+  if (column >= 0 && column < actionIndex_.nonterminalCount)
+    return actionIndex_.gotos[static_cast<size_t>(state) * actionIndex_.nonterminalCount + column];
+  // Outside the index no entry exists, but the search says so without
+  // assuming it.
   const TYyRange& range = tables_.gotoRanges[state];
   for (int i = range.lo; i <= range.hi; ++i)
     if (tables_.gotos[i].sym == nonterminal) return tables_.gotos[i].act;
@@ -92,6 +117,22 @@ int TCustomParser::ReadLookahead() {
   return token < 0 ? 0 : token;
 }
 
+void TCustomParser::RunAction(int rule) {
+  keepFirst_ = false;
+  yyaction(rule);
+}
+
+// The left side's value after a reduction (or the token's after a shift)
+// goes into the slot of the new top, unless the action kept it there.
+void TCustomParser::PushValue(int depth) {
+  if (tokenShifted_)
+    StoreTokenValue(depth);
+  else if (!keepFirst_)
+    StoreValue(depth);
+  tokenShifted_ = false;
+  keepFirst_ = false;
+}
+
 void TCustomParser::TraceStep(const std::string& text) {
   StreamWriteLine(lexer_->Output(), "yyparse: " + text);
 }
@@ -104,6 +145,8 @@ int TCustomParser::yyparse() {
   yynerrs = 0;
   yyerrflag = 0;
   int depth = 0;
+  keepFirst_ = false;
+  tokenShifted_ = false;
   BeginValues();
 
   for (;;) {
@@ -114,7 +157,7 @@ int TCustomParser::yyparse() {
     }
     if (static_cast<int>(states.size()) <= depth) states.resize(depth + 1);
     states[depth] = state;
-    StoreValue(depth);
+    PushValue(depth);
     if (yydebug) TraceStep("state " + std::to_string(state));
 
     for (;;) {  // decide; loops only to read past discarded look-aheads
@@ -129,7 +172,7 @@ int TCustomParser::yyparse() {
         state = action;
         yychar = -1;
         if (recording_ != nullptr) Record(0);
-        TakeTokenValue();
+        tokenShifted_ = true;
         if (yyerrflag > 0) --yyerrflag;
         break;
       }
@@ -141,7 +184,7 @@ int TCustomParser::yyparse() {
         yysp = depth;
         yyruleLength = r.len;
         if (recording_ != nullptr) Record(rule);
-        yyaction(rule);
+        RunAction(rule);
         depth -= r.len;
         state = GotoOf(states[depth], r.lhs);
         if (state < 0) {
@@ -178,18 +221,20 @@ void TCustomParser::Replay(const TYyRecording& recording) {
   // The pushes of yyparse, without states: a shift pushes the token's value,
   // a reduction pops its right side and pushes the left side's value.
   int depth = 1;
+  keepFirst_ = false;
+  tokenShifted_ = false;
   BeginValues();
   StoreValue(depth);
   for (const TYyStep& step : recording) {
     if (step.rule == 0) {
-      TakeTokenValue();
+      tokenShifted_ = true;
     } else {
       yysp = depth;
       yyruleLength = tables_.rules[step.rule].len;
       lexer_->yytext = step.text;
-      yyaction(step.rule);
+      RunAction(step.rule);
       depth -= yyruleLength;
     }
-    StoreValue(++depth);
+    PushValue(++depth);
   }
 }

@@ -104,12 +104,16 @@ constexpr int kInitialDepth = 32;
 
 /// The action table as one row per state indexed by symbol (0 .. the
 /// highest symbol of the table): the first entry in table order for that
-/// symbol, kYyNoAction where there is none. Built once per grammar, on first
-/// use, so choosing an action is one look-up instead of a search.
+/// symbol, kYyNoAction where there is none; and the goto table the same way,
+/// one row per state indexed by nonterminal (-symbol - 1), -1 where there is
+/// none. Built once per grammar, on first use, so choosing an action or a
+/// goto is one look-up instead of a search.
 constexpr int32_t kYyNoAction = INT32_MIN;
 struct TYyActionIndex {
   int32_t symbolCount = 0;
   std::vector<int32_t> actions;
+  int32_t nonterminalCount = 0;
+  std::vector<int32_t> gotos;
 };
 const TYyActionIndex& YyActionIndex(const TYyTables& tables);
 
@@ -165,10 +169,17 @@ class TCustomParser {
   virtual void ErrorRoutine(const std::string& message) { yyerror(message); }
 
   // The value stack, kept by TYaccParser: the driver stores the current value
-  // at every push and takes yylval as the current value at every shift.
+  // at the push after a reduction (unless the action kept its first value
+  // in place) and yylval at the push after a shift.
   virtual void BeginValues() = 0;
   virtual void StoreValue(int depth) = 0;
-  virtual void TakeTokenValue() = 0;
+  virtual void StoreTokenValue(int depth) = 0;
+
+  /// Said by an action whose left side's value is its first right-side
+  /// value unchanged: the value then stays in its stack slot (which becomes
+  /// the left side's) instead of being moved out and back in. Only for rules
+  /// with a right side; yyval is not read after such an action.
+  void yyKeepFirst() { keepFirst_ = yyruleLength > 0; }
 
   /// Stack depth while a semantic action runs (its right side ends there).
   int yysp = 0;
@@ -180,6 +191,9 @@ class TCustomParser {
   int yyerrflag = 0;  // recovery counter, 0..3
 
  private:
+  void RunAction(int rule);
+  void PushValue(int depth);
+
   int ActionOf(int state, int symbol, bool& found) const;
   int SearchAction(int state, int symbol, bool& found) const;
   int GotoOf(int state, int nonterminal) const;
@@ -194,6 +208,8 @@ class TCustomParser {
   const TYyActionIndex& actionIndex_;
   TYyRecording* recording_ = nullptr;
   bool recordingComplete_ = true;
+  bool keepFirst_ = false;     // the last action kept its first value in place
+  bool tokenShifted_ = false;  // the next push is a shifted token's
 };
 
 /// A parser whose semantic value is TValue: the value stack, the current
@@ -214,10 +230,10 @@ class TYaccParser : public TCustomParser {
   /// popped after the action, so its values are not read again.
   TValue& yyvTake(int n) { return values_[yysp - yyruleLength + n]; }
   /// The current value: the left side's value after an action. It is moved
-  /// onto the stack at every push, so an action that reads a value of its
-  /// right side copies or takes it explicitly; after an action that writes
-  /// nothing the left side's value is unspecified (no rule of this system
-  /// reads such a value).
+  /// onto the stack at the push after the reduction (unless the action said
+  /// yyKeepFirst), so an action that reads a value of its right side copies
+  /// or takes it explicitly; after an action that writes nothing the left
+  /// side's value is unspecified (no rule of this system reads such a value).
   TValue yyval{};
 
  private:
@@ -228,11 +244,12 @@ class TYaccParser : public TCustomParser {
     yyval = TValue{};
     if (values_.empty()) values_.resize(kInitialDepth);
   }
-  void StoreValue(int depth) override {
+  void StoreValue(int depth) override { Slot(depth) = std::move(yyval); }
+  void StoreTokenValue(int depth) override { Slot(depth) = yylval; }
+  TValue& Slot(int depth) {
     if (static_cast<int>(values_.size()) <= depth) values_.resize(depth + 1);
-    values_[depth] = std::move(yyval);
+    return values_[depth];
   }
-  void TakeTokenValue() override { yyval = yylval; }
 
   std::vector<TValue> values_;  // index 1..kYyMaxDepth
 };

@@ -43,6 +43,10 @@ struct ListNestingGuard {
 bool ReadWholeFile(const std::string& path, std::string& bytes) {
   intptr_t handle = SysOpenFile(path, kOfShareDenyNone);
   if (handle < 0) return false;
+  // Room for the whole file at once, instead of growing (and copying) the
+  // text while it is read; the size is only a hint, the reads decide.
+  uint64_t size = SysFileSize(handle);
+  if (size < bytes.max_size()) bytes.reserve(static_cast<size_t>(size));
   char buffer[65536];
   int n;
   while ((n = SysReadFile(handle, buffer, sizeof buffer)) > 0) bytes.append(buffer, static_cast<size_t>(n));

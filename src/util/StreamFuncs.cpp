@@ -1,5 +1,7 @@
 #include "util/StreamFuncs.h"
 
+#include <cstring>
+
 #include "util/MessageBoxes.h"
 #include "util/StringFuncs.h"
 #include "util/SysFiles.h"
@@ -21,14 +23,27 @@ std::string StreamReadLine(TTextStream& stream) {
   return line;
 }
 
+namespace {
+
+// The position of the first CR or LF at or after `pos`, or the size: the
+// line feed is found first (one fast search), then a CR only before it.
+size_t LineBreakAt(const std::string& data, size_t pos) {
+  const char* begin = data.data() + pos;
+  const void* lf = std::memchr(begin, '\n', data.size() - pos);
+  size_t end = lf != nullptr ? static_cast<size_t>(static_cast<const char*>(lf) - data.data()) : data.size();
+  const void* cr = std::memchr(begin, '\r', end - pos);
+  return cr != nullptr ? static_cast<size_t>(static_cast<const char*>(cr) - data.data()) : end;
+}
+
+}  // namespace
+
 void StreamReadLine(TTextStream& stream, std::string& line) {
   const std::string& data = stream.Text();
   size_t pos = stream.Position();
   line.clear();
   while (pos < data.size()) {
     // The bytes up to the next CR or LF go in as one piece.
-    size_t end = pos;
-    while (end < data.size() && data[end] != '\n' && data[end] != '\r') ++end;
+    size_t end = LineBreakAt(data, pos);
     line.append(data, pos, end - pos);
     if (end == data.size()) {
       pos = end;

@@ -21,6 +21,8 @@ std::string WinErrorText(uint32_t code);
 intptr_t SysOpenFile(const std::string& name, int mode);
 /// Reads up to `size` bytes; returns the count, 0 at the end, negative on failure.
 int SysReadFile(intptr_t handle, char* buffer, int size);
+/// The size of the open file in bytes, 0 when the system cannot tell.
+uint64_t SysFileSize(intptr_t handle);
 /// Writes the bytes; returns the count written or a negative value.
 int SysWriteFile(intptr_t handle, const char* bytes, int size);
 void SysCloseFile(intptr_t handle);

@@ -1,6 +1,7 @@
 #include "util/SysFiles.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -31,6 +32,12 @@ int SysReadFile(intptr_t handle, char* buffer, int size) {
   do n = ::read(static_cast<int>(handle), buffer, static_cast<size_t>(size));
   while (n < 0 && errno == EINTR);
   return static_cast<int>(n);
+}
+
+uint64_t SysFileSize(intptr_t handle) {
+  struct stat status {};
+  if (::fstat(static_cast<int>(handle), &status) != 0 || status.st_size < 0) return 0;
+  return static_cast<uint64_t>(status.st_size);
 }
 
 int SysWriteFile(intptr_t handle, const char* bytes, int size) {

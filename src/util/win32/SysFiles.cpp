@@ -70,6 +70,12 @@ int SysReadFile(intptr_t handle, char* buffer, int size) {
   return static_cast<int>(done);
 }
 
+uint64_t SysFileSize(intptr_t handle) {
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(AsHandle(handle), &size) || size.QuadPart < 0) return 0;
+  return static_cast<uint64_t>(size.QuadPart);
+}
+
 int SysWriteFile(intptr_t handle, const char* bytes, int size) {
   DWORD done = 0;
   if (!WriteFile(AsHandle(handle), bytes, static_cast<DWORD>(size), &done, nullptr)) return -1;
