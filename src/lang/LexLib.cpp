@@ -1,5 +1,6 @@
 #include "lang/LexLib.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "util/TarvCommon.h"
@@ -27,13 +28,20 @@ TLexAutomaton BuildAutomaton(const TLexTables& tables) {
         if (tables.transitions[i].chars.Contains(static_cast<unsigned char>(c)))
           row[c] = tables.transitions[i].target;
     TLexAccept& accept = automaton.accepts[static_cast<size_t>(state)];
+    bool marksBadRule = false;
     for (int i = ranges.markLo; i <= ranges.markHi; ++i)
-      if (tables.marks[i] > kLexMaxRules) accept.marksBadRule = true;
+      if (tables.marks[i] > kLexMaxRules) marksBadRule = true;
     if (ranges.matchLo <= ranges.matchHi) {
       accept.rule = tables.matches[ranges.matchLo];
       accept.count = ranges.matchHi - ranges.matchLo + 1;
     }
-    accept.hasTransitions = ranges.transLo <= ranges.transHi;
+    automaton.maxCount = std::max(automaton.maxCount, accept.count);
+    if (marksBadRule)
+      accept.kind = TLexStateKind::BadRule;
+    else if (ranges.transLo > ranges.transHi)
+      accept.kind = TLexStateKind::Final;
+    else
+      accept.kind = accept.count != 0 ? TLexStateKind::Accepting : TLexStateKind::PassThrough;
   }
   return automaton;
 }
@@ -88,8 +96,19 @@ bool TCustomLexer::LoadNextLine() {
 }
 
 void TCustomLexer::yyless(size_t n) {
-  for (size_t i = yytext.size(); i > n; --i) UngetChar(static_cast<unsigned char>(yytext[i - 1]));
-  if (yytext.size() > n) yytext.resize(n);
+  if (yytext.size() <= n) return;
+  const size_t back = yytext.size() - n;
+  if (back <= next_) {
+    // The characters go back in front of the position, where the line has
+    // room for them. The buffer never holds more than its capacity, so with
+    // the position past its start no single push-back could overflow it.
+    buffer_.replace(next_ - back, back, yytext, n, back);
+    next_ -= back;
+    colNo_ -= static_cast<int>(back);
+  } else {
+    for (size_t i = yytext.size(); i > n; --i) UngetChar(static_cast<unsigned char>(yytext[i - 1]));
+  }
+  yytext.resize(n);
 }
 
 // ---- Output ----------------------------------------------------------------
@@ -151,7 +170,104 @@ void TCustomLexer::ResetScanner() {
 
 // ---- The automaton ---------------------------------------------------------
 
-void TCustomLexer::BeginToken() {
+// One token's run of the automaton through buffered characters.
+struct TLexAutomatonRun {
+  int state;
+  size_t pos;              // next character to read
+  size_t origin;           // pos minus the token length: pos - origin is the length read
+  int matchCount;          // entries the match stack would hold
+  int matchRule = 0;       // lowest rule of the last accepting state entered
+  size_t matchLength = 0;  // token length at which it was entered
+  bool matched = false;    // some accepting state was entered
+};
+
+namespace {
+
+enum class TRunEnd { Stopped, WantsCharacter, BadRule, StackOverflow };
+
+// Runs the automaton over text[run.pos .. stop) for as long as it has a
+// transition for the character read. Every accepting state entered records
+// its lowest rule and the position reached, and adds its rule count to the
+// match stack's count. WantsCharacter: it stopped only because it reached
+// `stop`, after entering the state there.
+//
+// This loop runs for every character of the input, so it keeps the run in
+// locals and tests the common kinds of state first. The match stack limit
+// is tested only when this run could reach it (kCheckStack); with the
+// generated lexers it never can.
+template <bool kCheckStack>
+TRunEnd RunAutomaton(const TLexAutomaton& automaton, const unsigned char* text, size_t stop,
+                     TLexAutomatonRun& run) {
+  const TLexAccept* accepts = automaton.accepts.data();
+  const int32_t* next = automaton.next.data();
+  int state = run.state;
+  size_t pos = run.pos;
+  int matchCount = run.matchCount;
+  const TLexAccept* matched = nullptr;
+  size_t matchEnd = 0;
+  TRunEnd end = TRunEnd::Stopped;
+  for (;;) {
+    const TLexAccept& accept = accepts[state];
+    if (accept.kind != TLexStateKind::PassThrough) {
+      if (accept.kind == TLexStateKind::BadRule) {
+        end = TRunEnd::BadRule;
+        break;
+      }
+      if (kCheckStack && matchCount + accept.count > kLexMatchStackSize) {
+        end = TRunEnd::StackOverflow;
+        break;
+      }
+      if (accept.count != 0) {
+        matchCount += accept.count;
+        matched = &accept;
+        matchEnd = pos;
+      }
+      if (accept.kind == TLexStateKind::Final) break;
+    }
+    if (pos == stop) {
+      end = TRunEnd::WantsCharacter;
+      break;
+    }
+    const int32_t* row = &next[static_cast<size_t>(state) * 256];
+    const int32_t target = row[text[pos++]];
+    if (target < 0) break;
+    if (!kCheckStack && target == state) {
+      // The state loops on this character (a word, a run of blanks, the
+      // rest of a line): it is entered again for each character that keeps
+      // it, the same way each time, so the run is skipped in one go. The
+      // state is entered once more at the top of the loop, after the run.
+      const size_t loopFrom = pos;
+      while (pos != stop && row[text[pos]] == state) ++pos;
+      matchCount += accept.count * static_cast<int>(pos - loopFrom);
+    }
+    state = target;
+  }
+  run.state = state;
+  run.pos = pos;
+  run.matchCount = matchCount;
+  if (matched != nullptr) {
+    run.matchRule = matched->rule;
+    run.matchLength = matchEnd - run.origin;
+    run.matched = true;
+  }
+  return end;
+}
+
+// The run through text[run.pos .. stop), with the match stack limit tested
+// only when the states it can enter might reach it.
+inline TRunEnd RunAutomaton(const TLexAutomaton& automaton, const unsigned char* text, size_t stop,
+                            TLexAutomatonRun& run) {
+  const size_t statesEntered = stop - run.pos + 1;
+  const bool canOverflow =
+      static_cast<size_t>(run.matchCount) + statesEntered * static_cast<size_t>(automaton.maxCount) >
+      static_cast<size_t>(kLexMatchStackSize);
+  return canOverflow ? RunAutomaton<true>(automaton, text, stop, run)
+                     : RunAutomaton<false>(automaton, text, stop, run);
+}
+
+}  // namespace
+
+inline void TCustomLexer::BeginToken() {
   TLexEngineState& engine = LexEngine();
   if (lastTokenChar_ != 0) engine.atLineStart = lastTokenChar_ == '\n' ? 1 : 0;
   state_ = engine.startState + engine.atLineStart;
@@ -162,60 +278,92 @@ void TCustomLexer::BeginToken() {
   done_ = false;
 }
 
-// Records the rule the state accepts at `length` characters of the token.
-void TCustomLexer::EnterState(const TLexAccept& accept, size_t length) {
-  if (accept.marksBadRule) Fatal("too many rules");
-  if (accept.count == 0) return;
-  TLexEngineState& engine = LexEngine();
-  if (engine.matchCount + accept.count > kLexMatchStackSize) Fatal("match stack overflow");
-  engine.matchCount += accept.count;
-  engine.matchRule = accept.rule;
-  engine.matchLength = static_cast<int>(length);
+// Ends the scan of a token with an engine limit; yytext then holds every
+// character the scan has read.
+void TCustomLexer::FailScan(const std::string& message) {
+  yytext.append(buffer_, tokenPiece_, next_ - tokenPiece_);
+  Fatal(message);
 }
 
 // Runs the automaton from state_ for as long as it has a transition for the
-// character read, recording every accepting state; yytext ends up holding
-// every character read, the one that stopped the automaton included. The
-// characters come straight from the line buffer and enter yytext in one
-// piece (yytext + buffer_[start .. next_) is what the token has read); only
-// the end of the line goes through GetChar, which reads the next one.
-void TCustomLexer::ScanToken() {
-  const TLexAutomaton& automaton = *automaton_;
-  int state = state_;
-  size_t length = 0;
-  size_t start = next_;
+// character read, recording the match in the engine state. The characters
+// of the current line are scanned in place; only the end of a line goes
+// through GetChar, which reads the next one (ScanNextLine). The length
+// limit is checked before each character read: a run through the line stops
+// at it, and ScanNextLine ends the scan with the error.
+inline void TCustomLexer::ScanToken() {
+  TLexAutomatonRun run{state_, next_, next_, 0};
+  tokenPiece_ = next_;
   for (;;) {
-    const TLexAccept& accept = automaton.accepts[static_cast<size_t>(state)];
-    EnterState(accept, length);
-    if (!accept.hasTransitions) break;
-    if (length >= kLexMaxTokenText) Fatal("yytext overflow");
-    unsigned char c;
-    if (next_ < buffer_.size()) {
-      c = static_cast<unsigned char>(buffer_[next_++]);
-      ++colNo_;
-    } else {
-      yytext.append(buffer_, start, next_ - start);
-      c = GetChar();
-      yytext.push_back(static_cast<char>(c));
-      start = next_;
+    const size_t length = run.pos - run.origin;
+    const size_t stop = run.pos + std::min(buffer_.size() - run.pos, kLexMaxTokenText - length);
+    const size_t from = run.pos;
+    const TRunEnd end =
+        RunAutomaton(*automaton_, reinterpret_cast<const unsigned char*>(buffer_.data()), stop, run);
+    colNo_ += static_cast<int>(run.pos - from);
+    next_ = run.pos;
+    TLexEngineState& engine = LexEngine();
+    engine.matchCount = run.matchCount;
+    if (run.matched) {
+      engine.matchRule = run.matchRule;
+      engine.matchLength = static_cast<int>(run.matchLength);
     }
-    ++length;
-    int32_t next = automaton.next[static_cast<size_t>(state) * 256 + c];
-    if (next < 0) break;
-    state = next;
+    if (end == TRunEnd::BadRule) FailScan("too many rules");
+    if (end == TRunEnd::StackOverflow) FailScan("match stack overflow");
+    if (end == TRunEnd::Stopped || !ScanNextLine(run)) break;
   }
-  yytext.append(buffer_, start, next_ - start);
-  state_ = state;
+  state_ = run.state;
 }
 
-// A match of the empty text counts as none.
-bool TCustomLexer::FindMatch() {
+// Reads the token's next character past the end of the buffered line (the
+// line feed of the last line is followed by 0, the end of the input) and
+// makes the transition; false when the automaton has none for it. The part
+// of the token read from the line so far moves into yytext first, as the
+// next line replaces it in the buffer; the run goes on from the position in
+// the new line, at the same token length.
+bool TCustomLexer::ScanNextLine(TLexAutomatonRun& run) {
+  const size_t length = run.pos - run.origin;
+  if (length >= kLexMaxTokenText) FailScan("yytext overflow");
+  yytext.append(buffer_, tokenPiece_, next_ - tokenPiece_);
+  const unsigned char c = GetChar();
+  yytext.push_back(static_cast<char>(c));
+  tokenPiece_ = next_;
+  run.pos = next_;
+  run.origin = next_ - (length + 1);
+  const int32_t target = automaton_->next[static_cast<size_t>(run.state) * 256 + c];
+  if (target < 0) return false;
+  run.state = target;
+  return true;
+}
+
+// A match of the empty text counts as none. The characters read beyond the
+// match go back to the input.
+inline bool TCustomLexer::FindMatch() {
   TLexEngineState& engine = LexEngine();
-  if (engine.matchLength == 0) return false;
+  if (engine.matchLength == 0) {
+    yytext.append(buffer_, tokenPiece_, next_ - tokenPiece_);
+    return false;
+  }
   rule_ = engine.matchRule;
-  yyless(static_cast<size_t>(engine.matchLength));
+  const auto length = static_cast<size_t>(engine.matchLength);
+  if (yytext.empty()) {
+    TakeMatchFromLine(length);
+  } else {
+    yytext.append(buffer_, tokenPiece_, next_ - tokenPiece_);
+    yyless(length);
+  }
   lastTokenChar_ = yytext.empty() ? 0 : static_cast<unsigned char>(yytext.back());
   return true;
+}
+
+// The whole token was read from the current line (yytext is still empty):
+// its text is copied once, and the characters read beyond it are simply
+// read again (what yyless would write back is what the buffer holds there).
+inline void TCustomLexer::TakeMatchFromLine(size_t length) {
+  const size_t beyond = next_ - tokenPiece_ - length;
+  yytext.append(buffer_.data() + tokenPiece_, length);
+  next_ -= beyond;
+  colNo_ -= static_cast<int>(beyond);
 }
 
 void TCustomLexer::DefaultAction() {

@@ -93,12 +93,17 @@ struct TLexEngineState {
 /// The one engine-wide scan state.
 TLexEngineState& LexEngine();
 
+/// How the scan treats entering an automaton state, from the most common
+/// case: it changes nothing, it records a match and reads on, it ends the
+/// scan (no transitions; it may record a match first), or it marks a rule
+/// number above kLexMaxRules, which ends the run.
+enum class TLexStateKind : uint8_t { PassThrough, Accepting, Final, BadRule };
+
 /// What entering one automaton state does to the match.
 struct TLexAccept {
-  int32_t rule = 0;           // the state's lowest rule (top of its matches), 0 = none
-  int32_t count = 0;          // number of its matches
-  bool marksBadRule = false;  // it marks a rule number above kLexMaxRules
-  bool hasTransitions = false;
+  int32_t rule = 0;   // the state's lowest rule (top of its matches), 0 = none
+  int32_t count = 0;  // number of its matches
+  TLexStateKind kind = TLexStateKind::PassThrough;
 };
 
 /// The automaton prepared for scanning: its transitions as one row of 256
@@ -110,8 +115,11 @@ struct TLexAccept {
 struct TLexAutomaton {
   std::vector<int32_t> next;
   std::vector<TLexAccept> accepts;
+  int32_t maxCount = 0;  // the largest count of any state
 };
 const TLexAutomaton& LexAutomaton(const TLexTables& tables);
+
+struct TLexAutomatonRun;  // one token's run through the automaton (LexLib.cpp)
 
 class TCustomLexer {
  public:
@@ -194,9 +202,11 @@ class TCustomLexer {
 
  private:
   void BeginToken();
-  void EnterState(const TLexAccept& accept, size_t length);
+  [[noreturn]] void FailScan(const std::string& message);
   void ScanToken();
+  bool ScanNextLine(TLexAutomatonRun& run);
   bool FindMatch();
+  void TakeMatchFromLine(size_t length);
   void DefaultAction();
   bool LoadNextLine();
 
@@ -212,4 +222,8 @@ class TCustomLexer {
   std::string buffer_;
   size_t next_ = 0;
   size_t bufferCapacity_ = kLexBufferSize;
+  // While a token is scanned, its characters read from the current line are
+  // buffer_[tokenPiece_ .. next_); yytext holds only those read from earlier
+  // lines until the scan ends, so that a token within one line is copied once.
+  size_t tokenPiece_ = 0;
 };
