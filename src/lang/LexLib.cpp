@@ -113,12 +113,6 @@ void TCustomLexer::yyless(size_t n) {
 
 // ---- Output ----------------------------------------------------------------
 
-bool TCustomLexer::Tracing() const { return RunState().ParserTrace && output_ != nullptr; }
-
-void TCustomLexer::Trace(std::string_view message) {
-  if (Tracing()) StreamWriteLine(*output_, message);
-}
-
 void TCustomLexer::ErrorLine(const std::string& message) {
   if (errors_ != nullptr) StreamWriteLine(*errors_, message);
 }

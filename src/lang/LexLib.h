@@ -39,6 +39,7 @@
 #include <vector>
 
 #include "util/StreamFuncs.h"
+#include "util/TarvCommon.h"
 
 /// A set of byte values (0..255), one bit per value.
 struct TLexCharSet {
@@ -174,9 +175,16 @@ class TCustomLexer {
   /// Keeps the first n characters of yytext and gives the rest back.
   void yyless(size_t n);
   /// Writes message and CR LF to the output stream while the parser trace is on.
-  void Trace(std::string_view message);
+  void Trace(std::string_view message) {
+    if (Tracing()) StreamWriteLine(*output_, message);
+  }
   /// True while the parser trace is on: callers build trace texts only then.
-  bool Tracing() const;
+  bool Tracing() const { return runState_->ParserTrace && output_ != nullptr; }
+  /// The next character waiting in the current line, without reading it;
+  /// -1 when the line is used up (the next one would be read first).
+  int PeekBufferedChar() const {
+    return next_ < buffer_.size() ? static_cast<unsigned char>(buffer_[next_]) : -1;
+  }
   /// Makes `state` (start condition times two) the start state.
   void StartCondition(int state);
   void ReturnToken(int code);
@@ -201,6 +209,8 @@ class TCustomLexer {
   TTextStream* errors_ = nullptr;
 
  private:
+  // The run state, found once: its trace switch is read for every token.
+  const TRunState* runState_ = &RunState();
   void BeginToken();
   [[noreturn]] void FailScan(const std::string& message);
   void ScanToken();

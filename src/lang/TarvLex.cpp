@@ -59,9 +59,10 @@ const TKwRec& KeywordRecord(int slot) {
 
 namespace {
 
-// No keyword is longer than this: a longer word is no keyword, and a shorter
-// one is lowered into a buffer on the stack.
+// No keyword is longer than this: a longer word is no keyword.
 constexpr size_t kLongestKeyword = 16;
+
+char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // The keyword slots by the length of their text and its second character
 // (the first letter after a slash), built once from the table: a word is
@@ -69,8 +70,8 @@ constexpr size_t kLongestKeyword = 16;
 constexpr size_t kLetterGroups = 32;
 using TKeywordBuckets = std::array<std::array<std::vector<int>, kLetterGroups>, kLongestKeyword + 1>;
 
-size_t LetterGroup(std::string_view lowered) {
-  return lowered.size() < 2 ? 0 : static_cast<unsigned char>(lowered[1]) % kLetterGroups;
+size_t LetterGroup(std::string_view text) {
+  return text.size() < 2 ? 0 : static_cast<unsigned char>(LowerAscii(text[1])) % kLetterGroups;
 }
 
 const TKeywordBuckets& KeywordBuckets() {
@@ -100,19 +101,20 @@ size_t LongestPlainKeyword() {
   return kLongest;
 }
 
+// The keyword (lower case) and the text in any letter case, of equal length.
+bool SameLetters(const std::string& keyword, std::string_view text) {
+  for (size_t i = 0; i < text.size(); ++i)
+    if (LowerAscii(text[i]) != keyword[i]) return false;
+  return true;
+}
+
 }  // namespace
 
 int KeywordLookup(std::string_view text) {
   if (text.size() > kLongestKeyword) return -1;
   if (text.size() > LongestPlainKeyword() && text[0] != '/') return -1;
-  char buffer[kLongestKeyword];
-  for (size_t i = 0; i < text.size(); ++i) {
-    char c = text[i];
-    buffer[i] = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-  }
-  const std::string_view lowered(buffer, text.size());
-  for (int slot : KeywordBuckets()[lowered.size()][LetterGroup(lowered)])
-    if (KeywordRecord(slot).keyword == lowered) return slot;
+  for (int slot : KeywordBuckets()[text.size()][LetterGroup(text)])
+    if (SameLetters(KeywordRecord(slot).keyword, text)) return slot;
   return -1;
 }
 
@@ -248,22 +250,36 @@ bool EndsWord(unsigned char c) {
 // first slash glued into it, unless it glues options to a command's first
 // word or to each other.
 void TTarvLex::FollowWord(int token) {
-  bool isOption = IsOptionToken(token);
+  const bool wordStartsCommand = atCommandStart_;
+  atCommandStart_ = token <= 0 || token == NL || token == '{' || token == '}';
+  const bool endsWord =
+      atCommandStart_ || yytext.empty() || EndsWord(static_cast<unsigned char>(yytext.back()));
   if (token > 0) {
+    bool isOption = IsOptionToken(token);
     if (word_.empty()) {
       wordLine_ = LineNo();
       wordCol_ = std::max(1, ColNo() - static_cast<int>(yytext.size()));
-      wordTakesOptions_ = atCommandStart_ || isOption;
+      wordTakesOptions_ = wordStartsCommand || isOption;
       wordReported_ = false;
     } else {
       bool gluedOption = wordTakesOptions_ && isOption;
       if (!yytext.empty() && yytext[0] == '/' && !gluedOption && !wordReported_) ReportGluedSlash();
       if (!isOption) wordTakesOptions_ = false;
     }
-    word_ += yytext;
+    if (!endsWord && !WordEndsNext()) word_ += yytext;
   }
-  atCommandStart_ = token <= 0 || token == NL || token == '{' || token == '}';
-  if (atCommandStart_ || yytext.empty() || EndsWord(static_cast<unsigned char>(yytext.back()))) EndWord();
+  if (endsWord) EndWord();
+}
+
+// True when the character after the token certainly ends the word before
+// another token can be glued to it: a blank starts white space (outside a
+// line start every condition reads it so, and its action ends the word),
+// and a line end starts a token whose text does not begin with a slash and
+// ends the word. The word's text is then never needed, and most words
+// (a program name, an argument) are followed so: they are not copied.
+bool TTarvLex::WordEndsNext() const {
+  const int next = PeekBufferedChar();
+  return next == ' ' || next == '\t' || next == '\n';
 }
 
 // Reports the word with the glued slash: the word so far, yytext (the token

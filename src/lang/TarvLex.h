@@ -100,6 +100,7 @@ class TTarvLex : public TCustomLexer {
   // The word of glued tokens: white space, comments and line ends end it.
   void EndWord() { word_.clear(); }
   void FollowWord(int token);
+  bool WordEndsNext() const;
   void ReportGluedSlash();
   std::string PeekRestOfWord();
 
