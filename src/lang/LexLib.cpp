@@ -81,27 +81,36 @@ void TCustomLexer::Attach(TTextStream* input, const std::string& sourceName, TTe
 
 // ---- Input -----------------------------------------------------------------
 
-// Called when no character is waiting; false at the end of the input.
-bool TCustomLexer::LoadNextLine() {
+// Called when no character is waiting; false at the end of the input. The
+// characters from keepFrom on stay in front of the new line (a token that
+// goes on into it); only the new line counts for the push-back capacity.
+bool TCustomLexer::LoadNextLine(size_t keepFrom) {
   if (input_ == nullptr || StreamAtEnd(*input_)) return false;
-  StreamReadLine(*input_, buffer_);
+  buffer_.erase(0, keepFrom);
+  const size_t kept = buffer_.size();
+  StreamAppendLine(*input_, buffer_);
   buffer_.push_back('\n');
-  next_ = 0;
+  next_ = kept;
   ++lineNo_;
   colNo_ = 1;
   // A line that does not fit the buffer is taken whole, with room to push a
   // whole token back in front of it.
-  bufferCapacity_ = buffer_.size() <= kLexBufferSize ? kLexBufferSize : buffer_.size() + kLexMaxTokenText + 1;
+  const size_t line = buffer_.size() - kept;
+  bufferCapacity_ = line <= kLexBufferSize ? kLexBufferSize : line + kLexMaxTokenText + 1;
   return true;
+}
+
+// True when giving back `count` characters overflows the push-back buffer:
+// UngetChar would fail on one of them.
+bool TCustomLexer::PushBackOverflows(size_t count) const {
+  return buffer_.size() - next_ + count > bufferCapacity_;
 }
 
 void TCustomLexer::yyless(size_t n) {
   if (yytext.size() <= n) return;
   const size_t back = yytext.size() - n;
-  if (back <= next_) {
-    // The characters go back in front of the position, where the line has
-    // room for them. The buffer never holds more than its capacity, so with
-    // the position past its start no single push-back could overflow it.
+  if (back <= next_ && !PushBackOverflows(back)) {
+    // The characters go back in front of the position, in one piece.
     buffer_.replace(next_ - back, back, yytext, n, back);
     next_ -= back;
     colNo_ -= static_cast<int>(back);
@@ -309,19 +318,25 @@ inline void TCustomLexer::ScanToken() {
   state_ = run.state;
 }
 
-// Reads the token's next character past the end of the buffered line (the
-// line feed of the last line is followed by 0, the end of the input) and
-// makes the transition; false when the automaton has none for it. The part
-// of the token read from the line so far moves into yytext first, as the
-// next line replaces it in the buffer; the run goes on from the position in
-// the new line, at the same token length.
+// Reads the token's next character past the end of the buffered line and
+// makes the transition; false when the automaton has none for it. The next
+// line is loaded behind the part of the token read so far, so the token
+// stays in one piece of the buffer. At the end of the input the character
+// read is 0, which is in no buffer: the token's text so far, and the 0,
+// then go to yytext.
 bool TCustomLexer::ScanNextLine(TLexAutomatonRun& run) {
   const size_t length = run.pos - run.origin;
   if (length >= kLexMaxTokenText) FailScan("yytext overflow");
-  yytext.append(buffer_, tokenPiece_, next_ - tokenPiece_);
-  const unsigned char c = GetChar();
-  yytext.push_back(static_cast<char>(c));
-  tokenPiece_ = next_;
+  unsigned char c = 0;
+  if (LoadNextLine(tokenPiece_)) {
+    tokenPiece_ = 0;
+    c = static_cast<unsigned char>(buffer_[next_++]);
+    ++colNo_;
+  } else {
+    yytext.append(buffer_, tokenPiece_, next_ - tokenPiece_);
+    yytext.push_back(static_cast<char>(c));
+    tokenPiece_ = next_;
+  }
   run.pos = next_;
   run.origin = next_ - (length + 1);
   const int32_t target = automaton_->next[static_cast<size_t>(run.state) * 256 + c];
@@ -340,7 +355,7 @@ inline bool TCustomLexer::FindMatch() {
   }
   rule_ = engine.matchRule;
   const auto length = static_cast<size_t>(engine.matchLength);
-  if (yytext.empty()) {
+  if (yytext.empty() && !PushBackOverflows(next_ - tokenPiece_ - length)) {
     TakeMatchFromLine(length);
   } else {
     yytext.append(buffer_, tokenPiece_, next_ - tokenPiece_);
@@ -350,9 +365,9 @@ inline bool TCustomLexer::FindMatch() {
   return true;
 }
 
-// The whole token was read from the current line (yytext is still empty):
-// its text is copied once, and the characters read beyond it are simply
-// read again (what yyless would write back is what the buffer holds there).
+// The whole token lies in the buffer (yytext is still empty): its text is
+// copied once, and the characters read beyond it are simply read again
+// (what yyless would write back is what the buffer holds there).
 inline void TCustomLexer::TakeMatchFromLine(size_t length) {
   const size_t beyond = next_ - tokenPiece_ - length;
   yytext.append(buffer_.data() + tokenPiece_, length);

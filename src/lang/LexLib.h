@@ -5,11 +5,11 @@
 // The engine reads its input line by line from a text stream into a
 // push-back buffer (the line and its line feed, read forwards from a
 // position; a character given back steps the position back, so only giving
-// back more than was read of the line moves any text), builds the token
-// text yytext, counts lines and columns
-// for messages, and writes trace lines to the output stream and error lines
-// to the error stream. Parsers read the position, yytext and the streams for
-// their reports.
+// back more than was read of the line moves any text; a token that runs on
+// into the next line keeps its part of the line before it in the buffer),
+// builds the token text yytext, counts lines and columns for messages, and writes trace lines to the output
+// stream and error lines to the error stream. Parsers read the position, yytext and the streams for their
+// reports.
 //
 // Matching is the classic longest match: every automaton state that accepts
 // rules records, per rule, the length of yytext at which it accepted (the
@@ -218,7 +218,8 @@ class TCustomLexer {
   bool FindMatch();
   void TakeMatchFromLine(size_t length);
   void DefaultAction();
-  bool LoadNextLine();
+  bool LoadNextLine(size_t keepFrom = std::string::npos);
+  bool PushBackOverflows(size_t count) const;
 
   const TLexAutomaton* automaton_ = nullptr;     // the automaton being run
   const TLexTables* automatonTables_ = nullptr;  // the tables it was prepared from

@@ -38,9 +38,13 @@ size_t LineBreakAt(const std::string& data, size_t pos) {
 }  // namespace
 
 void StreamReadLine(TTextStream& stream, std::string& line) {
+  line.clear();
+  StreamAppendLine(stream, line);
+}
+
+void StreamAppendLine(TTextStream& stream, std::string& line) {
   const std::string& data = stream.Text();
   size_t pos = stream.Position();
-  line.clear();
   while (pos < data.size()) {
     // The bytes up to the next CR or LF go in as one piece.
     size_t end = LineBreakAt(data, pos);

@@ -48,6 +48,8 @@ bool StreamAtEnd(const TTextStream& stream);
 std::string StreamReadLine(TTextStream& stream);
 /// The same into `line`, reusing its storage (the lexers read every line so).
 void StreamReadLine(TTextStream& stream, std::string& line);
+/// The same appended to `text`.
+void StreamAppendLine(TTextStream& stream, std::string& text);
 void StreamWriteText(TTextStream& stream, std::string_view text);
 void StreamWriteLine(TTextStream& stream, std::string_view text);
 
