@@ -15,10 +15,51 @@ TLexEngineState& LexEngine() { return engineState; }
 
 namespace {
 
+// The one state that a row of transitions leads to, or -1 when it leads
+// nowhere or to several states.
+int32_t OnlySuccessor(const int32_t* row) {
+  int32_t only = -1;
+  for (int c = 0; c < 256; ++c) {
+    if (row[c] < 0 || row[c] == only) continue;
+    if (only >= 0) return -1;
+    only = row[c];
+  }
+  return only;
+}
+
+// Marks the tokens that are certainly runs: from a state that accepts
+// nothing, a character leads to a first state that accepts a rule first and
+// leads on only to a looping state that accepts the same rule first and
+// leads nowhere else. Such a token is its first character and the longest
+// run of characters after it that keep the automaton in those states.
+void FindRunTokens(TLexAutomaton& automaton, const std::vector<int32_t>& successor) {
+  const auto states = automaton.accepts.size();
+  automaton.runRule.assign(states * 256, 0);
+  if (automaton.stackCanOverflow) return;
+  auto acceptsFirst = [&](int32_t state, int32_t rule) {
+    const TLexAccept& accept = automaton.accepts[static_cast<size_t>(state)];
+    return accept.kind == TLexStateKind::Accepting && accept.rule == rule;
+  };
+  for (size_t state = 0; state < states; ++state) {
+    if (automaton.accepts[state].kind != TLexStateKind::PassThrough) continue;
+    for (size_t c = 0; c < 256; ++c) {
+      const int32_t first = automaton.next[state * 256 + c];
+      if (first < 0) continue;
+      const int32_t rule = automaton.accepts[static_cast<size_t>(first)].rule;
+      const int32_t loop = successor[static_cast<size_t>(first)];
+      if (rule != 0 && acceptsFirst(first, rule) && loop >= 0 &&
+          successor[static_cast<size_t>(loop)] == loop && acceptsFirst(loop, rule))
+        automaton.runRule[state * 256 + c] = static_cast<int16_t>(rule);
+    }
+  }
+}
+
 TLexAutomaton BuildAutomaton(const TLexTables& tables) {
   TLexAutomaton automaton;
   automaton.next.assign(static_cast<size_t>(tables.stateCount) * 256, -1);
   automaton.accepts.resize(static_cast<size_t>(tables.stateCount));
+  std::vector<int32_t> successor(static_cast<size_t>(tables.stateCount));
+  int32_t maxCount = 0;
   for (int state = 0; state < tables.stateCount; ++state) {
     const TLexStateRanges& ranges = tables.states[state];
     int32_t* row = &automaton.next[static_cast<size_t>(state) * 256];
@@ -27,6 +68,7 @@ TLexAutomaton BuildAutomaton(const TLexTables& tables) {
       for (int c = 0; c < 256; ++c)
         if (tables.transitions[i].chars.Contains(static_cast<unsigned char>(c)))
           row[c] = tables.transitions[i].target;
+    successor[static_cast<size_t>(state)] = OnlySuccessor(row);
     TLexAccept& accept = automaton.accepts[static_cast<size_t>(state)];
     bool marksBadRule = false;
     for (int i = ranges.markLo; i <= ranges.markHi; ++i)
@@ -35,7 +77,7 @@ TLexAutomaton BuildAutomaton(const TLexTables& tables) {
       accept.rule = tables.matches[ranges.matchLo];
       accept.count = ranges.matchHi - ranges.matchLo + 1;
     }
-    automaton.maxCount = std::max(automaton.maxCount, accept.count);
+    maxCount = std::max(maxCount, accept.count);
     if (marksBadRule)
       accept.kind = TLexStateKind::BadRule;
     else if (ranges.transLo > ranges.transHi)
@@ -43,6 +85,9 @@ TLexAutomaton BuildAutomaton(const TLexTables& tables) {
     else
       accept.kind = accept.count != 0 ? TLexStateKind::Accepting : TLexStateKind::PassThrough;
   }
+  // A token enters at most one state more than it has characters.
+  automaton.stackCanOverflow = static_cast<size_t>(maxCount) * (kLexMaxTokenText + 1) > kLexMatchStackSize;
+  FindRunTokens(automaton, successor);
   return automaton;
 }
 
@@ -196,8 +241,8 @@ enum class TRunEnd { Stopped, WantsCharacter, BadRule, StackOverflow };
 //
 // This loop runs for every character of the input, so it keeps the run in
 // locals and tests the common kinds of state first. The match stack limit
-// is tested only when this run could reach it (kCheckStack); with the
-// generated lexers it never can.
+// is tested only for an automaton whose states could reach it within one
+// token (kCheckStack); the generated lexers' states never can.
 template <bool kCheckStack>
 TRunEnd RunAutomaton(const TLexAutomaton& automaton, const unsigned char* text, size_t stop,
                      TLexAutomatonRun& run) {
@@ -208,24 +253,31 @@ TRunEnd RunAutomaton(const TLexAutomaton& automaton, const unsigned char* text, 
   int matchCount = run.matchCount;
   const TLexAccept* matched = nullptr;
   size_t matchEnd = 0;
+  auto enter = [&](const TLexAccept& accept) {
+    if (kCheckStack && matchCount + accept.count > kLexMatchStackSize) return false;
+    if (accept.count != 0) {
+      matchCount += accept.count;
+      matched = &accept;
+      matchEnd = pos;
+    }
+    return true;
+  };
   TRunEnd end = TRunEnd::Stopped;
   for (;;) {
     const TLexAccept& accept = accepts[state];
-    if (accept.kind != TLexStateKind::PassThrough) {
-      if (accept.kind == TLexStateKind::BadRule) {
-        end = TRunEnd::BadRule;
-        break;
-      }
-      if (kCheckStack && matchCount + accept.count > kLexMatchStackSize) {
+    if (accept.kind == TLexStateKind::Accepting) {
+      if (!enter(accept)) {
         end = TRunEnd::StackOverflow;
         break;
       }
-      if (accept.count != 0) {
-        matchCount += accept.count;
-        matched = &accept;
-        matchEnd = pos;
-      }
-      if (accept.kind == TLexStateKind::Final) break;
+    } else if (accept.kind != TLexStateKind::PassThrough) {
+      // A state without transitions ends the run; one that marks a bad rule
+      // ends it before it is entered.
+      if (accept.kind == TLexStateKind::BadRule)
+        end = TRunEnd::BadRule;
+      else if (!enter(accept))
+        end = TRunEnd::StackOverflow;
+      break;
     }
     if (pos == stop) {
       end = TRunEnd::WantsCharacter;
@@ -256,16 +308,10 @@ TRunEnd RunAutomaton(const TLexAutomaton& automaton, const unsigned char* text, 
   return end;
 }
 
-// The run through text[run.pos .. stop), with the match stack limit tested
-// only when the states it can enter might reach it.
 inline TRunEnd RunAutomaton(const TLexAutomaton& automaton, const unsigned char* text, size_t stop,
                             TLexAutomatonRun& run) {
-  const size_t statesEntered = stop - run.pos + 1;
-  const bool canOverflow =
-      static_cast<size_t>(run.matchCount) + statesEntered * static_cast<size_t>(automaton.maxCount) >
-      static_cast<size_t>(kLexMatchStackSize);
-  return canOverflow ? RunAutomaton<true>(automaton, text, stop, run)
-                     : RunAutomaton<false>(automaton, text, stop, run);
+  return automaton.stackCanOverflow ? RunAutomaton<true>(automaton, text, stop, run)
+                                    : RunAutomaton<false>(automaton, text, stop, run);
 }
 
 }  // namespace
@@ -311,9 +357,10 @@ inline void TCustomLexer::ScanToken() {
       engine.matchRule = run.matchRule;
       engine.matchLength = static_cast<int>(run.matchLength);
     }
+    if (end == TRunEnd::Stopped) break;
     if (end == TRunEnd::BadRule) FailScan("too many rules");
     if (end == TRunEnd::StackOverflow) FailScan("match stack overflow");
-    if (end == TRunEnd::Stopped || !ScanNextLine(run)) break;
+    if (!ScanNextLine(run)) break;
   }
   state_ = run.state;
 }
@@ -360,8 +407,8 @@ inline bool TCustomLexer::FindMatch() {
   } else {
     yytext.append(buffer_, tokenPiece_, next_ - tokenPiece_);
     yyless(length);
+    lastTokenChar_ = yytext.empty() ? 0 : static_cast<unsigned char>(yytext.back());
   }
-  lastTokenChar_ = yytext.empty() ? 0 : static_cast<unsigned char>(yytext.back());
   return true;
 }
 
@@ -373,6 +420,7 @@ inline void TCustomLexer::TakeMatchFromLine(size_t length) {
   yytext.append(buffer_.data() + tokenPiece_, length);
   next_ -= beyond;
   colNo_ -= static_cast<int>(beyond);
+  lastTokenChar_ = static_cast<unsigned char>(buffer_[next_ - 1]);
 }
 
 void TCustomLexer::DefaultAction() {
@@ -383,11 +431,57 @@ void TCustomLexer::DefaultAction() {
   ResetScanner();
 }
 
-int TCustomLexer::RunScanner(const TLexTables& tables) {
+void TCustomLexer::Prepare(const TLexTables& tables) {
   if (automatonTables_ != &tables) {
     automaton_ = &LexAutomaton(tables);
     automatonTables_ = &tables;
   }
+}
+
+bool TCustomLexer::SkipRunToken(const TLexTables& tables, int rule) {
+  if (next_ >= buffer_.size() || automatonTables_ != &tables) return false;
+  const TLexEngineState& engine = LexEngine();
+  const int atLineStart = lastTokenChar_ != 0 ? (lastTokenChar_ == '\n' ? 1 : 0) : engine.atLineStart;
+  const int entry = engine.startState + atLineStart;
+  const auto c = static_cast<unsigned char>(buffer_[next_]);
+  if (automaton_->runRule[static_cast<size_t>(entry) * 256 + c] != rule) return false;
+  return TakeRunToken(entry, atLineStart);
+}
+
+// The run token that the next character begins at `entry`, taken as
+// BeginToken, ScanToken and FindMatch would, but for yytext; false when the
+// scan would go past the buffered line or the length limit.
+bool TCustomLexer::TakeRunToken(int entry, int atLineStart) {
+  const TLexAutomaton& automaton = *automaton_;
+  const auto* text = reinterpret_cast<const unsigned char*>(buffer_.data());
+  const int32_t first = automaton.next[static_cast<size_t>(entry) * 256 + text[next_]];
+  const int32_t* firstRow = &automaton.next[static_cast<size_t>(first) * 256];
+  size_t end = next_ + 1;
+  int32_t last = first;
+  if (end < buffer_.size() && firstRow[text[end]] >= 0) {
+    last = firstRow[text[end]];
+    const int32_t* loopRow = &automaton.next[static_cast<size_t>(last) * 256];
+    for (++end; end < buffer_.size() && loopRow[text[end]] == last;) ++end;
+  }
+  const size_t length = end - next_;
+  if (end == buffer_.size() || length >= kLexMaxTokenText) return false;
+  const TLexAccept& firstAccept = automaton.accepts[static_cast<size_t>(first)];
+  TLexEngineState& engine = LexEngine();
+  engine.atLineStart = atLineStart;
+  engine.matchCount =
+      firstAccept.count + static_cast<int>(length - 1) * automaton.accepts[static_cast<size_t>(last)].count;
+  engine.matchRule = firstAccept.rule;
+  engine.matchLength = static_cast<int>(length);
+  state_ = last;
+  rule_ = firstAccept.rule;
+  next_ = end;
+  colNo_ += static_cast<int>(length);
+  lastTokenChar_ = text[end - 1];
+  return true;
+}
+
+int TCustomLexer::RunScanner(const TLexTables& tables) {
+  Prepare(tables);
   for (;;) {
     BeginToken();
     ScanToken();

@@ -116,7 +116,10 @@ struct TLexAccept {
 struct TLexAutomaton {
   std::vector<int32_t> next;
   std::vector<TLexAccept> accepts;
-  int32_t maxCount = 0;  // the largest count of any state
+  // Per state and character: the rule of the token that the character
+  // certainly begins there as a run (see SkipRunToken), or 0.
+  std::vector<int16_t> runRule;
+  bool stackCanOverflow = false;  // a token could push more than kLexMatchStackSize matches
 };
 const TLexAutomaton& LexAutomaton(const TLexTables& tables);
 
@@ -156,6 +159,16 @@ class TCustomLexer {
   int RunScanner(const TLexTables& tables);
   /// The action of rule number `rule`; it may call ReturnToken/ReturnChar.
   virtual void Action(int rule) = 0;
+  /// Takes the next token as RunScanner would, without running the
+  /// automaton, when the tables make certain that it is a run matched by
+  /// `rule`: its first character leads from the entry state to a state that
+  /// accepts `rule` first and leads on only to one state that does so too
+  /// and only loops; and the run ends within the buffered line and below the
+  /// length limit. False, with nothing changed, otherwise (also before the
+  /// first RunScanner with these tables). The run's text is not copied into
+  /// yytext: this is for a rule whose action does not read it (white space),
+  /// and the next scan replaces yytext before anyone can.
+  bool SkipRunToken(const TLexTables& tables, int rule);
 
   /// The next character, 0 at the end of the input.
   unsigned char GetChar() {
@@ -211,6 +224,8 @@ class TCustomLexer {
  private:
   // The run state, found once: its trace switch is read for every token.
   const TRunState* runState_ = &RunState();
+  void Prepare(const TLexTables& tables);
+  bool TakeRunToken(int entry, int atLineStart);
   void BeginToken();
   [[noreturn]] void FailScan(const std::string& message);
   void ScanToken();
