@@ -218,6 +218,8 @@ void TCustomLexer::ResetScanner() {
 
 // ---- The automaton ---------------------------------------------------------
 
+namespace {
+
 // One token's run of the automaton through buffered characters.
 struct TLexAutomatonRun {
   int state;
@@ -228,8 +230,6 @@ struct TLexAutomatonRun {
   size_t matchLength = 0;  // token length at which it was entered
   bool matched = false;    // some accepting state was entered
 };
-
-namespace {
 
 enum class TRunEnd { Stopped, WantsCharacter, BadRule, StackOverflow };
 
@@ -340,7 +340,7 @@ void TCustomLexer::FailScan(const std::string& message) {
 // through GetChar, which reads the next one (ScanNextLine). The length
 // limit is checked before each character read: a run through the line stops
 // at it, and ScanNextLine ends the scan with the error.
-inline void TCustomLexer::ScanToken() {
+[[gnu::always_inline]] inline void TCustomLexer::ScanToken() {
   TLexAutomatonRun run{state_, next_, next_, 0};
   tokenPiece_ = next_;
   for (;;) {
@@ -360,19 +360,24 @@ inline void TCustomLexer::ScanToken() {
     if (end == TRunEnd::Stopped) break;
     if (end == TRunEnd::BadRule) FailScan("too many rules");
     if (end == TRunEnd::StackOverflow) FailScan("match stack overflow");
-    if (!ScanNextLine(run)) break;
+    const size_t read = run.pos - run.origin;
+    const int target = ScanNextLine(run.state, read);
+    if (target < 0) break;
+    run.state = target;
+    run.pos = next_;
+    run.origin = next_ - (read + 1);
   }
   state_ = run.state;
 }
 
-// Reads the token's next character past the end of the buffered line and
-// makes the transition; false when the automaton has none for it. The next
-// line is loaded behind the part of the token read so far, so the token
-// stays in one piece of the buffer. At the end of the input the character
-// read is 0, which is in no buffer: the token's text so far, and the 0,
-// then go to yytext.
-bool TCustomLexer::ScanNextLine(TLexAutomatonRun& run) {
-  const size_t length = run.pos - run.origin;
+// Reads the token's next character past the end of the buffered line, at
+// `length` characters of the token, and returns the state the automaton
+// goes to from `state`; -1 when it has no transition for the character.
+// The next line is loaded behind the part of the token read so far, so the
+// token stays in one piece of the buffer. At the end of the input the
+// character read is 0, which is in no buffer: the token's text so far, and
+// the 0, then go to yytext.
+int TCustomLexer::ScanNextLine(int state, size_t length) {
   if (length >= kLexMaxTokenText) FailScan("yytext overflow");
   unsigned char c = 0;
   if (LoadNextLine(tokenPiece_)) {
@@ -384,12 +389,7 @@ bool TCustomLexer::ScanNextLine(TLexAutomatonRun& run) {
     yytext.push_back(static_cast<char>(c));
     tokenPiece_ = next_;
   }
-  run.pos = next_;
-  run.origin = next_ - (length + 1);
-  const int32_t target = automaton_->next[static_cast<size_t>(run.state) * 256 + c];
-  if (target < 0) return false;
-  run.state = target;
-  return true;
+  return automaton_->next[static_cast<size_t>(state) * 256 + c];
 }
 
 // A match of the empty text counts as none. The characters read beyond the

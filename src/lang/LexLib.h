@@ -123,8 +123,6 @@ struct TLexAutomaton {
 };
 const TLexAutomaton& LexAutomaton(const TLexTables& tables);
 
-struct TLexAutomatonRun;  // one token's run through the automaton (LexLib.cpp)
-
 class TCustomLexer {
  public:
   TCustomLexer();
@@ -229,7 +227,7 @@ class TCustomLexer {
   void BeginToken();
   [[noreturn]] void FailScan(const std::string& message);
   void ScanToken();
-  bool ScanNextLine(TLexAutomatonRun& run);
+  int ScanNextLine(int state, size_t length);
   bool FindMatch();
   void TakeMatchFromLine(size_t length);
   void DefaultAction();
