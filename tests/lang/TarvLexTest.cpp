@@ -260,6 +260,29 @@ TEST(TarvLex, WordOf254CharactersFitsAndOf255EndsTheRun) {
   EXPECT_EQ(run.errors.Text(), "LexLib: yytext overflow at line 1, column 258 in \"job.qd\"\r\n");
 }
 
+// White space after a returned token, and a line end token that looks into
+// the lines after it, meet the limits at the same character as any token.
+TEST(TarvLex, WhiteSpaceRunsAndLineEndsMeetTheLimitsAtTheirCharacter) {
+  RecordingUI ui;
+  auto errorOf = [](const std::string& text) {
+    LexRun run(text, "job.qd");
+    try {
+      run.All();
+    } catch (const EScriptError& e) {
+      EXPECT_EQ(run.errors.Text(), std::string(e.what()) + "\r\n");
+      return std::string(e.what());
+    }
+    return std::string("no script error");
+  };
+  EXPECT_EQ(Lex("x" + std::string(254, ' ') + "y\n"), (Tokens{{ID, "x"}, {ID, "y"}, kNL}));
+  EXPECT_EQ(errorOf("x" + std::string(255, ' ') + "y\n"),
+            "LexLib: yytext overflow at line 1, column 257 in \"job.qd\"");
+  // The line end after "a" reads on through the empty line into the full
+  // one; giving back the empty line's line end overflows the buffer.
+  EXPECT_EQ(errorOf("a\n\n" + std::string(2047, 'x') + "\n"),
+            "LexLib: input buffer overflow at line 3, column 1 in \"job.qd\"");
+}
+
 TEST(TarvLex, LongRunOfEmptyLinesBeforeABlockIsAnOverflow) {
   RecordingUI ui;
   EXPECT_THROW(Lex("x" + std::string(260, '\n') + "{\n"), EScriptError);
