@@ -199,13 +199,6 @@ void TCustomLexer::Fatal(const std::string& message) {
 
 void TCustomLexer::StartCondition(int state) { LexEngine().startState = state; }
 
-void TCustomLexer::ReturnToken(int code) {
-  returnValue_ = code;
-  done_ = true;
-}
-
-void TCustomLexer::ReturnChar(unsigned char c) { ReturnToken(c); }
-
 void TCustomLexer::ResetScanner() {
   buffer_.clear();
   next_ = 0;
@@ -438,20 +431,29 @@ void TCustomLexer::Prepare(const TLexTables& tables) {
   }
 }
 
-bool TCustomLexer::SkipRunToken(const TLexTables& tables, int rule) {
-  if (next_ >= buffer_.size() || automatonTables_ != &tables) return false;
-  const TLexEngineState& engine = LexEngine();
-  const int atLineStart = lastTokenChar_ != 0 ? (lastTokenChar_ == '\n' ? 1 : 0) : engine.atLineStart;
-  const int entry = engine.startState + atLineStart;
-  const auto c = static_cast<unsigned char>(buffer_[next_]);
-  if (automaton_->runRule[static_cast<size_t>(entry) * 256 + c] != rule) return false;
-  return TakeRunToken(entry, atLineStart);
+// The rule of the run token that the next character begins at `entry`, or
+// 0 when it begins none (or no character waits in the line).
+inline int TCustomLexer::RunRuleAt(int entry) const {
+  if (next_ >= buffer_.size()) return 0;
+  return automaton_->runRule[static_cast<size_t>(entry) * 256 + static_cast<unsigned char>(buffer_[next_])];
 }
 
-// The run token that the next character begins at `entry`, taken as
-// BeginToken, ScanToken and FindMatch would, but for yytext; false when the
-// scan would go past the buffered line or the length limit.
-bool TCustomLexer::TakeRunToken(int entry, int atLineStart) {
+bool TCustomLexer::SkipRunToken(const TLexTables& tables, int rule) {
+  if (next_ >= buffer_.size() || automatonTables_ != &tables) return false;
+  TLexEngineState& engine = LexEngine();
+  const int atLineStart = lastTokenChar_ != 0 ? (lastTokenChar_ == '\n' ? 1 : 0) : engine.atLineStart;
+  const int entry = engine.startState + atLineStart;
+  if (RunRuleAt(entry) != rule || TakeRunToken(entry) == 0) return false;
+  engine.atLineStart = atLineStart;
+  return true;
+}
+
+// Takes the run token that the next character begins at `entry` (RunRuleAt)
+// as ScanToken and FindMatch would, but for yytext, and returns its length;
+// 0, with nothing changed, when the scan would go past the buffered line or
+// the length limit. A run needs no automaton steps: its characters are
+// tested against one row of transitions each.
+size_t TCustomLexer::TakeRunToken(int entry) {
   const TLexAutomaton& automaton = *automaton_;
   const auto* text = reinterpret_cast<const unsigned char*>(buffer_.data());
   const int32_t first = automaton.next[static_cast<size_t>(entry) * 256 + text[next_]];
@@ -464,10 +466,9 @@ bool TCustomLexer::TakeRunToken(int entry, int atLineStart) {
     for (++end; end < buffer_.size() && loopRow[text[end]] == last;) ++end;
   }
   const size_t length = end - next_;
-  if (end == buffer_.size() || length >= kLexMaxTokenText) return false;
+  if (end == buffer_.size() || length >= kLexMaxTokenText) return 0;
   const TLexAccept& firstAccept = automaton.accepts[static_cast<size_t>(first)];
   TLexEngineState& engine = LexEngine();
-  engine.atLineStart = atLineStart;
   engine.matchCount =
       firstAccept.count + static_cast<int>(length - 1) * automaton.accepts[static_cast<size_t>(last)].count;
   engine.matchRule = firstAccept.rule;
@@ -477,17 +478,22 @@ bool TCustomLexer::TakeRunToken(int entry, int atLineStart) {
   next_ = end;
   colNo_ += static_cast<int>(length);
   lastTokenChar_ = text[end - 1];
-  return true;
+  return length;
 }
 
 int TCustomLexer::RunScanner(const TLexTables& tables) {
   Prepare(tables);
   for (;;) {
     BeginToken();
-    ScanToken();
-    if (!FindMatch()) {
-      DefaultAction();
-      return 0;
+    const size_t length = RunRuleAt(state_) != 0 ? TakeRunToken(state_) : 0;
+    if (length != 0) {
+      yytext.append(buffer_.data() + next_ - length, length);
+    } else {
+      ScanToken();
+      if (!FindMatch()) {
+        DefaultAction();
+        return 0;
+      }
     }
     Action(rule_);
     if (done_) return returnValue_;

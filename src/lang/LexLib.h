@@ -198,8 +198,11 @@ class TCustomLexer {
   }
   /// Makes `state` (start condition times two) the start state.
   void StartCondition(int state);
-  void ReturnToken(int code);
-  void ReturnChar(unsigned char c);
+  void ReturnToken(int code) {
+    returnValue_ = code;
+    done_ = true;
+  }
+  void ReturnChar(unsigned char c) { ReturnToken(c); }
   /// Empties the buffer and the token text and starts over at line start
   /// in the initial condition.
   void ResetScanner();
@@ -223,7 +226,8 @@ class TCustomLexer {
   // The run state, found once: its trace switch is read for every token.
   const TRunState* runState_ = &RunState();
   void Prepare(const TLexTables& tables);
-  bool TakeRunToken(int entry, int atLineStart);
+  int RunRuleAt(int entry) const;
+  size_t TakeRunToken(int entry);
   void BeginToken();
   [[noreturn]] void FailScan(const std::string& message);
   void ScanToken();
