@@ -34,7 +34,7 @@ int32_t OnlySuccessor(const int32_t* row) {
 // run of characters after it that keep the automaton in those states.
 void FindRunTokens(TLexAutomaton& automaton, const std::vector<int32_t>& successor) {
   const auto states = automaton.accepts.size();
-  automaton.runRule.assign(states * 256, 0);
+  automaton.beginsRun.assign(states * 256, 0);
   if (automaton.stackCanOverflow) return;
   auto acceptsFirst = [&](int32_t state, int32_t rule) {
     const TLexAccept& accept = automaton.accepts[static_cast<size_t>(state)];
@@ -49,7 +49,7 @@ void FindRunTokens(TLexAutomaton& automaton, const std::vector<int32_t>& success
       const int32_t loop = successor[static_cast<size_t>(first)];
       if (rule != 0 && acceptsFirst(first, rule) && loop >= 0 &&
           successor[static_cast<size_t>(loop)] == loop && acceptsFirst(loop, rule))
-        automaton.runRule[state * 256 + c] = static_cast<int16_t>(rule);
+        automaton.beginsRun[state * 256 + c] = 1;
     }
   }
 }
@@ -431,24 +431,14 @@ void TCustomLexer::Prepare(const TLexTables& tables) {
   }
 }
 
-// The rule of the run token that the next character begins at `entry`, or
-// 0 when it begins none (or no character waits in the line).
-inline int TCustomLexer::RunRuleAt(int entry) const {
-  if (next_ >= buffer_.size()) return 0;
-  return automaton_->runRule[static_cast<size_t>(entry) * 256 + static_cast<unsigned char>(buffer_[next_])];
+// True when the next character begins a run token at `entry` (false when
+// no character waits in the line).
+inline bool TCustomLexer::BeginsRunAt(int entry) const {
+  return next_ < buffer_.size() && automaton_->beginsRun[static_cast<size_t>(entry) * 256 +
+                                                         static_cast<unsigned char>(buffer_[next_])] != 0;
 }
 
-bool TCustomLexer::SkipRunToken(const TLexTables& tables, int rule) {
-  if (next_ >= buffer_.size() || automatonTables_ != &tables) return false;
-  TLexEngineState& engine = LexEngine();
-  const int atLineStart = lastTokenChar_ != 0 ? (lastTokenChar_ == '\n' ? 1 : 0) : engine.atLineStart;
-  const int entry = engine.startState + atLineStart;
-  if (RunRuleAt(entry) != rule || TakeRunToken(entry) == 0) return false;
-  engine.atLineStart = atLineStart;
-  return true;
-}
-
-// Takes the run token that the next character begins at `entry` (RunRuleAt)
+// Takes the run token that the next character begins at `entry` (BeginsRunAt)
 // as ScanToken and FindMatch would, but for yytext, and returns its length;
 // 0, with nothing changed, when the scan would go past the buffered line or
 // the length limit. A run needs no automaton steps: its characters are
@@ -485,7 +475,7 @@ int TCustomLexer::RunScanner(const TLexTables& tables) {
   Prepare(tables);
   for (;;) {
     BeginToken();
-    const size_t length = RunRuleAt(state_) != 0 ? TakeRunToken(state_) : 0;
+    const size_t length = BeginsRunAt(state_) ? TakeRunToken(state_) : 0;
     if (length != 0) {
       yytext.append(buffer_.data() + next_ - length, length);
     } else {

@@ -22,6 +22,14 @@
 // instead of the stack itself, and counts the entries the stack would hold
 // so that its limit still applies.
 //
+// Most tokens of a command file are runs: a word, a number, white space, a
+// rest-of-line argument. Where the tables show that a first character can
+// only begin such a run (a first state, then one state that loops, both
+// accepting the same rule first), the engine reads the token by testing its
+// characters against one row of transitions, with the same result as
+// stepping the automaton through it; a run that would reach the end of the
+// buffered line or the length limit is scanned the ordinary way.
+//
 // The scan state that lives across tokens and lexer instances (start
 // condition, at-line-start, match stack, rule end positions) is engine-wide
 // by design: only one scan runs at a time, and constructing a lexer resets
@@ -116,9 +124,9 @@ struct TLexAccept {
 struct TLexAutomaton {
   std::vector<int32_t> next;
   std::vector<TLexAccept> accepts;
-  // Per state and character: the rule of the token that the character
-  // certainly begins there as a run (see SkipRunToken), or 0.
-  std::vector<int16_t> runRule;
+  // Per state and character: 1 when the character certainly begins a run
+  // token there (see FindRunTokens in LexLib.cpp).
+  std::vector<uint8_t> beginsRun;
   bool stackCanOverflow = false;  // a token could push more than kLexMatchStackSize matches
 };
 const TLexAutomaton& LexAutomaton(const TLexTables& tables);
@@ -157,16 +165,6 @@ class TCustomLexer {
   int RunScanner(const TLexTables& tables);
   /// The action of rule number `rule`; it may call ReturnToken/ReturnChar.
   virtual void Action(int rule) = 0;
-  /// Takes the next token as RunScanner would, without running the
-  /// automaton, when the tables make certain that it is a run matched by
-  /// `rule`: its first character leads from the entry state to a state that
-  /// accepts `rule` first and leads on only to one state that does so too
-  /// and only loops; and the run ends within the buffered line and below the
-  /// length limit. False, with nothing changed, otherwise (also before the
-  /// first RunScanner with these tables). The run's text is not copied into
-  /// yytext: this is for a rule whose action does not read it (white space),
-  /// and the next scan replaces yytext before anyone can.
-  bool SkipRunToken(const TLexTables& tables, int rule);
 
   /// The next character, 0 at the end of the input.
   unsigned char GetChar() {
@@ -226,7 +224,7 @@ class TCustomLexer {
   // The run state, found once: its trace switch is read for every token.
   const TRunState* runState_ = &RunState();
   void Prepare(const TLexTables& tables);
-  int RunRuleAt(int entry) const;
+  bool BeginsRunAt(int entry) const;
   size_t TakeRunToken(int entry);
   void BeginToken();
   [[noreturn]] void FailScan(const std::string& message);

@@ -145,9 +145,6 @@ const std::string& KeywordOfSlot(int slot) { return KeywordRecord(slot).keyword;
 TTarvLex::TTarvLex() : TTarvLex(GluedSlashIsPathError()) {}
 
 int TTarvLex::yylex() {
-  // White space mostly follows a returned token: taken here, it costs no
-  // scan and no copy of its text, which its action does not read.
-  if (SkipRunToken(kTarvLexTables, WhiteSpace)) Action(WhiteSpace);
   int token = RunScanner(kTarvLexTables);
   if (gluedSlashIsPathError_) FollowWord(token);
   return token;
