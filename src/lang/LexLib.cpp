@@ -34,7 +34,7 @@ int32_t OnlySuccessor(const int32_t* row) {
 // run of characters after it that keep the automaton in those states.
 void FindRunTokens(TLexAutomaton& automaton, const std::vector<int32_t>& successor) {
   const auto states = automaton.accepts.size();
-  automaton.beginsRun.assign(states * 256, 0);
+  automaton.runStarts.assign(states, TLexCharSet{});
   if (automaton.stackCanOverflow) return;
   auto acceptsFirst = [&](int32_t state, int32_t rule) {
     const TLexAccept& accept = automaton.accepts[static_cast<size_t>(state)];
@@ -49,7 +49,7 @@ void FindRunTokens(TLexAutomaton& automaton, const std::vector<int32_t>& success
       const int32_t loop = successor[static_cast<size_t>(first)];
       if (rule != 0 && acceptsFirst(first, rule) && loop >= 0 &&
           successor[static_cast<size_t>(loop)] == loop && acceptsFirst(loop, rule))
-        automaton.beginsRun[state * 256 + c] = 1;
+        automaton.runStarts[state].bits[c >> 5] |= 1u << (c & 31);
     }
   }
 }
@@ -434,8 +434,8 @@ void TCustomLexer::Prepare(const TLexTables& tables) {
 // True when the next character begins a run token at `entry` (false when
 // no character waits in the line).
 inline bool TCustomLexer::BeginsRunAt(int entry) const {
-  return next_ < buffer_.size() && automaton_->beginsRun[static_cast<size_t>(entry) * 256 +
-                                                         static_cast<unsigned char>(buffer_[next_])] != 0;
+  return next_ < buffer_.size() && automaton_->runStarts[static_cast<size_t>(entry)].Contains(
+                                       static_cast<unsigned char>(buffer_[next_]));
 }
 
 // Takes the run token that the next character begins at `entry` (BeginsRunAt)

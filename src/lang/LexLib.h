@@ -124,9 +124,9 @@ struct TLexAccept {
 struct TLexAutomaton {
   std::vector<int32_t> next;
   std::vector<TLexAccept> accepts;
-  // Per state and character: 1 when the character certainly begins a run
-  // token there (see FindRunTokens in LexLib.cpp).
-  std::vector<uint8_t> beginsRun;
+  // Per state the characters that certainly begin a run token there (see
+  // FindRunTokens in LexLib.cpp).
+  std::vector<TLexCharSet> runStarts;
   bool stackCanOverflow = false;  // a token could push more than kLexMatchStackSize matches
 };
 const TLexAutomaton& LexAutomaton(const TLexTables& tables);
