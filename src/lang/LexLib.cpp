@@ -27,11 +27,12 @@ int32_t OnlySuccessor(const int32_t* row) {
   return only;
 }
 
-// Marks the tokens that are certainly runs: from a state that accepts
-// nothing, a character leads to a first state that accepts a rule first and
-// leads on only to a looping state that accepts the same rule first and
-// leads nowhere else. Such a token is its first character and the longest
-// run of characters after it that keep the automaton in those states.
+// Marks the tokens that are certainly runs: from a state that reads on (it
+// may accept the empty text, which never wins), a character leads to a
+// first state that accepts a rule first and leads on only to a looping
+// state that accepts the same rule first and leads nowhere else. Such a
+// token is its first character and the longest run of characters after it
+// that keep the automaton in those states.
 void FindRunTokens(TLexAutomaton& automaton, const std::vector<int32_t>& successor) {
   const auto states = automaton.accepts.size();
   automaton.runStarts.assign(states, TLexCharSet{});
@@ -41,7 +42,8 @@ void FindRunTokens(TLexAutomaton& automaton, const std::vector<int32_t>& success
     return accept.kind == TLexStateKind::Accepting && accept.rule == rule;
   };
   for (size_t state = 0; state < states; ++state) {
-    if (automaton.accepts[state].kind != TLexStateKind::PassThrough) continue;
+    const TLexStateKind kind = automaton.accepts[state].kind;
+    if (kind != TLexStateKind::PassThrough && kind != TLexStateKind::Accepting) continue;
     for (size_t c = 0; c < 256; ++c) {
       const int32_t first = automaton.next[state * 256 + c];
       if (first < 0) continue;
@@ -459,8 +461,8 @@ size_t TCustomLexer::TakeRunToken(int entry) {
   if (end == buffer_.size() || length >= kLexMaxTokenText) return 0;
   const TLexAccept& firstAccept = automaton.accepts[static_cast<size_t>(first)];
   TLexEngineState& engine = LexEngine();
-  engine.matchCount =
-      firstAccept.count + static_cast<int>(length - 1) * automaton.accepts[static_cast<size_t>(last)].count;
+  engine.matchCount = automaton.accepts[static_cast<size_t>(entry)].count + firstAccept.count +
+                      static_cast<int>(length - 1) * automaton.accepts[static_cast<size_t>(last)].count;
   engine.matchRule = firstAccept.rule;
   engine.matchLength = static_cast<int>(length);
   state_ = last;
