@@ -108,4 +108,4 @@ void RunCommandList(const TCmdList& list) {
   for (size_t i = 0; i < count; ++i) RunCommand(*list[i], RunState().ExecEnabled);
 }
 
-std::string EvalExpr(const std::string& text) { return EvaluateExpression(text); }
+std::string EvalExpr(std::string_view text) { return EvaluateExpression(text); }

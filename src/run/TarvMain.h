@@ -26,4 +26,4 @@ void RunCommandFile(const std::string& path);
 /// Runs each command of the list in order with the current execution switch.
 void RunCommandList(const TCmdList& list);
 /// Evaluates one expression text under the source name "EXPR".
-std::string EvalExpr(const std::string& text);
+std::string EvalExpr(std::string_view text);
