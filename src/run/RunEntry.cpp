@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <vector>
 
 #include "exec/TarvExec.h"
 #include "expr/TarvExpr.h"
@@ -38,6 +39,18 @@ struct ListNestingGuard {
   ListNestingGuard() { ++listNesting; }
   ~ListNestingGuard() { --listNesting; }
 };
+
+// Set while the program's own argument names a command file that has not
+// run yet (RunProgramText): only that one file's commands are kept to the
+// end. Files that run again and again (from a loop, an editor's Runs) are
+// released after every run, so memory never grows with repeated runs.
+bool keepNextFileToTheEnd = false;
+
+// Never destroyed: the process ends with these lists.
+void KeepToTheEnd(TCmdList list) {
+  static auto& kept = *new std::vector<TCmdList>;
+  kept.push_back(std::move(list));
+}
 
 // Reads the whole file; false with the system error readable on failure.
 bool ReadWholeFile(const std::string& path, std::string& bytes) {
@@ -82,6 +95,14 @@ void RunCommandText(const std::string& text) {
   RunCommandList(ParseText(input, "ARGS"));
 }
 
+void RunProgramText(const std::string& text) {
+  keepNextFileToTheEnd = text.starts_with('@');
+  struct Reset {
+    ~Reset() { keepNextFileToTheEnd = false; }
+  } reset;
+  RunCommandText(text);
+}
+
 void RunCommandFile(const std::string& path) {
   std::string bytes;
   if (!ReadWholeFile(path, bytes))
@@ -94,8 +115,12 @@ void RunCommandFile(const std::string& path) {
   std::string savedTitle = ui.AppTitle();
   ui.SetAppTitle(FileNameOnly(path) + " - " + LastWord(savedTitle));
   TTextStream input(std::move(bytes));
-  RunCommandList(ParseText(input, path));
+  const bool keep = keepNextFileToTheEnd && fileNesting == 1;
+  if (keep) keepNextFileToTheEnd = false;
+  TCmdList list = ParseText(input, path);
+  RunCommandList(list);
   ui.SetAppTitle(savedTitle);
+  if (keep) KeepToTheEnd(std::move(list));
 }
 
 void RunCommandList(const TCmdList& list) {
