@@ -16,7 +16,8 @@ size_t RoundedToWords(size_t bytes) { return (bytes + kWord - 1) / kWord * kWord
 // near 4 GB (a text is at most a line of a file), but the size is checked
 // rather than cut.
 uint32_t PayloadSizeWord(size_t payloadSize) {
-  if (payloadSize > std::numeric_limits<uint32_t>::max() - 2 * kWord) throw std::length_error("command field too large");
+  if (payloadSize > std::numeric_limits<uint32_t>::max() - 2 * kWord)
+    throw std::length_error("command field too large");
   return static_cast<uint32_t>(payloadSize);
 }
 
@@ -152,7 +153,8 @@ std::string_view TCmdTexts::operator[](size_t i) const {
 }
 
 std::string_view TCmdTexts::at(size_t i) const {
-  if (i >= size()) throw std::out_of_range("command text " + std::to_string(i) + " of " + std::to_string(size()));
+  if (i >= size())
+    throw std::out_of_range("command text " + std::to_string(i) + " of " + std::to_string(size()));
   return (*this)[i];
 }
 
@@ -160,7 +162,9 @@ TCmdTexts::const_iterator TCmdTexts::begin() const { return {this, 0}; }
 
 TCmdTexts::const_iterator TCmdTexts::end() const { return {this, size()}; }
 
-bool operator==(const TCmdTexts& a, const TCmdTexts& b) { return std::equal(a.begin(), a.end(), b.begin(), b.end()); }
+bool operator==(const TCmdTexts& a, const TCmdTexts& b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end());
+}
 
 bool operator==(const TCmdTexts& a, const std::vector<std::string>& b) {
   return std::equal(a.begin(), a.end(), b.begin(), b.end());
@@ -188,7 +192,9 @@ const int32_t* TCmdCodes::data() const {
   return payload == nullptr ? nullptr : reinterpret_cast<const int32_t*>(payload + kWord);
 }
 
-bool operator==(const TCmdCodes& a, const TCmdCodes& b) { return std::equal(a.begin(), a.end(), b.begin(), b.end()); }
+bool operator==(const TCmdCodes& a, const TCmdCodes& b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end());
+}
 
 bool operator==(const TCmdCodes& a, const std::vector<int32_t>& b) {
   return std::equal(a.begin(), a.end(), b.begin(), b.end());
