@@ -165,15 +165,15 @@ std::string Tcmdrec::CommandText(int first) const {
     text.append(Args[0]).append(OptionsText());
     first = 1;
   }
-  if (Kind == _SET)
-    return text.append(" ")
-        .append(Args.size() > 1 ? Args[1] : "")
-        .append("=")
-        .append(Args.size() > 2 ? Args[2] : "");
-  if (Kind == _IF) return text.append(" ").append(Condition.view());
-  for (size_t i = std::max(first, 0); i < Args.size(); ++i) {
-    if (!text.empty()) text += ' ';
-    text.append(Args[i]);
+  if (Kind == _SET) {
+    text.append(" ").append(Args.size() > 1 ? Args[1] : "").append("=").append(Args.size() > 2 ? Args[2] : "");
+  } else if (Kind == _IF) {
+    text.append(" ").append(Condition.view());
+  } else {
+    for (size_t i = std::max(first, 0); i < Args.size(); ++i) {
+      if (!text.empty()) text += ' ';
+      text.append(Args[i]);
+    }
   }
   return text;
 }
