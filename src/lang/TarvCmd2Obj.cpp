@@ -166,7 +166,10 @@ std::string Tcmdrec::CommandText(int first) const {
     first = 1;
   }
   if (Kind == _SET) {
-    text.append(" ").append(Args.size() > 1 ? Args[1] : "").append("=").append(Args.size() > 2 ? Args[2] : "");
+    text.append(" ")
+        .append(Args.size() > 1 ? Args[1] : "")
+        .append("=")
+        .append(Args.size() > 2 ? Args[2] : "");
   } else if (Kind == _IF) {
     text.append(" ").append(Condition.view());
   } else {
