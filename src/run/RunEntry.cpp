@@ -52,36 +52,62 @@ void KeepToTheEnd(TCmdList list) {
   kept.push_back(std::move(list));
 }
 
-// Reads the whole file; false with the system error readable on failure.
-bool ReadWholeFile(const std::string& path, std::string& bytes) {
-  intptr_t handle = SysOpenFile(path, kOfShareDenyNone);
-  if (handle < 0) return false;
-  // Room for the whole file at once, instead of growing (and copying) the
-  // text while it is read; the size is only a hint, the reads decide.
-  uint64_t size = SysFileSize(handle);
-  if (size < bytes.max_size()) bytes.reserve(static_cast<size_t>(size));
-  char buffer[65536];
-  int n;
-  while ((n = SysReadFile(handle, buffer, sizeof buffer)) > 0) bytes.append(buffer, static_cast<size_t>(n));
-  uint32_t error = LastSystemError();
-  SysCloseFile(handle);
-  SetLastSystemError(error);
-  return n == 0;
+[[noreturn]] void RaiseOpenError(const std::string& path) {
+  RaiseScriptError("Error occurred while opening " + path + ":\r\n" + WinErrorText(LastSystemError()));
 }
 
-// A NUL byte would end the lexer's input there and drop the rest of the file
-// without a word (a file saved as UTF-16 or a binary file): refuse the file,
-// naming where the first one is.
-void RejectNulCharacters(const std::string& path, const std::string& bytes) {
-  size_t nul = bytes.find('\0');
-  if (nul == std::string::npos) return;
-  size_t lineStart = bytes.rfind('\n', nul);
-  lineStart = lineStart == std::string::npos ? 0 : lineStart + 1;
-  size_t line =
-      1 + static_cast<size_t>(std::count(bytes.begin(), bytes.begin() + static_cast<ptrdiff_t>(nul), '\n'));
-  RaiseScriptError("Command file \"" + path + "\" holds a NUL character at line " + std::to_string(line) +
-                   ", column " + std::to_string(nul - lineStart + 1) + ": it is not a plain text file");
-}
+// Reads a command file a block at a time for the parser, so that a large
+// file is never held whole. A NUL byte would end the lexer's input there and
+// drop the rest of the file without a word (a file saved as UTF-16, a binary
+// file): the file is refused, naming where the first one is. That and a read
+// error end the parse at once, before anything of the file runs.
+class TCommandFileReader {
+ public:
+  static constexpr size_t kBlockSize = 64 * 1024;
+
+  explicit TCommandFileReader(const std::string& path)
+      : path_(path), handle_(SysOpenFile(path, kOfShareDenyNone)) {
+    if (handle_ < 0) RaiseOpenError(path);
+  }
+  ~TCommandFileReader() { SysCloseFile(handle_); }
+  TCommandFileReader(const TCommandFileReader&) = delete;
+  TCommandFileReader& operator=(const TCommandFileReader&) = delete;
+
+  uint64_t Size() const { return SysFileSize(handle_); }
+
+  size_t Read(char* buffer, size_t size) {
+    const int count = SysReadFile(handle_, buffer, static_cast<int>(std::min(size, kBlockSize)));
+    if (count < 0) RaiseOpenError(path_);
+    const std::string_view block(buffer, static_cast<size_t>(count));
+    RejectNulCharacter(block);
+    CountLines(block);
+    return block.size();
+  }
+
+ private:
+  void RejectNulCharacter(std::string_view block) const {
+    const size_t nul = block.find('\0');
+    if (nul == std::string_view::npos) return;
+    const std::string_view before = block.substr(0, nul);
+    const size_t lineFeed = before.rfind('\n');
+    const size_t line = lineFeeds_ + 1 + static_cast<size_t>(std::count(before.begin(), before.end(), '\n'));
+    const size_t column = lineFeed == std::string_view::npos ? bytesInLine_ + nul + 1 : nul - lineFeed;
+    RaiseScriptError("Command file \"" + path_ + "\" holds a NUL character at line " + std::to_string(line) +
+                     ", column " + std::to_string(column) + ": it is not a plain text file");
+  }
+
+  void CountLines(std::string_view block) {
+    lineFeeds_ += static_cast<size_t>(std::count(block.begin(), block.end(), '\n'));
+    const size_t lineFeed = block.rfind('\n');
+    bytesInLine_ =
+        lineFeed == std::string_view::npos ? bytesInLine_ + block.size() : block.size() - lineFeed - 1;
+  }
+
+  std::string path_;
+  intptr_t handle_;
+  size_t lineFeeds_ = 0;    // line feeds before the next block
+  size_t bytesInLine_ = 0;  // bytes of the last line before the next block
+};
 
 TCmdList ParseText(TTextStream& input, const std::string& sourceName) {
   TTarvYacc parser;
@@ -104,17 +130,16 @@ void RunProgramText(const std::string& text) {
 }
 
 void RunCommandFile(const std::string& path) {
-  std::string bytes;
-  if (!ReadWholeFile(path, bytes))
-    RaiseScriptError("Error occurred while opening " + path + ":\r\n" + WinErrorText(LastSystemError()));
-  RejectNulCharacters(path, bytes);
+  TCommandFileReader reader(path);
+  // The first lines are read (and checked) here, before the nesting check.
+  TTextStream input([&reader](char* buffer, size_t size) { return reader.Read(buffer, size); },
+                    TCommandFileReader::kBlockSize, reader.Size());
   if (fileNesting >= kMaxFileNesting)
     RaiseScriptError("Command files nested more than " + std::to_string(kMaxFileNesting) + " deep: " + path);
   NestingGuard nested;
   IUserInterface& ui = UserInterface();
   std::string savedTitle = ui.AppTitle();
   ui.SetAppTitle(FileNameOnly(path) + " - " + LastWord(savedTitle));
-  TTextStream input(std::move(bytes));
   const bool keep = keepNextFileToTheEnd && fileNesting == 1;
   if (keep) keepNextFileToTheEnd = false;
   TCmdList list = ParseText(input, path);
