@@ -59,7 +59,8 @@ std::string TTarvExpr::Evaluate(std::string_view text) {
   Lexer().Restart();
   bool keep = !RunState().ParserTrace;
   if (keep) {
-    auto found = parsed_.find(text);
+    lookupKey_.assign(text);
+    auto found = parsed_.find(lookupKey_);
     if (found != parsed_.end()) {
       ExprResult.clear();
       Replay(found->second);

@@ -83,13 +83,8 @@ class TTarvExpr : public TYaccParser<std::string> {
 
   TTextStream output_;
   TTextStream errors_;
-  // Looked up by any text, without making a string of it first.
-  struct TTextHash {
-    using is_transparent = void;
-    size_t operator()(std::string_view text) const { return std::hash<std::string_view>()(text); }
-  };
-  std::unordered_map<std::string, TYyRecording, TTextHash, std::equal_to<>>
-      parsed_;  // steps by expression text
+  std::unordered_map<std::string, TYyRecording> parsed_;  // steps by expression text
+  std::string lookupKey_;  // the text looked up, in storage kept from one evaluation to the next
 };
 
 /// Evaluates an expression text with one evaluator kept for the run (a

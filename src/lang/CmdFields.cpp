@@ -81,12 +81,6 @@ std::byte* TPackedField::MakeBlock(size_t payloadSize, TFieldArena* arena) {
   return block + kWord;
 }
 
-const std::byte* TPackedField::Payload() const {
-  return bits_ == 0 ? nullptr : reinterpret_cast<const std::byte*>(Block()) + kWord;
-}
-
-size_t TPackedField::PayloadSize() const { return bits_ == 0 ? 0 : *Block(); }
-
 void TPackedField::Release() {
   if (bits_ & kOwned) ::operator delete(Block());
   bits_ = 0;
@@ -137,21 +131,6 @@ void TCmdTexts::Assign(std::initializer_list<std::string_view> head, std::span<c
   Swap(fresh);
 }
 
-size_t TCmdTexts::size() const {
-  const std::byte* payload = Payload();
-  return payload == nullptr ? 0 : *reinterpret_cast<const uint32_t*>(payload);
-}
-
-const uint32_t* TCmdTexts::Ends() const { return reinterpret_cast<const uint32_t*>(Payload()) + 1; }
-
-const char* TCmdTexts::Chars() const { return reinterpret_cast<const char*>(Ends() + size()); }
-
-std::string_view TCmdTexts::operator[](size_t i) const {
-  const uint32_t* ends = Ends();
-  const uint32_t begin = i == 0 ? 0 : ends[i - 1];
-  return std::string_view(Chars() + begin, ends[i] - begin);
-}
-
 std::string_view TCmdTexts::at(size_t i) const {
   if (i >= size())
     throw std::out_of_range("command text " + std::to_string(i) + " of " + std::to_string(size()));
@@ -182,16 +161,6 @@ void TCmdCodes::Assign(std::span<const int32_t> codes, TFieldArena* arena) {
   Swap(fresh);
 }
 
-size_t TCmdCodes::size() const {
-  const std::byte* payload = Payload();
-  return payload == nullptr ? 0 : *reinterpret_cast<const uint32_t*>(payload);
-}
-
-const int32_t* TCmdCodes::data() const {
-  const std::byte* payload = Payload();
-  return payload == nullptr ? nullptr : reinterpret_cast<const int32_t*>(payload + kWord);
-}
-
 bool operator==(const TCmdCodes& a, const TCmdCodes& b) {
   return std::equal(a.begin(), a.end(), b.begin(), b.end());
 }
@@ -207,8 +176,4 @@ void TCmdText::Assign(std::string_view text, TFieldArena* arena) {
   TCmdText fresh;
   std::memcpy(fresh.MakeBlock(text.size(), arena), text.data(), text.size());
   Swap(fresh);
-}
-
-std::string_view TCmdText::view() const {
-  return std::string_view(reinterpret_cast<const char*>(Payload()), PayloadSize());
 }

@@ -65,8 +65,12 @@ class TPackedField {
   std::byte* MakeBlock(size_t payloadSize, TFieldArena* arena);
   void Swap(TPackedField& other) noexcept { std::swap(bits_, other.bits_); }
   /// The payload, nullptr when empty.
-  const std::byte* Payload() const;
-  size_t PayloadSize() const;
+  const std::byte* Payload() const {
+    return bits_ == 0 ? nullptr : reinterpret_cast<const std::byte*>(Block() + 1);
+  }
+  size_t PayloadSize() const { return bits_ == 0 ? 0 : *Block(); }
+  /// The first word of the payload (a count), 0 when empty.
+  size_t FirstWord() const { return bits_ == 0 ? 0 : Block()[1]; }
 
  private:
   static constexpr uintptr_t kOwned = 1;
@@ -94,9 +98,14 @@ class TCmdTexts : public TPackedField {
   void Assign(std::initializer_list<std::string_view> head, std::span<const std::string> tail,
               TFieldArena* arena);
 
-  size_t size() const;
+  size_t size() const { return FirstWord(); }
   bool empty() const { return size() == 0; }
-  std::string_view operator[](size_t i) const;
+  std::string_view operator[](size_t i) const {
+    const uint32_t* ends = reinterpret_cast<const uint32_t*>(Payload()) + 1;
+    const char* chars = reinterpret_cast<const char*>(ends + size());
+    const uint32_t begin = i == 0 ? 0 : ends[i - 1];
+    return std::string_view(chars + begin, ends[i] - begin);
+  }
   /// Throws std::out_of_range past the end.
   std::string_view at(size_t i) const;
   const_iterator begin() const;
@@ -104,10 +113,6 @@ class TCmdTexts : public TPackedField {
 
   friend bool operator==(const TCmdTexts& a, const TCmdTexts& b);
   friend bool operator==(const TCmdTexts& a, const std::vector<std::string>& b);
-
- private:
-  const uint32_t* Ends() const;
-  const char* Chars() const;
 };
 
 class TCmdTexts::const_iterator {
@@ -139,9 +144,12 @@ class TCmdCodes : public TPackedField {
   /// Packs the codes, in the arena when one is given.
   void Assign(std::span<const int32_t> codes, TFieldArena* arena);
 
-  size_t size() const;
+  size_t size() const { return FirstWord(); }
   bool empty() const { return size() == 0; }
-  const int32_t* data() const;
+  const int32_t* data() const {
+    const std::byte* payload = Payload();
+    return payload == nullptr ? nullptr : reinterpret_cast<const int32_t*>(payload) + 1;
+  }
   const int32_t* begin() const { return data(); }
   const int32_t* end() const { return data() + size(); }
   int32_t operator[](size_t i) const { return data()[i]; }
@@ -161,7 +169,9 @@ class TCmdText : public TPackedField {
   /// Packs the text, in the arena when one is given.
   void Assign(std::string_view text, TFieldArena* arena);
 
-  std::string_view view() const;
+  std::string_view view() const {
+    return std::string_view(reinterpret_cast<const char*>(Payload()), PayloadSize());
+  }
   std::string str() const { return std::string(view()); }
   operator std::string_view() const { return view(); }
   size_t size() const { return PayloadSize(); }
