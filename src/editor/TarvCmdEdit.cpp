@@ -11,7 +11,7 @@ constexpr char kQuote = '"';
 
 bool IsCommentOrFileMark(char c) { return c == ';' || c == '#' || c == '@'; }
 
-std::string ArgumentsField(const TTextList& args) {
+std::string ArgumentsField(const TCmdTexts& args) {
   std::string field;
   for (size_t i = 1; i < args.size(); ++i) {
     if (i > 1) field += ' ';
@@ -29,14 +29,14 @@ TOptionList OptionsOfControls(const ICommandDialogControls& controls) {
   return options;
 }
 
-std::string BuildCommandLine(const std::string& prog, const TOptionList& options,
+std::string BuildCommandLine(const std::string& prog, std::span<const int32_t> options,
                              const std::string& argsField) {
   // An empty command box gives no program and no options: what is left is the
   // argument text alone (a blank line when it is empty too).
   if (TrimBlanks(prog).empty()) return TrimBlanks(argsField);
   if (IsCommentOrFileMark(prog.front())) return prog.size() == 1 ? prog + argsField : prog + " " + argsField;
   Tcmdrec optionWords;
-  optionWords.Options = options;
+  optionWords.Options.Assign(options, nullptr);
   const bool needsQuotes = prog.find(' ') != std::string::npos && prog.front() != kQuote;
   return (needsQuotes ? Quoted(prog) : prog) + optionWords.OptionsText() + " " + argsField;
 }
@@ -95,7 +95,7 @@ bool TTarvCmdEdit::EditInDialog(IEditorDialogs& dialogs) {
 }
 
 void TTarvCmdEdit::FillDialog(ICommandDialogControls& controls) {
-  if (!Command.Args.empty()) controls.SetProgText(Command.Args[0]);
+  if (!Command.Args.empty()) controls.SetProgText(std::string(Command.Args[0]));
   if (verbatimArguments_)
     controls.SetArgsText(*verbatimArguments_);
   else if (Command.Args.size() >= 2)
@@ -130,5 +130,5 @@ void TTarvCmdEdit::Rebuild(const ICommandDialogControls& controls) {
 }
 
 std::string TTarvCmdEdit::RebuiltLine() const {
-  return Command.Args.empty() ? std::string() : Command.Args[0];
+  return Command.Args.empty() ? std::string() : std::string(Command.Args[0]);
 }

@@ -52,5 +52,5 @@ TOptionList OptionsOfControls(const ICommandDialogControls& controls);
 
 /// The command line made of the fields: `prog` (the command box), `options`
 /// and `argsField` (the argument field's text).
-std::string BuildCommandLine(const std::string& prog, const TOptionList& options,
+std::string BuildCommandLine(const std::string& prog, std::span<const int32_t> options,
                              const std::string& argsField);

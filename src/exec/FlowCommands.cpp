@@ -15,7 +15,7 @@ namespace {
 
 void LogCondition(const Tcmdrec& command, bool value) {
   if (!RunState().DebugLog) return;  // the run log is written only then
-  LogMessage(command.Condition + (value ? " is TRUE" : " is FALSE"));
+  LogMessage(command.Condition.str() + (value ? " is TRUE" : " is FALSE"));
 }
 
 // One pass of the body; false when it failed.

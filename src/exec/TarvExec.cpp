@@ -24,16 +24,16 @@ bool TakesRestOfLine(const Tcmdrec& command) {
 
 TPreparedArgs PrepareInternal(const Tcmdrec& command) {
   TPreparedArgs args;
-  const TTextList& items = command.Args;
+  const TCmdTexts& items = command.Args;
   if (items.size() < 2) return args;
   if (TakesRestOfLine(command)) {
     // A rest-of-line argument is taken as written, unless it is quoted: then
     // all of it is one expression.
-    args.text = items[1].front() == '"' ? EvalExpr(command.CommandText(1)) : items[1];
-    args.list = {items[0], args.text};
+    args.text = items[1].starts_with('"') ? EvalExpr(command.CommandText(1)) : std::string(items[1]);
+    args.list = {std::string(items[0]), args.text};
     return args;
   }
-  args.list.push_back(items[0]);
+  args.list.emplace_back(items[0]);
   for (size_t i = 1; i < items.size(); ++i) args.list.push_back(EvalExpr(items[i]));
   return args;
 }
@@ -92,7 +92,7 @@ void Execute(const Tcmdrec& command) {
     default: break;
   }
   if (RunEditorCommand(command, args) || RunInternalCommand(command, args)) return;
-  RaiseScriptError("INTERNAL ERROR: Unknown internal command: " + command.Args.at(0));
+  RaiseScriptError("INTERNAL ERROR: Unknown internal command: " + std::string(command.Args.at(0)));
 }
 
 void RunCommand(const Tcmdrec& command, bool execEnabled) {

@@ -54,19 +54,20 @@ constexpr size_t kMaxKeptParses = 4096;
 
 }  // namespace
 
-std::string TTarvExpr::Evaluate(const std::string& text) {
+std::string TTarvExpr::Evaluate(std::string_view text) {
   std::string result;
   Lexer().Restart();
   bool keep = !RunState().ParserTrace;
   if (keep) {
-    auto found = parsed_.find(text);
+    lookupKey_.assign(text);
+    auto found = parsed_.find(lookupKey_);
     if (found != parsed_.end()) {
       ExprResult.clear();
       Replay(found->second);
       return ExprResult;
     }
   }
-  TTextStream input(text);
+  TTextStream input{std::string(text)};
   TYyRecording recording;
   RecordInto(keep ? &recording : nullptr);
   struct StopRecording {
@@ -82,7 +83,7 @@ std::string TTarvExpr::Evaluate(const std::string& text) {
   return result;
 }
 
-std::string EvaluateExpression(const std::string& text) {
+std::string EvaluateExpression(std::string_view text) {
   static TTarvExpr kept;
   static bool busy = false;
   if (busy) return TTarvExpr().Evaluate(text);

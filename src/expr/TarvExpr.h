@@ -23,6 +23,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 
 #include "expr/TarvExprRules.h"
@@ -63,7 +64,7 @@ class TTarvExpr : public TYaccParser<std::string> {
   /// the steps of each accepted parse are kept by the text, and a text seen
   /// before runs its actions again over them (values are computed anew each
   /// time: env() and errorlevel() are read at every evaluation).
-  std::string Evaluate(const std::string& text);
+  std::string Evaluate(std::string_view text);
 
   /// The value of the whole input, built up by the actions.
   std::string ExprResult;
@@ -83,8 +84,9 @@ class TTarvExpr : public TYaccParser<std::string> {
   TTextStream output_;
   TTextStream errors_;
   std::unordered_map<std::string, TYyRecording> parsed_;  // steps by expression text
+  std::string lookupKey_;  // the text looked up, in storage kept from one evaluation to the next
 };
 
 /// Evaluates an expression text with one evaluator kept for the run (a
 /// fresh one while that one is busy, should an evaluation ever nest).
-std::string EvaluateExpression(const std::string& text);
+std::string EvaluateExpression(std::string_view text);

@@ -13,15 +13,24 @@ TCmdRef NewCommand(TCmdArena* arena) {
   return arena != nullptr ? arena->NewCommand() : std::make_shared<Tcmdrec>();
 }
 
-// Plain, with room for `argumentCount` more texts in Args.
-TCmdRef PlainWithRoom(int32_t kind, size_t argumentCount, TCmdArena* arena) {
+TFieldArena* FieldsOf(TCmdArena* arena) { return arena != nullptr ? &arena->Fields() : nullptr; }
+
+// A command of the kind with Args = the kind's keyword, then `head`, then
+// `tail`, and the options.
+TCmdRef Build(int32_t kind, std::initializer_list<std::string_view> head, std::span<const std::string> tail,
+              std::span<const int32_t> options, TCmdArena* arena) {
   int slot = KeywordSlotOfToken(kind);
   if (slot < 0) throw std::invalid_argument("No keyword has the command kind " + std::to_string(kind));
   TCmdRef cmd = NewCommand(arena);
   cmd->Kind = kind;
   cmd->KeywordIndex = slot;
-  cmd->Args.reserve(1 + argumentCount);
-  cmd->Args.push_back(KeywordOfSlot(slot));
+  const std::string& keyword = KeywordOfSlot(slot);
+  switch (head.size()) {
+    case 0: cmd->Args.Assign({keyword}, tail, FieldsOf(arena)); break;
+    case 1: cmd->Args.Assign({keyword, head.begin()[0]}, tail, FieldsOf(arena)); break;
+    default: cmd->Args.Assign({keyword, head.begin()[0], head.begin()[1]}, tail, FieldsOf(arena)); break;
+  }
+  cmd->Options.Assign(options, FieldsOf(arena));
   return cmd;
 }
 
@@ -36,7 +45,7 @@ constexpr TOptionRec kCommandOptions[kOptionCount] = {
     {_WAIT, "/wait", TOptionGroup::Wait, lfWait, TOptionControl::WaitOpt, 0},
 };
 
-bool Carries(const TOptionList& options, int32_t code) {
+bool Carries(std::span<const int32_t> options, int32_t code) {
   return std::find(options.begin(), options.end(), code) != options.end();
 }
 
@@ -55,7 +64,7 @@ const std::vector<const TOptionRec*>& OptionsInDialogOrder() {
   return rows;
 }
 
-uint32_t ProgramLaunchFlags(const TOptionList& options) {
+uint32_t ProgramLaunchFlags(std::span<const int32_t> options) {
   // A window option replaces the whole word, so the strongest one wins and
   // any of them drops the raise-on-failure bit.
   uint32_t flags = lfRaiseOnFailure | smShow;
@@ -67,60 +76,48 @@ uint32_t ProgramLaunchFlags(const TOptionList& options) {
   return flags;
 }
 
-uint32_t ErrorModeFlags(const TOptionList& options) {
+uint32_t ErrorModeFlags(std::span<const int32_t> options) {
   uint32_t flags = 0;
   for (const TOptionRec& option : kCommandOptions)
     if (option.group == TOptionGroup::ErrorMode && Carries(options, option.token)) flags |= option.launchBits;
   return flags;
 }
 
-TCmdRef Tcmdrec::Plain(int32_t kind, TCmdArena* arena) { return PlainWithRoom(kind, 0, arena); }
+TCmdRef Tcmdrec::Plain(int32_t kind, TCmdArena* arena) { return Build(kind, {}, {}, {}, arena); }
 
 TCmdRef Tcmdrec::WithArgument(int32_t kind, std::string argument, TOptionList options, TCmdArena* arena) {
-  TCmdRef cmd = PlainWithRoom(kind, 1, arena);
-  cmd->Args.push_back(std::move(argument));
-  cmd->Options = std::move(options);
-  return cmd;
+  return Build(kind, {argument}, {}, options, arena);
 }
 
 TCmdRef Tcmdrec::WithArgumentList(int32_t kind, TTextList arguments, TCmdArena* arena) {
-  TCmdRef cmd = PlainWithRoom(kind, arguments.size(), arena);
-  cmd->Args.insert(cmd->Args.end(), std::make_move_iterator(arguments.begin()),
-                   std::make_move_iterator(arguments.end()));
-  return cmd;
+  return Build(kind, {}, arguments, {}, arena);
 }
 
 // The two kinds with blocks are never made in an arena.
 TCmdRef Tcmdrec::Do(std::string whileCondition, TCmdListRef body) {
   TCmdRef cmd = Plain(_DO);
-  cmd->Condition = std::move(whileCondition);
+  cmd->Condition = whileCondition;
   cmd->Block = std::move(body);
   return cmd;
 }
 
 TCmdRef Tcmdrec::If(std::string condition, TCmdListRef thenBlock, TCmdListRef elseBlock) {
   TCmdRef cmd = Plain(_IF);
-  cmd->Condition = std::move(condition);
+  cmd->Condition = condition;
   cmd->Block = std::move(thenBlock);
   cmd->ElseBlock = std::move(elseBlock);
   return cmd;
 }
 
 TCmdRef Tcmdrec::Set(std::string name, std::string value, TCmdArena* arena) {
-  TCmdRef cmd = PlainWithRoom(_SET, 2, arena);
-  cmd->Args.push_back(std::move(name));
-  cmd->Args.push_back(std::move(value));
-  return cmd;
+  return Build(_SET, {name, value}, {}, {}, arena);
 }
 
 TCmdRef Tcmdrec::ExternalProgram(std::string program, TTextList arguments, TOptionList options,
                                  TCmdArena* arena) {
   TCmdRef cmd = NewCommand(arena);
-  cmd->Args.reserve(1 + arguments.size());
-  cmd->Args.push_back(std::move(program));
-  cmd->Args.insert(cmd->Args.end(), std::make_move_iterator(arguments.begin()),
-                   std::make_move_iterator(arguments.end()));
-  cmd->Options = std::move(options);
+  cmd->Args.Assign({program}, arguments, FieldsOf(arena));
+  cmd->Options.Assign(options, FieldsOf(arena));
   return cmd;
 }
 
@@ -130,6 +127,8 @@ TCmdRef Tcmdrec::ExternalProgram(std::string program, TTextList arguments, TOpti
 // may be partly unused. Destroying the chunks destroys every object.
 struct TCmdArena::TChunks {
   static constexpr size_t kChunkSize = 256;
+  // Declared first, so destroyed last: the objects' fields point into it.
+  TFieldArena fields;
   std::vector<std::unique_ptr<Tcmdrec[]>> chunks;
   size_t used = kChunkSize;  // objects handed out of the last chunk
 };
@@ -145,6 +144,11 @@ TCmdRef TCmdArena::NewCommand() {
   return TCmdRef(chunks_, &store.chunks.back()[store.used++]);
 }
 
+TFieldArena& TCmdArena::Fields() {
+  if (!chunks_) chunks_ = std::make_shared<TChunks>();
+  return chunks_->fields;
+}
+
 bool Tcmdrec::HasOption(int32_t code) const { return Carries(Options, code); }
 
 std::string Tcmdrec::OptionsText() const {
@@ -158,13 +162,22 @@ std::string Tcmdrec::CommandText(int first) const {
   std::string text;
   if (Args.empty()) return text;
   if (first == 0) {
-    text = Args[0] + OptionsText();
+    text.append(Args[0]).append(OptionsText());
     first = 1;
   }
-  if (Kind == _SET)
-    return text + " " + (Args.size() > 1 ? Args[1] : "") + "=" + (Args.size() > 2 ? Args[2] : "");
-  if (Kind == _IF) return text + " " + Condition;
-  for (size_t i = std::max(first, 0); i < Args.size(); ++i) text += text.empty() ? Args[i] : " " + Args[i];
+  if (Kind == _SET) {
+    text.append(" ")
+        .append(Args.size() > 1 ? Args[1] : "")
+        .append("=")
+        .append(Args.size() > 2 ? Args[2] : "");
+  } else if (Kind == _IF) {
+    text.append(" ").append(Condition.view());
+  } else {
+    for (size_t i = std::max(first, 0); i < Args.size(); ++i) {
+      if (!text.empty()) text += ' ';
+      text.append(Args[i]);
+    }
+  }
   return text;
 }
 

@@ -4,7 +4,8 @@
 // an external program), Args holds the keyword (or the program text) and the
 // arguments, Options the option codes in the order written; /do and /if hang
 // their blocks in Block and ElseBlock. The construction forms below are the
-// ones the parser's actions use.
+// ones the parser's actions use. Args, Options and Condition are packed
+// fields (CmdFields.h): one word each, read back as views and codes.
 //
 // Ownership: command lists are vectors of shared_ptr<Tcmdrec>, and blocks are
 // shared_ptr<TCmdList> (null when the kind has no block). The parser's value
@@ -14,11 +15,12 @@
 // object itself.
 //
 // A parse builds its commands without blocks (all kinds but /do and /if) in
-// a TCmdArena: the objects sit side by side in a few large blocks, and every
-// reference to one of them shares the ownership of the whole arena, so the
-// arena is released with the last reference to any of its objects. Such an
-// object never holds a reference itself (it has no block), so the arena can
-// never own itself through a cycle.
+// a TCmdArena: the objects sit side by side in a few large blocks, their
+// packed fields in the arena's field chunks, and every reference to one of
+// them shares the ownership of the whole arena, so the arena is released
+// with the last reference to any of its objects. Such an object never holds
+// a reference itself (it has no block), so the arena can never own itself
+// through a cycle.
 #pragma once
 
 #include <cstdint>
@@ -26,6 +28,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "lang/CmdFields.h"
 
 class Tcmdrec;
 class TCmdArena;
@@ -75,18 +79,18 @@ const TOptionRec (&CommandOptions())[kOptionCount];
 /// and fills them (the last checked window mode of this order wins there).
 const std::vector<const TOptionRec*>& OptionsInDialogOrder();
 /// The launch word of an external program carrying these options.
-uint32_t ProgramLaunchFlags(const TOptionList& options);
+uint32_t ProgramLaunchFlags(std::span<const int32_t> options);
 /// The error-mode bits of these options (the launch word of an internal
 /// command).
-uint32_t ErrorModeFlags(const TOptionList& options);
+uint32_t ErrorModeFlags(std::span<const int32_t> options);
 
 class Tcmdrec {
  public:
   int32_t KeywordIndex = 0;    // keyword-table slot of the kind; 0 for an external program
   int32_t Kind = 0;            // token code of the keyword; 0 for an external program
-  TTextList Args;              // [0] keyword or program text, then the arguments
-  TOptionList Options;         // option codes in the order written
-  std::string Condition;       // /if condition, /do's /while text ("0" without one)
+  TCmdTexts Args;              // [0] keyword or program text, then the arguments
+  TCmdCodes Options;           // option codes in the order written
+  TCmdText Condition;          // /if condition, /do's /while text ("0" without one)
   TCmdListRef Block;           // /do body or /if THEN block; null for other kinds
   TCmdListRef ElseBlock;       // /if ELSE block (empty list without /else)
   void* EditDialog = nullptr;  // the command dialog while the editor edits the object
@@ -128,6 +132,8 @@ class TCmdArena {
   /// A new empty command object in the arena. The caller must not hang a
   /// block on it.
   TCmdRef NewCommand();
+  /// Where the packed fields of the arena's objects go.
+  TFieldArena& Fields();
 
  private:
   struct TChunks;

@@ -1,6 +1,7 @@
 #include "lang/TarvYacc.h"
 
-#include <cstring>
+#include <algorithm>
+#include <string_view>
 
 #include "lang/TarvLex.h"
 #include "util/MessageBoxes.h"
@@ -23,16 +24,26 @@ namespace {
 
 // An estimate of the number of top-level commands: their lines. Reserving
 // room for them spares the list its growing copies (in a large file several
-// megabytes of fresh memory); room that stays unused is never touched.
+// megabytes of fresh memory); room that stays unused is never touched. Of a
+// stream that reads its input a block at a time, the lines held are counted
+// and the rest is taken to have lines of the same mean length.
 size_t LinesAhead(const TTextStream& input) {
-  const std::string& text = input.Text();
+  const std::string_view held =
+      std::string_view(input.Text()).substr(std::min(input.Position(), input.Size()));
   size_t lines = 0;
-  for (size_t at = input.Position(); at < text.size(); ++lines) {
-    const void* lineFeed = std::memchr(text.data() + at, '\n', text.size() - at);
-    if (lineFeed == nullptr) return lines + 1;
-    at = static_cast<size_t>(static_cast<const char*>(lineFeed) - text.data()) + 1;
+  for (size_t at = 0; at < held.size(); ++lines) {
+    const size_t lineFeed = held.find('\n', at);
+    if (lineFeed == std::string_view::npos) return lines + 1;
+    at = lineFeed + 1;
   }
-  return lines;
+  if (!input.MoreToRead() || held.empty()) return lines;
+  // Capped, so that an odd size never asks for a huge block at once (the
+  // list still grows past it when a file really has more lines).
+  constexpr double kMostLinesReserved = 1 << 20;
+  const double linesPerByte = static_cast<double>(lines) / static_cast<double>(held.size());
+  return static_cast<size_t>(
+             std::min(linesPerByte * static_cast<double>(input.SizeHint()), kMostLinesReserved)) +
+         1;
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <vector>
 
 #include "exec/TarvExec.h"
 #include "expr/TarvExpr.h"
@@ -39,36 +40,77 @@ struct ListNestingGuard {
   ~ListNestingGuard() { --listNesting; }
 };
 
-// Reads the whole file; false with the system error readable on failure.
-bool ReadWholeFile(const std::string& path, std::string& bytes) {
-  intptr_t handle = SysOpenFile(path, kOfShareDenyNone);
-  if (handle < 0) return false;
-  // Room for the whole file at once, instead of growing (and copying) the
-  // text while it is read; the size is only a hint, the reads decide.
-  uint64_t size = SysFileSize(handle);
-  if (size < bytes.max_size()) bytes.reserve(static_cast<size_t>(size));
-  char buffer[65536];
-  int n;
-  while ((n = SysReadFile(handle, buffer, sizeof buffer)) > 0) bytes.append(buffer, static_cast<size_t>(n));
-  uint32_t error = LastSystemError();
-  SysCloseFile(handle);
-  SetLastSystemError(error);
-  return n == 0;
+// Set while the program's own argument names a command file that has not
+// run yet (RunProgramText): only that one file's commands are kept to the
+// end. Files that run again and again (from a loop, an editor's Runs) are
+// released after every run, so memory never grows with repeated runs.
+bool keepNextFileToTheEnd = false;
+
+// Never destroyed: the process ends with these lists.
+void KeepToTheEnd(TCmdList list) {
+  static auto& kept = *new std::vector<TCmdList>;
+  kept.push_back(std::move(list));
 }
 
-// A NUL byte would end the lexer's input there and drop the rest of the file
-// without a word (a file saved as UTF-16 or a binary file): refuse the file,
-// naming where the first one is.
-void RejectNulCharacters(const std::string& path, const std::string& bytes) {
-  size_t nul = bytes.find('\0');
-  if (nul == std::string::npos) return;
-  size_t lineStart = bytes.rfind('\n', nul);
-  lineStart = lineStart == std::string::npos ? 0 : lineStart + 1;
-  size_t line =
-      1 + static_cast<size_t>(std::count(bytes.begin(), bytes.begin() + static_cast<ptrdiff_t>(nul), '\n'));
-  RaiseScriptError("Command file \"" + path + "\" holds a NUL character at line " + std::to_string(line) +
-                   ", column " + std::to_string(nul - lineStart + 1) + ": it is not a plain text file");
+[[noreturn]] void RaiseOpenError(const std::string& path) {
+  RaiseScriptError("Error occurred while opening " + path + ":\r\n" + WinErrorText(LastSystemError()));
 }
+
+// Reads a command file a block at a time for the parser, so that a large
+// file is never held whole. A NUL byte would end the lexer's input there and
+// drop the rest of the file without a word (a file saved as UTF-16, a binary
+// file): the file is refused, naming where the first one is. That and a read
+// error end the parse at once, before anything of the file runs.
+class TCommandFileReader {
+ public:
+  static constexpr size_t kBlockSize = 64 * 1024;
+
+  explicit TCommandFileReader(const std::string& path)
+      : path_(path), handle_(SysOpenFile(path, kOfShareDenyNone)) {
+    if (handle_ < 0) RaiseOpenError(path);
+  }
+  ~TCommandFileReader() { SysCloseFile(handle_); }
+  TCommandFileReader(const TCommandFileReader&) = delete;
+  TCommandFileReader& operator=(const TCommandFileReader&) = delete;
+
+  uint64_t Size() const { return SysFileSize(handle_); }
+
+  size_t Read(char* buffer, size_t size) {
+    const int count = SysReadFile(handle_, buffer, static_cast<int>(std::min(size, kBlockSize)));
+    if (count < 0) RaiseOpenError(path_);
+    const std::string_view block(buffer, static_cast<size_t>(count));
+    RejectNulCharacter(block);
+    CountLines(block);
+    return block.size();
+  }
+
+ private:
+  void RejectNulCharacter(std::string_view block) const {
+    const size_t nul = block.find('\0');
+    if (nul == std::string_view::npos) return;
+    const std::string_view before = block.substr(0, nul);
+    const size_t lineFeed = before.rfind('\n');
+    const size_t line = lineFeeds_ + 1 + static_cast<size_t>(std::count(before.begin(), before.end(), '\n'));
+    const size_t column = lineFeed == std::string_view::npos ? bytesInLine_ + nul + 1 : nul - lineFeed;
+    RaiseScriptError("Command file \"" + path_ + "\" holds a NUL character at line " + std::to_string(line) +
+                     ", column " + std::to_string(column) + ": it is not a plain text file");
+  }
+
+  void CountLines(std::string_view block) {
+    // A plain loop over the bytes, which the compiler turns into vector code.
+    size_t lineFeeds = 0;
+    for (const char c : block) lineFeeds += c == '\n';
+    lineFeeds_ += lineFeeds;
+    const size_t lineFeed = block.rfind('\n');
+    bytesInLine_ =
+        lineFeed == std::string_view::npos ? bytesInLine_ + block.size() : block.size() - lineFeed - 1;
+  }
+
+  std::string path_;
+  intptr_t handle_;
+  size_t lineFeeds_ = 0;    // line feeds before the next block
+  size_t bytesInLine_ = 0;  // bytes of the last line before the next block
+};
 
 TCmdList ParseText(TTextStream& input, const std::string& sourceName) {
   TTarvYacc parser;
@@ -82,20 +124,31 @@ void RunCommandText(const std::string& text) {
   RunCommandList(ParseText(input, "ARGS"));
 }
 
+void RunProgramText(const std::string& text) {
+  keepNextFileToTheEnd = text.starts_with('@');
+  struct Reset {
+    ~Reset() { keepNextFileToTheEnd = false; }
+  } reset;
+  RunCommandText(text);
+}
+
 void RunCommandFile(const std::string& path) {
-  std::string bytes;
-  if (!ReadWholeFile(path, bytes))
-    RaiseScriptError("Error occurred while opening " + path + ":\r\n" + WinErrorText(LastSystemError()));
-  RejectNulCharacters(path, bytes);
+  TCommandFileReader reader(path);
+  // The first lines are read (and checked) here, before the nesting check.
+  TTextStream input([&reader](char* buffer, size_t size) { return reader.Read(buffer, size); },
+                    TCommandFileReader::kBlockSize, reader.Size());
   if (fileNesting >= kMaxFileNesting)
     RaiseScriptError("Command files nested more than " + std::to_string(kMaxFileNesting) + " deep: " + path);
   NestingGuard nested;
   IUserInterface& ui = UserInterface();
   std::string savedTitle = ui.AppTitle();
   ui.SetAppTitle(FileNameOnly(path) + " - " + LastWord(savedTitle));
-  TTextStream input(std::move(bytes));
-  RunCommandList(ParseText(input, path));
+  const bool keep = keepNextFileToTheEnd && fileNesting == 1;
+  if (keep) keepNextFileToTheEnd = false;
+  TCmdList list = ParseText(input, path);
+  RunCommandList(list);
   ui.SetAppTitle(savedTitle);
+  if (keep) KeepToTheEnd(std::move(list));
 }
 
 void RunCommandList(const TCmdList& list) {
@@ -108,4 +161,4 @@ void RunCommandList(const TCmdList& list) {
   for (size_t i = 0; i < count; ++i) RunCommand(*list[i], RunState().ExecEnabled);
 }
 
-std::string EvalExpr(const std::string& text) { return EvaluateExpression(text); }
+std::string EvalExpr(std::string_view text) { return EvaluateExpression(text); }

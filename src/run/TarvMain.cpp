@@ -49,7 +49,7 @@ int TarvMain(const std::string& argumentText) {
       RunCommandText("/edit");
       return 0;  // the editor path ends without the Information dialog
     }
-    RunCommandText(DispatchText(argumentText));
+    RunProgramText(DispatchText(argumentText));
   } catch (const std::exception& failure) {
     ShowError(std::string("TARV32: ") + failure.what());
     status = 1;

@@ -21,9 +21,15 @@ int TarvMain(const std::string& argumentText);
 
 /// Parses text + CR LF under the source name "ARGS" and runs the commands.
 void RunCommandText(const std::string& text);
+/// RunCommandText for the program's own argument text, after which the
+/// program ends: the commands of the command file that it names are not
+/// released after their run (the process returns all its memory when it
+/// ends, at once, where releasing a large file's commands one by one takes
+/// a noticeable time).
+void RunProgramText(const std::string& text);
 /// Parses the command file under its path as source name and runs it.
 void RunCommandFile(const std::string& path);
 /// Runs each command of the list in order with the current execution switch.
 void RunCommandList(const TCmdList& list);
 /// Evaluates one expression text under the source name "EXPR".
-std::string EvalExpr(const std::string& text);
+std::string EvalExpr(std::string_view text);

@@ -15,7 +15,39 @@ void TTextStream::Write(std::string_view bytes) {
   pos_ += bytes.size();
 }
 
-bool StreamAtEnd(const TTextStream& stream) { return stream.Position() >= stream.Size(); }
+TTextStream::TTextStream(TBlockReader reader, size_t blockSize, uint64_t sizeHint)
+    : reader_(std::move(reader)), blockSize_(blockSize), sizeHint_(sizeHint) {
+  ReadMore();
+}
+
+// Reads blocks until at least one whole line has come (or the input ends),
+// keeping the bytes after the last line feed for the next call.
+bool TTextStream::ReadMore() {
+  if (!reader_) return false;
+  data_.erase(0, pos_);
+  pos_ = 0;
+  data_ += partLine_;
+  partLine_.clear();
+  for (;;) {
+    const size_t held = data_.size();
+    data_.resize(held + blockSize_);
+    const size_t count = reader_(data_.data() + held, blockSize_);
+    data_.resize(held + count);
+    if (count == 0) {
+      reader_ = nullptr;  // the end: whatever is held is the last line
+      return !data_.empty();
+    }
+    // Only the new block can hold a line feed: the bytes before it had none.
+    const size_t inBlock = std::string_view(data_).substr(held).rfind('\n');
+    if (inBlock != std::string_view::npos) {
+      partLine_.assign(data_, held + inBlock + 1);
+      data_.resize(held + inBlock + 1);
+      return true;
+    }
+  }
+}
+
+bool StreamAtEnd(TTextStream& stream) { return stream.Position() >= stream.Size() && !stream.ReadMore(); }
 
 std::string StreamReadLine(TTextStream& stream) {
   std::string line;
@@ -43,6 +75,7 @@ void StreamReadLine(TTextStream& stream, std::string& line) {
 }
 
 void StreamAppendLine(TTextStream& stream, std::string& line) {
+  if (stream.Position() >= stream.Size()) stream.ReadMore();
   const std::string& data = stream.Text();
   size_t pos = stream.Position();
   while (pos < data.size()) {

@@ -21,7 +21,7 @@ class CommandRecordTest : public ::testing::Test {
     TTarvCmdEdit record;
     record.LoadFromLine(line);
     confirmed = record.EditInDialog(dialogs);
-    options = record.Command.Options;
+    options.assign(record.Command.Options.begin(), record.Command.Options.end());
     kind = record.Command.Kind;
     return record.RebuiltLine();
   }
@@ -188,7 +188,7 @@ TEST_F(CommandRecordTest, OptionsComeFromCheckedControlsEvenWhenDisabled) {
 TEST_F(CommandRecordTest, ProgramWithBlankIsQuotedUnlessItStartsWithAQuote) {
   EXPECT_EQ(BuildCommandLine("C:\\My Tools\\x.exe", {}, "a"), "\"C:\\My Tools\\x.exe\" a");
   EXPECT_EQ(BuildCommandLine("\"C:\\My Tools\\x.exe\" -q", {}, "a"), "\"C:\\My Tools\\x.exe\" -q a");
-  EXPECT_EQ(BuildCommandLine("x.exe", {_MAX, _WAIT}, ""), "x.exe/max/wait ");
+  EXPECT_EQ(BuildCommandLine("x.exe", TOptionList{_MAX, _WAIT}, ""), "x.exe/max/wait ");
 }
 
 TEST_F(CommandRecordTest, EmptyCommandBoxGivesABlankLineWithoutOptions) {

@@ -125,3 +125,30 @@ TEST_F(TcmdrecLog, LogCommandWritesOnlyWhileTheDebugLogIsOn) {
   empty.LogCommand();
   EXPECT_EQ(RunState().RunLog.Text(), "/pause hello\r\nmarker\r\n");
 }
+
+TEST(Tcmdrec, FieldsTakenOutOfAParsedCommandOutliveItsArena) {
+  TCmdTexts args;
+  TCmdTexts moved;
+  TCmdCodes options;
+  TCmdText condition;
+  {
+    TCmdArena arena;
+    TCmdRef program = Tcmdrec::ExternalProgram("notepad", {"readme.txt", ""}, {_MIN, _WAIT}, &arena);
+    TCmdRef set = Tcmdrec::Set("A", "B", &arena);
+    args = program->Args;
+    moved = std::move(set->Args);
+    options = std::move(program->Options);
+    Tcmdrec copy = *program;
+    condition = copy.Condition = "x EQ 1";
+  }
+  EXPECT_EQ(args, (TTexts{"notepad", "readme.txt", ""}));
+  EXPECT_EQ(moved, (TTexts{"/set", "A", "B"}));
+  EXPECT_EQ(options, (TCodes{_MIN, _WAIT}));
+  EXPECT_EQ(condition, "x EQ 1");
+  // New contents may be made of views of the old ones.
+  args.Assign({args[1], args[0]}, {}, nullptr);
+  EXPECT_EQ(args, (TTexts{"readme.txt", "notepad"}));
+  EXPECT_THROW(args.at(2), std::out_of_range);
+  args = {};
+  EXPECT_TRUE(args.empty());
+}

@@ -182,6 +182,9 @@ TEST_F(HostileInput, ANulByteAnywhereInACommandFileIsRefusedWithItsPosition) {
       {std::string("/pause a\n/pause b\0c\n", 20), "line 2, column 9"},
       {std::string("/pause a\n\0/pause never said\n", 27), "line 2, column 1"},
       {std::string("/\0p\0a\0u\0s\0e\0", 12), "line 1, column 2"},  // UTF-16
+      // Far into a large file, and at the start of a read block.
+      {Repeat("/pause a\n", 20000) + "/pause " + std::string(1, '\0'), "line 20001, column 8"},
+      {Repeat("/pause\n", 65536 / 7) + "/paus" + std::string(1, '\0'), "line 9363, column 6"},
   };
   for (const auto& c : cases) {
     std::string path = dir.Write("nul.qd", c.bytes);

@@ -113,3 +113,26 @@ TEST(WinErrorText, NamesTheCodeAndTheSystemText) {
   EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
   EXPECT_EQ(WinErrorText(999999), "ERROR 999999");
 }
+
+TEST(StreamReadLine, AStreamReadInBlocksGivesTheSameLines) {
+  // Line ends, lone CRs and long lines fall on every block boundary.
+  const std::string text = "a\r\nbb\rc\n\r\n" + std::string(20, 'x') + "\ny\r\rz\r\nlast";
+  for (size_t blockSize = 1; blockSize <= text.size(); ++blockSize) {
+    size_t at = 0;
+    TTextStream blocks(
+        [&](char* buffer, size_t size) {
+          size_t count = std::min(size, text.size() - at);
+          text.copy(buffer, count, at);
+          at += count;
+          return count;
+        },
+        blockSize, text.size());
+    TTextStream whole(text);
+    while (!StreamAtEnd(whole)) {
+      ASSERT_FALSE(StreamAtEnd(blocks)) << "block size " << blockSize;
+      EXPECT_EQ(StreamReadLine(blocks), StreamReadLine(whole)) << "block size " << blockSize;
+      EXPECT_LE(blocks.Size(), text.size() / 2 + 2 * blockSize) << "it holds about a line and a block";
+    }
+    EXPECT_TRUE(StreamAtEnd(blocks));
+  }
+}
