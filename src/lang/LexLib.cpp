@@ -332,9 +332,9 @@ void TCustomLexer::FailScan(const std::string& message) {
 // Runs the automaton from state_ for as long as it has a transition for the
 // character read, recording the match in the engine state. The characters
 // of the current line are scanned in place; only the end of a line goes
-// through GetChar, which reads the next one (ScanNextLine). The length
-// limit is checked before each character read: a run through the line stops
-// at it, and ScanNextLine ends the scan with the error.
+// through ScanNextLine, which reads the next one. The length limit is
+// checked before each character read: a run through the line stops at it,
+// and ScanNextLine ends the scan with the error.
 [[gnu::always_inline]] inline void TCustomLexer::ScanToken() {
   TLexAutomatonRun run{state_, next_, next_, 0};
   tokenPiece_ = next_;
@@ -398,7 +398,7 @@ inline bool TCustomLexer::FindMatch() {
   rule_ = engine.matchRule;
   const auto length = static_cast<size_t>(engine.matchLength);
   if (yytext.empty() && !PushBackOverflows(next_ - tokenPiece_ - length)) {
-    TakeMatchFromLine(length);
+    TakeMatchFromBuffer(length);
   } else {
     yytext.append(buffer_, tokenPiece_, next_ - tokenPiece_);
     yyless(length);
@@ -410,7 +410,7 @@ inline bool TCustomLexer::FindMatch() {
 // The whole token lies in the buffer (yytext is still empty): its text is
 // copied once, and the characters read beyond it are simply read again
 // (what yyless would write back is what the buffer holds there).
-inline void TCustomLexer::TakeMatchFromLine(size_t length) {
+inline void TCustomLexer::TakeMatchFromBuffer(size_t length) {
   const size_t beyond = next_ - tokenPiece_ - length;
   yytext.append(buffer_.data() + tokenPiece_, length);
   next_ -= beyond;

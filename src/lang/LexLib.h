@@ -231,7 +231,7 @@ class TCustomLexer {
   void ScanToken();
   int ScanNextLine(int state, size_t length);
   bool FindMatch();
-  void TakeMatchFromLine(size_t length);
+  void TakeMatchFromBuffer(size_t length);
   void DefaultAction();
   bool LoadNextLine(size_t keepFrom = std::string::npos);
   bool PushBackOverflows(size_t count) const;
