@@ -52,11 +52,13 @@ int Spawn(const TLaunchPlan& plan, pid_t& pid) {
   return error;
 }
 
-uint64_t MonotonicMs() {
+uint64_t MonotonicUs() {
   timespec now{};
   ::clock_gettime(CLOCK_MONOTONIC, &now);
-  return static_cast<uint64_t>(now.tv_sec) * 1000u + static_cast<uint64_t>(now.tv_nsec) / 1000000u;
+  return static_cast<uint64_t>(now.tv_sec) * 1000000u + static_cast<uint64_t>(now.tv_nsec) / 1000u;
 }
+
+uint64_t MonotonicMs() { return MonotonicUs() / 1000u; }
 
 void SleepMs(uint32_t ms) {
   timespec interval{static_cast<time_t>(ms / 1000), static_cast<long>(ms % 1000) * 1000000L};
@@ -66,12 +68,18 @@ void SleepMs(uint32_t ms) {
 // The end of a wait on the monotonic clock.
 class TDeadline {
  public:
-  explicit TDeadline(uint64_t timeoutMs)
-      : end_(timeoutMs == kWaitForever ? kWaitForever : MonotonicMs() + timeoutMs) {}
+  // A time limit too long to count in microseconds is none.
+  explicit TDeadline(uint64_t timeoutMs) : end_(kWaitForever) {
+    const uint64_t now = MonotonicUs();
+    if (timeoutMs < (kWaitForever - now) / 1000u) end_ = now + timeoutMs * 1000u;
+  }
   bool Unlimited() const { return end_ == kWaitForever; }
+  // Rounded up, so that it reads 0 only once the whole time has passed (a
+  // wait never gives up a fraction of a millisecond early).
   uint64_t RemainingMs() const {
-    uint64_t now = MonotonicMs();
-    return Unlimited() ? kWaitForever : end_ > now ? end_ - now : 0;
+    if (Unlimited()) return kWaitForever;
+    uint64_t now = MonotonicUs();
+    return end_ > now ? (end_ - now + 999u) / 1000u : 0;
   }
   // The timeout argument of poll: -1 for none, capped to an int.
   int PollMs() const {
@@ -79,7 +87,7 @@ class TDeadline {
   }
 
  private:
-  uint64_t end_;
+  uint64_t end_;  // microseconds, or kWaitForever
 };
 
 // Waits until the pidfd is readable (the process has ended). False when the
