@@ -92,7 +92,6 @@ class TCmdTexts : public TPackedField {
 
   TCmdTexts() = default;
   TCmdTexts(std::initializer_list<std::string_view> texts) { Assign(texts, {}, nullptr); }
-  explicit TCmdTexts(const std::vector<std::string>& texts) { Assign({}, texts, nullptr); }
 
   /// Packs `head` and then `tail`, in the arena when one is given.
   void Assign(std::initializer_list<std::string_view> head, std::span<const std::string> tail,
