@@ -119,7 +119,7 @@ void TTarvExpr::yyaction(int number) {
     case StrConcat: yyval = CutValueText(std::move(yyvTake(1)) + yyv(3)); break;
     case StrPlus:
     case StrMinus: yyval = Arithmetic(rule); break;
-    case StrEnv: yyval = CutValueText(EnvironmentValue(yyv(3))); break;
+    case StrEnv: yyval = EnvironmentValue(yyv(3)); break;
     case StrErrorLevel: yyval = std::to_string(RunState().LastExitCode); break;
     case NameIdent:
     case NumNumber: yyval = CutValueText(Lexer().yytext); break;
@@ -155,5 +155,9 @@ std::string TTarvExpr::EnvironmentValue(const std::string& name) const {
   TEnvLookup lookup = GetEnvVar(ShortTextAsCString(name));
   if (lookup.status == TEnvStatus::Failed)
     RaiseScriptError("GetEnvironmentVariable failed: " + WinErrorText(lookup.error));
+  // Cut, the value would go on as another one (a PATH that loses its tail).
+  if (lookup.value.size() > kMaxValueText)
+    RaiseScriptError("env(" + name + "): the value has " + std::to_string(lookup.value.size()) +
+                     " bytes, more than the " + std::to_string(kMaxValueText) + " a value can hold");
   return lookup.value;
 }

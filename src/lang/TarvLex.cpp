@@ -169,7 +169,10 @@ void TTarvLex::Action(int rule) {
       ReadQuotedString();
       ReturnToken(QSTR);
       break;
-    case ArgToBrace: RestOfLineArgument("OLDSTRARG"); break;
+    case ArgToBrace:
+      DropBlanksBeforeBrace();
+      RestOfLineArgument("OLDSTRARG");
+      break;
     case ArgToLineEnd: RestOfLineArgument("OLDSTRARGFILE"); break;
     case ElseAfterLine: KeywordAfterLineEnd(_ELSE); break;
     case WhileAfterLine: KeywordAfterLineEnd(_WHILE); break;
@@ -204,6 +207,14 @@ void TTarvLex::Action(int rule) {
 void TTarvLex::OtherCharacter() {
   if (Tracing()) Trace("got " + Quoted(yytext) + " char");
   ReturnChar(static_cast<unsigned char>(yytext[0]));
+}
+
+// In "{ /waitfor Untitled - Notepad }" the blank before the brace only
+// separates it: it goes back to the input instead of ending the title.
+void TTarvLex::DropBlanksBeforeBrace() {
+  if (PeekBufferedChar() != '}') return;
+  const size_t kept = yytext.find_last_not_of(" \t");
+  yyless(kept == std::string::npos ? 0 : kept + 1);
 }
 
 void TTarvLex::RestOfLineArgument(const char* condition) {

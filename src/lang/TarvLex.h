@@ -93,6 +93,7 @@ class TTarvLex : public TCustomLexer {
   void WordAction();
   void ReadQuotedString();
   void ReadCommentBlock();
+  void DropBlanksBeforeBrace();
   void RestOfLineArgument(const char* condition);
   void KeywordAfterLineEnd(int token);
   void OtherCharacter();

@@ -14,6 +14,7 @@
 #include "util/MessageBoxes.h"
 #include "util/StringFuncs.h"
 #include "util/SysFiles.h"
+#include "util/TextFiles.h"
 #include "util/TarvCommon.h"
 
 namespace {
@@ -57,17 +58,23 @@ void KeepToTheEnd(TCmdList list) {
 }
 
 // Reads a command file a block at a time for the parser, so that a large
-// file is never held whole. A NUL byte would end the lexer's input there and
-// drop the rest of the file without a word (a file saved as UTF-16, a binary
-// file): the file is refused, naming where the first one is. That and a read
-// error end the parse at once, before anything of the file runs.
+// file is never held whole, and turns its bytes into the program's text
+// (TextFiles.h: UTF-8 or UTF-16 by its mark, UTF-8 when valid, else the
+// legacy code page). A NUL character would end the lexer's input there and
+// drop the rest of the file without a word (a UTF-16 file without its mark,
+// a binary file): the file is refused, naming where the first one is. That
+// and a read error end the parse at once, before anything of the file runs.
 class TCommandFileReader {
  public:
   static constexpr size_t kBlockSize = 64 * 1024;
 
   explicit TCommandFileReader(const std::string& path)
-      : path_(path), handle_(SysOpenFile(path, kOfShareDenyNone)) {
-    if (handle_ < 0) RaiseOpenError(path);
+      : path_(path), handle_(SysOpenFile(path, kOfShareDenyNone)), decoder_(ReadFirstBlock(), path) {
+    if (decoder_.PassesThrough())
+      text_.assign(first_, MarkLength(encoding_));
+    else
+      decoder_.Decode(std::string_view(first_).substr(MarkLength(encoding_)), text_);
+    first_.clear();
   }
   ~TCommandFileReader() { SysCloseFile(handle_); }
   TCommandFileReader(const TCommandFileReader&) = delete;
@@ -76,15 +83,54 @@ class TCommandFileReader {
   uint64_t Size() const { return SysFileSize(handle_); }
 
   size_t Read(char* buffer, size_t size) {
-    const int count = SysReadFile(handle_, buffer, static_cast<int>(std::min(size, kBlockSize)));
-    if (count < 0) RaiseOpenError(path_);
-    const std::string_view block(buffer, static_cast<size_t>(count));
+    size = std::min(size, kBlockSize);
+    const size_t count = text_.size() > taken_ || !decoder_.PassesThrough() ? TakeDecoded(buffer, size)
+                                                                             : ReadBlock(buffer, size);
+    const std::string_view block(buffer, count);
     RejectNulCharacter(block);
     CountLines(block);
     return block.size();
   }
 
  private:
+  // Reads the first block and chooses the encoding: a file larger than the
+  // block is read through once more to see whether all of it is UTF-8.
+  TFileEncoding ReadFirstBlock() {
+    if (handle_ < 0) RaiseOpenError(path_);
+    first_.resize(kBlockSize);
+    first_.resize(ReadBlock(first_.data(), kBlockSize));
+    const bool whole = first_.size() < kBlockSize;
+    const bool valid = IsValidUtf8(first_) || !whole;  // a full block may end in a cut character
+    encoding_ = ChooseEncoding(first_, valid && (whole || IsValidUtf8File(path_)));
+    return encoding_;
+  }
+
+  size_t ReadBlock(char* buffer, size_t size) {
+    const int count = SysReadFile(handle_, buffer, static_cast<int>(size));
+    if (count < 0) RaiseOpenError(path_);
+    return static_cast<size_t>(count);
+  }
+
+  // Hands out the converted text, converting the next block when it is used up.
+  size_t TakeDecoded(char* buffer, size_t size) {
+    while (taken_ == text_.size() && !finished_) {
+      text_.clear();
+      taken_ = 0;
+      std::string raw(kBlockSize, '\0');
+      raw.resize(ReadBlock(raw.data(), kBlockSize));
+      if (raw.empty()) {
+        decoder_.Finish(text_);
+        finished_ = true;
+      } else {
+        decoder_.Decode(raw, text_);
+      }
+    }
+    const size_t count = std::min(size, text_.size() - taken_);
+    std::copy_n(text_.data() + taken_, count, buffer);
+    taken_ += count;
+    return count;
+  }
+
   void RejectNulCharacter(std::string_view block) const {
     const size_t nul = block.find('\0');
     if (nul == std::string_view::npos) return;
@@ -108,6 +154,12 @@ class TCommandFileReader {
 
   std::string path_;
   intptr_t handle_;
+  std::string first_;  // the first block, until the encoding is chosen
+  TFileEncoding encoding_ = TFileEncoding::Legacy;
+  TTextDecoder decoder_;
+  std::string text_;  // converted text not yet handed out
+  size_t taken_ = 0;
+  bool finished_ = false;
   size_t lineFeeds_ = 0;    // line feeds before the next block
   size_t bytesInLine_ = 0;  // bytes of the last line before the next block
 };

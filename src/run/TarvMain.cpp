@@ -14,6 +14,22 @@ bool IsExistingFile(const std::string& path) {
   return std::filesystem::is_regular_file(path, ignored);
 }
 
+// A file name as a quoted expression: backslashes and quotes escaped, so
+// that a network path ("\\server\share") keeps both of its backslashes.
+std::string QuotedFileName(std::string_view name) {
+  return "\"" + ReplaceAll(ReplaceAll(name, "\\", "\\\\"), "\"", "\\\"") + "\"";
+}
+
+// The file of "/edit NAME" as the shell's Edit verb gives it, when it
+// exists: the name is then taken whole, whatever characters it holds (a
+// brace would end an unquoted argument). Empty otherwise.
+std::string EditedFile(std::string_view text) {
+  constexpr std::string_view kEdit = "/EDIT ";
+  if (text.size() <= kEdit.size() || UpperCase(text.substr(0, kEdit.size())) != kEdit) return "";
+  std::string name = TrimBlanks(text.substr(kEdit.size()));
+  return IsExistingFile(name) ? name : "";
+}
+
 }  // namespace
 
 std::string DispatchText(std::string_view text) {
@@ -22,12 +38,13 @@ std::string DispatchText(std::string_view text) {
   switch (argumentText.empty() ? '\0' : argumentText.front()) {
     case '/':
       // An absolute POSIX path is a file, not an internal command.
-      if (IsExistingFile(argumentText)) return "@\"" + argumentText + "\"";
+      if (IsExistingFile(argumentText)) return "@" + QuotedFileName(argumentText);
+      if (std::string edited = EditedFile(argumentText); !edited.empty()) return "/edit " + QuotedFileName(edited);
       return argumentText;
     case '@':
     case '{': return argumentText;
     case '"': return "@" + argumentText;
-    default: return "@\"" + argumentText + "\"";
+    default: return "@" + QuotedFileName(argumentText);
   }
 }
 

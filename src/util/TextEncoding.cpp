@@ -1,5 +1,8 @@
 #include "util/TextEncoding.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
@@ -98,6 +101,23 @@ std::string Cp1252ToUtf8(std::string_view text) {
   utf8.reserve(text.size() + text.size() / 2);
   for (const char c : text) AppendUtf8(utf8, Cp1252ToCode(static_cast<unsigned char>(c)));
   return utf8;
+}
+
+bool Utf8ToCp1252(std::string_view utf8, std::string& bytes) {
+  bytes.clear();
+  for (size_t at = 0; at < utf8.size();) {
+    const TUtf8Char c = NextUtf8Char(utf8, at);
+    at += c.length;
+    if (!c.valid) return false;
+    if (c.code < 0x80 || (c.code >= 0xA0 && c.code <= 0xFF)) {
+      bytes.push_back(static_cast<char>(c.code));
+      continue;
+    }
+    const char16_t* high = std::find(std::begin(kCp1252High), std::end(kCp1252High), c.code);
+    if (high == std::end(kCp1252High)) return false;
+    bytes.push_back(static_cast<char>(0x80 + (high - kCp1252High)));
+  }
+  return true;
 }
 
 TFileEncoding EncodingByMark(std::string_view start) {

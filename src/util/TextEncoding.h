@@ -38,6 +38,8 @@ size_t Utf8Length(std::string_view text);
 char32_t Cp1252ToCode(unsigned char byte);
 /// A code page 1252 text as UTF-8.
 std::string Cp1252ToUtf8(std::string_view text);
+/// UTF-8 as code page 1252; false when a character has no place there.
+bool Utf8ToCp1252(std::string_view utf8, std::string& bytes);
 
 /// How a text file's bytes are encoded, as its start and content tell.
 enum class TFileEncoding {

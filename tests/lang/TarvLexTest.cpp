@@ -25,9 +25,9 @@ TEST(TarvLex, RestOfLineInAFileIsOneIdToTheLineEnd) {
   EXPECT_EQ(Lex("/pause Done, 3 files  \n"), (Tokens{{_PAUSE, "/pause"}, {ID, "Done, 3 files  "}, kNL}));
 }
 
-TEST(TarvLex, RestOfLineUnderArgsStopsAtAClosingBrace) {
-  EXPECT_EQ(Lex("{ /activate Notepad }\n", "ARGS"),
-            (Tokens{{'{', "{ "}, {_ACTIVATE, "/activate"}, {ID, "Notepad "}, {'}', "}"}, kNL}));
+TEST(TarvLex, RestOfLineUnderArgsStopsAtAClosingBraceWithoutTheBlanksBeforeIt) {
+  EXPECT_EQ(Lex("{ /waitfor Untitled - Notepad \t }\n", "ARGS"),
+            (Tokens{{'{', "{ "}, {_WAITFOR, "/waitfor"}, {ID, "Untitled - Notepad"}, {'}', "}"}, kNL}));
 }
 
 TEST(TarvLex, RestOfLineUnderAFileNameTakesTheClosingBrace) {
@@ -222,7 +222,8 @@ TEST(TarvLex, TraceLinesNameEachTokenWhileTheTraceIsOn) {
   EXPECT_EQ(run.output.Text(),
             "got keyword \"/activate\"\r\n"
             "sucked up white space\r\n"
-            "got OLDSTRARG ID (x )\r\n"
+            "got OLDSTRARG ID (x)\r\n"
+            "sucked up white space\r\n"
             "got right bracket\r\n"
             "got NL\r\n"
             "got ILLEGAL (/foo)\r\n"

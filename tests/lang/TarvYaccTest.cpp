@@ -124,9 +124,9 @@ TEST_F(TarvYaccTest, InternalCommandTakesIgnoreAndWarn) {
 TEST_F(TarvYaccTest, BracedCommandsShareOneCommandLine) {
   TCmdList list = Parse("{ /activate A } { /sendkeys B }\r\n", "ARGS");
   ASSERT_EQ(list.size(), 2u);
-  EXPECT_EQ(list[0]->Args, (TTexts{"/activate", "A "}));
+  EXPECT_EQ(list[0]->Args, (TTexts{"/activate", "A"}));
   EXPECT_EQ(list[1]->Kind, _SENDKEYS);
-  EXPECT_EQ(list[1]->Args, (TTexts{"/sendkeys", "B "}));
+  EXPECT_EQ(list[1]->Args, (TTexts{"/sendkeys", "B"}));
   EXPECT_EQ(Parse("{ /activate x }\r\n{ /activate y }\r\n", "ARGS").size(), 2u);
 }
 
@@ -324,7 +324,7 @@ TEST_F(TarvYaccTest, OptionsGluedToTheFirstWordAndRestOfLineArgumentsKeepTheirSl
   EXPECT_EQ(program[0]->Options, (TCodes{_WAIT, _MIN}));
   TCmdList internal = Parse("{ /activate/ignore A/B } {/kill/warn x}\r\n", "ARGS");
   ASSERT_EQ(internal.size(), 2u);
-  EXPECT_EQ(internal[0]->Args, (TTexts{"/activate", "A/B "}));
+  EXPECT_EQ(internal[0]->Args, (TTexts{"/activate", "A/B"}));
   EXPECT_EQ(internal[0]->Options, TCodes{_IGNORE});
   EXPECT_EQ(internal[1]->Options, TCodes{_WARN});
   TCmdList spaced = Parse("ls /w/h /p /tmp\r\n@ \"sub/job.qd\"\r\n");

@@ -8,6 +8,8 @@ TEST(DispatchText, WrapsABareCommandFileNameIntoAnAtCommand) {
   EXPECT_EQ(DispatchText("my script.qd"), "@\"my script.qd\"");
   EXPECT_EQ(DispatchText("X.QD"), "@\"X.QD\"");
   EXPECT_EQ(DispatchText("notepad x.qd"), "@\"notepad x.qd\"");
+  // Backslashes are escaped for the quoted name: a network path keeps both.
+  EXPECT_EQ(DispatchText("\\\\server\\share\\job.qd"), "@\"\\\\\\\\server\\\\share\\\\job.qd\"");
 }
 
 TEST(DispatchText, QuotedNameGetsOnlyTheAt) { EXPECT_EQ(DispatchText("\"a b\" c.qd"), "@\"a b\" c.qd"); }
@@ -21,9 +23,11 @@ TEST(DispatchText, CommandsAndBlocksAreRunUnchanged) {
   EXPECT_EQ(DispatchText("c:\\dir.qd\\prog"), "c:\\dir.qd\\prog");
 }
 
-TEST(DispatchText, AbsolutePathOfAnExistingCommandFileIsWrapped) {
+TEST(DispatchText, AnExistingFileIsTakenWholeWhateverItsName) {
   TempDir dir;
-  std::string path = dir.Write("job.qd", "");
-  EXPECT_EQ(DispatchText(path), "@\"" + path + "\"");
-  EXPECT_EQ(DispatchText("/edit " + path), "/edit " + path);
+  for (std::string name : {"job.qd", "a}b & c.qd", "\xD0\x9F\xD1\x80\xD0\xB8.qd"}) {
+    std::string path = dir.Write(name, "");
+    EXPECT_EQ(DispatchText(path), "@\"" + path + "\"");
+    EXPECT_EQ(DispatchText("/edit " + path), "/edit \"" + path + "\"");
+  }
 }
