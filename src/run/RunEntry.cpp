@@ -14,8 +14,8 @@
 #include "util/MessageBoxes.h"
 #include "util/StringFuncs.h"
 #include "util/SysFiles.h"
-#include "util/TextFiles.h"
 #include "util/TarvCommon.h"
+#include "util/TextFiles.h"
 
 namespace {
 
@@ -85,7 +85,7 @@ class TCommandFileReader {
   size_t Read(char* buffer, size_t size) {
     size = std::min(size, kBlockSize);
     const size_t count = text_.size() > taken_ || !decoder_.PassesThrough() ? TakeDecoded(buffer, size)
-                                                                             : ReadBlock(buffer, size);
+                                                                            : ReadBlock(buffer, size);
     const std::string_view block(buffer, count);
     RejectNulCharacter(block);
     CountLines(block);

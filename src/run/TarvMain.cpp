@@ -39,7 +39,8 @@ std::string DispatchText(std::string_view text) {
     case '/':
       // An absolute POSIX path is a file, not an internal command.
       if (IsExistingFile(argumentText)) return "@" + QuotedFileName(argumentText);
-      if (std::string edited = EditedFile(argumentText); !edited.empty()) return "/edit " + QuotedFileName(edited);
+      if (std::string edited = EditedFile(argumentText); !edited.empty())
+        return "/edit " + QuotedFileName(edited);
       return argumentText;
     case '@':
     case '{': return argumentText;

@@ -124,7 +124,8 @@ void TTextDecoder::RaiseUnmappable(std::string_view utf8, size_t at) const {
   const size_t line = lines_ + 1 + static_cast<size_t>(std::count(before.begin(), before.end(), '\n'));
   const size_t column = Utf8Length(before.substr(lineStart)) + 1;
   throw std::runtime_error("\"" + source_ + "\" line " + std::to_string(line) + ", column " +
-                           std::to_string(column) + ": the character " + CodePointName(NextUtf8Char(utf8, at).code) +
+                           std::to_string(column) + ": the character " +
+                           CodePointName(NextUtf8Char(utf8, at).code) +
                            " is not in this system's code page " + std::to_string(LegacyCodePage()) +
                            " (such characters need Windows 10 version 1903 or later)");
 }

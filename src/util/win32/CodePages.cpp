@@ -11,7 +11,8 @@ namespace {
 std::wstring ToWide(UINT codePage, std::string_view bytes) {
   if (bytes.empty()) return {};
   const int size = static_cast<int>(bytes.size());
-  std::wstring wide(static_cast<size_t>(MultiByteToWideChar(codePage, 0, bytes.data(), size, nullptr, 0)), L'\0');
+  std::wstring wide(static_cast<size_t>(MultiByteToWideChar(codePage, 0, bytes.data(), size, nullptr, 0)),
+                    L'\0');
   MultiByteToWideChar(codePage, 0, bytes.data(), size, wide.data(), static_cast<int>(wide.size()));
   return wide;
 }
@@ -26,8 +27,8 @@ bool FromWide(UINT codePage, std::wstring_view wide, std::string& bytes) {
   const DWORD flags = codePage == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
   bytes.resize(static_cast<size_t>(
       WideCharToMultiByte(codePage, flags, wide.data(), size, nullptr, 0, nullptr, lossyFlag)));
-  WideCharToMultiByte(codePage, flags, wide.data(), size, bytes.data(), static_cast<int>(bytes.size()), nullptr,
-                      lossyFlag);
+  WideCharToMultiByte(codePage, flags, wide.data(), size, bytes.data(), static_cast<int>(bytes.size()),
+                      nullptr, lossyFlag);
   return !lossy;
 }
 
@@ -35,7 +36,8 @@ UINT SystemAnsiCodePage() {
   UINT codePage = 0;
   const int chars = sizeof(codePage) / sizeof(WCHAR);
   if (GetLocaleInfoW(LOCALE_SYSTEM_DEFAULT, LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER,
-                     reinterpret_cast<LPWSTR>(&codePage), chars) == 0 || codePage == 0)
+                     reinterpret_cast<LPWSTR>(&codePage), chars) == 0 ||
+      codePage == 0)
     return 1252;
   return codePage;
 }
@@ -68,7 +70,8 @@ bool Utf8ToProgramText(std::string_view utf8, std::string& text, size_t& unmappa
   std::string one;
   for (size_t at = 0, length = 1; at < utf8.size(); at += length) {
     length = 1;
-    while (at + length < utf8.size() && (static_cast<unsigned char>(utf8[at + length]) & 0xC0) == 0x80) ++length;
+    while (at + length < utf8.size() && (static_cast<unsigned char>(utf8[at + length]) & 0xC0) == 0x80)
+      ++length;
     if (!FromWide(CP_ACP, ToWide(CP_UTF8, utf8.substr(at, length)), one)) {
       unmappable = at;
       return false;
