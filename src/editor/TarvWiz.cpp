@@ -9,6 +9,7 @@
 #include "util/StreamFuncs.h"
 #include "util/StringFuncs.h"
 #include "util/SysFiles.h"
+#include "util/TextFiles.h"
 
 namespace {
 
@@ -49,26 +50,38 @@ void TTarvWiz::ShowOpenError() {
   ShowError("Could not open \"" + fileName_ + "\"\r\n" + WinErrorText(LastSystemError()));
 }
 
+// Each line loses its surrounding blanks; the file's encoding is kept for
+// the save.
 void TTarvWiz::ReadFile() {
   List1.Clear();
-  intptr_t file = OpenLineFile(fileName_, kOfRead | kOfShareDenyNone);
-  if (file < 0) return ShowOpenError();
-  for (LineRead read = ReadLine(file); read.count > 0; read = ReadLine(file)) List1.Add(read.line);
-  CloseLineFile(file);
+  std::string text;
+  try {
+    if (!ReadTextFile(fileName_, text, encoding_)) return ShowOpenError();
+  } catch (const std::exception& failure) {
+    return ShowError("Could not open \"" + fileName_ + "\"\r\n" + failure.what());
+  }
+  for (size_t start = 0; start < text.size();) {
+    size_t end = text.find('\n', start);
+    end = end == std::string::npos ? text.size() : end + 1;
+    List1.Add(TrimBlanks(std::string_view(text).substr(start, end - start)));
+    start = end;
+  }
   SetModified(false);
 }
 
-// The first line that cannot be written ends the save: WriteLine has shown
-// why, and the lines after it would fail the same way (a full disk, a
-// vanished drive), each with a box of its own.
+// The file is written in the encoding it was read in, in one piece.
 bool TTarvWiz::WriteFile() {
+  std::string text;
+  for (int i = 0; i < List1.Count(); ++i) text += List1.Item(i) + "\r\n";
+  const std::string bytes = EncodeText(text, encoding_);
   intptr_t file = OpenLineFile(fileName_, kOfWrite | kOfShareDenyNone);
   if (file < 0) {
     ShowOpenError();
     return false;
   }
-  bool written = true;
-  for (int i = 0; i < List1.Count() && written; ++i) written = WriteLine(file, List1.Item(i)) >= 0;
+  const bool written =
+      SysWriteFile(file, bytes.data(), static_cast<int>(bytes.size())) == static_cast<int>(bytes.size());
+  if (!written) ShowError("Could not write to file\r\n" + WinErrorText(LastSystemError()));
   CloseLineFile(file);
   if (written) SetModified(false);
   return written;
@@ -98,6 +111,7 @@ bool TTarvWiz::CheckModified() {
 void TTarvWiz::New1Click() {
   if (!CheckModified()) return;
   SetFileName("");
+  encoding_ = TFileEncoding::Utf8;
   List1.Clear();
   SetModified(false);
 }

@@ -24,6 +24,7 @@
 
 #include "editor/EditorControls.h"
 #include "run/RunStart.h"
+#include "util/TextEncoding.h"
 
 /// Keys of the list that the editor handles, whatever shift state is held.
 enum class TListKey { Enter, Insert, Delete };
@@ -85,6 +86,7 @@ class TTarvWiz {
   IFileDialogs& files_;
   IEditorDialogs& dialogs_;
   std::string fileName_;
+  TFileEncoding encoding_ = TFileEncoding::Utf8;  // of the file, kept for the save
   std::string baseCaption_;
   TRunStart runStart_ = TRunStart::Capture();
 };

@@ -130,6 +130,26 @@ void TTextDecoder::RaiseUnmappable(std::string_view utf8, size_t at) const {
                            " (such characters need Windows 10 version 1903 or later)");
 }
 
+bool ReadTextFile(const std::string& path, std::string& text, TFileEncoding& encoding) {
+  const intptr_t file = SysOpenFile(path, kOfRead | kOfShareDenyNone);
+  if (file < 0) return false;
+  std::string bytes;
+  int count = 0;
+  do {
+    bytes.resize(bytes.size() + kScanBlock);
+    count = SysReadFile(file, bytes.data() + bytes.size() - kScanBlock, static_cast<int>(kScanBlock));
+    bytes.resize(bytes.size() - kScanBlock + static_cast<size_t>(std::max(count, 0)));
+  } while (count > 0);
+  SysCloseFile(file);
+  if (count < 0) return false;
+  encoding = ChooseEncoding(bytes, IsValidUtf8(bytes));
+  TTextDecoder decoder(encoding, path);
+  text.clear();
+  decoder.Decode(std::string_view(bytes).substr(MarkLength(encoding)), text);
+  decoder.Finish(text);
+  return true;
+}
+
 std::string EncodeText(std::string_view text, TFileEncoding& encoding) {
   if (encoding == TFileEncoding::Legacy) {
     if (!ProgramTextIsUtf8()) return std::string(text);

@@ -46,6 +46,11 @@ class TTextDecoder {
   size_t lines_ = 0;  // lines converted so far
 };
 
+/// Reads a whole text file as the program's text and tells its encoding.
+/// False when it cannot be opened or read (the system error says why);
+/// raises as TTextDecoder does.
+bool ReadTextFile(const std::string& path, std::string& text, TFileEncoding& encoding);
+
 /// The program's text as a file of the encoding. A legacy file that has come
 /// to hold a character its code page lacks is written as UTF-8 instead, and
 /// `encoding` says so: no character is lost.

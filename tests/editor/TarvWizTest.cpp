@@ -120,6 +120,30 @@ TEST_F(EditorTest, LongLinesSurviveAReadWriteRoundTrip) {
   EXPECT_EQ(dir.Read("a.qd"), longLine + "\r\n");
 }
 
+TEST_F(EditorTest, EveryEncodingIsReadAsTextAndWrittenBackByteForByte) {
+  const std::string pause = "/pause \xCE\xA9 \xE6\x97\xA5";  // Greek and CJK, as the program's text
+  const std::string files[] = {
+      "/pause Gr\xFC\xDF"
+      "e\r\n",                                 // legacy code page 1252
+      "\xEF\xBB\xBF" + pause + "\r\n",         // UTF-8 with its mark
+      std::string("\xFF\xFE/\0\r\0\n\0", 8)};  // UTF-16 "/" CR LF
+  const std::string lines[] = {
+      "/pause Gr\xC3\xBC\xC3\x9F"
+      "e",
+      pause, "/"};
+  for (size_t i = 0; i < std::size(files); ++i) {
+    Open(dir.Write("enc.qd", files[i]));
+    EXPECT_EQ(list.Item(0), lines[i]);
+    editor.WriteFile();
+    EXPECT_EQ(dir.Read("enc.qd"), files[i]);
+  }
+  editor.New1Click();
+  list.Add(pause);
+  editor.SetFileName(dir.Path("new.qd"));
+  editor.WriteFile();
+  EXPECT_EQ(dir.Read("new.qd"), pause + "\r\n") << "a new file is UTF-8 without a mark";
+}
+
 TEST_F(EditorTest, WriteThatCannotOpenShowsWhyAndKeepsTheFlag) {
   editor.SetFileName(dir.Path("no-such-dir/out.qd"));
   list.SetLines({"x"});
