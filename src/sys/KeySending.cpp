@@ -34,7 +34,8 @@ constexpr uint8_t kVkPageUp = 33;  // PageUp, PageDown, End, Home and the arrows
 constexpr uint8_t kVkDown = 40;
 constexpr uint8_t kVkInsert = 45;
 constexpr uint8_t kVkDelete = 46;
-// The high byte of a character's key: the modifiers it needs.
+// The high byte of a character's key: the modifiers it needs (Ctrl and Alt
+// together are AltGr).
 constexpr uint8_t kNeedsShift = 1;
 constexpr uint8_t kNeedsCtrlOrAlt = 6;
 
@@ -322,25 +323,29 @@ class TKeyPlayer {
     }
   }
 
-  // A character goes through its key where the layout has one that Shift
-  // alone reaches; otherwise (no key, or one that needs Ctrl or Alt, which
-  // would also trigger shortcuts) it is typed as itself.
+  // A character goes through its key where the layout has one that Shift,
+  // AltGr (Ctrl with Alt) or both reach; otherwise (no key, or one that
+  // needs Ctrl or Alt alone, which would trigger shortcuts) it is typed as
+  // itself.
   std::vector<TKeyEvent> Typed(char32_t character) {
     int16_t key = keyboard_.KeyForCharacter(character);
     uint8_t vk = static_cast<uint8_t>(key & 0xFF);
     uint8_t shiftState = static_cast<uint8_t>((key >> 8) & 0xFF);  // modifiers in the high byte
     if (ScriptHoldsModifier() && key != -1) return Tapped(vk, false);
-    if (key == -1 || (shiftState & kNeedsCtrlOrAlt) != 0)
+    const uint8_t ctrlAlt = shiftState & kNeedsCtrlOrAlt;
+    if (key == -1 || (ctrlAlt != 0 && ctrlAlt != kNeedsCtrlOrAlt))
       return {{0, 0, character, false}, {0, 0, character, true}};
-    return Tapped(vk, (shiftState & kNeedsShift) != 0);
+    return Tapped(vk, (shiftState & kNeedsShift) != 0, ctrlAlt != 0);
   }
 
-  std::vector<TKeyEvent> Tapped(uint8_t vk, bool addShift) {
+  std::vector<TKeyEvent> Tapped(uint8_t vk, bool addShift, bool addAltGr = false) {
     std::vector<TKeyEvent> events;
+    if (addAltGr) events.insert(events.end(), {KeyEvent(kVkCtrl, false), KeyEvent(kVkAlt, false)});
     if (addShift) events.push_back({kVkShift, kShiftScan});
     events.push_back(KeyEvent(vk, false));
     events.push_back(KeyEvent(vk, true));
     if (addShift) events.push_back({kVkShift, kShiftScan, 0, true});
+    if (addAltGr) events.insert(events.end(), {KeyEvent(kVkAlt, true), KeyEvent(kVkCtrl, true)});
     return events;
   }
 

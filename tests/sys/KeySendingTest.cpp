@@ -165,8 +165,8 @@ TEST(SendKeys, ProcessesMessagesAfterEveryKeyCode) {
 TEST(SendKeys, TypesAccentedLettersAsThemselvesAndLeavesNoModifierDown) {
   FakeSystem sys;
   SendKeys(
-      "a\xFC"
-      "b \xE9\x80");
+      "a\xC3\xBC"
+      "b \xC3\xA9\xE2\x82\xAC");
   EXPECT_EQ(sys.keyboard.Played(),
             "A v A ^ U+00FC v U+00FC ^ B v B ^ SPACE v SPACE ^ U+00E9 v U+00E9 ^ U+20AC v U+20AC ^");
   sys.keyboard.events.clear();
@@ -174,8 +174,9 @@ TEST(SendKeys, TypesAccentedLettersAsThemselvesAndLeavesNoModifierDown) {
   EXPECT_EQ(sys.keyboard.Played(), "X v X ^");
 }
 
-TEST(SendKeys, TypesACharacterThatNeedsCtrlOrAltAsItselfUnlessTheScriptHoldsAModifier) {
-  EXPECT_EQ(Typed("@"), "U+0040 v U+0040 ^");  // not Shift+Q
+TEST(SendKeys, TypesAltGrCharactersWithTheirKeysAndCtrlOnesAsThemselves) {
+  EXPECT_EQ(Typed("@"), "CTRL v ALT v Q v Q ^ ALT ^ CTRL ^");
+  EXPECT_EQ(Typed("|"), "U+007C v U+007C ^");  // Ctrl alone would be a shortcut
   EXPECT_EQ(Typed("^@"), "CTRL v Q v Q ^ CTRL ^");
 }
 

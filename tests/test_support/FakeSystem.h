@@ -26,6 +26,7 @@
 
 #include "sys/Winfuncs.h"
 #include "util/SysFiles.h"
+#include "util/TextEncoding.h"
 
 class FakeLauncher : public IProgramLauncher {
  public:
@@ -370,25 +371,21 @@ class FakeWindowSystem : public IWindowSystem {
 };
 
 /// A US keyboard layout for the printable ASCII characters the tests use,
-/// over code page 1252 read as Latin-1; the scan code of a virtual key is the
+/// over UTF-8 texts; the scan code of a virtual key is the
 /// key plus one. Records the events and, for each wait until the keys are
 /// taken, how many events had been sent by then.
 class FakeKeyboard : public IKeyboard {
  public:
   bool CanSendKeys() override { return available; }
-  std::u32string DecodeText(std::string_view text) override {
-    std::u32string characters;
-    for (unsigned char c : text) characters += c == 0x80 ? U'\u20AC' : static_cast<char32_t>(c);
-    return characters;
-  }
+  std::u32string DecodeText(std::string_view text) override { return DecodeUtf8(text); }
   int16_t KeyForCharacter(char32_t c) override {
     if (c >= 'a' && c <= 'z') return static_cast<int16_t>(c - 'a' + 'A');
     if (c == ' ' || (c >= '0' && c <= '9')) return static_cast<int16_t>(c);
     if (c >= 'A' && c <= 'Z') return static_cast<int16_t>(0x100 | c);
-    // @ needs AltGr (Ctrl+Alt), as on a German layout.
+    // @ needs AltGr (Ctrl+Alt), as on a German layout; | Ctrl alone.
     static const std::map<char32_t, int16_t> others = {
-        {'(', 0x100 | '9'}, {')', 0x100 | '0'}, {'{', 0x1DB},      {'}', 0x1DD},
-        {'~', 0x1C0},       {'!', 0x100 | '1'}, {'@', 0x600 | 'Q'}};
+        {'(', 0x100 | '9'}, {')', 0x100 | '0'}, {'{', 0x1DB},       {'}', 0x1DD},
+        {'~', 0x1C0},       {'!', 0x100 | '1'}, {'@', 0x600 | 'Q'}, {'|', 0x200 | 'X'}};
     auto found = others.find(c);
     return found == others.end() ? int16_t(-1) : found->second;
   }

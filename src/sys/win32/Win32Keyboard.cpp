@@ -24,7 +24,9 @@
 // otherwise rename its methods.
 #include "sys/win32/Win32BackEnd.h"
 #include <windows.h>
+#include <map>
 #include <set>
+#include <utility>
 #undef MapVirtualKey
 // clang-format on
 
@@ -105,6 +107,35 @@ bool Send(const INPUT* inputs, size_t count) {
   return SendInput(static_cast<UINT>(count), const_cast<INPUT*>(inputs), sizeof(INPUT)) == count;
 }
 
+// The keyboard layout of the window in front: the one whose keys it reads.
+HKL TargetLayout() {
+  HWND front = GetForegroundWindow();
+  return GetKeyboardLayout(front ? GetWindowThreadProcessId(front, nullptr) : 0);
+}
+
+// The shift states that type characters: none, Shift, AltGr (Ctrl+Alt) and
+// Shift+AltGr, in the high byte as VkKeyScan gives them.
+constexpr BYTE kShiftStates[] = {0, 1, 6, 7};
+
+// The key that types the character, found by asking the layout key by key.
+// VkKeyScanEx alone misses characters of some layouts' shift levels (Wine's
+// US layout knows no key for "(" or ")"). -1 when no key types it alone.
+SHORT SearchLayout(WCHAR character, HKL layout) {
+  BYTE state[256] = {};
+  for (BYTE shift : kShiftStates) {
+    state[VK_SHIFT] = (shift & 1) ? 0x80 : 0;
+    state[VK_CONTROL] = state[VK_MENU] = (shift & 6) ? 0x80 : 0;
+    for (UINT vk = 0x20; vk < 0xFF; ++vk) {
+      WCHAR typed[4] = {};
+      const UINT scan = MapVirtualKeyExW(vk, MAPVK_VK_TO_VSC, layout);
+      // Flag 4: the look-up leaves the keyboard's dead-key state alone.
+      if (scan != 0 && ToUnicodeEx(vk, scan, state, typed, 4, 4, layout) == 1 && typed[0] == character)
+        return static_cast<SHORT>(shift << 8 | vk);
+    }
+  }
+  return -1;
+}
+
 class TWin32Keyboard : public IKeyboard {
  public:
   bool CanSendKeys() override { return true; }
@@ -132,16 +163,18 @@ class TWin32Keyboard : public IKeyboard {
   // A dead key (the accent keys of many layouts, the quote keys of US
   // International) types nothing by itself and changes the next character:
   // such a character is reported as having no key, so it is typed as itself.
+  // The layout is the target's: the window in front reads the keys through
+  // its own layout, which may differ from ours.
   int16_t KeyForCharacter(char32_t character) override {
     if (character >= 0x10000) return -1;
-    SHORT key = ::VkKeyScanW(static_cast<WCHAR>(character));
-    if (key == -1) return -1;
-    bool deadKey = (::MapVirtualKeyW(key & 0xFF, MAPVK_VK_TO_CHAR) & 0x80000000u) != 0;
-    return deadKey ? -1 : key;
+    const HKL layout = TargetLayout();
+    auto [found, isNew] = keys_.try_emplace({layout, character}, 0);
+    if (isNew) found->second = LookUpKey(static_cast<WCHAR>(character), layout);
+    return found->second;
   }
 
   uint32_t MapVirtualKey(uint32_t virtualKey) override {
-    return ::MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC);
+    return ::MapVirtualKeyExW(virtualKey, MAPVK_VK_TO_VSC, TargetLayout());
   }
 
   bool SendKeyEvents(const std::vector<TKeyEvent>& events) override {
@@ -181,6 +214,14 @@ class TWin32Keyboard : public IKeyboard {
   bool ProcessMessages() override { return DispatchQueued(); }
 
  private:
+  static SHORT LookUpKey(WCHAR character, HKL layout) {
+    SHORT key = ::VkKeyScanExW(character, layout);
+    if (key == -1) key = SearchLayout(character, layout);
+    if (key == -1) return -1;
+    const bool deadKey = (::MapVirtualKeyExW(key & 0xFF, MAPVK_VK_TO_CHAR, layout) & 0x80000000u) != 0;
+    return deadKey ? -1 : key;
+  }
+
   void NoteHeldKeys(const std::vector<INPUT>& inputs) {
     for (const INPUT& input : inputs) {
       if (IsUp(input))
@@ -245,7 +286,8 @@ class TWin32Keyboard : public IKeyboard {
   std::vector<INPUT> pending_;  // the last part sent, not yet known to be read
   uint32_t timeoutMs_ = 5000;   // the caller's deadline, as last given (also for the presses)
   bool targetResponds_ = true;
-  std::set<WORD> held_;  // keys we pressed and have not let go
+  std::set<WORD> held_;                             // keys we pressed and have not let go
+  std::map<std::pair<HKL, char32_t>, SHORT> keys_;  // layouts' keys of the characters typed so far
 };
 
 }  // namespace

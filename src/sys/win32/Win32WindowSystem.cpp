@@ -8,12 +8,12 @@
 
 #include "sys/win32/Win32BackEnd.h"
 #include "util/win32/AppWindow.h"
+#include "util/win32/WideText.h"
 
 namespace {
 
-// Title and class texts: buffers of 256 bytes, at most 255 passed on.
-constexpr int kTextBufferSize = 256;
-constexpr int kTextLimit = 255;
+// A class name has at most 256 characters.
+constexpr int kClassNameSize = 257;
 
 HWND AsWindow(TWindowHandle window) { return reinterpret_cast<HWND>(window); }
 TWindowHandle AsHandle(HWND window) { return reinterpret_cast<TWindowHandle>(window); }
@@ -49,16 +49,18 @@ class TWin32WindowSystem : public IWindowSystem {
 
   std::string WindowTitle(TWindowHandle window) override {
     if (!IsLiveWindow(AsWindow(window))) return "";
-    char title[kTextBufferSize] = {};
-    GetWindowTextA(AsWindow(window), title, kTextLimit);
-    return title;
+    // Whole, however long: a pattern may be about its end.
+    std::wstring title(static_cast<size_t>(GetWindowTextLengthW(AsWindow(window))) + 1, L'\0');
+    title.resize(
+        static_cast<size_t>(GetWindowTextW(AsWindow(window), title.data(), static_cast<int>(title.size()))));
+    return NarrowOf(title);
   }
 
   std::string ClassName(TWindowHandle window) override {
     if (!IsLiveWindow(AsWindow(window))) return "";
-    char name[kTextBufferSize] = {};
-    GetClassNameA(AsWindow(window), name, kTextLimit);
-    return name;
+    wchar_t name[kClassNameSize] = {};
+    return NarrowOf(
+        std::wstring_view(name, static_cast<size_t>(GetClassNameW(AsWindow(window), name, kClassNameSize))));
   }
 
   uint32_t OwningProcessId(TWindowHandle window) override {

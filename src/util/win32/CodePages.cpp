@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include "util/win32/WideText.h"
+
 namespace {
 
 std::wstring ToWide(UINT codePage, std::string_view bytes) {
@@ -43,6 +45,14 @@ UINT SystemAnsiCodePage() {
 }
 
 }  // namespace
+
+std::wstring WideOf(std::string_view text) { return ToWide(CP_ACP, text); }
+
+std::string NarrowOf(std::wstring_view wide) {
+  std::string text;
+  FromWide(CP_ACP, wide, text);
+  return text;
+}
 
 bool ProgramTextIsUtf8() { return GetACP() == CP_UTF8; }
 

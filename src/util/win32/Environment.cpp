@@ -2,17 +2,24 @@
 
 #include <windows.h>
 
-#include <cstring>
+#include <cwchar>
 #include <vector>
 
-// The buffer starts at the size that holds every ordinary value and grows to
-// what the system asks for, so a long value comes back whole.
+#include "util/win32/WideText.h"
+
+// Through the wide functions: the 8-bit ones count a value's length in
+// characters under some systems and in bytes under others, which a UTF-8
+// code page tells apart. The buffer starts at the size that holds every
+// ordinary value and grows to what the system asks for, so a long value
+// comes back whole.
 TEnvLookup GetEnvVar(const std::string& name) {
   TEnvLookup lookup;
-  std::vector<char> buffer(256);
+  const std::wstring wideName = WideOf(name);
+  std::vector<wchar_t> buffer(256);
   for (;;) {
     SetLastError(ERROR_SUCCESS);
-    DWORD length = GetEnvironmentVariableA(name.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
+    DWORD length =
+        GetEnvironmentVariableW(wideName.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
     if (length == 0) {
       DWORD error = GetLastError();
       if (error == ERROR_SUCCESS) {  // set to the empty text
@@ -25,7 +32,7 @@ TEnvLookup GetEnvVar(const std::string& name) {
     }
     if (length < buffer.size()) {
       lookup.status = TEnvStatus::Found;
-      lookup.value.assign(buffer.data(), length);
+      lookup.value = NarrowOf(std::wstring_view(buffer.data(), length));
       return lookup;
     }
     buffer.resize(length);  // length includes the terminator here
@@ -33,22 +40,24 @@ TEnvLookup GetEnvVar(const std::string& name) {
 }
 
 bool SetEnvVar(const std::string& name, const std::string& value) {
-  return SetEnvironmentVariableA(name.c_str(), value.c_str()) != 0;
+  return SetEnvironmentVariableW(WideOf(name).c_str(), WideOf(value).c_str()) != 0;
 }
 
 std::vector<std::pair<std::string, std::string>> EnvironmentVariables() {
   std::vector<std::pair<std::string, std::string>> variables;
-  char* block = GetEnvironmentStringsA();
+  wchar_t* block = GetEnvironmentStringsW();
   if (block == nullptr) return variables;
   // "name=value" entries one after the other, each ended by NUL, the block by
   // an empty entry. A name never holds "=" after its first character.
-  for (const char* entry = block; *entry != '\0'; entry += std::strlen(entry) + 1) {
-    const char* equals = std::strchr(entry + 1, '=');
-    if (entry[0] == '=' || equals == nullptr) continue;
-    variables.emplace_back(std::string(entry, equals), std::string(equals + 1));
+  for (const wchar_t* entry = block; *entry != L'\0'; entry += std::wcslen(entry) + 1) {
+    const wchar_t* equals = std::wcschr(entry + 1, L'=');
+    if (entry[0] == L'=' || equals == nullptr) continue;
+    variables.emplace_back(NarrowOf(std::wstring_view(entry, equals - entry)), NarrowOf(equals + 1));
   }
-  FreeEnvironmentStringsA(block);
+  FreeEnvironmentStringsW(block);
   return variables;
 }
 
-bool RemoveEnvVar(const std::string& name) { return SetEnvironmentVariableA(name.c_str(), nullptr) != 0; }
+bool RemoveEnvVar(const std::string& name) {
+  return SetEnvironmentVariableW(WideOf(name).c_str(), nullptr) != 0;
+}

@@ -9,13 +9,13 @@
 //         "show N"          the show command it was started with
 //         "state visible=V iconic=I zoomed=Z"   after showing its window
 //         "activate"        each time the window becomes active
-//         "char N"          each character the edit control receives
+//         "char N"          each character (UTF-16 unit) the edit control receives
 //         "closing visible=V iconic=I front=F"   WM_CLOSE arrived (F: 1 when
 //                           the window was the foreground window)
 //         "close"           after that line: then "text T", exit CLOSECODE (default 7)
 //         "quit"            WM_QUIT was sent to the window procedure: then
 //                           "text T", exit QUITCODE (default 9)
-//       where T is the edit's text with CR, LF and backslash written \r \n \\.
+//       where T is the edit's text in UTF-8 with CR, LF and backslash written \r \n \\.
 //       A window started minimised (/min) stays so until it is restored.
 //   testwin hang TITLE LOG MS
 //       like window, but once the window is shown it stops serving its
@@ -94,11 +94,15 @@ std::string Escaped(const std::string& text) {
   return result;
 }
 
+// The edit control is a Unicode window: it takes every character typed, and
+// its text goes to the log as UTF-8.
 std::string EditText() {
-  int length = GetWindowTextLengthA(editControl);
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  GetWindowTextA(editControl, text.data(), length + 1);
-  text.resize(static_cast<size_t>(length));
+  int length = GetWindowTextLengthW(editControl);
+  std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
+  GetWindowTextW(editControl, wide.data(), length + 1);
+  std::string text(static_cast<size_t>(length) * 4, '\0');
+  text.resize(static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, text.data(),
+                                                      static_cast<int>(text.size()), nullptr, nullptr)));
   return text;
 }
 
@@ -110,15 +114,15 @@ std::string EditText() {
 
 LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_CHAR) AppendLog("char " + std::to_string(static_cast<unsigned>(wParam)));
-  return CallWindowProcA(editProcedure, window, message, wParam, lParam);
+  return CallWindowProcW(editProcedure, window, message, wParam, lParam);
 }
 
 void CreateEdit(HWND window) {
-  editControl = CreateWindowExA(
-      WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL, 10,
-      10, 360, 160, window, reinterpret_cast<HMENU>(kEditId), GetModuleHandleA(nullptr), nullptr);
+  editControl = CreateWindowExW(
+      WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL,
+      10, 10, 360, 160, window, reinterpret_cast<HMENU>(kEditId), GetModuleHandleW(nullptr), nullptr);
   editProcedure = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(editControl, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditProc)));
+      SetWindowLongPtrW(editControl, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditProc)));
 }
 
 std::string ClosingLine(HWND window) {
@@ -185,9 +189,9 @@ int RunWindow(const std::string& title, int showCommand) {
     AppendLog("awake");
   }
   MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
     TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    DispatchMessageW(&msg);
   }
   return 0;
 }
