@@ -14,10 +14,21 @@ bool IsExistingFile(const std::string& path) {
   return std::filesystem::is_regular_file(path, ignored);
 }
 
-// A file name as a quoted expression: backslashes and quotes escaped, so
-// that a network path ("\\server\share") keeps both of its backslashes.
+// A file name as a quoted expression, whose reader takes "\\" for one
+// backslash and "\"" for a quote but leaves a lone backslash before another
+// character as it is. So a lone separator stays as written (the name reads
+// as the user wrote it in messages), and every other backslash is doubled:
+// a network path ("\\server\share") keeps both of its first two.
 std::string QuotedFileName(std::string_view name) {
-  return "\"" + ReplaceAll(ReplaceAll(name, "\\", "\\\\"), "\"", "\\\"") + "\"";
+  std::string quoted = "\"";
+  for (size_t at = 0; at < name.size(); ++at) {
+    const char c = name[at];
+    const bool lone = c == '\\' && (at == 0 || name[at - 1] != '\\') && at + 1 < name.size() &&
+                      name[at + 1] != '\\' && name[at + 1] != '"';
+    if ((c == '\\' && !lone) || c == '"') quoted += '\\';
+    quoted += c;
+  }
+  return quoted + "\"";
 }
 
 // The file of "/edit NAME" as the shell's Edit verb gives it, when it

@@ -8,8 +8,10 @@ TEST(DispatchText, WrapsABareCommandFileNameIntoAnAtCommand) {
   EXPECT_EQ(DispatchText("my script.qd"), "@\"my script.qd\"");
   EXPECT_EQ(DispatchText("X.QD"), "@\"X.QD\"");
   EXPECT_EQ(DispatchText("notepad x.qd"), "@\"notepad x.qd\"");
-  // Backslashes are escaped for the quoted name: a network path keeps both.
-  EXPECT_EQ(DispatchText("\\\\server\\share\\job.qd"), "@\"\\\\\\\\server\\\\share\\\\job.qd\"");
+  // Backslashes are escaped where the quoted name would lose them: a
+  // network path keeps both of its first two.
+  EXPECT_EQ(DispatchText("C:\\my dir\\job.qd"), "@\"C:\\my dir\\job.qd\"");
+  EXPECT_EQ(DispatchText("\\\\server\\share\\job.qd"), "@\"\\\\\\\\server\\share\\job.qd\"");
 }
 
 TEST(DispatchText, QuotedNameGetsOnlyTheAt) { EXPECT_EQ(DispatchText("\"a b\" c.qd"), "@\"a b\" c.qd"); }

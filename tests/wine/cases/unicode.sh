@@ -81,3 +81,17 @@ case_unicode_marks_and_legacy_files_parse() {
   sys_run_console legacy
   expect_eq "legacy" "café" "$(sys_paused legacy)"
 }
+
+# Where the process code page is not UTF-8 (Windows before 10 version
+# 1903), a UTF-8 or UTF-16 file is converted to it, and a character it lacks
+# is an error naming its line and column (sysprobe has no UTF-8 manifest).
+case_unicode_files_on_a_legacy_code_page() {
+  sys_prepare
+  printf 'Gr\xc3\xbc\xc3\x9fe \xe2\x82\xac' >latin.qd
+  python3 -c 'open("greek.qd", "wb").write("\ufeff/pause a\r\n/pause bΩ\r\n".encode("utf-16-le"))'
+  expect_eq "UTF-8 in code page 1252" "text 47 72 fc df 65 20 80" \
+    "$(wine "$(SYSPROBE)" readtext latin.qd | tr -d '\r')"
+  expect_eq "a character that code page 1252 lacks" \
+    'failed: "greek.qd" line 2, column 9: the character U+03A9 is not in this system'"'"'s code page 1252 (such characters need Windows 10 version 1903 or later)' \
+    "$(wine "$(SYSPROBE)" readtext greek.qd | tr -d '\r')"
+}

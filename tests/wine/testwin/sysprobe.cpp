@@ -18,15 +18,21 @@
 //                            menu in a modal loop) or cancelmode
 //                            (WM_CANCELMODE: that modal loop ends), which
 //                            ignore WPARAM
+//   readtext FILE            reads a text file as the program does, in this
+//                            program's code page (no UTF-8 manifest: the
+//                            system's ANSI page, as on older Windows): "text"
+//                            and the bytes in hexadecimal, or "failed: WHY"
 #include <windows.h>
 
 #include <cstdio>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "sys/Winfuncs.h"
 #include "sys/win32/Win32BackEnd.h"
 #include "util/TarvCommon.h"
+#include "util/TextFiles.h"
 
 namespace {
 
@@ -106,6 +112,17 @@ int WaitForInvalidHandle() {
   return 0;
 }
 
+int ReadText(const std::string& path) {
+  std::string text;
+  TFileEncoding encoding;
+  if (!ReadTextFile(path, text, encoding)) throw std::runtime_error("cannot read " + path);
+  std::string hex = "text";
+  char byte[4];
+  for (unsigned char c : text) std::snprintf(byte, sizeof byte, " %02x", c), hex += byte;
+  Say(hex);
+  return 0;
+}
+
 int Run(const std::vector<std::string>& args) {
   if (args.size() == 1 && args[0] == "toolhelp") {
     std::vector<TProcessEntry> entries;
@@ -122,12 +139,12 @@ int Run(const std::vector<std::string>& args) {
   if (args.size() == 3 && args[0] == "findexe") return FindExecutableOf(args[1], args[2]);
   if (args.size() == 2 && args[0] == "waitname") return WaitByName(args[1]);
   if (args.size() == 1 && args[0] == "waitbad") return WaitForInvalidHandle();
+  if (args.size() == 2 && args[0] == "readtext") return ReadText(args[1]);
   if (args.size() == 4 && args[0] == "post")
     return PostToWindow(args[1], args[2], static_cast<WPARAM>(std::stoul(args[3])));
   std::fputs(
       "usage: sysprobe toolhelp | psapi TRACEFILE | findexe FILE DIR | waitname NAME | waitbad | post CLASS "
-      "MESSAGE "
-      "WPARAM\n",
+      "MESSAGE WPARAM | readtext FILE\n",
       stderr);
   return 2;
 }
