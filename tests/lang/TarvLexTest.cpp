@@ -87,6 +87,15 @@ TEST(TarvLex, PathsAreWordsAndAHyphenSplitsThem) {
   EXPECT_EQ(Lex("notepad.exe c:\\temp\\a.txt\n"),
             (Tokens{{ID, "notepad.exe"}, {ID, "c:\\temp\\a.txt"}, kNL}));
   EXPECT_EQ(Lex("a-b\n"), (Tokens{{ID, "a"}, {'-', "-"}, {ID, "b"}, kNL}));
+  // Letters beyond ASCII are letters of words, in any script.
+  EXPECT_EQ(Lex("notepad Gr\xC3\xBC\xC3\x9F"
+                "e.txt \xD0\x9F\xD1\x80\n"),
+            (Tokens{{ID, "notepad"},
+                    {ID,
+                     "Gr\xC3\xBC\xC3\x9F"
+                     "e.txt"},
+                    {ID, "\xD0\x9F\xD1\x80"},
+                    kNL}));
 }
 
 TEST(TarvLex, DigitRunsAreNumbersAndUnderscoreCannotStartAWord) {
