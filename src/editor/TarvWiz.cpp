@@ -69,22 +69,19 @@ void TTarvWiz::ReadFile() {
   SetModified(false);
 }
 
-// The file is written in the encoding it was read in, in one piece.
+// The file is written whole or not at all, in the encoding it was read in:
+// a save that fails (a full disk, a folder gone or read-only) leaves the
+// file on the disk as it was, and the list keeps its modified mark.
 bool TTarvWiz::WriteFile() {
   std::string text;
   for (int i = 0; i < List1.Count(); ++i) text += List1.Item(i) + "\r\n";
-  const std::string bytes = EncodeText(text, encoding_);
-  intptr_t file = OpenLineFile(fileName_, kOfWrite | kOfShareDenyNone);
-  if (file < 0) {
-    ShowOpenError();
+  if (!SysSaveFile(fileName_, EncodeText(text, encoding_))) {
+    ShowError("Could not save \"" + fileName_ + "\"\r\n" + WinErrorText(LastSystemError()) +
+              "The file on the disk was not changed.");
     return false;
   }
-  const bool written =
-      SysWriteFile(file, bytes.data(), static_cast<int>(bytes.size())) == static_cast<int>(bytes.size());
-  if (!written) ShowError("Could not write to file\r\n" + WinErrorText(LastSystemError()));
-  CloseLineFile(file);
-  if (written) SetModified(false);
-  return written;
+  SetModified(false);
+  return true;
 }
 
 // ---- Status line and modified flag ------------------------------------------

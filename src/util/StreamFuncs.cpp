@@ -118,7 +118,6 @@ void StreamWriteLine(TTextStream& stream, std::string_view text) {
 intptr_t OpenLineFile(std::string_view name, int mode) {
   std::string path(name);
   if (!path.empty() && path.front() == '"') path = path.size() >= 2 ? path.substr(1, path.size() - 2) : "";
-  if ((mode & kOfWrite) && !SysCreateEmptyFile(path)) return -1;
   return SysOpenFile(path, mode);
 }
 

@@ -89,7 +89,7 @@ constexpr int kOfAccessMask = 0x03;
 constexpr int kOfShareDenyNone = 0x40;
 
 /// Opens a command file for line reading or writing; a quoted name loses its
-/// quotes. With kOfWrite an existing file is replaced by an empty one first.
+/// quotes.
 /// Returns a negative handle on failure (the system error stays readable
 /// through LastSystemError).
 intptr_t OpenLineFile(std::string_view name, int mode);

@@ -26,8 +26,13 @@ uint64_t SysFileSize(intptr_t handle);
 /// Writes the bytes; returns the count written or a negative value.
 int SysWriteFile(intptr_t handle, const char* bytes, int size);
 void SysCloseFile(intptr_t handle);
-/// Deletes the file if it exists, then creates it empty. False on failure.
-bool SysCreateEmptyFile(const std::string& name);
+/// Writes the file whole or not at all: the bytes go to a new file in the
+/// same folder, which is flushed to the disk and then takes the old file's
+/// place in one step, keeping its permissions (Windows: its attributes and
+/// streams, the download mark among them; POSIX: its mode and owner, and a
+/// symbolic link writes through to its target). False when any step fails
+/// (the system error says why): the old file is then exactly as it was.
+bool SysSaveFile(const std::string& path, std::string_view bytes);
 
 /// Appends one line to a text file, creating it when it is missing. Throws
 /// std::runtime_error (the input/output failure) when that is impossible.

@@ -150,7 +150,7 @@ TEST_F(EditorTest, WriteThatCannotOpenShowsWhyAndKeepsTheFlag) {
   window.panels[1] = "Modified";
   editor.WriteFile();
   ASSERT_EQ(ErrorTexts().size(), 1u);
-  EXPECT_EQ(ErrorTexts()[0].rfind("Could not open \"" + dir.Path("no-such-dir/out.qd") + "\"\r\n", 0), 0u);
+  EXPECT_EQ(ErrorTexts()[0].rfind("Could not save \"" + dir.Path("no-such-dir/out.qd") + "\"\r\n", 0), 0u);
   EXPECT_TRUE(Modified());
 }
 
@@ -274,12 +274,12 @@ TEST_F(EditorTest, AFailedSaveKeepsTheListAndCancelsWhatAskedForIt) {
   EXPECT_EQ(editor.FileName(), path);
   ASSERT_EQ(ErrorTexts().size(), 3u);
   for (const std::string& text : ErrorTexts())
-    EXPECT_EQ(text.rfind("Could not open \"" + path + "\"\r\n", 0), 0u);
+    EXPECT_EQ(text.rfind("Could not save \"" + path + "\"\r\n", 0), 0u);
 }
 
 // A file size limit makes a write fail part-way through, as a full disk does.
-TEST_F(EditorTest, AWriteErrorIsReportedOnceAndKeepsTheModifiedMark) {
-  editor.SetFileName(dir.Path("job.qd"));
+TEST_F(EditorTest, AWriteErrorIsReportedOnceAndKeepsTheFileAndTheModifiedMark) {
+  editor.SetFileName(dir.Write("job.qd", "old\r\n"));
   list.SetLines({"first line", "second line", "third line"});
   editor.SetModified(true);
   rlimit previous{};
@@ -294,7 +294,8 @@ TEST_F(EditorTest, AWriteErrorIsReportedOnceAndKeepsTheModifiedMark) {
   EXPECT_FALSE(saved);
   EXPECT_TRUE(Modified());
   ASSERT_EQ(ErrorTexts().size(), 1u);
-  EXPECT_EQ(ErrorTexts()[0].rfind("Could not write to file\r\n", 0), 0u);
+  EXPECT_EQ(ErrorTexts()[0].rfind("Could not save \"" + dir.Path("job.qd") + "\"\r\nERROR 27", 0), 0u);
+  EXPECT_EQ(dir.Read("job.qd"), "old\r\n");
   // With room again, the next save writes the whole list.
   EXPECT_TRUE(editor.Save1Click());
   EXPECT_EQ(dir.Read("job.qd"), "first line\r\nsecond line\r\nthird line\r\n");

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/types.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -53,11 +54,80 @@ int SysWriteFile(intptr_t handle, const char* bytes, int size) {
 
 void SysCloseFile(intptr_t handle) { ::close(static_cast<int>(handle)); }
 
-bool SysCreateEmptyFile(const std::string& name) {
-  if (::unlink(name.c_str()) != 0 && errno != ENOENT) return false;
-  int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  if (fd < 0) return false;
+namespace {
+
+// The file a path names in the end: the target of a symbolic link (of a
+// chain of them), or the path itself for a file that does not exist yet.
+std::string FinalTarget(const std::string& path) {
+  std::string target = path;
+  char link[4096];
+  for (int hops = 0; hops < 40; ++hops) {
+    const ssize_t length = ::readlink(target.c_str(), link, sizeof link);
+    if (length < 0 || static_cast<size_t>(length) >= sizeof link) return target;
+    std::string next(link, static_cast<size_t>(length));
+    const size_t slash = target.rfind('/');
+    if (next.front() != '/' && slash != std::string::npos) next = target.substr(0, slash + 1) + next;
+    target = next;
+  }
+  return target;
+}
+
+std::string FolderOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// The mode and owner of the old file; a new one gets what the umask allows.
+void TakeOverMode(int fd, const std::string& target) {
+  struct stat old;
+  if (::stat(target.c_str(), &old) == 0) {
+    if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
+      // Another owner is for the superuser to keep; the mode still is.
+    }
+    ::fchmod(fd, old.st_mode & 07777);
+    return;
+  }
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  ::fchmod(fd, 0666 & ~mask);
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+  for (size_t done = 0; done < bytes.size();) {
+    const ssize_t count = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (count < 0 && errno == EINTR) continue;
+    if (count <= 0) return false;
+    done += static_cast<size_t>(count);
+  }
+  return true;
+}
+
+// The new name of a renamed file is on the disk once its folder is.
+void FlushFolder(const std::string& folder) {
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
   ::close(fd);
+}
+
+}  // namespace
+
+bool SysSaveFile(const std::string& path, std::string_view bytes) {
+  const std::string target = FinalTarget(path);
+  std::string temporary = FolderOf(target) + "/.tarv-save-XXXXXX";
+  const int fd = ::mkstemp(temporary.data());
+  if (fd < 0) return false;
+  TakeOverMode(fd, target);
+  bool saved = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+  saved = ::close(fd) == 0 && saved;
+  saved = saved && ::rename(temporary.c_str(), target.c_str()) == 0;
+  if (!saved) {
+    const int error = errno;
+    ::unlink(temporary.c_str());
+    errno = error;
+    return false;
+  }
+  FlushFolder(FolderOf(target));
   return true;
 }
 

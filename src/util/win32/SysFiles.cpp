@@ -5,11 +5,12 @@
 #include <stdexcept>
 
 #include "util/StreamFuncs.h"
+#include "util/win32/WideText.h"
 
 namespace {
 
 constexpr DWORD kNeutralLanguage = 0x0800;  // neutral language, system default sublanguage
-constexpr DWORD kMessageBufferSize = 256;
+constexpr DWORD kMessageBufferSize = 1024;
 constexpr DWORD kShareReadWrite = FILE_SHARE_READ | FILE_SHARE_WRITE;
 
 intptr_t HandleValue(HANDLE handle) {
@@ -19,23 +20,14 @@ intptr_t HandleValue(HANDLE handle) {
 HANDLE AsHandle(intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
 
 /// The system's text of the code in the neutral language; empty when the
-/// system has none.
-std::string SystemText(DWORD code, DWORD extraFlags) {
+/// system has none. Inserts (%1 ...) stay as written: there is nothing to
+/// put in them, and without FORMAT_MESSAGE_IGNORE_INSERTS such a text
+/// cannot be had at all (193, "%1 is not a valid Win32 application").
+std::string SystemText(DWORD code) {
   char text[kMessageBufferSize];
-  DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | extraFlags, nullptr, code, kNeutralLanguage,
-                                text, kMessageBufferSize, nullptr);
+  DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
+                                kNeutralLanguage, text, kMessageBufferSize, nullptr);
   return std::string(text, length);
-}
-
-/// True when the system text of the code holds a numbered insert (%1 ...).
-/// Formatting such a text without arguments is not possible: the system
-/// then has no text to give, and some systems fault instead of failing.
-bool HasNumberedInsert(DWORD code) {
-  const std::string text = SystemText(code, FORMAT_MESSAGE_IGNORE_INSERTS);
-  for (size_t i = 0; i + 1 < text.size(); ++i) {
-    if (text[i] == '%' && text[i + 1] >= '1' && text[i + 1] <= '9') return true;
-  }
-  return false;
 }
 
 [[noreturn]] void RaiseWriteFailure(const std::string& path) {
@@ -49,8 +41,7 @@ void SetLastSystemError(uint32_t code) { SetLastError(code); }
 
 std::string WinErrorText(uint32_t code) {
   std::string result = "ERROR " + std::to_string(code);
-  if (HasNumberedInsert(code)) return result;
-  const std::string text = SystemText(code, 0);
+  const std::string text = SystemText(code);
   if (text.empty()) return result;
   return result + ": " + text;
 }
@@ -84,13 +75,63 @@ int SysWriteFile(intptr_t handle, const char* bytes, int size) {
 
 void SysCloseFile(intptr_t handle) { CloseHandle(AsHandle(handle)); }
 
-bool SysCreateEmptyFile(const std::string& name) {
-  if (!DeleteFileA(name.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND) return false;
-  HANDLE file = CreateFileA(name.c_str(), GENERIC_WRITE, kShareReadWrite, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  CloseHandle(file);
-  return true;
+namespace {
+
+std::wstring FolderOf(const std::wstring& path) {
+  const size_t separator = path.find_last_of(L"\\/");
+  if (separator == std::wstring::npos) return L".";
+  return path.substr(0, separator + 1);
+}
+
+// A new file beside the old one, written and flushed; empty on failure.
+std::wstring WriteTemporaryBeside(const std::wstring& path, std::string_view bytes) {
+  wchar_t temporary[MAX_PATH + 16] = {};
+  if (!GetTempFileNameW(FolderOf(path).c_str(), L"tv~", 0, temporary)) return L"";
+  HANDLE file =
+      CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  bool written = file != INVALID_HANDLE_VALUE;
+  for (size_t done = 0; written && done < bytes.size();) {
+    DWORD count = 0;
+    written =
+        WriteFile(file, bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &count, nullptr) &&
+        count > 0;
+    done += count;
+  }
+  written = written && FlushFileBuffers(file);
+  const DWORD error = GetLastError();
+  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+  if (written) return temporary;
+  DeleteFileW(temporary);
+  SetLastError(error);
+  return L"";
+}
+
+// ReplaceFile keeps the old file's attributes, security and streams (the
+// download mark among them); a file that is not there yet is simply moved
+// into place.
+bool PutInPlace(const std::wstring& path, const std::wstring& temporary) {
+  if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES)
+    return MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH);
+  if (ReplaceFileW(path.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                   nullptr))
+    return true;
+  // The old file is gone already; only the new one is left to move.
+  if (GetLastError() == ERROR_UNABLE_TO_MOVE_REPLACEMENT)
+    return MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH);
+  return false;
+}
+
+}  // namespace
+
+bool SysSaveFile(const std::string& path, std::string_view bytes) {
+  const std::wstring widePath = WideOf(path);
+  const std::wstring temporary = WriteTemporaryBeside(widePath, bytes);
+  if (temporary.empty()) return false;
+  if (PutInPlace(widePath, temporary)) return true;
+  const DWORD error = GetLastError();
+  DeleteFileW(temporary.c_str());
+  SetLastError(error);
+  return false;
 }
 
 void SysAppendLine(const std::string& path, std::string_view line) {

@@ -18,6 +18,7 @@
 //                            menu in a modal loop) or cancelmode
 //                            (WM_CANCELMODE: that modal loop ends), which
 //                            ignore WPARAM
+//   errortext CODE           the system error text of CODE, as messages show it
 //   readtext FILE            reads a text file as the program does, in this
 //                            program's code page (no UTF-8 manifest: the
 //                            system's ANSI page, as on older Windows): "text"
@@ -31,6 +32,7 @@
 
 #include "sys/Winfuncs.h"
 #include "sys/win32/Win32BackEnd.h"
+#include "util/SysFiles.h"
 #include "util/TarvCommon.h"
 #include "util/TextFiles.h"
 
@@ -140,11 +142,12 @@ int Run(const std::vector<std::string>& args) {
   if (args.size() == 2 && args[0] == "waitname") return WaitByName(args[1]);
   if (args.size() == 1 && args[0] == "waitbad") return WaitForInvalidHandle();
   if (args.size() == 2 && args[0] == "readtext") return ReadText(args[1]);
+  if (args.size() == 2 && args[0] == "errortext") return Say(WinErrorText(std::stoul(args[1]))), 0;
   if (args.size() == 4 && args[0] == "post")
     return PostToWindow(args[1], args[2], static_cast<WPARAM>(std::stoul(args[3])));
   std::fputs(
       "usage: sysprobe toolhelp | psapi TRACEFILE | findexe FILE DIR | waitname NAME | waitbad | post CLASS "
-      "MESSAGE WPARAM | readtext FILE\n",
+      "MESSAGE WPARAM | readtext FILE | errortext CODE\n",
       stderr);
   return 2;
 }
