@@ -1,6 +1,6 @@
 // Scriptable fakes of the system service interfaces, installed together as
 // the services record for the lifetime of a FakeSystem. They record what the
-// code under test asked for (programs started with which file, parameters,
+// code under test asked for (programs started with which file, arguments,
 // directory and show mode; waits; closed handles; window actions; key events)
 // and answer from what the test set up (exit codes, failures, processes, a
 // window tree, a keyboard layout). The Winfuncs tables start empty.
@@ -57,6 +57,7 @@ class FakeLauncher : public IProgramLauncher {
     return handle;
   }
 
+  bool RunsBatchFilesThroughCmd() const override { return batchFilesRunThroughCmd; }
   bool ShellExecute(const TShellRequest& request, TProcessHandle& process) override {
     Outcome outcome;
     if (!outcomes.empty()) {
@@ -129,7 +130,8 @@ class FakeLauncher : public IProgramLauncher {
   }
 
   // Script
-  std::deque<Outcome> outcomes;  // default: a new process ending with 0
+  std::deque<Outcome> outcomes;         // default: a new process ending with 0
+  bool batchFilesRunThroughCmd = true;  // as on Windows
   std::set<TProcessHandle> unreadableExitCodes;
   uint32_t waitAllError = 0;                        // non-zero: the wait for all fails
   std::map<std::string, std::string> associations;  // file (as asked) -> executable

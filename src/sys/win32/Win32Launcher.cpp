@@ -1,7 +1,9 @@
 // Starting programs through the shell and waiting for them on Win32.
 //
-// The file, parameter and directory texts go to the shell as they are, of
-// any length: nothing is copied into fixed buffers on the way. Only the
+// The file and directory texts go to the shell as they are, and the
+// arguments as the parameter text their reader takes apart into the same
+// words (WindowsArguments.h), of any length: nothing is copied into fixed
+// buffers on the way. Only the
 // look-up of a document's program has a fixed result buffer, because
 // FindExecutableA writes into one of MAX_PATH characters.
 
@@ -16,6 +18,7 @@
 #undef SetCurrentDirectory
 // clang-format on
 
+#include "sys/WindowsArguments.h"
 #include "sys/win32/ProcessWaits.h"
 
 namespace {
@@ -31,7 +34,10 @@ HANDLE AsHandle(TProcessHandle process) { return reinterpret_cast<HANDLE>(proces
 
 class TWin32Launcher : public IProgramLauncher {
  public:
+  bool RunsBatchFilesThroughCmd() const override { return true; }
+
   bool ShellExecute(const TShellRequest& request, TProcessHandle& process) override {
+    std::string parameters = WindowsParameterText(request.file, request.arguments);
     SHELLEXECUTEINFOA info = {};
     info.cbSize = sizeof(info);
     // NOASYNC: the shell finishes its work (a DDE conversation, a COM
@@ -39,7 +45,7 @@ class TWin32Launcher : public IProgramLauncher {
     // waiting right after the call.
     info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
     info.lpFile = request.file.c_str();
-    info.lpParameters = request.parameters.c_str();
+    info.lpParameters = parameters.c_str();
     info.lpDirectory = request.directory.c_str();
     info.nShow = request.showCommand;
     if (!::ShellExecuteExA(&info)) return false;
