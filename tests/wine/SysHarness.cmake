@@ -3,7 +3,7 @@
 # sysprobe, which runs the process pictures directly and posts messages to
 # the program's application window.
 add_executable(testwin WIN32 ${TARV_WINE_DIR}/testwin/testwin.cpp)
-target_link_libraries(testwin PRIVATE user32 gdi32)
+target_link_libraries(testwin PRIVATE user32 gdi32 shell32)
 tarv_link_static(testwin)
 
 add_executable(sysprobe ${TARV_WINE_DIR}/testwin/sysprobe.cpp)
