@@ -36,10 +36,11 @@ class IProgramLauncher {
  public:
   virtual ~IProgramLauncher() = default;
 
-  /// True when a batch file (.bat, .cmd) runs under cmd.exe, which reads its
-  /// arguments by its own rules: then an argument that cmd.exe would turn
-  /// into a command is refused before the start.
-  virtual bool RunsBatchFilesThroughCmd() const = 0;
+  /// True when cmd.exe would run the file as a batch file, reading its
+  /// arguments by its own rules: one named with the extension .bat or .cmd,
+  /// or one the shell finds for a name without an extension. An argument
+  /// that cmd.exe would turn into a command is then refused before the start.
+  virtual bool RunsThroughCmd(const std::string& file, const std::string& directory) = 0;
 
   /// Opens the file. True when the shell accepted the request; `process` is
   /// then the new process, or 0 when the request was served without a new

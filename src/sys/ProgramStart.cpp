@@ -90,7 +90,7 @@ std::string ArgumentProblem(const std::string& word, bool throughCmd) {
 
 // The refusal of the first argument that cannot be passed, or empty.
 std::string RefusedArgument(const TShellRequest& request) {
-  bool throughCmd = IsBatchFile(request.file) && Launcher().RunsBatchFilesThroughCmd();
+  bool throughCmd = Launcher().RunsThroughCmd(request.file, request.directory);
   for (size_t i = 0; i < request.arguments.size(); ++i) {
     std::string problem = ArgumentProblem(request.arguments[i], throughCmd);
     if (problem.empty()) continue;

@@ -157,8 +157,9 @@ std::string JoinBatchArguments(const std::vector<std::string>& words) {
   });
 }
 
-std::string WindowsParameterText(std::string_view file, const std::vector<std::string>& words) {
+std::string WindowsParameterText(std::string_view file, bool batchFile,
+                                 const std::vector<std::string>& words) {
   if (IsCmdShell(file)) return JoinShellCommand(words);
-  if (IsBatchFile(file)) return JoinBatchArguments(words);
+  if (batchFile) return JoinBatchArguments(words);
   return BuildWindowsCommandLine(words);
 }

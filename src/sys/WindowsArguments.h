@@ -46,5 +46,7 @@ std::string BatchArgumentProblem(std::string_view word);
 std::string JoinBatchArguments(const std::vector<std::string>& words);
 
 /// The parameter text that gives `file` the words: the cmd.exe command, the
-/// batch arguments, or the Windows command line.
-std::string WindowsParameterText(std::string_view file, const std::vector<std::string>& words);
+/// batch arguments when cmd.exe runs the file as a batch file, or the
+/// Windows command line.
+std::string WindowsParameterText(std::string_view file, bool batchFile,
+                                 const std::vector<std::string>& words);

@@ -26,26 +26,6 @@ TEST_F(ExecutorTest, EachArgumentReachesTheLauncherAsOneWordAsItIs) {
             (Words{"a b", "c", "", "q \"x\" y", "t\tab", "a\" & b"}));
 }
 
-// A batch file never receives what cmd.exe would run, redirect or expand:
-// the start is refused through the command's error mode.
-TEST_F(ExecutorTest, BatchFileArgumentThatCmdWouldActOnIsRefusedThroughTheErrorMode) {
-  SetEnvVar("TARV_TEST_WORD", "a\" & echo.>INJ2.txt & \"");
-  EXPECT_EQ(Run("show.bat ok \"x&echo.>INJ1.txt\""),
-            Report("show.bat ok \"x&echo.>INJ1.txt\"",
-                   "Could not start batch file \"show.bat\": argument 2 \"x&echo.>INJ1.txt\" holds \"&\", "
-                   "which cmd.exe would run as a command"));
-  EXPECT_EQ(Run("{ SHOW.CMD /warn env(TARV_TEST_WORD) } { show.bat /ignore \"50%\" } { show.bat \"C:\\x "
-                "(86)\" \"a=b\" }"),
-            "");
-  ASSERT_EQ(ui.boxes.size(), 1u);
-  EXPECT_EQ(ui.boxes[0].kind, TBoxKind::Warning);
-  EXPECT_EQ(ui.boxes[0].text,
-            "Could not start batch file \"SHOW.CMD\": argument 1 \"a\" & echo.>INJ2.txt & \"\" holds \"\"\", "
-            "which cmd.exe would take as the end of a quoted text");
-  ASSERT_EQ(sys.launcher.starts.size(), 1u);
-  EXPECT_EQ(sys.launcher.starts[0].request.arguments, (Words{"C:\\x (86)", "a=b"}));
-}
-
 TEST_F(ExecutorTest, ExpressionsInArgumentsAreEvaluated) {
   SetEnvVar("TARV_TEST_DIR", "C:\\data");
   EXPECT_EQ(Run("prog env(TARV_TEST_DIR)&\\x.txt 1+2"), "");

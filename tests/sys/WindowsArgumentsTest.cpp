@@ -61,14 +61,15 @@ TEST(WindowsArguments, TheParameterTextFollowsTheRuleOfItsReader) {
   const Args words = {"/c", "echo \"a b\" > out.txt", "", "x,y", "(1)", "C:\\dir\\"};
   struct Case {
     std::string file;
+    bool batchFile;
     std::string text;
   };
   const Case cases[] = {
-      {"cmd", "/c \"echo \"a b\" > out.txt\"  x,y (1) C:\\dir\\"},
-      {"C:\\Windows\\System32\\CMD.EXE", "/c \"echo \"a b\" > out.txt\"  x,y (1) C:\\dir\\"},
-      {"show.BAT", "/c \"echo \"a b\" > out.txt\" \"\" \"x,y\" \"(1)\" C:\\dir\\"},
-      {"run.cmd", "/c \"echo \"a b\" > out.txt\" \"\" \"x,y\" \"(1)\" C:\\dir\\"},
-      {"cmdtool.exe", "/c \"echo \\\"a b\\\" > out.txt\" \"\" x,y (1) C:\\dir\\"},
+      {"cmd", false, "/c \"echo \"a b\" > out.txt\"  x,y (1) C:\\dir\\"},
+      {"C:\\Windows\\System32\\CMD.EXE", false, "/c \"echo \"a b\" > out.txt\"  x,y (1) C:\\dir\\"},
+      {"show", true, "/c \"echo \"a b\" > out.txt\" \"\" \"x,y\" \"(1)\" C:\\dir\\"},
+      {"run.cmd", true, "/c \"echo \"a b\" > out.txt\" \"\" \"x,y\" \"(1)\" C:\\dir\\"},
+      {"cmdtool.exe", false, "/c \"echo \\\"a b\\\" > out.txt\" \"\" x,y (1) C:\\dir\\"},
   };
-  for (const Case& c : cases) EXPECT_EQ(WindowsParameterText(c.file, words), c.text) << c.file;
+  for (const Case& c : cases) EXPECT_EQ(WindowsParameterText(c.file, c.batchFile, words), c.text) << c.file;
 }

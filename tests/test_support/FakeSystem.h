@@ -24,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "sys/WindowsArguments.h"
 #include "sys/Winfuncs.h"
 #include "util/SysFiles.h"
 
@@ -57,7 +58,9 @@ class FakeLauncher : public IProgramLauncher {
     return handle;
   }
 
-  bool RunsBatchFilesThroughCmd() const override { return batchFilesRunThroughCmd; }
+  bool RunsThroughCmd(const std::string& file, const std::string&) override {
+    return batchFilesRunThroughCmd && IsBatchFile(file);
+  }
   bool ShellExecute(const TShellRequest& request, TProcessHandle& process) override {
     Outcome outcome;
     if (!outcomes.empty()) {

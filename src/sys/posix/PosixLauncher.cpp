@@ -162,7 +162,7 @@ bool StartedProcessExitCode(TPosixProcess& process, uint32_t& exitCode) {
 class TPosixLauncher : public IProgramLauncher {
  public:
   // A batch file is a document here: no cmd.exe reads its arguments.
-  bool RunsBatchFilesThroughCmd() const override { return false; }
+  bool RunsThroughCmd(const std::string&, const std::string&) override { return false; }
 
   bool ShellExecute(const TShellRequest& request, TProcessHandle& process) override {
     TLaunchPlan plan;

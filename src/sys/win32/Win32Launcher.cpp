@@ -20,6 +20,7 @@
 
 #include "sys/WindowsArguments.h"
 #include "sys/win32/ProcessWaits.h"
+#include "util/StringFuncs.h"
 
 namespace {
 
@@ -32,12 +33,36 @@ static_assert(sizeof(void*) != 4 || sizeof(SHELLEXECUTEINFOA) == 60);
 
 HANDLE AsHandle(TProcessHandle process) { return reinterpret_cast<HANDLE>(process); }
 
+bool FileExists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// The extension with which the shell finds a program named without one: the
+// first of the program extensions found in the working directory, else on
+// the search path. Empty when none is found.
+std::string ExtensionFound(const std::string& file, const std::string& directory) {
+  static const char* const kExtensions[] = {".com", ".exe", ".bat", ".cmd"};
+  bool relative = file.find(':') == std::string::npos && file.rfind("\\", 0) != 0;
+  std::string inDirectory = relative ? directory + "\\" + file : file;
+  for (const char* extension : kExtensions)
+    if (FileExists(inDirectory + extension)) return extension;
+  char found[MAX_PATH];
+  for (const char* extension : kExtensions)
+    if (relative && SearchPathA(nullptr, file.c_str(), extension, MAX_PATH, found, nullptr) != 0)
+      return extension;
+  return "";
+}
+
 class TWin32Launcher : public IProgramLauncher {
  public:
-  bool RunsBatchFilesThroughCmd() const override { return true; }
+  bool RunsThroughCmd(const std::string& file, const std::string& directory) override {
+    if (!ExtensionLower(file).empty()) return IsBatchFile(file);
+    return IsBatchFile(ExtensionFound(file, directory));
+  }
 
   bool ShellExecute(const TShellRequest& request, TProcessHandle& process) override {
-    std::string parameters = WindowsParameterText(request.file, request.arguments);
+    bool batchFile = RunsThroughCmd(request.file, request.directory);
+    std::string parameters = WindowsParameterText(request.file, batchFile, request.arguments);
     SHELLEXECUTEINFOA info = {};
     info.cbSize = sizeof(info);
     // NOASYNC: the shell finishes its work (a DDE conversation, a COM

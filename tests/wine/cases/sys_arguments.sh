@@ -18,9 +18,10 @@ case_sys_awkward_words_reach_the_program_exactly() {
   expect_eq "words through CommandLineToArgvW" "$SX_WORDS_RECEIVED" "$(cat wargs.log)"
 }
 
-# Each refused argument names the batch file, the argument and the
-# character; /warn goes on, the default stops the run. No refused argument
-# reaches cmd.exe, so no file is made by it.
+# Each refused argument names the batch file (also one the shell finds for
+# a name without extension), the argument and the character; /warn goes
+# on, the default stops the run. No refused argument reaches cmd.exe, so no
+# file is made by it.
 case_sys_batch_file_never_receives_what_cmd_would_run() {
   sys_prepare
   printf '@echo off\r\necho %%*>>bat.log\r\n' >"$TARV_CASE_DIR/show.bat"
@@ -29,6 +30,7 @@ case_sys_batch_file_never_receives_what_cmd_would_run() {
     'show.bat /wait /warn ok "x&echo.>INJ1.txt"' \
     'show.bat /wait /warn env(TARV_SX_INJ)' \
     'show.bat /wait /warn "e>f"' \
+    'show /wait /warn "x|y"' \
     'show.bat /wait "a b" "C:\Program Files (x86)\x" "k=v" ""' \
     '/pause "accepted " & errorlevel()' \
     'SHOW.BAT /wait "50%"' \
@@ -42,6 +44,7 @@ case_sys_batch_file_never_receives_what_cmd_would_run() {
   expect_eq "standard error" 'Warning: Could not start batch file "show.bat": argument 2 "x&echo.>INJ1.txt" holds "&", which cmd.exe would run as a command
 Warning: Could not start batch file "show.bat": argument 1 "a" & echo.>INJ2.txt & "" holds """, which cmd.exe would take as the end of a quoted text
 Warning: Could not start batch file "show.bat": argument 1 "e>f" holds ">", which cmd.exe would take as a redirection
+Warning: Could not start batch file "show": argument 1 "x|y" holds "|", which cmd.exe would run as a command
 Information: accepted 0
 Error: TARV32: ERROR: The following command: 
 @ "inject.qd"
