@@ -9,11 +9,10 @@
 
 /// What Execute prepares for one execution of a command.
 struct TPreparedArgs {
-  /// The rest-of-line commands' argument, or an external program's parameter
-  /// text: the evaluated arguments joined by blanks, quoted where they hold one.
+  /// The rest-of-line commands' argument.
   std::string text;
   /// Item 0 the command word (a program in double quotes), then the
-  /// evaluated arguments.
+  /// evaluated arguments, each as it is.
   std::vector<std::string> list;
 
   /// List item i, or the empty text when the list is shorter.

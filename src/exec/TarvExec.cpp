@@ -38,16 +38,12 @@ TPreparedArgs PrepareInternal(const Tcmdrec& command) {
   return args;
 }
 
+// Each argument's value is one word for the program, as it is: the
+// launcher writes it for the program's reader (WindowsArguments.h).
 TPreparedArgs PrepareExternal(const Tcmdrec& command) {
   TPreparedArgs args;
   args.list.push_back(Quoted(EvalExpr(command.Args.at(0))));
-  for (size_t i = 1; i < command.Args.size(); ++i) {
-    std::string value = EvalExpr(command.Args[i]);
-    if (value.find(' ') != std::string::npos) value = Quoted(value);
-    if (i > 1) args.text += ' ';
-    args.text += value;
-    args.list.push_back(value);
-  }
+  for (size_t i = 1; i < command.Args.size(); ++i) args.list.push_back(EvalExpr(command.Args[i]));
   return args;
 }
 
@@ -60,7 +56,8 @@ void RunExternalProgram(const Tcmdrec& command, const TPreparedArgs& args, const
   }
   TRunState& run = RunState();
   run.LaunchFlags = ProgramLaunchFlags(command.Options);
-  StartProgram(programText, args.text, run.WorkDir, run.LaunchFlags);
+  std::vector<std::string> arguments(args.list.begin() + 1, args.list.end());
+  StartProgram(programText, arguments, run.WorkDir, run.LaunchFlags);
 }
 
 void SetCommandTitle(const Tcmdrec& command) {

@@ -26,15 +26,21 @@ enum class TWaitResult { Ended, TimedOut, Failed };
 
 /// What the shell is asked to open.
 struct TShellRequest {
-  std::string file;        // program, script or document, without quotes
-  std::string parameters;  // the parameter text, unchanged
-  std::string directory;   // working directory of the new process, never empty
-  int showCommand = 0;     // the SW_* value for the program's first window
+  std::string file;                    // program, script or document, without quotes
+  std::vector<std::string> arguments;  // each word the program is to receive, as it is
+  std::string directory;               // working directory of the new process, never empty
+  int showCommand = 0;                 // the SW_* value for the program's first window
 };
 
 class IProgramLauncher {
  public:
   virtual ~IProgramLauncher() = default;
+
+  /// True when cmd.exe would run the file as a batch file, reading its
+  /// arguments by its own rules: one named with the extension .bat or .cmd,
+  /// or one the shell finds for a name without an extension. An argument
+  /// that cmd.exe would turn into a command is then refused before the start.
+  virtual bool RunsThroughCmd(const std::string& file, const std::string& directory) = 0;
 
   /// Opens the file. True when the shell accepted the request; `process` is
   /// then the new process, or 0 when the request was served without a new

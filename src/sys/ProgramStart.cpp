@@ -1,8 +1,10 @@
 // Starting programs, the pending-programs table and the waits of Winfuncs.
 #include <algorithm>
+#include <cstdio>
 #include <stdexcept>
 
 #include "sys/WaitLimit.h"
+#include "sys/WindowsArguments.h"
 #include "sys/Winfuncs.h"
 #include "sys/WinfuncsState.h"
 #include "util/MessageBoxes.h"
@@ -47,8 +49,8 @@ bool WaitForProcess(TProcessHandle process, const TWaitLimit& limit) {
   return ended;
 }
 
-void ReportStartFailure(const std::string& program, uint32_t error, uint32_t flags) {
-  std::string message = "Could not start application " + Quoted(program) + kCrLf + WinErrorText(error);
+// A start that failed or was refused, through the command's error mode.
+void ReportStartFailure(const std::string& message, uint32_t flags) {
   if (flags & lfIgnoreFailure) return;
   if (flags & lfWarnOnFailure) {
     ShowWarning(message);
@@ -59,6 +61,44 @@ void ReportStartFailure(const std::string& program, uint32_t error, uint32_t fla
     // The run ended in an error box: say so in the exit status.
     SystemServices().endProgram(1);
   }
+}
+
+// The word as a message shows it: in double quotes, a control character as
+// its code, so that a line end cannot break the message.
+std::string ShownWord(const std::string& word) {
+  std::string shown;
+  for (char c : word) {
+    auto byte = static_cast<unsigned char>(c);
+    if (byte >= 0x20 && byte != 0x7F) {
+      shown += c;
+      continue;
+    }
+    char code[8];
+    std::snprintf(code, sizeof code, "\\x%02X", byte);
+    shown += code;
+  }
+  return Quoted(shown);
+}
+
+// Why an argument cannot reach the program as it is, or empty. No command
+// line carries a NUL; cmd.exe, which runs batch files on Windows, would
+// turn some characters into commands.
+std::string ArgumentProblem(const std::string& word, bool throughCmd) {
+  if (word.find('\0') != std::string::npos) return "holds a NUL character, which no command line can carry";
+  return throughCmd ? BatchArgumentProblem(word) : "";
+}
+
+// The refusal of the first argument that cannot be passed, or empty.
+std::string RefusedArgument(const TShellRequest& request) {
+  bool throughCmd = Launcher().RunsThroughCmd(request.file, request.directory);
+  for (size_t i = 0; i < request.arguments.size(); ++i) {
+    std::string problem = ArgumentProblem(request.arguments[i], throughCmd);
+    if (problem.empty()) continue;
+    return "Could not start " + std::string(throughCmd ? "batch file " : "application ") +
+           Quoted(request.file) + ": argument " + std::to_string(i + 1) + " " +
+           ShownWord(request.arguments[i]) + " " + problem;
+  }
+  return "";
 }
 
 enum class TPassResult { NoneRunning, SomeRunning, GaveUp };
@@ -134,16 +174,21 @@ void ReportWaitAllGaveUp(const TWaitLimit& limit) {
 
 }  // namespace
 
-int StartProgram(const std::string& program, const std::string& parameters, const std::string& directory,
-                 uint32_t flags) {
-  TShellRequest request{WithoutQuotes(program), parameters, DirectoryOrCurrent(directory),
+int StartProgram(const std::string& program, const std::vector<std::string>& arguments,
+                 const std::string& directory, uint32_t flags) {
+  TShellRequest request{WithoutQuotes(program), arguments, DirectoryOrCurrent(directory),
                         static_cast<int>(flags & lfShowModeMask)};
+  if (std::string refusal = RefusedArgument(request); !refusal.empty()) {
+    ReportStartFailure(refusal, flags);
+    return -1;
+  }
   bool wait = (flags & lfWait) != 0;
   // Read before the start: a wrong limit must not leave a program behind.
   TWaitLimit limit = wait ? TWaitLimit::FromEnvironment() : TWaitLimit();
   TProcessHandle process = 0;
   if (!Launcher().ShellExecute(request, process)) {
-    ReportStartFailure(program, LastSystemError(), flags);
+    ReportStartFailure(
+        "Could not start application " + Quoted(program) + kCrLf + WinErrorText(LastSystemError()), flags);
     return -1;
   }
   if (!wait) {

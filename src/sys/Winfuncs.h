@@ -20,17 +20,18 @@
 // --- Programs -------------------------------------------------------------
 
 /// Starts `program` (quotes are removed before the shell sees it) with the
-/// parameter text, in `directory` (the current directory when empty), with the
-/// show mode in the low byte of `flags`. With lfWait it waits for the program
-/// and sets LastExitCode; otherwise the program joins the pending programs.
-/// A wait that reaches the limit of TARV_WAIT_TIMEOUT (WaitLimit.h) gives up:
-/// LastExitCode becomes 259 (still running) and "/wait gave up after N
-/// seconds waiting for "<program>" to end" goes through the error mode.
-/// Returns 0 when started, -1 when the start failed and the flags chose to go
-/// on: lfIgnoreFailure silent, lfWarnOnFailure a warning box, lfRaiseOnFailure
-/// raises ESystemError, none of them an error box and the end of the program.
-int StartProgram(const std::string& program, const std::string& parameters, const std::string& directory,
-                 uint32_t flags);
+/// arguments, each of which the program receives as it is, in `directory` (the current directory when empty),
+/// with the show mode in the low byte of `flags`. With lfWait it waits for the program and sets LastExitCode;
+/// otherwise the program joins the pending programs. A wait that reaches the limit of TARV_WAIT_TIMEOUT
+/// (WaitLimit.h) gives up: LastExitCode becomes 259 (still running) and "/wait gave up after N seconds
+/// waiting for "<program>" to end" goes through the error mode. Returns 0 when started, -1 when the start
+/// failed and the flags chose to go on: lfIgnoreFailure silent, lfWarnOnFailure a warning box,
+/// lfRaiseOnFailure raises ESystemError, none of them an error box and the end of the program. An argument
+/// that cannot reach the program as it is (a NUL character; for a batch file run by cmd.exe, a character that
+/// cmd.exe would act on, see BatchArgumentProblem) is refused before the start, named in a failure that takes
+/// the same way.
+int StartProgram(const std::string& program, const std::vector<std::string>& arguments,
+                 const std::string& directory, uint32_t flags);
 
 /// Waits until every pending program has ended; LastExitCode becomes the
 /// non-zero exit code of the latest-started such program, or 0. Empties the

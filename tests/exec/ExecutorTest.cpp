@@ -2,6 +2,7 @@
 #include "exec/TarvExec.h"
 
 using Starts = std::vector<FakeLauncher::Start>;
+using Words = std::vector<std::string>;
 
 TEST_F(ExecutorTest, ProgramIsStartedShownWithItsArgumentsAndWaitedFor) {
   sys.launcher.QueueExitCodes({7});
@@ -9,22 +10,26 @@ TEST_F(ExecutorTest, ProgramIsStartedShownWithItsArgumentsAndWaitedFor) {
   ASSERT_EQ(sys.launcher.starts.size(), 1u);
   const TShellRequest& request = sys.launcher.starts[0].request;
   EXPECT_EQ(request.file, "notepad");
-  EXPECT_EQ(request.parameters, "readme.txt");
+  EXPECT_EQ(request.arguments, Words{"readme.txt"});
   EXPECT_EQ(request.showCommand, 5);
   EXPECT_EQ(sys.launcher.waitedFor.size(), 1u);
   EXPECT_EQ(RunState().LastExitCode, 7u);
   EXPECT_EQ(RunState().LaunchFlags, 0x905u);
 }
 
-TEST_F(ExecutorTest, ArgumentWithABlankIsPassedInQuotes) {
-  EXPECT_EQ(Run("prog \"a b\" c \"d\""), "");
-  EXPECT_EQ(sys.launcher.starts.at(0).request.parameters, "\"a b\" c d");
+// Blanks, quotes and empty values stay inside their word: the launcher
+// writes each word for the program's reader.
+TEST_F(ExecutorTest, EachArgumentReachesTheLauncherAsOneWordAsItIs) {
+  SetEnvVar("TARV_TEST_WORD", "a\" & b");
+  EXPECT_EQ(Run("prog \"a b\" c \"\" \"q \\\"x\\\" y\" \"t\tab\" env(TARV_TEST_WORD)"), "");
+  EXPECT_EQ(sys.launcher.starts.at(0).request.arguments,
+            (Words{"a b", "c", "", "q \"x\" y", "t\tab", "a\" & b"}));
 }
 
 TEST_F(ExecutorTest, ExpressionsInArgumentsAreEvaluated) {
   SetEnvVar("TARV_TEST_DIR", "C:\\data");
   EXPECT_EQ(Run("prog env(TARV_TEST_DIR)&\\x.txt 1+2"), "");
-  EXPECT_EQ(sys.launcher.starts.at(0).request.parameters, "C:\\data\\x.txt 3");
+  EXPECT_EQ(sys.launcher.starts.at(0).request.arguments, (Words{"C:\\data\\x.txt", "3"}));
 }
 
 TEST_F(ExecutorTest, QuotedProgramPathReachesTheShellWithoutQuotes) {
@@ -140,7 +145,7 @@ TEST_F(ExecutorTest, CommandFileNamedAsAProgramRunsAsANestedScript) {
   EXPECT_EQ(sys.launcher.starts[0].request.file, "ran");
   EXPECT_EQ(Run("\"" + nested + "\" arg"), "");
   EXPECT_EQ(sys.launcher.starts.at(1).request.file, nested);
-  EXPECT_EQ(sys.launcher.starts.at(1).request.parameters, "arg");
+  EXPECT_EQ(sys.launcher.starts.at(1).request.arguments, Words{"arg"});
 }
 
 TEST_F(ExecutorTest, MissingCommandFileNamesThePathAndTheSystemError) {

@@ -67,49 +67,52 @@ class PosixServices : public ::testing::Test {
 }  // namespace
 
 TEST_F(PosixServices, WaitingForAProgramGivesItsExitCode) {
-  EXPECT_EQ(StartProgram("/bin/sh", "-c \"exit 3\"", "", 0x905), 0);
+  EXPECT_EQ(StartProgram("/bin/sh", {"-c", "exit 3"}, "", 0x905), 0);
   EXPECT_EQ(RunState().LastExitCode, 3u);
   EXPECT_FALSE(HasChildren());
 }
 
 TEST_F(PosixServices, AProgramNameIsFoundInPath) {
-  StartProgram("sh", "-c \"exit 4\"", "", 0x905);
+  StartProgram("sh", {"-c", "exit 4"}, "", 0x905);
   EXPECT_EQ(RunState().LastExitCode, 4u);
 }
 
 TEST_F(PosixServices, AProgramEndedByASignalReportsOneHundredTwentyEightPlusTheSignal) {
-  StartProgram("/bin/sh", "-c \"kill -9 $$\"", "", 0x905);
+  StartProgram("/bin/sh", {"-c", "kill -9 $$"}, "", 0x905);
   EXPECT_EQ(RunState().LastExitCode, 137u);
 }
 
-TEST_F(PosixServices, TheProgramSeesItsArgumentsSplitLikeOnWindows) {
+TEST_F(PosixServices, TheProgramGetsEachWordAsOneArgumentAsItIs) {
   Script("args", "#!/bin/sh\nfor a in \"$@\"; do printf '[%s]\\n' \"$a\"; done > args.out\n");
-  StartProgram(dir.Path("args"), "a \"b c\" d\\\"e f\\\\\\\\\"g h\" C:\\x\\y \"\"", dir.Root(), 0x905);
-  EXPECT_EQ(dir.Read("args.out"), "[a]\n[b c]\n[d\"e]\n[f\\\\g h]\n[C:\\x\\y]\n[]\n");
+  StartProgram(dir.Path("args"), {"a \"q\" b", "", "t\tab", "C:\\my dir\\", "x&y", "*"}, dir.Root(), 0x905);
+  EXPECT_EQ(dir.Read("args.out"), "[a \"q\" b]\n[]\n[t\tab]\n[C:\\my dir\\]\n[x&y]\n[*]\n");
 }
 
 TEST_F(PosixServices, TheProgramRunsInTheGivenDirectory) {
   std::filesystem::create_directory(dir.Path("work dir"));
-  StartProgram("/bin/sh", "-c \"pwd > where.out\"", dir.Path("work dir"), 0x905);
+  StartProgram("/bin/sh", {"-c", "pwd > where.out"}, dir.Path("work dir"), 0x905);
   EXPECT_EQ(dir.Read("work dir/where.out"), std::filesystem::canonical(dir.Path("work dir")).string() + "\n");
 }
 
-TEST_F(PosixServices, ARelativeProgramIsFoundInTheWorkingDirectory) {
-  Script("tool", "#!/bin/sh\nexit 6\n");
-  StartProgram("tool", "", dir.Root(), 0x905);
+// A file of the working directory never stands in for a program of PATH.
+TEST_F(PosixServices, ABareProgramNameIsLookedForInPathOnly) {
+  Script("tarv_local_tool", "#!/bin/sh\nexit 6\n");
+  EXPECT_EQ(StartProgram("tarv_local_tool", {}, dir.Root(), 0x205), -1);
+  EXPECT_EQ(LastSystemError(), uint32_t(ENOENT));
+  StartProgram("./tarv_local_tool", {}, dir.Root(), 0x905);
   EXPECT_EQ(RunState().LastExitCode, 6u);
 }
 
 TEST_F(PosixServices, AShellScriptThatIsNotExecutableRunsUnderSh) {
   Script("job.sh", "echo \"$1\" > job.out\nexit 5\n", 0644);
-  StartProgram("\"" + dir.Path("job.sh") + "\"", "\"one arg\"", dir.Root(), 0x905);
+  StartProgram("\"" + dir.Path("job.sh") + "\"", {"one arg"}, dir.Root(), 0x905);
   EXPECT_EQ(RunState().LastExitCode, 5u);
   EXPECT_EQ(dir.Read("job.out"), "one arg\n");
 }
 
 TEST_F(PosixServices, AMissingProgramIsAFailedStartWithTheSystemsReason) {
   try {
-    StartProgram("/nonexistent/prog", "", "", 0x805);
+    StartProgram("/nonexistent/prog", {}, "", 0x805);
     FAIL() << "no error";
   } catch (const ESystemError& error) {
     EXPECT_STREQ(
@@ -120,7 +123,7 @@ TEST_F(PosixServices, AMissingProgramIsAFailedStartWithTheSystemsReason) {
 }
 
 TEST_F(PosixServices, AMissingWorkingDirectoryIsAFailedStart) {
-  EXPECT_EQ(StartProgram("/bin/true", "", dir.Path("gone"), 0x405), -1);
+  EXPECT_EQ(StartProgram("/bin/true", {}, dir.Path("gone"), 0x405), -1);
   ASSERT_EQ(ui.boxes.size(), 1u);
   EXPECT_EQ(ui.boxes[0].text,
             "Could not start application \"/bin/true\"\r\nERROR 2: No such file or directory\r\n");
@@ -129,14 +132,14 @@ TEST_F(PosixServices, AMissingWorkingDirectoryIsAFailedStart) {
 TEST_F(PosixServices, AFileThatNothingCanOpenIsAFailedStart) {
   if (system("command -v xdg-open > /dev/null 2>&1") == 0) GTEST_SKIP() << "xdg-open would open the file";
   Script("notes.txt", "text", 0644);
-  EXPECT_EQ(StartProgram(dir.Path("notes.txt"), "", "", 0x205), -1);
+  EXPECT_EQ(StartProgram(dir.Path("notes.txt"), {}, "", 0x205), -1);
   EXPECT_EQ(LastSystemError(), uint32_t(EACCES));
 }
 
 TEST_F(PosixServices, WaitingForAllReapsEveryProgramAndKeepsTheLastNonZeroCode) {
   for (int i = 0; i < 20; ++i) {
     int code = i == 19 ? 0 : i == 18 ? 7 : i + 1;
-    StartProgram("/bin/sh", "-c \"sleep 0.1; exit " + std::to_string(code) + "\"", "", 0x805);
+    StartProgram("/bin/sh", {"-c", "sleep 0.1; exit " + std::to_string(code)}, "", 0x805);
   }
   EXPECT_EQ(PendingProgramCount(), 20u);
   double cpuBefore = CpuSeconds();
@@ -163,7 +166,7 @@ TEST_F(PosixServices, ProcessEnumerationContainsThisProgramWithItsExecutable) {
 TEST_F(PosixServices, KillProcessEndsAStartedProgram) {
   IProgramLauncher& launcher = *SystemServices().launcher;
   TProcessHandle process = 0;
-  ASSERT_TRUE(launcher.ShellExecute({"sleep", "30", dir.Root(), 5}, process));
+  ASSERT_TRUE(launcher.ShellExecute({"sleep", {"30"}, dir.Root(), 5}, process));
   auto start = std::chrono::steady_clock::now();
   EXPECT_TRUE(KillProcess(uint32_t(ProcessIdOfHandle(process))));
   launcher.WaitForProcess(process, kWaitForever);
@@ -199,7 +202,7 @@ TEST_F(PosixServices, KillFindsAProgramByTheNameItWasStartedWith) {
   IProgramLauncher& launcher = *SystemServices().launcher;
   auto killedBy = [&](const std::string& pattern) {
     TProcessHandle process = 0;
-    if (!launcher.ShellExecute({dir.Path(link), "30", dir.Root(), 5}, process))
+    if (!launcher.ShellExecute({dir.Path(link), {"30"}, dir.Root(), 5}, process))
       return std::string("no start");
     // Until the child has run exec, ps shows it under this test's own name.
     if (!ShowsProgram(ProcessIdOfHandle(process), dir.Path(link))) return std::string("never exec'd");
@@ -230,7 +233,7 @@ TEST_F(PosixServices, WaitByNameWaitsUntilNoSuchProcessRuns) {
   // A name of its own, so that nobody else's processes take part.
   std::string name = "lingerer" + std::to_string(getpid());
   std::filesystem::copy_file("/bin/sleep", dir.Path(name));
-  StartProgram(dir.Path(name), "0.3", "", 0x805);
+  StartProgram(dir.Path(name), {"0.3"}, "", 0x805);
   auto start = std::chrono::steady_clock::now();
   WaitForProgramByName(name);
   EXPECT_GT(SecondsSince(start), 0.1);
@@ -252,7 +255,7 @@ TEST_F(PosixServices, WaitsGiveUpAtTheTimeLimitWithoutSpinning) {
   RunState().LaunchFlags = lfWarnOnFailure;
   auto start = std::chrono::steady_clock::now();
   double cpuBefore = CpuSeconds();
-  StartProgram(dir.Path(name), "5", "", lfWait | lfWarnOnFailure | 5);
+  StartProgram(dir.Path(name), {"5"}, "", lfWait | lfWarnOnFailure | 5);
   // The program runs for 5 s: a wait that gave up returns well before. The
   // limit is counted in whole milliseconds of the system's clock, so the
   // wait may end up to one of them short of 0.3 s.
@@ -263,7 +266,7 @@ TEST_F(PosixServices, WaitsGiveUpAtTheTimeLimitWithoutSpinning) {
             "/wait gave up after 0.3 seconds waiting for \"" + dir.Path(name) + "\" to end");
   EXPECT_EQ(RunState().LastExitCode, 259u);
 
-  StartProgram(dir.Path(name), "5", "", 0x805);
+  StartProgram(dir.Path(name), {"5"}, "", 0x805);
   RunState().LaunchFlags = 0;
   start = std::chrono::steady_clock::now();
   EXPECT_THROW(WaitForAllPrograms(), EScriptError);

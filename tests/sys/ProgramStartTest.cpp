@@ -27,24 +27,24 @@ class ProgramStart : public ::testing::Test {
 // --- Starting --------------------------------------------------------------
 
 TEST_F(ProgramStart, HandsTheShellTheProgramWithoutQuotesAndTheShowMode) {
-  EXPECT_EQ(StartProgram("\"C:\\My Apps\\tool.exe\"", "-x \"a b\"", "D:\\data", 0x807), 0);
+  EXPECT_EQ(StartProgram("\"C:\\My Apps\\tool.exe\"", {"-x", "a b"}, "D:\\data", 0x807), 0);
   ASSERT_EQ(sys.launcher.starts.size(), 1u);
   const TShellRequest& request = sys.launcher.starts[0].request;
   EXPECT_EQ(request.file, "C:\\My Apps\\tool.exe");
-  EXPECT_EQ(request.parameters, "-x \"a b\"");
+  EXPECT_EQ(request.arguments, (std::vector<std::string>{"-x", "a b"}));
   EXPECT_EQ(request.directory, "D:\\data");
   EXPECT_EQ(request.showCommand, 7);
 }
 
 TEST_F(ProgramStart, StartsInTheCurrentDirectoryWhenNoneIsGiven) {
-  StartProgram("tool.exe", "", "", 0x800);
+  StartProgram("tool.exe", {}, "", 0x800);
   EXPECT_EQ(sys.launcher.starts[0].request.directory, "C:\\WORK");
   EXPECT_EQ(sys.launcher.starts[0].request.showCommand, 0);
 }
 
 TEST_F(ProgramStart, WaitsForTheProgramAndKeepsItsExitCode) {
   sys.launcher.QueueExitCodes({7});
-  EXPECT_EQ(StartProgram("tool.exe", "", "", 0x905), 0);
+  EXPECT_EQ(StartProgram("tool.exe", {}, "", 0x905), 0);
   TProcessHandle process = sys.launcher.starts[0].process;
   EXPECT_EQ(sys.launcher.waitedFor, (std::vector<TProcessHandle>{process}));
   EXPECT_EQ(sys.launcher.closed, (std::vector<TProcessHandle>{process}));
@@ -56,7 +56,7 @@ TEST_F(ProgramStart, ShowsWhenTheExitCodeCannotBeRead) {
   sys.launcher.QueueExitCodes({7});
   sys.launcher.onWait = [&](TProcessHandle process) { sys.launcher.unreadableExitCodes.insert(process); };
   RunState().LastExitCode = 9;
-  StartProgram("tool.exe", "", "", 0x905);
+  StartProgram("tool.exe", {}, "", 0x905);
   ASSERT_EQ(ui.boxes.size(), 1u);
   EXPECT_EQ(ui.boxes[0].kind, TBoxKind::Error);
   EXPECT_EQ(ui.boxes[0].text, "Could not get exit status for process - " + WinErrorText(6));
@@ -65,7 +65,7 @@ TEST_F(ProgramStart, ShowsWhenTheExitCodeCannotBeRead) {
 }
 
 TEST_F(ProgramStart, RemembersAProgramStartedWithoutWaiting) {
-  StartProgram("tool.exe", "", "", 0x805);
+  StartProgram("tool.exe", {}, "", 0x805);
   EXPECT_TRUE(sys.launcher.waitedFor.empty());
   EXPECT_EQ(PendingProgramCount(), 1u);
 }
@@ -74,14 +74,14 @@ TEST_F(ProgramStart, RemembersAProgramStartedWithoutWaiting) {
 
 TEST_F(ProgramStart, IgnoredFailureIsSilent) {
   sys.launcher.FailNextStart(2);
-  EXPECT_EQ(StartProgram("missing.exe", "", "", 0x205), -1);
+  EXPECT_EQ(StartProgram("missing.exe", {}, "", 0x205), -1);
   EXPECT_TRUE(ui.boxes.empty());
   EXPECT_TRUE(sys.programEnds.empty());
 }
 
 TEST_F(ProgramStart, WarnedFailureShowsAWarningAndGoesOn) {
   sys.launcher.FailNextStart(2);
-  EXPECT_EQ(StartProgram("\"C:\\My Apps\\missing.exe\"", "", "", 0x405), -1);
+  EXPECT_EQ(StartProgram("\"C:\\My Apps\\missing.exe\"", {}, "", 0x405), -1);
   ASSERT_EQ(ui.boxes.size(), 1u);
   EXPECT_EQ(ui.boxes[0].kind, TBoxKind::Warning);
   EXPECT_EQ(ui.boxes[0].text, FailureText("\"C:\\My Apps\\missing.exe\"", 2));
@@ -91,7 +91,7 @@ TEST_F(ProgramStart, WarnedFailureShowsAWarningAndGoesOn) {
 TEST_F(ProgramStart, RaisedFailureCarriesTheMessage) {
   sys.launcher.FailNextStart(2);
   try {
-    StartProgram("missing.exe", "", "", 0x805);
+    StartProgram("missing.exe", {}, "", 0x805);
     FAIL() << "no error";
   } catch (const ESystemError& error) {
     EXPECT_EQ(error.what(), FailureText("missing.exe", 2));
@@ -101,7 +101,7 @@ TEST_F(ProgramStart, RaisedFailureCarriesTheMessage) {
 
 TEST_F(ProgramStart, FailureWithoutAnErrorModeShowsAnErrorAndEndsTheProgram) {
   sys.launcher.FailNextStart(2);
-  EXPECT_EQ(StartProgram("missing.exe", "", "", 0x005), -1);
+  EXPECT_EQ(StartProgram("missing.exe", {}, "", 0x005), -1);
   ASSERT_EQ(ui.boxes.size(), 1u);
   EXPECT_EQ(ui.boxes[0].kind, TBoxKind::Error);
   EXPECT_EQ(ui.boxes[0].text, FailureText("missing.exe", 2));
@@ -111,17 +111,62 @@ TEST_F(ProgramStart, FailureWithoutAnErrorModeShowsAnErrorAndEndsTheProgram) {
 TEST_F(ProgramStart, IgnoreWinsOverWarnAndWarnOverRaise) {
   sys.launcher.FailNextStart(2);
   sys.launcher.FailNextStart(2);
-  StartProgram("missing.exe", "", "", 0xE05);
+  StartProgram("missing.exe", {}, "", 0xE05);
   EXPECT_TRUE(ui.boxes.empty());
-  StartProgram("missing.exe", "", "", 0xC05);
+  StartProgram("missing.exe", {}, "", 0xC05);
   EXPECT_EQ(ui.boxes.size(), 1u);
+}
+
+// --- Arguments refused ------------------------------------------------------
+
+// Only what cannot reach the program as it is: a NUL anywhere, and for a
+// batch file that cmd.exe runs, what cmd.exe would act on.
+TEST_F(ProgramStart, RefusesAnArgumentOnlyWhereItCannotArriveAsItIs) {
+  struct Case {
+    std::string program;
+    bool throughCmd;
+    std::string word;
+    std::string refusal;  // empty: started
+  };
+  const std::string batch = "Could not start batch file \"show.bat\": argument 2 ";
+  const Case cases[] = {
+      {"tool.exe", true, "x&y %PATH% !a! \"q\" ^", ""},
+      {"show.bat", false, "x&y", ""},  // not run by cmd.exe
+      {"show.bat", true, "C:\\x (86)\\ a,b;c=d", ""},
+      {"tool.exe", false, std::string("a\0b", 3),
+       "Could not start application \"tool.exe\": argument 2 \"a\\x00b\" holds a NUL character, which no "
+       "command "
+       "line can carry"},
+      {"C:\\x\\SHOW.Cmd", true, "a\r\nb",
+       "Could not start batch file \"C:\\x\\SHOW.Cmd\": argument 2 \"a\\x0D\\x0Ab\" holds the control "
+       "character "
+       "0x0D, which cmd.exe would not pass on"},
+      {"show.bat", true, "a|b", batch + "\"a|b\" holds \"|\", which cmd.exe would run as a command"},
+      {"show.bat", true, "e>f", batch + "\"e>f\" holds \">\", which cmd.exe would take as a redirection"},
+      {"show.bat", true, "a^b", batch + "\"a^b\" holds \"^\", which cmd.exe would take as an escape"},
+      {"show.bat", true, "50%", batch + "\"50%\" holds \"%\", which cmd.exe would expand as a variable"},
+      {"show.bat", true, "hi!", batch + "\"hi!\" holds \"!\", which cmd.exe would expand as a variable"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.program + " " + c.word);
+    sys.launcher.batchFilesRunThroughCmd = c.throughCmd;
+    sys.launcher.starts.clear();
+    ui.boxes.clear();
+    int result = StartProgram(c.program, {"ok", c.word}, "", lfWarnOnFailure);
+    EXPECT_EQ(result, c.refusal.empty() ? 0 : -1);
+    EXPECT_EQ(sys.launcher.starts.size(), c.refusal.empty() ? 1u : 0u);
+    ASSERT_EQ(ui.boxes.size(), c.refusal.empty() ? 0u : 1u);
+    if (!c.refusal.empty()) {
+      EXPECT_EQ(ui.boxes[0].text, c.refusal);
+    }
+  }
 }
 
 // --- Waiting for all ----------------------------------------------------------
 
 TEST_F(ProgramStart, WaitingForAllGivesTheLastNonZeroExitCode) {
   sys.launcher.QueueExitCodes({0, 3, 0});
-  for (int i = 0; i < 3; ++i) StartProgram("tool.exe", "", "", 0x805);
+  for (int i = 0; i < 3; ++i) StartProgram("tool.exe", {}, "", 0x805);
   WaitForAllPrograms();
   EXPECT_EQ(RunState().LastExitCode, 3u);
   EXPECT_EQ(PendingProgramCount(), 0u);
@@ -142,7 +187,7 @@ TEST_F(ProgramStart, WaitingForAllWithNothingPendingReturnsAtOnce) {
 TEST_F(ProgramStart, NoStartedProgramIsForgottenBeyondFourHundredNinetyNine) {
   for (int i = 0; i < 600; ++i) {
     sys.launcher.QueueExitCodes({i == 550 ? 5u : 0u});
-    StartProgram("tool.exe", "", "", 0x805);
+    StartProgram("tool.exe", {}, "", 0x805);
   }
   EXPECT_EQ(PendingProgramCount(), 600u);
   WaitForAllPrograms();
@@ -154,7 +199,7 @@ TEST_F(ProgramStart, NoStartedProgramIsForgottenBeyondFourHundredNinetyNine) {
 
 TEST_F(ProgramStart, AFailedWaitForAllIsShownAndTheExitCodesAreStillRead) {
   sys.launcher.QueueExitCodes({4});
-  StartProgram("tool.exe", "", "", 0x805);
+  StartProgram("tool.exe", {}, "", 0x805);
   sys.launcher.waitAllError = 6;
   WaitForAllPrograms();
   ASSERT_EQ(ui.boxes.size(), 1u);
@@ -165,8 +210,8 @@ TEST_F(ProgramStart, AFailedWaitForAllIsShownAndTheExitCodesAreStillRead) {
 
 TEST_F(ProgramStart, AnUnreadableExitCodeIsShownAndTheOthersStillCount) {
   sys.launcher.QueueExitCodes({2, 0});
-  StartProgram("a.exe", "", "", 0x805);
-  StartProgram("b.exe", "", "", 0x805);
+  StartProgram("a.exe", {}, "", 0x805);
+  StartProgram("b.exe", {}, "", 0x805);
   sys.launcher.unreadableExitCodes.insert(sys.launcher.starts[1].process);
   WaitForAllPrograms();
   EXPECT_EQ(ui.boxes.size(), 1u);
@@ -182,7 +227,7 @@ TEST_F(ProgramStart, ADocumentServedByARunningProgramIsWaitedForByItsExecutableN
   sys.processes.Add(12, "C:\\WINDOWS\\NOTEPAD.EXE");
   sys.processes.Add(13, "c:\\other\\Notepad.exe");
   sys.processes.Add(14, "C:\\Tools\\CALC.EXE");
-  EXPECT_EQ(StartProgram("readme.txt", "", "", 0x905), 0);
+  EXPECT_EQ(StartProgram("readme.txt", {}, "", 0x905), 0);
   EXPECT_EQ(sys.launcher.lookups[0], (std::pair<std::string, std::string>{"README.TXT", "C:\\WORK"}));
   EXPECT_EQ(sys.processes.opens,
             (std::vector<std::pair<uint32_t, uint32_t>>{{0x00100400, 12}, {0x00100400, 13}}));
@@ -193,7 +238,7 @@ TEST_F(ProgramStart, ADocumentServedByARunningProgramIsWaitedForByItsExecutableN
 
 TEST_F(ProgramStart, ADocumentServedWithoutWaitingIsLeftAlone) {
   sys.launcher.ServeNextWithoutProcess();
-  EXPECT_EQ(StartProgram("readme.txt", "", "", 0x805), 0);
+  EXPECT_EQ(StartProgram("readme.txt", {}, "", 0x805), 0);
   EXPECT_TRUE(sys.launcher.lookups.empty());
   EXPECT_EQ(PendingProgramCount(), 0u);
 }

@@ -1,6 +1,6 @@
 // Scriptable fakes of the system service interfaces, installed together as
 // the services record for the lifetime of a FakeSystem. They record what the
-// code under test asked for (programs started with which file, parameters,
+// code under test asked for (programs started with which file, arguments,
 // directory and show mode; waits; closed handles; window actions; key events)
 // and answer from what the test set up (exit codes, failures, processes, a
 // window tree, a keyboard layout). The Winfuncs tables start empty.
@@ -24,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "sys/WindowsArguments.h"
 #include "sys/Winfuncs.h"
 #include "util/SysFiles.h"
 #include "util/TextEncoding.h"
@@ -58,6 +59,9 @@ class FakeLauncher : public IProgramLauncher {
     return handle;
   }
 
+  bool RunsThroughCmd(const std::string& file, const std::string&) override {
+    return batchFilesRunThroughCmd && IsBatchFile(file);
+  }
   bool ShellExecute(const TShellRequest& request, TProcessHandle& process) override {
     Outcome outcome;
     if (!outcomes.empty()) {
@@ -130,7 +134,8 @@ class FakeLauncher : public IProgramLauncher {
   }
 
   // Script
-  std::deque<Outcome> outcomes;  // default: a new process ending with 0
+  std::deque<Outcome> outcomes;         // default: a new process ending with 0
+  bool batchFilesRunThroughCmd = true;  // as on Windows
   std::set<TProcessHandle> unreadableExitCodes;
   uint32_t waitAllError = 0;                        // non-zero: the wait for all fails
   std::map<std::string, std::string> associations;  // file (as asked) -> executable

@@ -4,7 +4,7 @@
 # the program's application window.
 add_executable(testwin WIN32 ${TARV_WINE_DIR}/testwin/testwin.cpp ${TARV_WINE_DIR}/manifest.rc)
 target_include_directories(testwin PRIVATE ${TARV_GENERATED_DIR})
-target_link_libraries(testwin PRIVATE user32 gdi32)
+target_link_libraries(testwin PRIVATE user32 gdi32 shell32)
 tarv_link_static(testwin)
 
 add_executable(sysprobe ${TARV_WINE_DIR}/testwin/sysprobe.cpp)

@@ -6,7 +6,6 @@
 #include <cerrno>
 #include <cstdlib>
 
-#include "sys/posix/WindowsCommandLine.h"
 #include "util/StringFuncs.h"
 
 namespace {
@@ -48,9 +47,10 @@ std::string SearchPath(const std::string& name) {
 std::string ResolveFile(const std::string& file, const std::string& directory) {
   errno = ENOENT;
   if (file.empty()) return "";
-  std::string inDirectory = file[0] == '/' ? file : directory + "/" + file;
-  if (file.find('/') != std::string::npos || Exists(inDirectory))
-    return Exists(inDirectory) ? inDirectory : "";
+  if (file.find('/') != std::string::npos) {
+    std::string path = file[0] == '/' ? file : directory + "/" + file;
+    return Exists(path) ? path : "";
+  }
   std::string found = SearchPath(file);
   if (found.empty()) errno = ENOENT;
   return found;
@@ -91,7 +91,6 @@ int PlanLaunch(const TShellRequest& request, TLaunchPlan& plan) {
   if (int error = ChooseRunner(path, plan)) return error;
   // A document is opened as it is, as the Windows shell does.
   if (plan.document) return 0;
-  for (std::string& argument : SplitWindowsCommandLine(request.parameters))
-    plan.argv.push_back(std::move(argument));
+  plan.argv.insert(plan.argv.end(), request.arguments.begin(), request.arguments.end());
   return 0;
 }

@@ -1,10 +1,13 @@
 // How the POSIX back end opens what a script names, as the Windows shell
-// would: an executable file runs with the parameters as its arguments, a
-// ".sh" script that is not executable runs under /bin/sh, and any other file
-// (a document, a directory) goes to xdg-open when the system has it.
+// would: an executable file runs with the request's words as its arguments
+// (each word one argument, as it is), a ".sh" script that is not executable
+// runs under /bin/sh, and any other file (a document, a directory) goes to
+// xdg-open when the system has it.
 //
-// A name with a "/" is a path (relative ones from the working directory); a
-// bare name is looked for in the working directory first, then in PATH.
+// A name with a "/" is a path (relative ones from the working directory,
+// "./tool" for a program there); a bare name is looked for in PATH only, as
+// a shell does, so a file of the working directory never stands in for a
+// system program.
 #pragma once
 
 #include <string>

@@ -161,6 +161,9 @@ bool StartedProcessExitCode(TPosixProcess& process, uint32_t& exitCode) {
 
 class TPosixLauncher : public IProgramLauncher {
  public:
+  // A batch file is a document here: no cmd.exe reads its arguments.
+  bool RunsThroughCmd(const std::string&, const std::string&) override { return false; }
+
   bool ShellExecute(const TShellRequest& request, TProcessHandle& process) override {
     TLaunchPlan plan;
     pid_t pid = 0;
@@ -207,7 +210,7 @@ class TPosixLauncher : public IProgramLauncher {
   bool FindExecutable(const std::string& file, const std::string& directory, std::string& executable,
                       uint32_t& error) override {
     TLaunchPlan plan;
-    error = static_cast<uint32_t>(PlanLaunch({file, "", directory, 0}, plan));
+    error = static_cast<uint32_t>(PlanLaunch({file, {}, directory, 0}, plan));
     if (error == 0) executable = plan.executable;
     return error == 0;
   }

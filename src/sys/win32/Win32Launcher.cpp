@@ -1,7 +1,9 @@
 // Starting programs through the shell and waiting for them on Win32.
 //
-// The file, parameter and directory texts go to the shell as they are, of
-// any length: nothing is copied into fixed buffers on the way. Only the
+// The file and directory texts go to the shell as they are, and the
+// arguments as the parameter text their reader takes apart into the same
+// words (WindowsArguments.h), of any length: nothing is copied into fixed
+// buffers on the way. Only the
 // look-up of a document's program has a fixed result buffer, because
 // FindExecutableA writes into one of MAX_PATH characters.
 
@@ -16,7 +18,9 @@
 #undef SetCurrentDirectory
 // clang-format on
 
+#include "sys/WindowsArguments.h"
 #include "sys/win32/ProcessWaits.h"
+#include "util/StringFuncs.h"
 
 namespace {
 
@@ -29,9 +33,36 @@ static_assert(sizeof(void*) != 4 || sizeof(SHELLEXECUTEINFOA) == 60);
 
 HANDLE AsHandle(TProcessHandle process) { return reinterpret_cast<HANDLE>(process); }
 
+bool FileExists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// The extension with which the shell finds a program named without one: the
+// first of the program extensions found in the working directory, else on
+// the search path. Empty when none is found.
+std::string ExtensionFound(const std::string& file, const std::string& directory) {
+  static const char* const kExtensions[] = {".com", ".exe", ".bat", ".cmd"};
+  bool relative = file.find(':') == std::string::npos && file.rfind("\\", 0) != 0;
+  std::string inDirectory = relative ? directory + "\\" + file : file;
+  for (const char* extension : kExtensions)
+    if (FileExists(inDirectory + extension)) return extension;
+  char found[MAX_PATH];
+  for (const char* extension : kExtensions)
+    if (relative && SearchPathA(nullptr, file.c_str(), extension, MAX_PATH, found, nullptr) != 0)
+      return extension;
+  return "";
+}
+
 class TWin32Launcher : public IProgramLauncher {
  public:
+  bool RunsThroughCmd(const std::string& file, const std::string& directory) override {
+    if (!ExtensionLower(file).empty()) return IsBatchFile(file);
+    return IsBatchFile(ExtensionFound(file, directory));
+  }
+
   bool ShellExecute(const TShellRequest& request, TProcessHandle& process) override {
+    bool batchFile = RunsThroughCmd(request.file, request.directory);
+    std::string parameters = WindowsParameterText(request.file, batchFile, request.arguments);
     SHELLEXECUTEINFOA info = {};
     info.cbSize = sizeof(info);
     // NOASYNC: the shell finishes its work (a DDE conversation, a COM
@@ -39,7 +70,7 @@ class TWin32Launcher : public IProgramLauncher {
     // waiting right after the call.
     info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
     info.lpFile = request.file.c_str();
-    info.lpParameters = request.parameters.c_str();
+    info.lpParameters = parameters.c_str();
     info.lpDirectory = request.directory.c_str();
     info.nShow = request.showCommand;
     if (!::ShellExecuteExA(&info)) return false;

@@ -31,6 +31,9 @@
 //   testwin args LOG WORD...
 //       appends each WORD to LOG, one a line, and exits 0 (what the
 //       program received on its command line).
+//   testwin wargs LOG WORD...
+//       like args, but the words as CommandLineToArgvW takes the command line
+//       apart, each in the ANSI code page (the other reader of a command line).
 //   testwin ticks MS
 //       busy until MS milliseconds have passed, then exits 0 (a process that
 //       uses the processor, to compare idle waits with).
@@ -42,6 +45,7 @@
 //       appends "churned N" (the windows it opened) to LOG and exits 0; it
 //       stops sooner once the file STOPFILE exists.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -245,10 +249,27 @@ int Churn(size_t count, DWORD ms, const std::string& stopFile) {
   return 0;
 }
 
+// The words from the fourth on as CommandLineToArgvW gives them.
+int LogWideArguments() {
+  int count = 0;
+  LPWSTR* words = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (!words) return 3;
+  for (int i = 3; i < count; ++i) {
+    int size = WideCharToMultiByte(CP_ACP, 0, words[i], -1, nullptr, 0, nullptr, nullptr);
+    std::string word(size > 0 ? size : 1, '\0');
+    WideCharToMultiByte(CP_ACP, 0, words[i], -1, word.data(), size, nullptr, nullptr);
+    word.resize(word.size() - 1);  // the terminating NUL
+    AppendLog(word);
+  }
+  LocalFree(words);
+  return 0;
+}
+
 int Usage() {
   std::fputs(
       "usage: testwin exit CODE [MS] | window TITLE LOG [CLOSECODE [QUITCODE]] | show TITLE LOG CODE"
-      " | hang TITLE LOG MS | ask TITLE LOG | args LOG WORD... | ticks MS | churn COUNT MS LOG [STOPFILE]\n",
+      " | hang TITLE LOG MS | ask TITLE LOG | args LOG WORD... | wargs LOG WORD... | ticks MS | churn COUNT "
+      "MS LOG [STOPFILE]\n",
       stderr);
   return 2;
 }
@@ -268,6 +289,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
     settings.log = args[2];
     for (int i = 3; i < count; ++i) AppendLog(args[i]);
     return 0;
+  }
+  if (mode == "wargs" && count >= 3) {
+    settings.log = args[2];
+    return LogWideArguments();
   }
   if (mode == "ticks" && count == 3) return Busy(static_cast<DWORD>(std::atoi(args[2])));
   if (mode == "churn" && (count == 5 || count == 6)) {
