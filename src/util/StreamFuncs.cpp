@@ -115,35 +115,6 @@ void StreamWriteLine(TTextStream& stream, std::string_view text) {
   stream.Write("\r\n");
 }
 
-intptr_t OpenLineFile(std::string_view name, int mode) {
-  std::string path(name);
-  if (!path.empty() && path.front() == '"') path = path.size() >= 2 ? path.substr(1, path.size() - 2) : "";
-  return SysOpenFile(path, mode);
-}
-
-void CloseLineFile(intptr_t handle) { SysCloseFile(handle); }
-
-LineRead ReadLine(intptr_t handle) {
-  LineRead result;
-  std::string raw;
-  char c;
-  while (SysReadFile(handle, &c, 1) == 1) {
-    raw += c;
-    ++result.count;
-    if (c == '\n') break;
-  }
-  result.line = TrimBlanks(raw);
-  return result;
-}
-
-int WriteLine(intptr_t handle, std::string_view text) {
-  std::string buffer(text);
-  buffer += "\r\n";
-  int written = SysWriteFile(handle, buffer.data(), static_cast<int>(buffer.size()));
-  if (written < 0) ShowError("Could not write to file\r\n" + WinErrorText(LastSystemError()));
-  return written;
-}
-
 void DebugTrace(std::string_view text) {
   if (!RunState().DebugTraceOn) return;
   SysAppendLine(RunState().DebugTraceFile, text);

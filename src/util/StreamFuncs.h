@@ -81,29 +81,12 @@ void StreamAppendLine(TTextStream& stream, std::string& text);
 void StreamWriteText(TTextStream& stream, std::string_view text);
 void StreamWriteLine(TTextStream& stream, std::string_view text);
 
-/// Open modes of the line-file routines (the system's OF_ flag values).
+/// Open modes of the system's files (the system's OF_ flag values).
 constexpr int kOfRead = 0x00;
 constexpr int kOfWrite = 0x01;
 constexpr int kOfReadWrite = 0x02;
 constexpr int kOfAccessMask = 0x03;
 constexpr int kOfShareDenyNone = 0x40;
-
-/// Opens a command file for line reading or writing; a quoted name loses its
-/// quotes.
-/// Returns a negative handle on failure (the system error stays readable
-/// through LastSystemError).
-intptr_t OpenLineFile(std::string_view name, int mode);
-void CloseLineFile(intptr_t handle);
-
-struct LineRead {
-  int count = 0;     // bytes consumed, 0 only at the end of the file
-  std::string line;  // trimmed with TrimBlanks
-};
-LineRead ReadLine(intptr_t handle);
-
-/// Writes text and CR LF in one call; shows an error box and returns a
-/// negative count when the write fails.
-int WriteLine(intptr_t handle, std::string_view text);
 
 /// Appends one line to the debug trace file while the debug trace is on.
 void DebugTrace(std::string_view text);

@@ -42,51 +42,6 @@ TEST(StreamWriteLine, EndsLinesWithCrLf) {
   EXPECT_EQ(s.Text(), "one\r\n" + std::string(3000, 'x') + "\r\n");
 }
 
-TEST(LineFile, ReadsTrimmedLinesWithByteCounts) {
-  TempDir dir;
-  std::string path = dir.Write("a.qd", "a\r\n\r\nb");
-  intptr_t h = OpenLineFile(path, kOfRead | kOfShareDenyNone);
-  ASSERT_GE(h, 0);
-  LineRead r = ReadLine(h);
-  EXPECT_EQ(r.count, 3);
-  EXPECT_EQ(r.line, "a");
-  r = ReadLine(h);
-  EXPECT_EQ(r.count, 2);
-  EXPECT_EQ(r.line, "");
-  r = ReadLine(h);
-  EXPECT_EQ(r.count, 1);
-  EXPECT_EQ(r.line, "b");
-  EXPECT_EQ(ReadLine(h).count, 0);
-  CloseLineFile(h);
-}
-
-TEST(LineFile, KeepsLinesLongerThanAnyBuffer) {
-  TempDir dir;
-  std::string longLine(5000, 'q');
-  std::string path = dir.Write("long.qd", "  " + longLine + "\t\n");
-  intptr_t h = OpenLineFile("\"" + path + "\"", kOfRead | kOfShareDenyNone);
-  ASSERT_GE(h, 0);
-  EXPECT_EQ(ReadLine(h).line, longLine);
-  CloseLineFile(h);
-}
-
-TEST(LineFile, WriteModeEmptiesTheFileFirst) {
-  TempDir dir;
-  std::string path = dir.Write("w.qd", "old content that is long\r\n");
-  intptr_t h = OpenLineFile(path, kOfWrite | kOfShareDenyNone);
-  ASSERT_GE(h, 0);
-  EXPECT_EQ(WriteLine(h, ""), 2);
-  EXPECT_EQ(WriteLine(h, "x"), 3);
-  CloseLineFile(h);
-  EXPECT_EQ(dir.Read("w.qd"), "\r\nx\r\n");
-}
-
-TEST(LineFile, MissingFileGivesANegativeHandle) {
-  TempDir dir;
-  EXPECT_LT(OpenLineFile(dir.Path("missing.qd"), kOfRead), 0);
-  EXPECT_NE(LastSystemError(), 0u);
-}
-
 TEST(DebugTrace, AppendsOnlyWhileOn) {
   TempDir dir;
   ResetRunState();
