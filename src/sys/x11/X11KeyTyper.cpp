@@ -1,6 +1,5 @@
 #include "sys/x11/X11KeyTyper.h"
 
-#include <X11/XKBlib.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
@@ -39,21 +38,15 @@ bool TX11KeyTyper::Usable() {
   return XTestQueryExtension(display_, &event, &error, &major, &minor);
 }
 
-TX11KeyTyper::TPlace TX11KeyTyper::Find(KeySym keysym) {
-  KeyCode keycode = XKeysymToKeycode(display_, keysym);
-  if (keycode == 0) return {};
-  for (int level = 0; level < 2; ++level)
-    if (XkbKeycodeToKeysym(display_, keycode, 0, level) == keysym) return {keycode, level};
-  return {};  // only at a level that needs more than Shift (AltGr)
-}
-
 void TX11KeyTyper::Fake(KeyCode keycode, bool down) {
   XTestFakeKeyEvent(display_, keycode, down ? True : False, CurrentTime);
 }
 
-// The key of the keysym, borrowing a spare one when the map has none.
+// The key of the keysym, borrowing a spare one when the map has none. The
+// layout is read afresh: Xlib's own copy of the map is brought up to date
+// only by events that the program does not read.
 KeyCode TX11KeyTyper::KeycodeOf(KeySym keysym) {
-  KeyCode keycode = XKeysymToKeycode(display_, keysym);
+  KeyCode keycode = TX11Layout(display_).Find(keysym).keycode;
   return keycode != 0 ? keycode : Borrow(keysym);
 }
 
@@ -65,17 +58,27 @@ bool TX11KeyTyper::Key(KeySym keysym, bool down) {
   return true;
 }
 
-// Under a Shift that the script holds, a first-level key gives its
-// second-level character, as the same key does on Windows ("+-" types "_").
+// The keys of the modifiers a level needs, less a Shift that the script
+// holds: under it a first-level key gives its second level, as the same key
+// does on Windows ("+-" types "_").
+std::vector<KeyCode> TX11KeyTyper::ModifierKeysToPress(const TX11Layout& layout, unsigned modifiers) const {
+  if (shiftsDown_ > 0) modifiers &= ~ShiftMask;
+  std::vector<KeyCode> keys;
+  for (unsigned bit = 1; bit != 0 && bit <= modifiers; bit <<= 1)
+    if (modifiers & bit) keys.push_back(layout.ModifierKey(bit));
+  return keys;
+}
+
 bool TX11KeyTyper::Type(KeySym keysym) {
-  TPlace place = Find(keysym);
+  TX11Layout layout(display_);
+  TKeyPlace place = layout.Find(keysym);
   if (place.keycode == 0) place = {Borrow(keysym), 0};
   if (place.keycode == 0) return false;
-  bool addShift = place.level == 1 && shiftsDown_ <= 0;
-  if (addShift) Key(XK_Shift_L, true);
+  std::vector<KeyCode> modifiers = ModifierKeysToPress(layout, place.modifiers);
+  for (KeyCode modifier : modifiers) Fake(modifier, true);
   Fake(place.keycode, true);
   Fake(place.keycode, false);
-  if (addShift) Key(XK_Shift_L, false);
+  for (auto modifier = modifiers.rbegin(); modifier != modifiers.rend(); ++modifier) Fake(*modifier, false);
   return true;
 }
 

@@ -1,15 +1,18 @@
 // Key presses on X through the XTest extension, by keysym. A keysym that the
-// keyboard map has at its first level is typed with its key, one at the
-// second level with Shift added (unless Shift is already down); any other
-// (a character the layout lacks) is put on a spare keycode for the time it
-// is typed: a keycode with no keysyms, given the keysym at both levels with
-// XChangeKeyboardMapping, and cleared again by RestoreKeyboardMapping.
+// layout in use has (X11Layout) is typed with its key, under the modifiers
+// that choose its level: Shift, the level-three shift (AltGr), or both; a
+// Shift that is already down counts. Any other (a character the layout
+// lacks, or has on a dead key only) is put on a spare keycode for the time
+// it is typed: a keycode with no keysyms, given the keysym at both levels
+// with XChangeKeyboardMapping, and cleared again by RestoreKeyboardMapping.
 #pragma once
 
 #include <X11/Xlib.h>
 
 #include <utility>
 #include <vector>
+
+#include "sys/x11/X11Layout.h"
 
 class TX11KeyTyper {
  public:
@@ -23,7 +26,7 @@ class TX11KeyTyper {
   /// A key of the keyboard (a modifier, say) down or up; false when the
   /// keyboard map has no key for the keysym.
   bool Key(KeySym keysym, bool down);
-  /// Types the keysym's character: down and up, with Shift where it needs it.
+  /// Types the keysym's character: down and up, with the modifiers it needs.
   bool Type(KeySym keysym);
   /// True while typing has spare keycodes borrowed: the target must read its
   /// keys before RestoreKeyboardMapping clears them, or it reads nothing.
@@ -31,11 +34,7 @@ class TX11KeyTyper {
   void RestoreKeyboardMapping();
 
  private:
-  struct TPlace {
-    KeyCode keycode = 0;
-    int level = 0;  // 0: plain, 1: with Shift
-  };
-  TPlace Find(KeySym keysym);
+  std::vector<KeyCode> ModifierKeysToPress(const TX11Layout& layout, unsigned modifiers) const;
   KeyCode Borrow(KeySym keysym);
   KeyCode KeycodeOf(KeySym keysym);
   KeyCode SpareKeycode();
