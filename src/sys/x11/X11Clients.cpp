@@ -4,6 +4,7 @@
 #include <X11/Xutil.h>
 
 #include <algorithm>
+#include <string_view>
 
 #include "sys/x11/X11Display.h"
 #include "util/TextEncoding.h"
@@ -46,6 +47,22 @@ bool IsUnmanagedClient(Display* display, Window window) {
   return iconic;
 }
 
+// Latin-1 text (the STRING type of X properties) as UTF-8.
+std::string Latin1ToUtf8(std::string_view latin1) {
+  std::string utf8;
+  for (char c : latin1) AppendUtf8(utf8, static_cast<unsigned char>(c));
+  return utf8;
+}
+
+// Text that a client says is UTF-8, with each malformed byte as U+FFFD: a
+// title that the program matches and writes is always well-formed.
+std::string WellFormedUtf8(std::string_view text) {
+  if (IsValidUtf8(text)) return std::string(text);
+  std::string utf8;
+  for (char32_t c : DecodeUtf8(text)) AppendUtf8(utf8, c);
+  return utf8;
+}
+
 // A STRING property is Latin-1 by the ICCCM, but programs that store a
 // UTF-8 title with XStoreName are common; Latin-1 text with characters
 // beyond ASCII is hardly ever well-formed UTF-8, so such bytes are UTF-8.
@@ -83,19 +100,6 @@ std::vector<Window> ClientWindows(Display* display) {
   }
   std::sort(clients.begin(), clients.end());
   return clients;
-}
-
-std::string Latin1ToUtf8(std::string_view latin1) {
-  std::string utf8;
-  for (char c : latin1) AppendUtf8(utf8, static_cast<unsigned char>(c));
-  return utf8;
-}
-
-std::string WellFormedUtf8(std::string_view text) {
-  if (IsValidUtf8(text)) return std::string(text);
-  std::string utf8;
-  for (char32_t c : DecodeUtf8(text)) AppendUtf8(utf8, c);
-  return utf8;
 }
 
 std::string ClientTitle(Display* display, Window window) {

@@ -8,7 +8,6 @@
 
 #include <cstdint>
 #include <string>
-#include <string_view>
 #include <vector>
 
 /// Every client window, in ascending window id: the order in which the
@@ -25,9 +24,3 @@ uint32_t ClientProcessId(Display* display, Window window);
 
 /// The window's parent, or None when the window has gone.
 Window ParentOf(Display* display, Window window);
-
-/// Latin-1 text (the STRING type of X properties) as UTF-8.
-std::string Latin1ToUtf8(std::string_view latin1);
-/// Text that a client says is UTF-8, with each malformed byte as U+FFFD:
-/// a title the program matches and writes is always well-formed.
-std::string WellFormedUtf8(std::string_view text);
