@@ -47,6 +47,7 @@ void TX11KeyTyper::Fake(KeyCode keycode, bool down) {
 // only by events that the program does not read.
 KeyCode TX11KeyTyper::KeycodeOf(KeySym keysym) {
   KeyCode keycode = TX11Layout(display_).Find(keysym).keycode;
+  Touch(keycode);
   return keycode != 0 ? keycode : Borrow(keysym);
 }
 
@@ -71,7 +72,8 @@ std::vector<KeyCode> TX11KeyTyper::ModifierKeysToPress(const TX11Layout& layout,
 
 bool TX11KeyTyper::Type(KeySym keysym) {
   TX11Layout layout(display_);
-  TKeyPlace place = layout.Find(keysym);
+  TKeyPlace place = layout.Find(keysym);  // a keycode borrowed earlier too
+  Touch(place.keycode);
   if (place.keycode == 0) place = {Borrow(keysym), 0};
   if (place.keycode == 0) return false;
   std::vector<KeyCode> modifiers = ModifierKeysToPress(layout, place.modifiers);
@@ -91,30 +93,47 @@ KeyCode TX11KeyTyper::SpareKeycode() {
   for (int keycode = high; keycode >= low && spare == 0; --keycode) {
     bool empty = true;
     for (int i = 0; i < perKeycode; ++i) empty = empty && map[(keycode - low) * perKeycode + i] == NoSymbol;
-    bool taken = std::any_of(borrowed_.begin(), borrowed_.end(), [&](auto& b) { return b.first == keycode; });
+    bool taken =
+        std::any_of(borrowed_.begin(), borrowed_.end(), [&](auto& b) { return b.keycode == keycode; });
     if (empty && !taken) spare = static_cast<KeyCode>(keycode);
   }
   XFree(map);
   return spare;
 }
 
+void TX11KeyTyper::Touch(KeyCode keycode) {
+  for (TBorrowed& borrowed : borrowed_)
+    if (borrowed.keycode == keycode) borrowed.lastUse = TClock::now();
+}
+
+// Gives up the borrowed keycode pressed longest ago; 0 when none is.
+KeyCode TX11KeyTyper::LeastRecentlyUsed() {
+  auto oldest = std::min_element(borrowed_.begin(), borrowed_.end(),
+                                 [](auto& a, auto& b) { return a.lastUse < b.lastUse; });
+  if (oldest == borrowed_.end()) return 0;
+  KeyCode keycode = oldest->keycode;
+  borrowed_.erase(oldest);
+  return keycode;
+}
+
 KeyCode TX11KeyTyper::Borrow(KeySym keysym) {
-  for (auto [keycode, borrowedKeysym] : borrowed_)
-    if (borrowedKeysym == keysym) return keycode;
   KeyCode keycode = SpareKeycode();
+  if (keycode == 0) keycode = LeastRecentlyUsed();
   if (keycode == 0) return 0;
   KeySym both[2] = {keysym, keysym};
   XChangeKeyboardMapping(display_, keycode, 2, both, 1);
   XSync(display_, False);
-  borrowed_.push_back({keycode, keysym});
+  borrowed_.push_back({keycode, keysym, TClock::now()});
   return keycode;
 }
 
-void TX11KeyTyper::RestoreKeyboardMapping() {
-  for (auto [keycode, keysym] : borrowed_) {
+void TX11KeyTyper::RestoreKeyboardMapping(std::chrono::milliseconds idle) {
+  auto restored = std::remove_if(borrowed_.begin(), borrowed_.end(), [&](const TBorrowed& borrowed) {
+    if (TClock::now() - borrowed.lastUse < idle) return false;
     KeySym none[2] = {NoSymbol, NoSymbol};
-    XChangeKeyboardMapping(display_, keycode, 2, none, 1);
-  }
-  if (!borrowed_.empty()) XSync(display_, False);
-  borrowed_.clear();
+    XChangeKeyboardMapping(display_, borrowed.keycode, 2, none, 1);
+    return true;
+  });
+  if (restored != borrowed_.end()) XSync(display_, False);
+  borrowed_.erase(restored, borrowed_.end());
 }

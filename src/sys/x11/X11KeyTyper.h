@@ -2,14 +2,18 @@
 // layout in use has (X11Layout) is typed with its key, under the modifiers
 // that choose its level: Shift, the level-three shift (AltGr), or both; a
 // Shift that is already down counts. Any other (a character the layout
-// lacks, or has on a dead key only) is put on a spare keycode for the time
-// it is typed: a keycode with no keysyms, given the keysym at both levels
-// with XChangeKeyboardMapping, and cleared again by RestoreKeyboardMapping.
+// lacks, or has on a dead key only) is put on a spare keycode: a keycode
+// with no keysyms, given the keysym at both levels with
+// XChangeKeyboardMapping, and cleared again by RestoreKeyboardMapping. A
+// client looks a key up when it reads it, so a borrowed keycode that is
+// given another keysym too soon types that one: the next character goes on
+// another spare keycode, and the least recently used is taken again only
+// when none is left.
 #pragma once
 
 #include <X11/Xlib.h>
 
-#include <utility>
+#include <chrono>
 #include <vector>
 
 #include "sys/x11/X11Layout.h"
@@ -31,17 +35,26 @@ class TX11KeyTyper {
   /// True while typing has spare keycodes borrowed: the target must read its
   /// keys before RestoreKeyboardMapping clears them, or it reads nothing.
   bool HasBorrowedKeycodes() const { return !borrowed_.empty(); }
-  void RestoreKeyboardMapping();
+  /// Clears the borrowed keycodes that have not been pressed for `idle`.
+  void RestoreKeyboardMapping(std::chrono::milliseconds idle = {});
 
  private:
+  using TClock = std::chrono::steady_clock;
+  struct TBorrowed {
+    KeyCode keycode;
+    KeySym keysym;
+    TClock::time_point lastUse;
+  };
   std::vector<KeyCode> ModifierKeysToPress(const TX11Layout& layout, unsigned modifiers) const;
+  void Touch(KeyCode keycode);
+  KeyCode LeastRecentlyUsed();
   KeyCode Borrow(KeySym keysym);
   KeyCode KeycodeOf(KeySym keysym);
   KeyCode SpareKeycode();
   void Fake(KeyCode keycode, bool down);
 
   Display* display_;
-  std::vector<std::pair<KeyCode, KeySym>> borrowed_;
+  std::vector<TBorrowed> borrowed_;
   int shiftsDown_ = 0;
 };
 

@@ -21,9 +21,12 @@
 namespace {
 
 // X tells nobody when a client that does not answer pings has read its
-// keys, and a client looks a key up in the keyboard map when it reads it: a
-// borrowed key keeps its character this long after the server took the key.
+// keys, and a client looks a key up in the keyboard map when it reads it:
+// typing waits this long after the server took a borrowed key, and the key
+// keeps its character until it has not been pressed for kBorrowedKeyHold,
+// for a client that reads late on a busy machine.
 constexpr auto kReadingTime = std::chrono::milliseconds(100);
+constexpr auto kBorrowedKeyHold = std::chrono::milliseconds(2000);
 
 // The virtual key of a letter, digit or the blank (that of the capital for
 // a small letter), 0 for any other character.
@@ -71,8 +74,9 @@ class TX11Keyboard : public IKeyboard {
     Window client = PingableFocusClient(display);
     bool taken = client == None || PingAnswered(display, client, timeoutMs);
     if (typer_ && typer_->HasBorrowedKeycodes()) {
-      if (client == None || !taken) std::this_thread::sleep_for(kReadingTime);
-      typer_->RestoreKeyboardMapping();
+      bool read = client != None && taken;
+      if (!read) std::this_thread::sleep_for(kReadingTime);
+      typer_->RestoreKeyboardMapping(read ? std::chrono::milliseconds(0) : kBorrowedKeyHold);
     }
     return taken;
   }
