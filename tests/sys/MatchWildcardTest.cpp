@@ -36,6 +36,9 @@ const Case kCases[] = {
     {"", "", true},
     {"", "abc", false},
     {"", "*abc", false},
+    {"Tarv Привет", "*Привет", true},  // UTF-8 text, byte by byte
+    {"Привет", "Пр*", true},
+    {"При", "Пре*", false},
 };
 
 }  // namespace

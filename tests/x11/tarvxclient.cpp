@@ -3,6 +3,7 @@
 // takes what is typed into it and writes it to a file when asked to close.
 //
 //   tarvxclient --title TEXT [--out FILE] [--iconic] [--hang] [--no-protocols]
+//               [--wm-name-only]
 //
 // --iconic  starts iconified: a window manager maps it as an icon; without
 //           one it is left unmapped until someone maps it.
@@ -11,24 +12,30 @@
 //           ends when its connection is closed (XKillClient).
 // --no-protocols  takes part in no WM_PROTOCOLS (it cannot be asked to
 //           close; it ends when its window is destroyed).
-// The title is Latin-1 text; it is set as WM_NAME and, in UTF-8, as
-// _NET_WM_NAME. The client takes part in WM_DELETE_WINDOW and _NET_WM_PING.
+// --wm-name-only  names the window the old way only: WM_NAME, in STRING
+//           (Latin-1) where the title fits, else in COMPOUND_TEXT.
+// The title is UTF-8 text; it is set as _NET_WM_NAME and as WM_NAME. The
+// client takes part in WM_DELETE_WINDOW and _NET_WM_PING. What it is typed
+// it writes in UTF-8.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
 #include <poll.h>
 #include <unistd.h>
+#include <xkbcommon/xkbcommon.h>
 
 #include <cstdio>
 #include <cstring>
 #include <string>
 
+#include "util/TextEncoding.h"
+
 namespace {
 
 struct TOptions {
   std::string title, out;
-  bool iconic = false, hang = false, protocols = true;
+  bool iconic = false, hang = false, protocols = true, wmNameOnly = false;
 };
 
 bool ParseOptions(int argc, char** argv, TOptions& options) {
@@ -44,23 +51,12 @@ bool ParseOptions(int argc, char** argv, TOptions& options) {
       options.hang = true;
     else if (arg == "--no-protocols")
       options.protocols = false;
+    else if (arg == "--wm-name-only")
+      options.wmNameOnly = true;
     else
       return false;
   }
   return !options.title.empty();
-}
-
-std::string Latin1ToUtf8(const std::string& text) {
-  std::string utf8;
-  for (unsigned char c : text) {
-    if (c < 0x80) {
-      utf8 += static_cast<char>(c);
-    } else {
-      utf8 += static_cast<char>(0xC0 | (c >> 6));
-      utf8 += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
-  return utf8;
 }
 
 class TClient {
@@ -113,10 +109,16 @@ class TClient {
   }
 
   void SetNames() {
-    XStoreName(display_, window_, options_.title.c_str());
-    std::string utf8 = Latin1ToUtf8(options_.title);
-    XChangeProperty(display_, window_, Atom_("_NET_WM_NAME"), Atom_("UTF8_STRING"), 8, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(utf8.data()), static_cast<int>(utf8.size()));
+    char* list[] = {options_.title.data()};
+    XTextProperty name{};
+    if (Xutf8TextListToTextProperty(display_, list, 1, XStdICCTextStyle, &name) == Success) {
+      XSetWMName(display_, window_, &name);
+      XFree(name.value);
+    }
+    if (!options_.wmNameOnly)
+      XChangeProperty(display_, window_, Atom_("_NET_WM_NAME"), Atom_("UTF8_STRING"), 8, PropModeReplace,
+                      reinterpret_cast<const unsigned char*>(options_.title.data()),
+                      static_cast<int>(options_.title.size()));
     XClassHint classHint{const_cast<char*>("tarvxclient"), const_cast<char*>("TarvXClient")};
     XSetClassHint(display_, window_, &classHint);
   }
@@ -144,13 +146,14 @@ class TClient {
     KeySym keysym = NoSymbol;
     int length = XLookupString(&key, text, sizeof text, &keysym, nullptr);
     if (keysym == XK_BackSpace) {
+      while (!typed_.empty() && (typed_.back() & 0xC0) == 0x80) typed_.pop_back();  // a whole character
       if (!typed_.empty()) typed_.pop_back();
     } else if (keysym == XK_Return || keysym == XK_KP_Enter) {
       typed_ += '\n';
-    } else if (length == 1 && (static_cast<unsigned char>(text[0]) >= 0x20)) {
-      typed_ += text[0];
-    } else if (length == 1 && (key.state & ControlMask)) {
-      typed_ += "<^" + std::string(1, static_cast<char>(keysym & 0xFF)) + ">";
+    } else if (key.state & ControlMask) {
+      if (length == 1) typed_ += "<^" + std::string(1, static_cast<char>(keysym & 0xFF)) + ">";
+    } else if (char32_t c = xkb_keysym_to_utf32(static_cast<xkb_keysym_t>(keysym)); c >= 0x20) {
+      AppendUtf8(typed_, c);
     }
     Draw();
   }

@@ -4,14 +4,12 @@
 #include <X11/Xutil.h>
 
 #include <algorithm>
+#include <string_view>
 
 #include "sys/x11/X11Display.h"
+#include "util/TextEncoding.h"
 
 namespace {
-
-// Title and class texts are read into 256-byte buffers elsewhere: the same
-// limit here keeps titles alike on every platform.
-constexpr size_t kMaxTitle = 254;
 
 std::vector<Window> Children(Display* display, Window window) {
   Window root = None, parent = None;
@@ -49,13 +47,31 @@ bool IsUnmanagedClient(Display* display, Window window) {
   return iconic;
 }
 
-std::string CutToTitle(std::string text) {
-  if (text.size() > kMaxTitle) text.resize(kMaxTitle);
-  return text;
+// Latin-1 text (the STRING type of X properties) as UTF-8.
+std::string Latin1ToUtf8(std::string_view latin1) {
+  std::string utf8;
+  for (char c : latin1) AppendUtf8(utf8, static_cast<unsigned char>(c));
+  return utf8;
 }
 
-// WM_NAME in an encoding other than STRING (COMPOUND_TEXT, say), through
-// Xlib's conversion to UTF-8.
+// Text that a client says is UTF-8, with each malformed byte as U+FFFD: a
+// title that the program matches and writes is always well-formed.
+std::string WellFormedUtf8(std::string_view text) {
+  if (IsValidUtf8(text)) return std::string(text);
+  std::string utf8;
+  for (char32_t c : DecodeUtf8(text)) AppendUtf8(utf8, c);
+  return utf8;
+}
+
+// A STRING property is Latin-1 by the ICCCM, but programs that store a
+// UTF-8 title with XStoreName are common; Latin-1 text with characters
+// beyond ASCII is hardly ever well-formed UTF-8, so such bytes are UTF-8.
+std::string StringPropertyText(std::string_view bytes) {
+  return IsValidUtf8(bytes) ? std::string(bytes) : Latin1ToUtf8(bytes);
+}
+
+// WM_NAME in whatever encoding it has: STRING, or COMPOUND_TEXT,
+// UTF8_STRING and the rest through Xlib's conversion to UTF-8.
 std::string EncodedName(Display* display, Window window) {
   XTextProperty property;
   if (!XGetWMName(display, window, &property) || !property.value) return "";
@@ -63,28 +79,13 @@ std::string EncodedName(Display* display, Window window) {
   char** list = nullptr;
   int count = 0;
   if (property.encoding == XA_STRING) {
-    text.assign(reinterpret_cast<char*>(property.value), property.nitems);
+    text = StringPropertyText({reinterpret_cast<char*>(property.value), property.nitems});
   } else if (Xutf8TextPropertyToTextList(display, &property, &list, &count) >= Success && count > 0) {
-    text = Utf8ToLatin1(list[0]);
+    text = WellFormedUtf8(list[0]);
   }
   if (list) XFreeStringList(list);
   XFree(property.value);
   return text;
-}
-
-// The code point of the UTF-8 sequence at `at` (moving past it), or -1.
-long NextCodePoint(const std::string& utf8, size_t& at) {
-  auto byte = [&](size_t i) { return static_cast<unsigned char>(utf8[i]); };
-  unsigned char lead = byte(at++);
-  if (lead < 0x80) return lead;
-  int extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : -1;
-  if (extra < 0) return -1;
-  long code = lead & (0x3F >> extra);
-  for (int i = 0; i < extra; ++i) {
-    if (at >= utf8.size() || (byte(at) & 0xC0) != 0x80) return -1;
-    code = (code << 6) | (byte(at++) & 0x3F);
-  }
-  return code;
 }
 
 }  // namespace
@@ -101,20 +102,11 @@ std::vector<Window> ClientWindows(Display* display) {
   return clients;
 }
 
-std::string Utf8ToLatin1(const std::string& utf8) {
-  std::string text;
-  for (size_t at = 0; at < utf8.size();) {
-    long code = NextCodePoint(utf8, at);
-    text += code >= 0 && code <= 0xFF ? static_cast<char>(code) : '?';
-  }
-  return text;
-}
-
 std::string ClientTitle(Display* display, Window window) {
   TX11Property name = ReadProperty(display, window, X11Display().AtomNamed("_NET_WM_NAME"));
   if (name.format == 8 && name.type == X11Display().AtomNamed("UTF8_STRING"))
-    return CutToTitle(Utf8ToLatin1(name.bytes));
-  return CutToTitle(EncodedName(display, window));
+    return WellFormedUtf8(name.bytes);
+  return EncodedName(display, window);
 }
 
 std::string ClientClass(Display* display, Window window) {
@@ -123,7 +115,7 @@ std::string ClientClass(Display* display, Window window) {
   std::string className = hint.res_class ? hint.res_class : "";
   if (hint.res_name) XFree(hint.res_name);
   if (hint.res_class) XFree(hint.res_class);
-  return CutToTitle(className);
+  return StringPropertyText(className);
 }
 
 uint32_t ClientProcessId(Display* display, Window window) {

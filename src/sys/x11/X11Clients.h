@@ -15,17 +15,12 @@
 /// lowered, iconified and restored.
 std::vector<Window> ClientWindows(Display* display);
 
-/// _NET_WM_NAME, else WM_NAME, as 8-bit text (characters beyond Latin-1
-/// become "?"), cut to the 254 characters a title buffer holds.
+/// _NET_WM_NAME, else WM_NAME, as UTF-8 (the program's text), whole.
 std::string ClientTitle(Display* display, Window window);
-/// The class part of WM_CLASS.
+/// The class part of WM_CLASS, as UTF-8.
 std::string ClientClass(Display* display, Window window);
 /// _NET_WM_PID, or 0 when the client does not say.
 uint32_t ClientProcessId(Display* display, Window window);
 
 /// The window's parent, or None when the window has gone.
 Window ParentOf(Display* display, Window window);
-
-/// UTF-8 as Latin-1; a character outside Latin-1 (or a malformed sequence)
-/// becomes "?".
-std::string Utf8ToLatin1(const std::string& utf8);

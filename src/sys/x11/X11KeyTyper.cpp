@@ -1,6 +1,5 @@
 #include "sys/x11/X11KeyTyper.h"
 
-#include <X11/XKBlib.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
@@ -39,21 +38,16 @@ bool TX11KeyTyper::Usable() {
   return XTestQueryExtension(display_, &event, &error, &major, &minor);
 }
 
-TX11KeyTyper::TPlace TX11KeyTyper::Find(KeySym keysym) {
-  KeyCode keycode = XKeysymToKeycode(display_, keysym);
-  if (keycode == 0) return {};
-  for (int level = 0; level < 2; ++level)
-    if (XkbKeycodeToKeysym(display_, keycode, 0, level) == keysym) return {keycode, level};
-  return {};  // only at a level that needs more than Shift (AltGr)
-}
-
 void TX11KeyTyper::Fake(KeyCode keycode, bool down) {
   XTestFakeKeyEvent(display_, keycode, down ? True : False, CurrentTime);
 }
 
-// The key of the keysym, borrowing a spare one when the map has none.
+// The key of the keysym, borrowing a spare one when the map has none. The
+// layout is read afresh: Xlib's own copy of the map is brought up to date
+// only by events that the program does not read.
 KeyCode TX11KeyTyper::KeycodeOf(KeySym keysym) {
-  KeyCode keycode = XKeysymToKeycode(display_, keysym);
+  KeyCode keycode = TX11Layout(display_).Find(keysym).keycode;
+  Touch(keycode);
   return keycode != 0 ? keycode : Borrow(keysym);
 }
 
@@ -65,17 +59,28 @@ bool TX11KeyTyper::Key(KeySym keysym, bool down) {
   return true;
 }
 
-// Under a Shift that the script holds, a first-level key gives its
-// second-level character, as the same key does on Windows ("+-" types "_").
+// The keys of the modifiers a level needs, less a Shift that the script
+// holds: under it a first-level key gives its second level, as the same key
+// does on Windows ("+-" types "_").
+std::vector<KeyCode> TX11KeyTyper::ModifierKeysToPress(const TX11Layout& layout, unsigned modifiers) const {
+  if (shiftsDown_ > 0) modifiers &= ~ShiftMask;
+  std::vector<KeyCode> keys;
+  for (unsigned bit = 1; bit != 0 && bit <= modifiers; bit <<= 1)
+    if (modifiers & bit) keys.push_back(layout.ModifierKey(bit));
+  return keys;
+}
+
 bool TX11KeyTyper::Type(KeySym keysym) {
-  TPlace place = Find(keysym);
+  TX11Layout layout(display_);
+  TKeyPlace place = layout.Find(keysym);  // a keycode borrowed earlier too
+  Touch(place.keycode);
   if (place.keycode == 0) place = {Borrow(keysym), 0};
   if (place.keycode == 0) return false;
-  bool addShift = place.level == 1 && shiftsDown_ <= 0;
-  if (addShift) Key(XK_Shift_L, true);
+  std::vector<KeyCode> modifiers = ModifierKeysToPress(layout, place.modifiers);
+  for (KeyCode modifier : modifiers) Fake(modifier, true);
   Fake(place.keycode, true);
   Fake(place.keycode, false);
-  if (addShift) Key(XK_Shift_L, false);
+  for (auto modifier = modifiers.rbegin(); modifier != modifiers.rend(); ++modifier) Fake(*modifier, false);
   return true;
 }
 
@@ -88,30 +93,47 @@ KeyCode TX11KeyTyper::SpareKeycode() {
   for (int keycode = high; keycode >= low && spare == 0; --keycode) {
     bool empty = true;
     for (int i = 0; i < perKeycode; ++i) empty = empty && map[(keycode - low) * perKeycode + i] == NoSymbol;
-    bool taken = std::any_of(borrowed_.begin(), borrowed_.end(), [&](auto& b) { return b.first == keycode; });
+    bool taken =
+        std::any_of(borrowed_.begin(), borrowed_.end(), [&](auto& b) { return b.keycode == keycode; });
     if (empty && !taken) spare = static_cast<KeyCode>(keycode);
   }
   XFree(map);
   return spare;
 }
 
+void TX11KeyTyper::Touch(KeyCode keycode) {
+  for (TBorrowed& borrowed : borrowed_)
+    if (borrowed.keycode == keycode) borrowed.lastUse = TClock::now();
+}
+
+// Gives up the borrowed keycode pressed longest ago; 0 when none is.
+KeyCode TX11KeyTyper::LeastRecentlyUsed() {
+  auto oldest = std::min_element(borrowed_.begin(), borrowed_.end(),
+                                 [](auto& a, auto& b) { return a.lastUse < b.lastUse; });
+  if (oldest == borrowed_.end()) return 0;
+  KeyCode keycode = oldest->keycode;
+  borrowed_.erase(oldest);
+  return keycode;
+}
+
 KeyCode TX11KeyTyper::Borrow(KeySym keysym) {
-  for (auto [keycode, borrowedKeysym] : borrowed_)
-    if (borrowedKeysym == keysym) return keycode;
   KeyCode keycode = SpareKeycode();
+  if (keycode == 0) keycode = LeastRecentlyUsed();
   if (keycode == 0) return 0;
   KeySym both[2] = {keysym, keysym};
   XChangeKeyboardMapping(display_, keycode, 2, both, 1);
   XSync(display_, False);
-  borrowed_.push_back({keycode, keysym});
+  borrowed_.push_back({keycode, keysym, TClock::now()});
   return keycode;
 }
 
-void TX11KeyTyper::RestoreKeyboardMapping() {
-  for (auto [keycode, keysym] : borrowed_) {
+void TX11KeyTyper::RestoreKeyboardMapping(std::chrono::milliseconds idle) {
+  auto restored = std::remove_if(borrowed_.begin(), borrowed_.end(), [&](const TBorrowed& borrowed) {
+    if (TClock::now() - borrowed.lastUse < idle) return false;
     KeySym none[2] = {NoSymbol, NoSymbol};
-    XChangeKeyboardMapping(display_, keycode, 2, none, 1);
-  }
-  if (!borrowed_.empty()) XSync(display_, False);
-  borrowed_.clear();
+    XChangeKeyboardMapping(display_, borrowed.keycode, 2, none, 1);
+    return true;
+  });
+  if (restored != borrowed_.end()) XSync(display_, False);
+  borrowed_.erase(restored, borrowed_.end());
 }

@@ -1,10 +1,12 @@
 // The keyboard on X: virtual keys become keysyms and go through XTest
 // (X11KeyTyper). Letters, digits and the blank are keys with virtual keys of
-// their own, as on Windows, so that "^c" is Ctrl with the C key; every other
-// character is typed as itself, by its keysym, whatever key the layout puts
-// it on, or on a borrowed spare key where the layout has none.
+// their own, as on Windows, so that "^c" is Ctrl with the C key; whether
+// they need Shift is what the layout in use says (the digits of a French
+// layout do). Every other character, and one that needs AltGr, is typed as
+// itself: by its keysym, with the key and level the layout puts it on, or
+// on a borrowed spare key where the layout has none.
 //
-// The program's 8-bit text is Latin-1: each byte is the code point.
+// The program's 8-bit text is UTF-8.
 #include <chrono>
 #include <memory>
 #include <thread>
@@ -12,14 +14,27 @@
 #include "sys/posix/PosixBackEnd.h"
 #include "sys/x11/X11Display.h"
 #include "sys/x11/X11KeyTyper.h"
+#include "sys/x11/X11Layout.h"
 #include "sys/x11/X11Protocols.h"
+#include "util/TextEncoding.h"
 
 namespace {
 
 // X tells nobody when a client that does not answer pings has read its
-// keys, and a client looks a key up in the keyboard map when it reads it: a
-// borrowed key keeps its character this long after the server took the key.
+// keys, and a client looks a key up in the keyboard map when it reads it:
+// typing waits this long after the server took a borrowed key, and the key
+// keeps its character until it has not been pressed for kBorrowedKeyHold,
+// for a client that reads late on a busy machine.
 constexpr auto kReadingTime = std::chrono::milliseconds(100);
+constexpr auto kBorrowedKeyHold = std::chrono::milliseconds(2000);
+
+// The virtual key of a letter, digit or the blank (that of the capital for
+// a small letter), 0 for any other character.
+uint8_t VirtualKeyOf(char32_t c) {
+  if (c >= 'a' && c <= 'z') return static_cast<uint8_t>(c - 'a' + 'A');
+  if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == ' ') return static_cast<uint8_t>(c);
+  return 0;
+}
 
 class TX11Keyboard : public IKeyboard {
  public:
@@ -31,16 +46,15 @@ class TX11Keyboard : public IKeyboard {
     if (!X11Display().Unavailable().empty()) return X11Display().Unavailable();
     return CanSendKeys() ? "" : "the X server has no XTest extension to send keystrokes through";
   }
-  std::u32string DecodeText(std::string_view text) override {
-    std::u32string characters;
-    for (char c : text) characters += static_cast<char32_t>(static_cast<unsigned char>(c));
-    return characters;
-  }
+  // A malformed byte becomes U+FFFD, which is typed: the user sees it.
+  std::u32string DecodeText(std::string_view text) override { return DecodeUtf8(text); }
   int16_t KeyForCharacter(char32_t c) override {
-    if (c >= 'a' && c <= 'z') return static_cast<int16_t>(c - 'a' + 'A');
-    if (c >= 'A' && c <= 'Z') return static_cast<int16_t>(0x100 | c);
-    if ((c >= '0' && c <= '9') || c == ' ') return static_cast<int16_t>(c);
-    return -1;  // typed as itself
+    uint8_t vk = VirtualKeyOf(c);
+    Display* display = X11Display().Get();
+    if (vk == 0 || !display) return -1;  // typed as itself
+    TKeyPlace place = TX11Layout(display).Find(KeysymForCharacter(c));
+    if (place.keycode == 0) return -1;
+    return static_cast<int16_t>(vk | WindowsShiftState(place.modifiers) << 8);
   }
   uint32_t MapVirtualKey(uint32_t) override { return 0; }  // X keys need no scan codes
 
@@ -60,8 +74,9 @@ class TX11Keyboard : public IKeyboard {
     Window client = PingableFocusClient(display);
     bool taken = client == None || PingAnswered(display, client, timeoutMs);
     if (typer_ && typer_->HasBorrowedKeycodes()) {
-      if (client == None || !taken) std::this_thread::sleep_for(kReadingTime);
-      typer_->RestoreKeyboardMapping();
+      bool read = client != None && taken;
+      if (!read) std::this_thread::sleep_for(kReadingTime);
+      typer_->RestoreKeyboardMapping(read ? std::chrono::milliseconds(0) : kBorrowedKeyHold);
     }
     return taken;
   }
