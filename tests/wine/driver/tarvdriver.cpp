@@ -317,22 +317,34 @@ int Show(const std::string& caption, const std::string& how, const TOptions& opt
   return 0;
 }
 
-// The system copies list box texts across processes for these messages.
+// The system copies list box texts across processes for these messages;
+// Wine copies them as UTF-16 whichever function sends them, so the wide one
+// does, and the text is made ANSI here.
+std::string ListItem(HWND list, WPARAM index) {
+  DWORD_PTR length = 0;
+  if (!SendWithTimeout(list, LB_GETTEXTLEN, index, 0, &length) || length == static_cast<DWORD_PTR>(LB_ERR))
+    return "";
+  std::wstring wide(length + 1, L'\0');
+  DWORD_PTR copied = 0;
+  if (!SendMessageTimeoutW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(wide.data()), SMTO_ABORTIFHUNG,
+                           kSendTimeoutMs, &copied) ||
+      copied > length)
+    return "";
+  wide.resize(copied);
+  std::string text(wide.size() * 2 + 1, '\0');
+  const int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
+                                        static_cast<int>(text.size()), nullptr, nullptr);
+  text.resize(bytes > 0 ? bytes : 0);
+  return text;
+}
+
 int Items(const std::string& caption, const std::string& id, const TOptions& options) {
   HWND window = WaitForWindow(caption, options);
   HWND list = window ? ChildById(window, id) : nullptr;
   if (!list) return 2;
   DWORD_PTR count = 0;
   if (!SendWithTimeout(list, LB_GETCOUNT, 0, 0, &count)) return 3;
-  for (DWORD_PTR i = 0; i < count; ++i) {
-    DWORD_PTR length = 0;
-    SendWithTimeout(list, LB_GETTEXTLEN, i, 0, &length);
-    std::string text(length + 1, '\0');
-    DWORD_PTR copied = 0;
-    SendWithTimeout(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()), &copied);
-    text.resize(copied == static_cast<DWORD_PTR>(LB_ERR) ? 0 : copied);
-    std::printf("%s\n", Escaped(text, 400).c_str());
-  }
+  for (DWORD_PTR i = 0; i < count; ++i) std::printf("%s\n", Escaped(ListItem(list, i), 400).c_str());
   return 0;
 }
 
