@@ -8,6 +8,7 @@
 // the logic needs, named after what the user sees.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -24,6 +25,8 @@ class IListBox {
   virtual void SetItem(int index, const std::string& text) = 0;
   /// Appends the text (unselected).
   virtual void Add(const std::string& text) = 0;
+  /// Puts the text (unselected) before the entry at `index`.
+  virtual void Insert(int index, const std::string& text) = 0;
   virtual void Delete(int index) = 0;
   virtual void Clear() = 0;
   virtual bool Selected(int index) const = 0;
@@ -108,6 +111,9 @@ class ICommandDialogControls {
   virtual bool ShowModal(ICommandDialogEvents& events) = 0;
 };
 
+/// Takes the title of the window that the user picked in the window list.
+using TActivateLineTaker = std::function<void(const std::string& title)>;
+
 /// Creates the editor's modal dialogs, each owned by the editor window.
 class IEditorDialogs {
  public:
@@ -117,4 +123,7 @@ class IEditorDialogs {
   /// The Replace All window; nothing when cancelled.
   virtual std::optional<TReplaceStrings> ShowReplace() = 0;
   virtual void ShowAbout() = 0;
+  /// The process list, or the window list in window mode. A window list
+  /// given a taker offers a button that hands it the selected title.
+  virtual void ShowProcessList(bool windowMode, const TActivateLineTaker& taker) = 0;
 };

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "editor/TarvCmdEdit.h"
+#include "editor/TarvPList.h"
 #include "run/TarvMain.h"
 #include "util/AppServices.h"
 #include "util/MessageBoxes.h"
@@ -168,6 +169,12 @@ int TTarvWiz::FirstSelected() const {
   return -1;
 }
 
+int TTarvWiz::LastSelected() const {
+  for (int i = List1.Count() - 1; i >= 0; --i)
+    if (List1.Selected(i)) return i;
+  return -1;
+}
+
 void TTarvWiz::NewCommand1Click() {
   for (int i = 0; i < List1.Count(); ++i) List1.SetSelected(i, false);
   List1.Add("");
@@ -211,6 +218,27 @@ void TTarvWiz::Replace1Click() {
   if (!strings) return;
   for (int i = 0; i < List1.Count(); ++i)
     List1.SetItem(i, ReplaceAll(List1.Item(i), strings->String1, strings->String2));
+  SetModified(true);
+}
+
+// ---- Lists menu -------------------------------------------------------------
+
+void TTarvWiz::ProcessList1Click() { dialogs_.ShowProcessList(false, nullptr); }
+
+// The window list is where a script's window titles come from: it hands
+// the picked title straight into the file, so nobody copies it by hand.
+void TTarvWiz::WindowList1Click() {
+  dialogs_.ShowProcessList(true, [this](const std::string& title) { AddActivateLine(title); });
+}
+
+void TTarvWiz::AddActivateLine(const std::string& title) {
+  if (title.empty()) return StatusLine("No window selected");
+  const int last = LastSelected();
+  const int at = last >= 0 ? last + 1 : List1.Count();
+  for (int i = 0; i < List1.Count(); ++i) List1.SetSelected(i, false);
+  List1.Insert(at, ActivateLineOf(title));
+  List1.SetSelected(at, true);
+  List1.SetFocusIndex(at);
   SetModified(true);
 }
 

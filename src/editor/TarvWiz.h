@@ -66,6 +66,11 @@ class TTarvWiz {
   void DeleteCommand1Click();
   void Replace1Click();
   void About1Click() { dialogs_.ShowAbout(); }
+  void ProcessList1Click();
+  void WindowList1Click();
+  /// Puts "/activate <title>" after the last selected line (at the end when
+  /// none is), selected alone, so that a second one follows it.
+  void AddActivateLine(const std::string& title);
 
   void btnUpClick();
   void btnDownClick();
@@ -79,6 +84,7 @@ class TTarvWiz {
   void RunFile();
   int SelectedCount() const;
   int FirstSelected() const;
+  int LastSelected() const;
   void MoveLine(int from, int to);
 
   IEditorWindow& window_;

@@ -18,3 +18,7 @@ class IVersionStrings {
 /// The running program's version strings; null when it has no version
 /// resource (its size is 0) or the resource cannot be read.
 std::unique_ptr<IVersionStrings> OwnVersionStrings();
+
+/// The folder of the running program's file, where the package puts the
+/// user guide; empty when the system cannot tell.
+std::string OwnProgramDirectory();

@@ -60,9 +60,13 @@ void RunExternalProgram(const Tcmdrec& command, const TPreparedArgs& args, const
   StartProgram(programText, arguments, run.WorkDir, run.LaunchFlags);
 }
 
+// A command whose argument is empty (/edit of an untitled file) leaves a
+// blank at the end of its text; the title shows one blank before the dash.
 void SetCommandTitle(const Tcmdrec& command) {
   IUserInterface& ui = UserInterface();
-  ui.SetAppTitle(command.CommandText(0) + " - " + LastWord(ui.AppTitle()));
+  std::string text = command.CommandText(0);
+  text.erase(text.find_last_not_of(' ') + 1);
+  ui.SetAppTitle(text + " - " + LastWord(ui.AppTitle()));
 }
 
 void SetErrorMode(const Tcmdrec& command) { RunState().LaunchFlags = ErrorModeFlags(command.Options); }

@@ -1,6 +1,6 @@
 // Plain-data controls for the editor's logic, with the user's answers
 // scripted: the list box, the window (caption, panels, beeps, busy state),
-// the file dialogs, and the command, Replace All and About dialogs. The
+// the file dialogs, and the command, Replace All, About and list dialogs. The
 // command dialog runs a test-supplied function as "the user" while it is
 // shown modally.
 #pragma once
@@ -26,6 +26,9 @@ class FakeListBox : public IListBox {
   std::string Item(int index) const override { return entries.at(index).text; }
   void SetItem(int index, const std::string& text) override { entries.at(index).text = text; }
   void Add(const std::string& text) override { entries.push_back({text, false}); }
+  void Insert(int index, const std::string& text) override {
+    entries.insert(entries.begin() + index, {text, false});
+  }
   void Delete(int index) override { entries.erase(entries.begin() + index); }
   void Clear() override {
     entries.clear();
@@ -182,10 +185,22 @@ class FakeEditorDialogs : public IEditorDialogs {
     return replaceAnswer;
   }
   void ShowAbout() override { ++aboutShowings; }
+  /// The user picks each of `pickedTitles` in turn in a window list that
+  /// offers the /activate button.
+  void ShowProcessList(bool windowMode, const TActivateLineTaker& taker) override {
+    listShowings.push_back({windowMode, taker != nullptr});
+    if (taker)
+      for (const std::string& title : pickedTitles) taker(title);
+  }
 
   FakeCommandDialog::User commandUser = PressCancel;
   std::vector<FakeCommandDialog> closedDialogs;  // each dialog as the user left it
   std::optional<TReplaceStrings> replaceAnswer;
   int replaceShowings = 0;
   int aboutShowings = 0;
+  struct ListShowing {
+    bool windowMode, offersActivateLine;
+  };
+  std::vector<ListShowing> listShowings;
+  std::vector<std::string> pickedTitles;
 };

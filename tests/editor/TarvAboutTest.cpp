@@ -5,6 +5,8 @@
 #include "editor/TarvAbout.h"
 #include "test_support/FakeSystem.h"
 #include "test_support/RecordingUI.h"
+#include "test_support/TempDir.h"
+#include "util/SysFiles.h"
 #include "util/TarvCommon.h"
 
 namespace {
@@ -43,25 +45,50 @@ TEST(AboutWindow, WithoutAVersionResourceTheLabelsKeepTheirDesign) {
 
 TEST(AboutWindow, NativeProgramHasNoVersionResource) { EXPECT_EQ(OwnVersionStrings(), nullptr); }
 
-TEST(AboutWindow, LinkStartsTheAddressAsAProgram) {
-  ResetRunState();
+class UserGuideLinkTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ResetRunState(); }
+
   RecordingUI ui;
   FakeSystem sys;
+  TempDir dir;
+};
+
+TEST_F(UserGuideLinkTest, OpensThePageBesideTheProgram) {
+  dir.Write("user-guide.md", "# Guide\n");
+  dir.Write("user-guide.html", "<h1>Guide</h1>\n");
   sys.launcher.ServeNextWithoutProcess();
-  Label6Click(kDownloadAddress);
+  Label6Click(dir.Root());
   ASSERT_EQ(sys.launcher.starts.size(), 1u);
-  EXPECT_EQ(sys.launcher.starts[0].request.file, kDownloadAddress);
+  EXPECT_EQ(sys.launcher.starts[0].request.file, dir.Path("user-guide.html"));
+  EXPECT_EQ(sys.launcher.starts[0].request.showCommand, 1);
   EXPECT_TRUE(ui.boxes.empty());
 }
 
-TEST(AboutWindow, LinkThatCannotStartShowsTheFailure) {
-  ResetRunState();
-  RecordingUI ui;
-  FakeSystem sys;
-  sys.launcher.FailNextStart(2);
-  Label6Click(kDownloadAddress);
-  ASSERT_FALSE(ui.boxes.empty());
-  EXPECT_EQ(ui.boxes.back().text.rfind("TARV32: ", 0), 0u);
+TEST_F(UserGuideLinkTest, OpensTheMarkdownSourceWithoutThePage) {
+  dir.Write("user-guide.md", "# Guide\n");
+  sys.launcher.QueueExitCodes({0});
+  Label6Click(dir.Root());
+  ASSERT_EQ(sys.launcher.starts.size(), 1u);
+  EXPECT_EQ(sys.launcher.starts[0].request.file, dir.Path("user-guide.md"));
+  EXPECT_TRUE(sys.launcher.open.empty());  // the viewer's process is let go
+}
+
+TEST_F(UserGuideLinkTest, MissingGuideIsExplainedAndNothingStarts) {
+  Label6Click(dir.Root());
+  EXPECT_TRUE(sys.launcher.starts.empty());
+  ASSERT_EQ(ui.boxes.size(), 1u);
+  EXPECT_EQ(ui.boxes[0].kind, TBoxKind::Error);
+  EXPECT_NE(ui.boxes[0].text.find("user guide (user-guide.html) is missing"), std::string::npos);
+}
+
+TEST_F(UserGuideLinkTest, GuideThatCannotBeOpenedShowsTheSystemReason) {
+  dir.Write("user-guide.html", "<h1>Guide</h1>\n");
+  sys.launcher.FailNextStart(1155);  // no program for the document
+  Label6Click(dir.Root());
+  ASSERT_EQ(ui.boxes.size(), 1u);
+  EXPECT_EQ(ui.boxes[0].text,
+            "Could not open the user guide \"" + dir.Path("user-guide.html") + "\"\r\n" + WinErrorText(1155));
 }
 
 }  // namespace

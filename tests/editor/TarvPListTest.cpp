@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "editor/TarvPList.h"
+#include "run/TarvMain.h"
 #include "test_support/FakeSystem.h"
+#include "test_support/RecordingUI.h"
+#include "util/TarvCommon.h"
 
 namespace {
 
@@ -16,6 +19,9 @@ class ProcessListTest : public ::testing::Test {
     sys.windows.Add(sys.windows.Desktop(), "readme - Notepad", "Notepad", 4);
     sys.windows.Add(sys.windows.Desktop(), "notes.txt - Wordpad", "Wordpad", 5);
     sys.windows.Add(sys.windows.Desktop(), "Calculator", "Calc", 5);
+    TWindowHandle own =
+        sys.windows.Add(sys.windows.Desktop(), "List of windows", "#32770", sys.processes.currentPid);
+    sys.windows.Add(own, "&Refresh", "Button", sys.processes.currentPid);
   }
 
   FakeSystem sys;
@@ -39,6 +45,32 @@ TEST_F(ProcessListTest, FindOfWindowsMatchesTheExactLetterCase) {
   list.Find("note");
   EXPECT_EQ(list.Caption, "List of windows");
   EXPECT_EQ(list.Entries, (std::vector<std::string>{"notes.txt - Wordpad"}));
+}
+
+TEST_F(ProcessListTest, WindowListLeavesOutTheWindowsOfTarv32Itself) {
+  list.WindowMode = true;
+  list.ResetAndRefresh();
+  EXPECT_EQ(list.Entries,
+            (std::vector<std::string>{"readme - Notepad", "notes.txt - Wordpad", "Calculator"}));
+}
+
+// Each line, run as a script would run it, activates the window whose
+// title it was made from.
+TEST_F(ProcessListTest, ActivateLineFindsItsWindowWhateverTheTitleHolds) {
+  const std::vector<std::string> titles = {
+      "Report - Notepad",    "\"Quoted\" C:\\dir\\ - Viewer", "/x marks the spot",  "  blanks at both ends  ",
+      std::string(300, 'w'), std::string(300, '"'),           "*Untitled - Notepad"};
+  for (const std::string& title : titles) {
+    TWindowHandle window = sys.windows.Add(sys.windows.Desktop(), title, "Target", 9);
+    SCOPED_TRACE(ActivateLineOf(title));
+    ResetRunState();
+    RecordingUI ui;
+    EXPECT_NO_THROW(RunCommandText(ActivateLineOf(title)));
+    EXPECT_EQ(sys.windows.front, window);
+    EXPECT_TRUE(ui.boxes.empty());
+  }
+  EXPECT_EQ(ActivateLineOf("Report - Notepad"), "/activate Report - Notepad");
+  EXPECT_EQ(ActivateLineOf("first line\r\nsecond"), "/activate first line*");
 }
 
 TEST_F(ProcessListTest, FindCancelledListsEverythingAgain) {

@@ -497,6 +497,35 @@ TEST_F(EditorTest, ReplaceWorksOnLongLines) {
   EXPECT_EQ(list.Item(0), std::string(300, 'a') + "FIN");
 }
 
+// ---- Lists menu -------------------------------------------------------------
+
+TEST_F(EditorTest, PickedWindowsBecomeActivateLinesAfterTheLastSelectedLine) {
+  Lines({"notepad", "/sleep 1", "/pause done"});
+  list.Select({0, 1});
+  dialogs.pickedTitles = {"Untitled - Notepad", "Calculator"};
+  editor.WindowList1Click();
+  ASSERT_EQ(dialogs.listShowings.size(), 1u);
+  EXPECT_TRUE(dialogs.listShowings[0].windowMode);
+  EXPECT_TRUE(dialogs.listShowings[0].offersActivateLine);
+  EXPECT_EQ(list.Lines(), (std::vector<std::string>{"notepad", "/sleep 1", "/activate Untitled - Notepad",
+                                                    "/activate Calculator", "/pause done"}));
+  EXPECT_EQ(list.SelectedIndexes(), std::vector<int>{3});
+  EXPECT_EQ(list.focus, 3);
+  EXPECT_TRUE(Modified());
+}
+
+TEST_F(EditorTest, PickedWindowWithoutASelectedLineGoesAtTheEnd) {
+  Lines({"notepad"});
+  dialogs.pickedTitles = {"Calculator"};
+  editor.WindowList1Click();
+  EXPECT_EQ(list.Lines(), (std::vector<std::string>{"notepad", "/activate Calculator"}));
+  editor.ProcessList1Click();
+  ASSERT_EQ(dialogs.listShowings.size(), 2u);
+  EXPECT_FALSE(dialogs.listShowings[1].windowMode);
+  EXPECT_FALSE(dialogs.listShowings[1].offersActivateLine);
+  EXPECT_EQ(list.Count(), 2);
+}
+
 // ---- Moving lines -----------------------------------------------------------
 
 TEST_F(EditorTest, MoveUpWithTheFirstLineSelectedMovesNothing) {

@@ -97,6 +97,12 @@ TEST_F(ExecutorTest, TitleShowsTheRunningCommand) {
   EXPECT_EQ(ui.title, "notepad/hide/wait x - Tarv32");
 }
 
+TEST_F(ExecutorTest, TitleOfACommandWithAnEmptyArgumentHasOneBlankBeforeTheDash) {
+  Run("/edit");
+  ASSERT_FALSE(ui.titles.empty());
+  EXPECT_EQ(ui.titles.front(), "/edit - Tarv32");
+}
+
 TEST_F(ExecutorTest, ScriptErrorResetsTheTitle) {
   std::string error = Run("/activate Nowhere");
   EXPECT_EQ(error, Report("/activate Nowhere", "/activate could not find \"Nowhere\" window"));

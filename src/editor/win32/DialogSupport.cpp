@@ -103,6 +103,7 @@ void TModalWindow::Create(HWND owner, const char* caption, int designWidth, int 
   owner_ = owner;
   designWidth_ = designWidth;
   designHeight_ = designHeight;
+  sizable_ = (extraStyle & WS_THICKFRAME) != 0;
   font_.Reset(CreateMessageFont());
   const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | extraStyle;
   std::vector<WORD> dialogTemplate = EmptyDialogTemplate(style, caption);
@@ -125,6 +126,7 @@ INT_PTR CALLBACK TModalWindow::DialogProc(HWND window, UINT message, WPARAM wPar
   }
   auto* self = reinterpret_cast<TModalWindow*>(GetWindowLongPtrA(window, DWLP_USER));
   if (self == nullptr || self->window_ != window) return FALSE;
+  if (self->sizable_ && self->HandleSizing(message, wParam, lParam)) return TRUE;
   INT_PTR result = FALSE;
   bool handled = false;
   Guarded([&] { handled = self->HandleMessage(message, wParam, lParam, result); });
@@ -175,6 +177,53 @@ HWND TModalWindow::AddControl(const char* className, const char* text, DWORD sty
 }
 
 std::string TModalWindow::ItemText(int id) const { return WindowText(Item(id)); }
+
+void TModalWindow::Anchor(int id, TAnchor horizontal, TAnchor vertical) {
+  RECT placed, client;
+  GetWindowRect(Item(id), &placed);
+  MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&placed), 2);
+  GetClientRect(window_, &client);
+  anchored_.push_back({id, horizontal, vertical, placed, {client.right, client.bottom}});
+}
+
+// Never smaller than designed, where every text was made to fit. The size
+// change is left to the subclass too (the status bar must hear of it).
+bool TModalWindow::HandleSizing(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_GETMINMAXINFO) {
+    auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
+    limits->ptMinTrackSize = {Scale(designWidth_), Scale(designHeight_)};
+    return true;
+  }
+  if (message == WM_SIZE && wParam != SIZE_MINIMIZED) FollowSize(LOWORD(lParam), HIWORD(lParam));
+  return false;
+}
+
+namespace {
+
+// The new start and end of a control along one axis after the window grew
+// by `growth` (negative: shrank).
+void Follow(TAnchor anchor, int growth, LONG& start, LONG& end) {
+  const int shift = anchor == TAnchor::End ? growth : anchor == TAnchor::Middle ? growth / 2 : 0;
+  start += shift;
+  end += anchor == TAnchor::Stretch ? growth : shift;
+}
+
+}  // namespace
+
+void TModalWindow::FollowSize(int clientWidth, int clientHeight) {
+  if (anchored_.empty()) return;
+  HDWP moves = BeginDeferWindowPos(static_cast<int>(anchored_.size()));
+  for (const TAnchored& control : anchored_) {
+    RECT now = control.placed;
+    Follow(control.horizontal, clientWidth - control.clientThen.cx, now.left, now.right);
+    Follow(control.vertical, clientHeight - control.clientThen.cy, now.top, now.bottom);
+    if (moves)
+      moves = DeferWindowPos(moves, Item(control.id), nullptr, now.left, now.top, now.right - now.left,
+                             now.bottom - now.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  if (moves) EndDeferWindowPos(moves);
+  InvalidateRect(window_, nullptr, TRUE);  // the places the controls left
+}
 
 // ---- Input box ------------------------------------------------------------------
 

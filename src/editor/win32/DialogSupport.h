@@ -17,6 +17,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace editorwin {
 
@@ -52,6 +53,14 @@ class TFont {
   HFONT font_;
 };
 
+/// How a control of a sizable window follows its size along one axis.
+enum class TAnchor {
+  Start,    // keeps its distance to the left (top) edge
+  End,      // keeps its distance to the right (bottom) edge
+  Stretch,  // keeps both distances: grows with the window
+  Middle,   // moves by half the growth: stays centred beside a stretched control
+};
+
 /// A modal window of the editor: created hidden, shown by RunModal, destroyed
 /// with the object. Subclasses handle their messages in HandleMessage.
 class TModalWindow {
@@ -69,6 +78,8 @@ class TModalWindow {
  protected:
   TModalWindow() = default;
   /// Creates the hidden window: caption, outer size at 120 pixels per inch.
+  /// With WS_THICKFRAME in `extraStyle` the user may size it, down to that
+  /// designed size, and its anchored controls follow.
   void Create(HWND owner, const char* caption, int designWidth, int designHeight, DWORD extraStyle = 0);
   /// Creates the controls; called once the window exists.
   virtual void CreateControls() = 0;
@@ -79,11 +90,23 @@ class TModalWindow {
   HWND AddControl(const char* className, const char* text, DWORD style, const TDesignRect& rect, int id,
                   DWORD exStyle = 0);
   HWND Item(int id) const { return GetDlgItem(window_, id); }
+  /// Control `id` follows the window's size from where it is now.
+  void Anchor(int id, TAnchor horizontal, TAnchor vertical);
   std::string ItemText(int id) const;
   HFONT Font() const { return font_.Handle(); }
 
  private:
   static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  /// The sizing messages of a sizable window; true when handled.
+  bool HandleSizing(UINT message, WPARAM wParam, LPARAM lParam);
+  void FollowSize(int clientWidth, int clientHeight);
+
+  struct TAnchored {
+    int id;
+    TAnchor horizontal, vertical;
+    RECT placed;      // in client coordinates when anchored
+    SIZE clientThen;  // the client size when anchored
+  };
 
   HWND window_ = nullptr;
   HWND owner_ = nullptr;
@@ -91,6 +114,8 @@ class TModalWindow {
   bool ended_ = false;
   int result_ = 0;
   int designWidth_ = 0, designHeight_ = 0;
+  bool sizable_ = false;
+  std::vector<TAnchored> anchored_;
 };
 
 /// The text of any window, of any length.

@@ -34,6 +34,8 @@ enum : int {
   kDeleteCommand1,
   kReplace1,
   kAbout1,
+  kProcessList1,
+  kWindowList1,
 };
 
 // frmTarvInput
@@ -70,8 +72,9 @@ enum : int {
   kLabel4Id
 };
 
-// frmTarvPList (Button1 "&Close" is IDOK)
-enum : int { kPListId = 1401, kButton2Id, kButton3Id };
+// frmTarvPList (Button1 "&Close" is IDOK); Button4 adds an /activate line
+// to the editor's file, in a window list opened from the editor.
+enum : int { kPListId = 1401, kButton2Id, kButton3Id, kButton4Id };
 
 /// A new command dialog owned by `owner`, hidden until ShowModal.
 std::unique_ptr<ICommandDialogControls> CreateCommandDialogView(HWND owner);
@@ -80,7 +83,9 @@ std::optional<TReplaceStrings> ShowReplaceView(HWND owner);
 void ShowAboutView(HWND owner);
 /// The editor on `path` (untitled when empty), without an owner.
 void ShowEditorView(const std::string& path);
-/// The process list, or the window list in window mode, without an owner.
-void ShowProcessListView(bool windowMode);
+/// The process list, or the window list in window mode. Opened from the
+/// editor, it is owned by the editor window and a window list offers the
+/// button that hands the selected title to `taker`.
+void ShowProcessListView(bool windowMode, HWND owner = nullptr, const TActivateLineTaker& taker = nullptr);
 
 }  // namespace editorwin

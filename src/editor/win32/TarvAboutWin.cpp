@@ -1,5 +1,5 @@
 // frmAbout: name, version and copyright of the program, and the link to
-// its download address.
+// the user guide installed beside it.
 #include "editor/TarvAbout.h"
 #include "editor/win32/DialogSupport.h"
 #include "editor/win32/EditorViews.h"
@@ -25,11 +25,12 @@ class TAboutView : public TModalWindow {
     SetFont(AddControl("STATIC", texts_.Version.c_str(), SS_LEFT, {120, 64, 200, 29}, kLblVersionId),
             largeFont_);
     AddControl("STATIC", texts_.Copyright.c_str(), SS_LEFT, {32, 120, 304, 32}, kLblCopyrightId);
-    AddControl("STATIC", "Download the latest version from ", SS_LEFT, {32, 152, 244, 16}, kLabel5Id);
-    SetFont(AddControl("STATIC", kDownloadAddress, SS_LEFT | SS_NOTIFY, {32, 168, 280, 16}, kLabel6Id),
+    AddControl("STATIC", "How to write and run command files:", SS_LEFT, {32, 152, 280, 16}, kLabel5Id);
+    SetFont(AddControl("STATIC", "Open the Tarv32 user guide", SS_LEFT | SS_NOTIFY, {32, 168, 280, 16},
+                       kLabel6Id),
             linkFont_);
-    AddControl("STATIC", "(search for \"tarv32\")", SS_LEFT, {32, 184, 150, 16}, kLabel4Id);
-    SetFocus(AddControl("BUTTON", "&Ok", WS_TABSTOP | BS_DEFPUSHBUTTON, {120, 216, 105, 33}, IDOK));
+    AddControl("STATIC", "(user-guide.html beside tarv32.exe)", SS_LEFT, {32, 184, 280, 16}, kLabel4Id);
+    SetFocus(AddControl("BUTTON", "OK", WS_TABSTOP | BS_DEFPUSHBUTTON, {120, 216, 105, 33}, IDOK));
   }
   bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override {
     switch (message) {
@@ -48,7 +49,7 @@ class TAboutView : public TModalWindow {
         result = TRUE;
         return true;
       case WM_COMMAND:
-        if (LOWORD(wParam) == kLabel6Id && HIWORD(wParam) == STN_CLICKED) Label6Click(ItemText(kLabel6Id));
+        if (LOWORD(wParam) == kLabel6Id && HIWORD(wParam) == STN_CLICKED) Label6Click(OwnProgramDirectory());
         if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) EndModal(IDOK);
         return true;
     }

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -14,8 +15,11 @@ namespace editorwin {
 
 namespace {
 
-constexpr UINT kListKey = WM_APP + 2;  // wParam: the TListKey pressed on List1
-constexpr int kStatusPanel0Width = 450;
+constexpr UINT kListKey = WM_APP + 2;       // wParam: the TListKey pressed on List1
+constexpr UINT kMeasureLines = WM_APP + 3;  // List1's lines changed: measure the widest
+// Panel 1 ("Modified") keeps this width at the right edge; panel 0 takes
+// the rest (450 at the designed size).
+constexpr int kStatusPanel1Width = 82;
 
 // The move pictures: 15 x 16 pixels, red arrow, black outline, the rest
 // (olive in the picture) transparent. Rows top to bottom of the up arrow.
@@ -67,11 +71,15 @@ HMENU BuildMainMenu() {
   AppendMenuA(edit, MF_STRING, kDeleteCommand1, "&Delete Commands (Delete)");
   AppendMenuA(edit, MF_SEPARATOR, 0, nullptr);
   AppendMenuA(edit, MF_STRING, kReplace1, "Replace All...");
+  HMENU lists = CreatePopupMenu();
+  AppendMenuA(lists, MF_STRING, kProcessList1, "Running &Processes...");
+  AppendMenuA(lists, MF_STRING, kWindowList1, "Open &Windows...");
   HMENU help = CreatePopupMenu();
   AppendMenuA(help, MF_STRING, kAbout1, "&About");
   HMENU menu = CreateMenu();
   AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(file), "&File");
   AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(edit), "&Edit");
+  AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(lists), "&Lists");
   AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(help), "&Help");
   return menu;
 }
@@ -104,6 +112,9 @@ LRESULT CALLBACK ListSubclassProc(HWND list, UINT message, WPARAM wParam, LPARAM
   return DefSubclassProc(list, message, wParam, lParam);
 }
 
+// The list's horizontal extent follows its widest line, so the scroll bar
+// shows only when a line is wider than the list. Every change asks for one
+// measuring, posted, so a Replace All over many lines measures them once.
 class TListBoxView : public IListBox {
  public:
   void Attach(HWND list) { list_ = list; }
@@ -119,15 +130,23 @@ class TListBoxView : public IListBox {
     const bool selected = Selected(index);
     const int caret = FocusIndex();
     SendMessageA(list_, LB_DELETESTRING, index, 0);
-    SendMessageA(list_, LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(text.c_str()));
+    Insert(index, text);
     SetSelected(index, selected);
     if (caret >= 0) SetFocusIndex(caret);
   }
-  void Add(const std::string& text) override {
-    SendMessageA(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  void Add(const std::string& text) override { Insert(-1, text); }
+  void Insert(int index, const std::string& text) override {
+    SendMessageA(list_, LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(text.c_str()));
+    Changed();
   }
-  void Delete(int index) override { SendMessageA(list_, LB_DELETESTRING, index, 0); }
-  void Clear() override { SendMessageA(list_, LB_RESETCONTENT, 0, 0); }
+  void Delete(int index) override {
+    SendMessageA(list_, LB_DELETESTRING, index, 0);
+    Changed();
+  }
+  void Clear() override {
+    SendMessageA(list_, LB_RESETCONTENT, 0, 0);
+    Changed();
+  }
   bool Selected(int index) const override { return SendMessageA(list_, LB_GETSEL, index, 0) > 0; }
   void SetSelected(int index, bool selected) override { SendMessageA(list_, LB_SETSEL, selected, index); }
   int FocusIndex() const override {
@@ -135,8 +154,33 @@ class TListBoxView : public IListBox {
   }
   void SetFocusIndex(int index) override { SendMessageA(list_, LB_SETCARETINDEX, index, FALSE); }
 
+  /// Sets the horizontal extent to the widest line (kMeasureLines).
+  void MeasureLines() {
+    measurePending_ = false;
+    HDC dc = GetDC(list_);
+    if (!dc) return;
+    HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(list_, WM_GETFONT, 0, 0)));
+    LONG widest = 0;
+    for (int i = 0; i < Count(); ++i) {
+      const std::string line = Item(i);
+      SIZE size = {};
+      if (GetTextExtentPoint32A(dc, line.data(), static_cast<int>(line.size()), &size))
+        widest = std::max(widest, size.cx);
+    }
+    SelectObject(dc, previous);
+    ReleaseDC(list_, dc);
+    // The list draws each line a little way in from its left edge.
+    SendMessageA(list_, LB_SETHORIZONTALEXTENT, widest > 0 ? widest + Scale(8) : 0, 0);
+  }
+
  private:
+  void Changed() {
+    if (measurePending_) return;
+    measurePending_ = PostMessageA(GetParent(list_), kMeasureLines, 0, 0) != FALSE;
+  }
+
   HWND list_ = nullptr;
+  bool measurePending_ = false;
 };
 
 std::optional<std::string> ChooseQdFile(HWND owner, bool save) {
@@ -158,7 +202,7 @@ std::optional<std::string> ChooseQdFile(HWND owner, bool save) {
 class TEditorView : public TModalWindow, public IEditorWindow, public IFileDialogs, public IEditorDialogs {
  public:
   TEditorView() : wiz_(*this, list_, *this, *this) {
-    Create(nullptr, "Tarv Command File Editor", 540, 398, WS_MINIMIZEBOX);
+    Create(nullptr, "Tarv Command File Editor", 540, 398, WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME);
   }
   ~TEditorView() override {
     if (popup_) DestroyMenu(popup_);
@@ -192,6 +236,9 @@ class TEditorView : public TModalWindow, public IEditorWindow, public IFileDialo
   }
   std::optional<TReplaceStrings> ShowReplace() override { return ShowReplaceView(Handle()); }
   void ShowAbout() override { ShowAboutView(Handle()); }
+  void ShowProcessList(bool windowMode, const TActivateLineTaker& taker) override {
+    ShowProcessListView(windowMode, Handle(), taker);
+  }
 
  protected:
   void CreateControls() override;
@@ -204,6 +251,7 @@ class TEditorView : public TModalWindow, public IEditorWindow, public IFileDialo
   }
   void Command(int id);
   void ShowContextMenu(LPARAM lParam);
+  void SizeStatusBar();
 
   TListBoxView list_;
   TTarvWiz wiz_;
@@ -220,19 +268,30 @@ void TEditorView::CreateControls() {
                  WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_EXTENDEDSEL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
                  {8, 8, 465, 297}, kList1Id, WS_EX_CLIENTEDGE);
   SendMessageA(list, LB_SETITEMHEIGHT, 0, Scale(16));
-  SendMessageA(list, LB_SETHORIZONTALEXTENT, Scale(4000), 0);
   SetWindowSubclass(list, ListSubclassProc, 1, 0);
   list_.Attach(list);
   AddControl("STATIC", "", SS_OWNERDRAW | SS_NOTIFY, {488, 128, 33, 25}, kBtnUpId);
   AddControl("STATIC", "Move", SS_LEFT, {484, 164, 40, 16}, kLabel2Id);
   AddControl("STATIC", "", SS_OWNERDRAW | SS_NOTIFY, {488, 192, 33, 25}, kBtnDownId);
-  HWND status = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, Handle(),
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStatusBar1Id)),
-                                GetModuleHandleA(nullptr), nullptr);
-  // Panel 1 (at least 50 wide) runs to the right edge, so no empty third part shows.
-  int parts[2] = {Scale(kStatusPanel0Width), -1};
-  SendMessageA(status, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
+  CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, Handle(),
+                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStatusBar1Id)), GetModuleHandleA(nullptr),
+                  nullptr);
+  SizeStatusBar();
+  // The list grows with the window; the move buttons stay at its right,
+  // centred beside it as designed.
+  Anchor(kList1Id, TAnchor::Stretch, TAnchor::Stretch);
+  for (int id : {kBtnUpId, kLabel2Id, kBtnDownId}) Anchor(id, TAnchor::End, TAnchor::Middle);
   SetFocus(list);
+}
+
+// Panel 1 runs to the right edge, so no empty third part shows.
+void TEditorView::SizeStatusBar() {
+  HWND status = Item(kStatusBar1Id);
+  SendMessageA(status, WM_SIZE, 0, 0);
+  RECT client;
+  GetClientRect(Handle(), &client);
+  int parts[2] = {std::max<int>(client.right - Scale(kStatusPanel1Width), Scale(50)), -1};
+  SendMessageA(status, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
 }
 
 void TEditorView::ShowContextMenu(LPARAM lParam) {
@@ -259,6 +318,8 @@ void TEditorView::Command(int id) {
     case kDeleteCommand1: wiz_.DeleteCommand1Click(); break;
     case kReplace1: wiz_.Replace1Click(); break;
     case kAbout1: wiz_.About1Click(); break;
+    case kProcessList1: wiz_.ProcessList1Click(); break;
+    case kWindowList1: wiz_.WindowList1Click(); break;
   }
 }
 
@@ -270,7 +331,8 @@ bool TEditorView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_
       SetCursor(LoadCursor(nullptr, IDC_WAIT));
       result = TRUE;
       return true;
-    case WM_SIZE: SendMessageA(Item(kStatusBar1Id), WM_SIZE, 0, 0); return false;
+    case WM_SIZE: SizeStatusBar(); return false;
+    case kMeasureLines: list_.MeasureLines(); return true;
     case WM_DRAWITEM: {
       const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
       if (item.CtlID != kBtnUpId && item.CtlID != kBtnDownId) return false;
@@ -288,7 +350,7 @@ bool TEditorView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_
       if (id == kList1Id && code == LBN_DBLCLK) wiz_.List1DblClick();
       if ((id == kBtnUpId || id == kBtnDownId) && (code == STN_CLICKED || code == STN_DBLCLK))
         id == kBtnUpId ? wiz_.btnUpClick() : wiz_.btnDownClick();
-      if (id >= kNew1 && id <= kAbout1) Command(id);
+      if (id >= kNew1 && id <= kWindowList1) Command(id);
       return true;  // IDOK and IDCANCEL (Enter, Esc) do not close the editor
     }
   }

@@ -46,3 +46,9 @@ std::unique_ptr<IVersionStrings> OwnVersionStrings() {
   if (!GetFileVersionInfoA(path.c_str(), 0, size, data.data())) return nullptr;
   return std::make_unique<TVersionBuffer>(std::move(data));
 }
+
+std::string OwnProgramDirectory() {
+  const std::string path = OwnExecutablePath();
+  const size_t separator = path.find_last_of("\\/");
+  return separator == std::string::npos ? std::string() : path.substr(0, separator);
+}

@@ -54,8 +54,12 @@ texts_of_every_window() {
   editor_keys "$caption" alt+h a
   texts_fit "About Tarv32"
   import -window root "$TARV_ARTIFACTS/texts-about-${dpi}dpi.png" 2>/dev/null || true
-  drv click "About Tarv32" "&Ok" >/dev/null
+  drv click "About Tarv32" OK >/dev/null
   drv gone "About Tarv32" >/dev/null
+  editor_keys "$caption" alt+l w
+  texts_fit "List of windows"
+  drv click "List of windows" "&Close" >/dev/null
+  drv gone "List of windows" >/dev/null
   editor_keys "$caption" alt+e Up Return
   texts_fit "Replace All"
   drv click "Replace All" "&Cancel" >/dev/null

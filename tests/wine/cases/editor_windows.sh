@@ -123,7 +123,7 @@ case_editor_edit_move_replace_save_and_run() {
   expect_line "version label" '^control 1303 Static .* Version [0-9.]+$' "$about"
   expect_line "copyright label" '^control 1304 Static .* Copyright' "$about"
   editor_shot about "About Tarv32"
-  drv click "About Tarv32" "&Ok" >/dev/null
+  drv click "About Tarv32" OK >/dev/null
   drv gone "About Tarv32" >/dev/null
   xdotool key --delay 150 alt+f x
   wait_bg 60

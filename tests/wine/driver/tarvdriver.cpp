@@ -19,6 +19,13 @@
 //   click CAPTION BUTTONTEXT      presses the child button with that text
 //   settext CAPTION ID TEXT       sets the child's text
 //   resize CAPTION W H            sets the window's outer size
+//   show CAPTION maximize|restore maximises or restores the window as its
+//                                 caption buttons do, then "rect"'s line
+//   items CAPTION ID              the entries of list box ID, one per line
+//   select CAPTION ID INDEX       selects entry INDEX of list box ID, as a
+//                                 click does (its owner hears of the change)
+//   extent CAPTION ID             "extent E client W" of list box ID: its
+//                                 horizontal extent and its client width
 //   close CAPTION                 posts the window a close request
 //   title CLASS                   the texts of top-level windows of that
 //                                 class in other processes, one per line
@@ -293,6 +300,79 @@ int Resize(const std::string& caption, int width, int height, const TOptions& op
   return 0;
 }
 
+// The system command goes through the window's own queue, as a click on
+// its caption button does; the window line follows once the window has
+// taken its new state.
+int Show(const std::string& caption, const std::string& how, const TOptions& options) {
+  HWND window = WaitForWindow(caption, options);
+  if (!window) return 2;
+  const bool maximize = how == "maximize";
+  if (!PostMessageA(window, WM_SYSCOMMAND, maximize ? SC_MAXIMIZE : SC_RESTORE, 0)) return 3;
+  for (DWORD start = GetTickCount(); (IsZoomed(window) != FALSE) != maximize;) {
+    if (GetTickCount() - start >= options.timeoutMs) return 3;
+    Sleep(kPollMs);
+  }
+  if (!SyncWithQueue(window)) return 3;
+  PrintWindowLine(window);
+  return 0;
+}
+
+// The system copies list box texts across processes for these messages;
+// Wine copies them as UTF-16 whichever function sends them, so the wide one
+// does, and the text is made ANSI here.
+std::string ListItem(HWND list, WPARAM index) {
+  DWORD_PTR length = 0;
+  if (!SendWithTimeout(list, LB_GETTEXTLEN, index, 0, &length) || length == static_cast<DWORD_PTR>(LB_ERR))
+    return "";
+  std::wstring wide(length + 1, L'\0');
+  DWORD_PTR copied = 0;
+  if (!SendMessageTimeoutW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(wide.data()), SMTO_ABORTIFHUNG,
+                           kSendTimeoutMs, &copied) ||
+      copied > length)
+    return "";
+  wide.resize(copied);
+  std::string text(wide.size() * 2 + 1, '\0');
+  const int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
+                                        static_cast<int>(text.size()), nullptr, nullptr);
+  text.resize(bytes > 0 ? bytes : 0);
+  return text;
+}
+
+int Items(const std::string& caption, const std::string& id, const TOptions& options) {
+  HWND window = WaitForWindow(caption, options);
+  HWND list = window ? ChildById(window, id) : nullptr;
+  if (!list) return 2;
+  DWORD_PTR count = 0;
+  if (!SendWithTimeout(list, LB_GETCOUNT, 0, 0, &count)) return 3;
+  for (DWORD_PTR i = 0; i < count; ++i) std::printf("%s\n", Escaped(ListItem(list, i), 400).c_str());
+  return 0;
+}
+
+int Select(const std::string& caption, const std::string& id, int index, const TOptions& options) {
+  HWND window = WaitForWindow(caption, options);
+  HWND list = window ? ChildById(window, id) : nullptr;
+  if (!list) return 2;
+  DWORD_PTR result = 0;
+  if (!SendWithTimeout(list, LB_SETCURSEL, index, 0, &result) || static_cast<LRESULT>(result) != index)
+    return 3;
+  const WPARAM change = MAKEWPARAM(GetDlgCtrlID(list), LBN_SELCHANGE);
+  if (!SendWithTimeout(window, WM_COMMAND, change, reinterpret_cast<LPARAM>(list))) return 3;
+  std::printf("selected %d\n", index);
+  return 0;
+}
+
+int Extent(const std::string& caption, const std::string& id, const TOptions& options) {
+  HWND window = WaitForWindow(caption, options);
+  HWND list = window ? ChildById(window, id) : nullptr;
+  if (!list) return 2;
+  DWORD_PTR extent = 0;
+  if (!SyncWithQueue(window) || !SendWithTimeout(list, LB_GETHORIZONTALEXTENT, 0, 0, &extent)) return 3;
+  RECT client;
+  GetClientRect(list, &client);
+  std::printf("extent %lu client %ld\n", static_cast<unsigned long>(extent), client.right);
+  return 0;
+}
+
 int Close(const std::string& caption, const TOptions& options) {
   HWND window = WaitForWindow(caption, options);
   if (!window) return 2;
@@ -508,6 +588,8 @@ int Usage() {
                "       tarvdriver [options] cuts CAPTION [ID=TEXT...]\n"
                "       tarvdriver [options] text|click CAPTION ID|BUTTONTEXT\n"
                "       tarvdriver [options] settext CAPTION ID TEXT | resize CAPTION W H\n"
+               "       tarvdriver [options] show CAPTION maximize|restore | items|extent CAPTION ID\n"
+               "       tarvdriver [options] select CAPTION ID INDEX\n"
                "       tarvdriver [--timeout MS] running EXE COUNT | end EXE\n"
                "       tarvdriver title CLASS | run COMMANDLINE... | open VERB FILE | dpi\n");
   return 1;
@@ -536,6 +618,10 @@ int Dispatch(const std::vector<std::string>& args, const TOptions& options) {
   if (command == "text" && count == 2) return Text(args[1], args[2], options);
   if (command == "click" && count == 2) return Click(args[1], args[2], options);
   if (command == "settext" && count == 3) return SetText(args[1], args[2], args[3], options);
+  if (command == "show" && count == 2) return Show(args[1], args[2], options);
+  if (command == "items" && count == 2) return Items(args[1], args[2], options);
+  if (command == "extent" && count == 2) return Extent(args[1], args[2], options);
+  if (command == "select" && count == 3) return Select(args[1], args[2], std::atoi(args[3].c_str()), options);
   if (command == "resize" && count == 3)
     return Resize(args[1], std::atoi(args[2].c_str()), std::atoi(args[3].c_str()), options);
   return Usage();
