@@ -57,7 +57,7 @@ void Label6Click(const std::string& programDirectory) {
   if (path.empty())
     return ShowError("The user guide (" + std::string(kUserGuideFiles[0]) + ") is missing from \"" +
                      programDirectory + "\". Reinstall Tarv32 to get it back.");
-  TShellRequest request{path, "", programDirectory, kShowNormal};
+  TShellRequest request{path, {}, programDirectory, kShowNormal};
   TProcessHandle process = 0;
   if (!SystemServices().launcher->ShellExecute(request, process))
     return ShowError("Could not open the user guide \"" + path + "\"\r\n" + WinErrorText(LastSystemError()));

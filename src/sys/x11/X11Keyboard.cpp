@@ -54,7 +54,11 @@ class TX11Keyboard : public IKeyboard {
     if (vk == 0 || !display) return -1;  // typed as itself
     TKeyPlace place = TX11Layout(display).Find(KeysymForCharacter(c));
     if (place.keycode == 0) return -1;
-    return static_cast<int16_t>(vk | WindowsShiftState(place.modifiers) << 8);
+    // A level beyond Shift is reached with the level-3 key, which the
+    // virtual keys Ctrl and Alt are not on X: the typer presses it itself.
+    const uint8_t shiftState = WindowsShiftState(place.modifiers);
+    if (shiftState & ~1u) return -1;
+    return static_cast<int16_t>(vk | shiftState << 8);
   }
   uint32_t MapVirtualKey(uint32_t) override { return 0; }  // X keys need no scan codes
 
