@@ -66,7 +66,7 @@ void TTarvInput::ProgChange() {
   controls_.SetArgsVisible(true);
   const std::string prog = controls_.ProgText();
   const char f = FirstChar(prog);
-  if (f != '/' && !IsCommentMark(f) && prog != "@") {
+  if (IsProgramText(prog)) {
     EnableProgramOptions(true);
     ShowArgumentCaptions("Command", "Arguments");
     return;
@@ -105,7 +105,7 @@ bool TTarvInput::btnOkClick() {
   }
   const char f = FirstChar(prog);
   if (f != '/' && f != '@') return true;
-  return ParsesAsCommand(prog + " " + controls_.ArgsText() + "\r\n");
+  return ParsesAsCommand(LineToWrite(ReadFields(controls_), loaded_) + "\r\n");
 }
 
 // The parser shows its own report when the line has syntax errors; a line the
@@ -113,7 +113,7 @@ bool TTarvInput::btnOkClick() {
 bool TTarvInput::ParsesAsCommand(const std::string& line) {
   try {
     TTextStream input(line);
-    TTarvYacc().Parse(input, "ARGS");
+    TTarvYacc().Parse(input, "COMMAND");
     return true;
   } catch (const EScriptError& error) {
     if (std::string(error.what()) != "parse error") ShowError(error.what());

@@ -4,19 +4,24 @@
 // of the argument field come from the keyword table, the window-mode and
 // wait options are enabled for external programs only, and the drop-down list
 // offers the comment marks, "@" and every internal command. Before OK is
-// accepted, an internal command or @ line is checked by the command parser
-// under the source name "ARGS"; a line the parser rejects keeps the dialog
-// open with the parser's report as the only message.
+// accepted, an internal command or @ line is checked by the command parser:
+// the very line that OK will write, read as a line of a file (source name
+// "COMMAND", where a rest-of-line argument may hold "}"). A line the parser
+// rejects keeps the dialog open with the parser's report as the only message.
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include "editor/EditorControls.h"
+#include "editor/TarvCmdEdit.h"
 
 class TTarvInput : public ICommandDialogEvents {
  public:
-  explicit TTarvInput(ICommandDialogControls& controls) : controls_(controls) {}
+  /// `loaded`, when given, is the line the dialog was filled from: while the
+  /// fields are unchanged, OK writes it back as it was.
+  explicit TTarvInput(ICommandDialogControls& controls, const TLoadedLine* loaded = nullptr)
+      : controls_(controls), loaded_(loaded) {}
 
   void OnActivate() override { ProgChange(); }
   void ProgChange() override;
@@ -37,6 +42,7 @@ class TTarvInput : public ICommandDialogEvents {
   bool ParsesAsCommand(const std::string& line);
 
   ICommandDialogControls& controls_;
+  const TLoadedLine* loaded_;
 };
 
 /// The entries of the command box's drop-down list, in order: empty, ";",

@@ -408,9 +408,12 @@ TEST_F(EditorTest, NewCommandConfirmedAddsTheBuiltLine) {
 TEST_F(EditorTest, EditReplacesTheLineWithTheRebuiltOne) {
   Lines({"a", "notepad /min readme.txt", "c"});
   list.Select({1});
-  dialogs.commandUser = PressOk;
+  dialogs.commandUser = [](FakeCommandDialog& d, ICommandDialogEvents& e) {
+    d.args = "\"my notes.txt\"";
+    return e.btnOkClick();
+  };
   editor.List1DblClick();
-  EXPECT_EQ(list.Item(1), "notepad/min \"readme.txt\"");
+  EXPECT_EQ(list.Item(1), "notepad /min \"my notes.txt\"");
   EXPECT_EQ(list.FocusIndex(), 1);
   EXPECT_TRUE(Modified());
 }

@@ -72,7 +72,7 @@ case_editor_edit_move_replace_save_and_run() {
   expect_eq "Args" "$(editor_expected 1105 Edit 104 52 209 24 "$dpi")" "$(editor_control 1105 "$dialog")"
   expect_eq "btnOk" "$(editor_expected 1 Button 440 20 89 29 "$dpi")" "$(editor_control 1 "$dialog")"
   expect_eq "Prog text" "/sleep" "$(drv text "Enter command line and options" 1102)"
-  expect_eq "Args text" '"0"' "$(drv text "Enter command line and options" 1105)"
+  expect_eq "Args text" "0" "$(drv text "Enter command line and options" 1105)"
   expect_eq "upper caption" "Seconds" "$(drv text "Enter command line and options" 1103)"
   expect_eq "lower caption" "to sleep" "$(drv text "Enter command line and options" 1104)"
   expect_line "Wait box" '^control 1116 Button .* Wait for program to finish before continuing$' "$dialog"
