@@ -7,7 +7,7 @@ enable_language(RC)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -O coff")
 
 set(TARV_WIN32_DIR ${CMAKE_SOURCE_DIR}/src/run/win32)
-set(TARV_SYSTEM_LIBS comctl32 comdlg32 version shell32 ole32 user32 gdi32 kernel32)
+set(TARV_SYSTEM_LIBS comctl32 comdlg32 version shell32 ole32 uuid user32 gdi32 kernel32)
 
 # No MinGW runtime DLL at run time: libgcc, libstdc++ and winpthread go in.
 function(tarv_link_static target)

@@ -3,6 +3,8 @@
 #include <exception>
 #include <filesystem>
 
+#include "util/Environment.h"
+#include "util/FileOrigin.h"
 #include "util/MessageBoxes.h"
 #include "util/StringFuncs.h"
 #include "util/TarvCommon.h"
@@ -62,6 +64,30 @@ std::string DispatchText(std::string_view text) {
 
 namespace {
 
+// The command file that the argument text names as a whole, as the shell's
+// Open verb gives it; empty for any other text.
+std::string NamedCommandFile(const std::string& argumentText) {
+  if (ExtensionLower(argumentText) != ".qd" || !IsExistingFile(argumentText)) return "";
+  return argumentText;
+}
+
+// A command file that came from the Internet runs only when the user says
+// so: opening a download must not run it unseen. Unattended it is not run,
+// unless TARV_RUN_DOWNLOADED=1 says that such files are expected.
+bool MayRunCommandFile(const std::string& path) {
+  const TFileOrigin origin = FileOrigin(path);
+  if (origin == TFileOrigin::Local || GetEnvVar("TARV_RUN_DOWNLOADED").value == "1") return true;
+  const std::string from = origin == TFileOrigin::Internet ? "the Internet" : "a restricted site";
+  if (!UserInterface().CanAskUser()) {
+    ShowError("TARV32: \"" + path + "\" was downloaded from " + from +
+              " and is not run without a user to confirm it; set TARV_RUN_DOWNLOADED=1 to run it");
+    return false;
+  }
+  return AskYesNo("\"" + path + "\" was downloaded from " + from +
+                      ".\r\nRun it only if you trust where it came from.\r\n\r\nRun it now?",
+                  true);
+}
+
 void ShowRunLog() {
   TTextStream& log = RunState().RunLog;
   if (log.Empty()) return;
@@ -78,6 +104,8 @@ int TarvMain(const std::string& argumentText) {
       RunCommandText("/edit");
       return 0;  // the editor path ends without the Information dialog
     }
+    const std::string file = NamedCommandFile(argumentText);
+    if (!file.empty() && !MayRunCommandFile(file)) return 1;
     RunProgramText(DispatchText(argumentText));
   } catch (const std::exception& failure) {
     ShowError(std::string("TARV32: ") + failure.what());

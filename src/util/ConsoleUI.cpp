@@ -33,7 +33,8 @@ void TConsoleUI::ShowBox(TBoxKind kind, std::string_view text) {
   ReadAnswerLine();
 }
 
-bool TConsoleUI::AskYesNo(std::string_view question) {
+// The answer is No unless the user types y: the default either way.
+bool TConsoleUI::AskYesNo(std::string_view question, bool) {
   WriteAll(err_, "Confirm: " + WithPlatformLineEnds(question) + " [y/N] ");
   if (!interactive_) {
     WriteAll(err_, "N\n");

@@ -20,7 +20,8 @@ class TConsoleUI : public IUserInterface {
   TConsoleUI(std::FILE* in, std::FILE* out, std::FILE* err);
 
   void ShowBox(TBoxKind kind, std::string_view text) override;
-  bool AskYesNo(std::string_view question) override;
+  bool AskYesNo(std::string_view question, bool noByDefault = false) override;
+  bool CanAskUser() const override { return interactive_; }
   void ShowInfoDialog(std::string_view text) override;
   std::string AppTitle() const override { return title_; }
   void SetAppTitle(std::string_view title) override { title_ = title; }

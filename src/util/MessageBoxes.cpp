@@ -31,4 +31,6 @@ const char* BoxCaption(TBoxKind kind) {
 void ShowInfo(std::string_view text) { UserInterface().ShowBox(TBoxKind::Information, text); }
 void ShowWarning(std::string_view text) { UserInterface().ShowBox(TBoxKind::Warning, text); }
 void ShowError(std::string_view text) { UserInterface().ShowBox(TBoxKind::Error, text); }
-bool AskYesNo(std::string_view question) { return UserInterface().AskYesNo(question); }
+bool AskYesNo(std::string_view question, bool noByDefault) {
+  return UserInterface().AskYesNo(question, noByDefault);
+}

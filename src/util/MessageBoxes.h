@@ -15,8 +15,12 @@ class IUserInterface {
   virtual ~IUserInterface() = default;
   /// A modal message box of the kind's icon and caption with an OK button.
   virtual void ShowBox(TBoxKind kind, std::string_view text) = 0;
-  /// The "Confirm" box with "&Yes" and "&No"; true for Yes.
-  virtual bool AskYesNo(std::string_view question) = 0;
+  /// The "Confirm" box with "&Yes" and "&No"; true for Yes. With
+  /// `noByDefault`, Enter answers No.
+  virtual bool AskYesNo(std::string_view question, bool noByDefault = false) = 0;
+  /// False where nobody can answer a question (an unattended console run):
+  /// AskYesNo then answers No at once.
+  virtual bool CanAskUser() const { return true; }
   /// The Information dialog TTarvInfoDlg, shown modally with the whole text.
   virtual void ShowInfoDialog(std::string_view text) = 0;
   /// The application title (the taskbar text of the program).
@@ -35,4 +39,4 @@ const char* BoxCaption(TBoxKind kind);
 void ShowInfo(std::string_view text);
 void ShowWarning(std::string_view text);
 void ShowError(std::string_view text);
-bool AskYesNo(std::string_view question);
+bool AskYesNo(std::string_view question, bool noByDefault = false);

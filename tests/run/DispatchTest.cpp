@@ -1,7 +1,13 @@
 #include <gtest/gtest.h>
+#include <sys/xattr.h>
+
+#include <cstring>
 
 #include "run/TarvMain.h"
+#include "test_support/RecordingUI.h"
 #include "test_support/TempDir.h"
+#include "util/Environment.h"
+#include "util/TarvCommon.h"
 
 TEST(DispatchText, WrapsABareCommandFileNameIntoAnAtCommand) {
   EXPECT_EQ(DispatchText("job.qd"), "@\"job.qd\"");
@@ -32,4 +38,35 @@ TEST(DispatchText, AnExistingFileIsTakenWholeWhateverItsName) {
     EXPECT_EQ(DispatchText(path), "@\"" + path + "\"");
     EXPECT_EQ(DispatchText("/edit " + path), "/edit \"" + path + "\"");
   }
+}
+
+// A downloaded command file runs only when the user says yes; unattended it
+// runs only where TARV_RUN_DOWNLOADED=1 says such files are expected.
+TEST(DispatchText, ADownloadedCommandFileAsksBeforeItRuns) {
+  TempDir dir;
+  const std::string path = dir.Write("job.qd", "/set TARV_DOWNLOAD_RAN = yes\r\n");
+  const char* url = "https://example.org/job.qd";
+  if (::setxattr(path.c_str(), "user.xdg.origin.url", url, std::strlen(url), 0) != 0)
+    GTEST_SKIP() << "no extended attributes here";
+  struct TCase {
+    bool canAsk, answer;
+    const char* runDownloaded;
+    bool ran;
+  } cases[] = {
+      {true, false, "", false}, {true, true, "", true}, {false, false, "", false}, {false, false, "1", true}};
+  for (const TCase& c : cases) {
+    RecordingUI ui;
+    ui.canAsk = c.canAsk;
+    ui.answers = {c.answer};
+    SetEnvVar("TARV_RUN_DOWNLOADED", c.runDownloaded);
+    RemoveEnvVar("TARV_DOWNLOAD_RAN");
+    ResetRunState();
+    EXPECT_EQ(TarvMain(path), c.ran ? 0 : 1);
+    EXPECT_EQ(GetEnvVar("TARV_DOWNLOAD_RAN").status == TEnvStatus::Found, c.ran);
+    const bool asked = c.canAsk && c.runDownloaded[0] == 0;
+    ASSERT_EQ(ui.questions.size(), asked ? 1u : 0u);
+    if (asked) EXPECT_EQ(ui.questions[0].rfind("\"" + path + "\" was downloaded from the Internet.", 0), 0u);
+    if (!c.canAsk && !c.ran) EXPECT_NE(ui.boxes.at(0).text.find("TARV_RUN_DOWNLOADED=1"), std::string::npos);
+  }
+  RemoveEnvVar("TARV_RUN_DOWNLOADED");
 }

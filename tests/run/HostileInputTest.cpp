@@ -297,7 +297,7 @@ size_t HeapInUse() {
 class TForgetfulUI : public IUserInterface {
  public:
   void ShowBox(TBoxKind, std::string_view) override {}
-  bool AskYesNo(std::string_view) override { return false; }
+  bool AskYesNo(std::string_view, bool) override { return false; }
   void ShowInfoDialog(std::string_view) override {}
   std::string AppTitle() const override { return title_; }
   void SetAppTitle(std::string_view title) override { title_ = title; }

@@ -32,9 +32,9 @@ void TGuiUI::ShowBox(TBoxKind kind, std::string_view text) {
   MessageBoxA(WindowInFront(), std::string(text).c_str(), BoxCaption(kind), MB_OK | BoxIcon(kind));
 }
 
-bool TGuiUI::AskYesNo(std::string_view question) {
-  return MessageBoxA(WindowInFront(), std::string(question).c_str(), "Confirm", MB_YESNO | MB_ICONQUESTION) ==
-         IDYES;
+bool TGuiUI::AskYesNo(std::string_view question, bool noByDefault) {
+  const UINT style = MB_YESNO | MB_ICONQUESTION | (noByDefault ? MB_DEFBUTTON2 : MB_DEFBUTTON1);
+  return MessageBoxA(WindowInFront(), std::string(question).c_str(), "Confirm", style) == IDYES;
 }
 
 void TGuiUI::ShowInfoDialog(std::string_view text) { ShowTarvInfoDlg(text); }

@@ -14,7 +14,7 @@
 class TGuiUI : public IUserInterface {
  public:
   void ShowBox(TBoxKind kind, std::string_view text) override;
-  bool AskYesNo(std::string_view question) override;
+  bool AskYesNo(std::string_view question, bool noByDefault = false) override;
   void ShowInfoDialog(std::string_view text) override;
   std::string AppTitle() const override { return title_; }
   void SetAppTitle(std::string_view title) override;

@@ -6,10 +6,19 @@ namespace {
 
 HWND appWindow = nullptr;
 
+// The program has no main window: a close or quit request sent to its
+// application window (by /close or /killwindow of another run) ends it as
+// the same request taken from its queue does, once it serves the queue.
+// The window itself goes with the program.
 LRESULT CALLBACK AppWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  // Without a main window there is nothing to close; the window goes with
-  // the program.
-  if (message == WM_CLOSE) return 0;
+  if (message == WM_CLOSE) {
+    PostQuitMessage(0);
+    return 0;
+  }
+  if (message == WM_QUIT) {
+    PostQuitMessage(static_cast<int>(wParam));
+    return 0;
+  }
   return DefWindowProcA(window, message, wParam, lParam);
 }
 

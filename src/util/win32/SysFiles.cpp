@@ -77,10 +77,17 @@ void SysCloseFile(intptr_t handle) { CloseHandle(AsHandle(handle)); }
 
 namespace {
 
+// The full path: the steps below (and Wine's ReplaceFile) need no working
+// directory then.
+std::wstring FullPath(const std::wstring& path) {
+  wchar_t full[MAX_PATH * 4];
+  const DWORD length = GetFullPathNameW(path.c_str(), MAX_PATH * 4, full, nullptr);
+  return length > 0 && length < MAX_PATH * 4 ? std::wstring(full, length) : path;
+}
+
 std::wstring FolderOf(const std::wstring& path) {
   const size_t separator = path.find_last_of(L"\\/");
-  if (separator == std::wstring::npos) return L".";
-  return path.substr(0, separator + 1);
+  return separator == std::wstring::npos ? L"." : path.substr(0, separator + 1);
 }
 
 // A new file beside the old one, written and flushed; empty on failure.
@@ -110,11 +117,15 @@ std::wstring WriteTemporaryBeside(const std::wstring& path, std::string_view byt
 // download mark among them); a file that is not there yet is simply moved
 // into place.
 bool PutInPlace(const std::wstring& path, const std::wstring& temporary) {
-  if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES)
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES)
     return MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH);
   if (ReplaceFileW(path.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
-                   nullptr))
+                   nullptr)) {
+    SetFileAttributesW(path.c_str(),
+                       attributes);  // kept already, except where ReplaceFile falls short (Wine)
     return true;
+  }
   // The old file is gone already; only the new one is left to move.
   if (GetLastError() == ERROR_UNABLE_TO_MOVE_REPLACEMENT)
     return MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH);
@@ -124,7 +135,7 @@ bool PutInPlace(const std::wstring& path, const std::wstring& temporary) {
 }  // namespace
 
 bool SysSaveFile(const std::string& path, std::string_view bytes) {
-  const std::wstring widePath = WideOf(path);
+  const std::wstring widePath = FullPath(WideOf(path));
   const std::wstring temporary = WriteTemporaryBeside(widePath, bytes);
   if (temporary.empty()) return false;
   if (PutInPlace(widePath, temporary)) return true;

@@ -43,7 +43,7 @@ case_editor_failed_save_keeps_the_list_and_the_editor_open() {
   drv click Confirm "&Yes" >/dev/null
   local error
   error=$(drv controls Error)
-  expect_line "save failure" "^control 65535 Static .* Could not open \"" "$error"
+  expect_line "save failure" "^control 65535 Static .* Could not save \".*The file on the disk was not changed" "$error"
   expect_eq "Error owner" "owner $caption disabled" "$(drv owner Error)"
   drv click Error OK >/dev/null
   drv gone Error >/dev/null

@@ -18,6 +18,8 @@
 //                            menu in a modal loop) or cancelmode
 //                            (WM_CANCELMODE: that modal loop ends), which
 //                            ignore WPARAM
+//   save FILE TEXT           saves TEXT as FILE the way the editor does: "saved",
+//                            or "failed: " and the system error text
 //   errortext CODE           the system error text of CODE, as messages show it
 //   readtext FILE            reads a text file as the program does, in this
 //                            program's code page (no UTF-8 manifest: the
@@ -142,12 +144,14 @@ int Run(const std::vector<std::string>& args) {
   if (args.size() == 2 && args[0] == "waitname") return WaitByName(args[1]);
   if (args.size() == 1 && args[0] == "waitbad") return WaitForInvalidHandle();
   if (args.size() == 2 && args[0] == "readtext") return ReadText(args[1]);
+  if (args.size() == 3 && args[0] == "save")
+    return Say(SysSaveFile(args[1], args[2]) ? "saved" : "failed: " + WinErrorText(LastSystemError())), 0;
   if (args.size() == 2 && args[0] == "errortext") return Say(WinErrorText(std::stoul(args[1]))), 0;
   if (args.size() == 4 && args[0] == "post")
     return PostToWindow(args[1], args[2], static_cast<WPARAM>(std::stoul(args[3])));
   std::fputs(
       "usage: sysprobe toolhelp | psapi TRACEFILE | findexe FILE DIR | waitname NAME | waitbad | post CLASS "
-      "MESSAGE WPARAM | readtext FILE | errortext CODE\n",
+      "MESSAGE WPARAM | readtext FILE | errortext CODE | save FILE TEXT\n",
       stderr);
   return 2;
 }
