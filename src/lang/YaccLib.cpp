@@ -63,11 +63,26 @@ const TYyActionIndex& YyActionIndex(const TYyTables& tables) {
 TCustomParser::TCustomParser(std::unique_ptr<TCustomLexer> lexer, const TYyTables& tables)
     : lexer_(std::move(lexer)), tables_(tables), actionIndex_(YyActionIndex(tables)) {}
 
+namespace {
+
+// A report names the token it met; of a long one (a quoted string may run
+// to any length) its start is enough, cut where a character begins.
+constexpr size_t kMostReportedToken = 200;
+
+std::string TokenForReport(const std::string& token) {
+  if (token.size() <= kMostReportedToken) return token;
+  size_t cut = kMostReportedToken;
+  while (cut > 0 && (static_cast<unsigned char>(token[cut]) & 0xC0) == 0x80) --cut;
+  return token.substr(0, cut) + "... (cut; " + std::to_string(token.size()) + " characters in all)";
+}
+
+}  // namespace
+
 void TCustomParser::yyerror(const std::string& message) {
   TTextStream& errors = lexer_->Errors();
   StreamWriteLine(errors, "Line " + std::to_string(lexer_->LineNo()) + " Col " +
                               std::to_string(lexer_->ColNo()) + " in file \"" + lexer_->SourceName() + "\"");
-  StreamWriteLine(errors, message + " at " + lexer_->yytext);
+  StreamWriteLine(errors, message + " at " + TokenForReport(lexer_->yytext));
 }
 
 int TCustomParser::ActionOf(int state, int symbol, bool& found) const {

@@ -67,6 +67,9 @@ void KeepToTheEnd(TCmdList list) {
 class TCommandFileReader {
  public:
   static constexpr size_t kBlockSize = 64 * 1024;
+  // No line of a script comes near this; a file with a longer one (a binary
+  // file, a generated one gone wrong) is refused before it is held whole.
+  static constexpr size_t kMostLineBytes = 1024 * 1024;
 
   explicit TCommandFileReader(const std::string& path)
       : path_(path), handle_(SysOpenFile(path, kOfShareDenyNone)), decoder_(ReadFirstBlock(), path) {
@@ -89,6 +92,7 @@ class TCommandFileReader {
     const std::string_view block(buffer, count);
     RejectNulCharacter(block);
     CountLines(block);
+    RejectLongLine();
     return block.size();
   }
 
@@ -140,6 +144,13 @@ class TCommandFileReader {
     const size_t column = lineFeed == std::string_view::npos ? bytesInLine_ + nul + 1 : nul - lineFeed;
     RaiseScriptError("Command file \"" + path_ + "\" holds a NUL character at line " + std::to_string(line) +
                      ", column " + std::to_string(column) + ": it is not a plain text file");
+  }
+
+  void RejectLongLine() const {
+    if (bytesInLine_ <= kMostLineBytes) return;
+    RaiseScriptError("Command file \"" + path_ + "\" has a line longer than " +
+                     std::to_string(kMostLineBytes) + " bytes at line " + std::to_string(lineFeeds_ + 1) +
+                     ": it is not a script");
   }
 
   void CountLines(std::string_view block) {

@@ -142,6 +142,15 @@ TEST_F(HostileInput, ALineOfAHundredThousandCharactersInOneTokenIsAPositionedLex
   EXPECT_TRUE(message.ends_with(" in \"" + path + "\"")) << message;
   std::string comment = dir.Write("comment.qd", "# " + std::string(100000, 'c') + "\n");
   EXPECT_EQ(RunFile(comment), "LexLib: yytext overflow at line 1, column 256 in \"" + comment + "\"");
+  // Longer lines are refused before they are held whole; a long token is
+  // quoted in a parse report by its start only.
+  std::string huge = dir.Write("huge.qd", "/pause ok\n/pause " + std::string(3 << 20, 'x'));
+  EXPECT_EQ(RunFile(huge), "Command file \"" + huge +
+                               "\" has a line longer than 1048576 bytes at line 2: it is not a script");
+  EXPECT_EQ(RunText("/pause \"" + std::string(10000, 'q') + "\""), "parse error");
+  EXPECT_NE(ParseReport().find(" at \"" + std::string(199, 'q') + "... (cut; 10002 characters in all)"),
+            std::string::npos)
+      << ParseReport().substr(0, 400);
 }
 
 TEST_F(HostileInput, ALineOfAHundredThousandCharactersInShortWordsIsKeptWhole) {

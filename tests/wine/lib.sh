@@ -9,6 +9,15 @@ TARV_PROBE() { echo "$TARV_BUILD/uiprobe.exe"; }
 
 # Runs the driver; its output without the CR of the console.
 drv() { wine "$TARV_BUILD/tarvdriver.exe" "$@" | tr -d '\r'; return "${PIPESTATUS[0]}"; }
+# Types KEY... (xdotool's names) into the window CAPTION alone: it is made
+# the window in front first, and the keys follow only once it is.
+keys_to() {
+  local caption=$1
+  shift
+  drv --class '*' front "$caption" >/dev/null || return 1
+  xdotool key --delay 150 "$@"
+}
+
 # Runs the driver; its output byte for byte.
 drv_raw() { wine "$TARV_BUILD/tarvdriver.exe" "$@"; }
 

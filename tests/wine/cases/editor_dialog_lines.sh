@@ -38,7 +38,7 @@ case_editor_dialog_keeps_unchanged_lines() {
     line=$((i / 3))
     downs=()
     for ((d = 0; d < line; d++)); do downs+=(Down); done
-    xdotool key --delay 150 Home "${downs[@]}" Return
+    keys_to "$caption" Home "${downs[@]}" Return
     drv wait "$dialog" >/dev/null
     expect_eq "Prog of line $line" "${EDITOR_DIALOG_LINES[i + 1]}" "$(drv text "$dialog" 1102)"
     expect_eq "Args of line $line" "${EDITOR_DIALOG_LINES[i + 2]}" "$(drv text "$dialog" 1105)"
@@ -49,11 +49,11 @@ case_editor_dialog_keeps_unchanged_lines() {
 
   local stamp
   stamp=$(stat -c %y "$file")
-  xdotool key --delay 150 alt+f s
+  keys_to "$caption" alt+f s
   wait_until 60 editor_dialog_saved "$file" "$stamp"
   expect_eq "saved file" "$(od -c <"$TARV_CASE_DIR/expected.qd")" "$(od -c <"$file")"
 
-  xdotool key --delay 150 alt+f x
+  keys_to "$caption" alt+f x
   wait_bg 60
   expect_eq "exit status" 0 "$BG_STATUS"
 }

@@ -14,7 +14,7 @@ case_editor_each_run_starts_fresh() {
   drv wait "$caption" >/dev/null
   for run in 1 2 3; do
     # The caption changes while the file runs: the box is what comes next.
-    xdotool key --delay 150 alt+f r
+    keys_to "$caption" alt+f r
     local box
     box=$(drv controls Information)
     expect_eq "message of run $run" "Fresh start" "$(control_text 65535 "$box")"
@@ -22,7 +22,7 @@ case_editor_each_run_starts_fresh() {
     drv click Information OK >/dev/null
     drv wait "$caption" >/dev/null  # the run is over
   done
-  xdotool key --delay 150 alt+f x  # nothing to save: the editor closes
+  keys_to "$caption" alt+f x  # nothing to save: the editor closes
   wait_bg 60
   expect_eq "exit status" 0 "$BG_STATUS"
 }

@@ -34,11 +34,9 @@ editor_mouse_click() {
 # editor_keys CAPTION KEY...: types the keys into the focused window, then
 # waits until the window CAPTION has handled them (a dialog they open is
 # waited for by the step that needs it).
+# Keys into the editor, then a wait until its thread has handled them.
 editor_keys() {
-  local caption=$1
-  shift
-  xdotool key --delay 150 "$@"
-  drv --class '*' idle "$caption" >/dev/null
+  keys_to "$@" && drv --class '*' idle "$1" >/dev/null
 }
 
 case_editor_edit_move_replace_save_and_run() {
@@ -106,7 +104,7 @@ case_editor_edit_move_replace_save_and_run() {
 
   # Run: the file runs and its /pause shows its box; the caption comes back.
   # (the caption changes while the file runs: the box is what comes next)
-  xdotool key --delay 150 alt+f r
+  keys_to "$caption" alt+f r
   drv wait Information >/dev/null
   editor_shot run-pause Information
   drv click Information OK >/dev/null
@@ -125,7 +123,7 @@ case_editor_edit_move_replace_save_and_run() {
   editor_shot about "About Tarv32"
   drv click "About Tarv32" OK >/dev/null
   drv gone "About Tarv32" >/dev/null
-  xdotool key --delay 150 alt+f x
+  keys_to "$caption" alt+f x
   wait_bg 60
   expect_eq "exit status" 0 "$BG_STATUS"
 }

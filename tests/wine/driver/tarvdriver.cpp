@@ -7,6 +7,10 @@
 //
 //   wait CAPTION                  the window exists
 //   gone CAPTION                  wait until no such window is left
+//   front CAPTION                 makes the window the one in front (the X focus
+//                                 with it) and waits until it is and its
+//                                 thread has handled that: keys typed
+//                                 next reach it and nothing else
 //   idle CAPTION                  the window's thread has handled what
 //                                 reached its queue before this call
 //   painted CAPTION               the window and its children have painted
@@ -221,6 +225,24 @@ int Idle(const std::string& caption, const TOptions& options) {
   if (!window) return 2;
   if (!SyncWithQueue(window)) return 3;
   std::printf("idle %s\n", caption.c_str());
+  return 0;
+}
+
+int Front(const std::string& caption, const TOptions& options) {
+  HWND window = WaitForWindow(caption, options);
+  if (!window) return 2;
+  DWORD start = GetTickCount();
+  while (GetForegroundWindow() != window) {
+    if (GetTickCount() - start >= options.timeoutMs) {
+      std::fprintf(stderr, "tarvdriver: \"%s\" not in front after %lu ms\n", caption.c_str(),
+                   static_cast<unsigned long>(options.timeoutMs));
+      return 2;
+    }
+    SetForegroundWindow(window);
+    Sleep(kPollMs);
+  }
+  if (!SyncWithQueue(window)) return 3;
+  std::printf("front %s\n", caption.c_str());
   return 0;
 }
 
@@ -609,6 +631,7 @@ int Dispatch(const std::vector<std::string>& args, const TOptions& options) {
   if (command == "wait" && count == 1) return Wait(args[1], options);
   if (command == "gone" && count == 1) return Gone(args[1], options);
   if (command == "idle" && count == 1) return Idle(args[1], options);
+  if (command == "front" && count == 1) return Front(args[1], options);
   if (command == "close" && count == 1) return Close(args[1], options);
   if (command == "painted" && count == 1) return Painted(args[1], options);
   if (command == "rect" && count == 1) return Rect(args[1], options);
