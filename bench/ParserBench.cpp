@@ -37,8 +37,8 @@ void BM_ParseCommandFile(benchmark::State& state) {
   for (auto _ : state) {
     TTextStream input(text);
     TTarvYacc parser;
-    TCmdList list = parser.Parse(input, "bench.qd");
-    benchmark::DoNotOptimize(list.data());
+    const TScript list = parser.Parse(input, "bench.qd");
+    benchmark::DoNotOptimize(list.Commands().data());
   }
   state.SetItemsProcessed(state.iterations() * lines);
   state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(text.size()));

@@ -16,8 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TTextStream input(std::string(reinterpret_cast<const char*>(data), size));
   try {
     TTarvYacc parser;
-    TCmdList list = parser.Parse(input, name);
-    for (const TCmdRef& cmd : list) (void)cmd->CommandText(0);
+    const TScript list = parser.Parse(input, name);
+    for (const Tcmdrec& cmd : list.Commands()) (void)cmd.CommandText(0);
   } catch (const EScriptError&) {
   }
   return 0;

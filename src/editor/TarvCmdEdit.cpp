@@ -1,5 +1,7 @@
 #include "editor/TarvCmdEdit.h"
 
+#include <algorithm>
+
 #include "editor/TarvInput.h"
 #include "lang/TarvLex.h"
 #include "lang/TarvYacc.h"
@@ -79,11 +81,10 @@ std::string BuildCommandLine(const std::string& prog, std::span<const int32_t> o
   std::string line = prog;
   if (IsProgramText(prog) && prog.find(' ') != std::string::npos && prog.front() != kQuote)
     line = Quoted(prog);
-  Tcmdrec optionWords;
-  optionWords.Options.Assign(OptionsWritten(prog, options), nullptr);
+  const TOptionList written = OptionsWritten(prog, options);
   // A blank before the options: glued to some command words they would read
   // as part of them.
-  if (!optionWords.Options.empty()) line.append(" ").append(optionWords.OptionsText());
+  if (!written.empty()) line.append(" ").append(OptionsText(written));
   if (!argsField.empty()) line.append(" ").append(argsField);
   return line;
 }
@@ -120,10 +121,10 @@ void TTarvCmdEdit::LoadFromLine(const std::string& line) {
   if (trimmed.size() > kLongestParsedLine) return LoadLongLine(line);
   try {
     TTextStream input(line + "\r\n");
-    TCmdList parsed = TTarvYacc().Parse(input, "COMMAND");
+    const TScript parsed = TTarvYacc().Parse(input, "COMMAND");
     // Several commands on one line ("{ /plist } { /wlist }") stay one text.
-    if (parsed.size() != 1 || !parsed.front()) return LoadUnparsed(line);
-    LoadParsed(*parsed.front(), line);
+    if (parsed.size() != 1) return LoadUnparsed(line);
+    LoadParsed(parsed[0], line);
   } catch (const std::exception&) {
     LoadUnparsed(line);  // the parser has shown its findings
   }
@@ -133,11 +134,8 @@ void TTarvCmdEdit::LoadParsed(const Tcmdrec& parsed, const std::string& line) {
   const std::optional<TLineParts> parts = SplitCommandLine(line);
   if (!parts) return LoadUnparsed(line);
   Command.Kind = parsed.Kind;
-  Command.Args = parsed.Args;
-  Command.Options = parsed.Options;
-  Command.Condition = parsed.Condition;
-  Command.Block = parsed.Block;
-  Command.ElseBlock = parsed.ElseBlock;
+  Command.Args.assign(parsed.Args.begin(), parsed.Args.end());
+  Command.Options.assign(parsed.Options.begin(), parsed.Options.end());
   fields_.prog = parts->command;
   fields_.args = parts->arguments;
 }
@@ -165,13 +163,11 @@ void TTarvCmdEdit::LoadLongLine(const std::string& line) {
 
 bool TTarvCmdEdit::EditInDialog(IEditorDialogs& dialogs) {
   std::unique_ptr<ICommandDialogControls> controls = dialogs.CreateCommandDialog();
-  Command.EditDialog = controls.get();
   FillDialog(*controls);
   const TLoadedLine loaded{line_, ReadFields(*controls)};
   TTarvInput input(*controls, &loaded);
   const bool confirmed = controls->ShowModal(input);
   if (confirmed) Rebuild(*controls, loaded);
-  Command.EditDialog = nullptr;
   return confirmed;
 }
 
@@ -187,7 +183,7 @@ void TTarvCmdEdit::FillOptions(ICommandDialogControls& controls) {
   TTarvInput radios(controls);
   bool anyMode = false;
   for (const TOptionRec* option : OptionsInDialogOrder()) {
-    const bool carried = Command.HasOption(option->token);
+    const bool carried = std::ranges::find(Command.Options, option->token) != Command.Options.end();
     if (option->group != TOptionGroup::WindowMode) {
       controls.SetChecked(option->control, carried);
       continue;
@@ -209,5 +205,5 @@ void TTarvCmdEdit::Rebuild(const ICommandDialogControls& controls, const TLoaded
 }
 
 std::string TTarvCmdEdit::RebuiltLine() const {
-  return Command.Args.empty() ? std::string() : std::string(Command.Args[0]);
+  return Command.Args.empty() ? std::string() : Command.Args[0];
 }

@@ -47,9 +47,18 @@ struct TLoadedLine {
   TCommandFields fields;
 };
 
+/// The editor's own model of a line's command: plain owning values, with
+/// the field names the command dialog works with. The editor parses a line
+/// to fill it, and its file is parsed again when it runs.
+struct TEditedCommand {
+  int32_t Kind = 0;  // 0 for a program, a comment or a line kept as text
+  TTextList Args;    // [0] keyword, program text or the whole line, then the arguments
+  TOptionList Options;
+};
+
 class TTarvCmdEdit {
  public:
-  Tcmdrec Command;
+  TEditedCommand Command;
 
   void LoadFromLine(const std::string& line);
   /// Shows a command dialog of `dialogs` on the object; true after OK.

@@ -16,7 +16,7 @@ namespace {
 
 void LogCondition(const Tcmdrec& command, bool value) {
   if (!RunState().DebugLog) return;  // the run log is written only then
-  LogMessage(command.Condition.str() + (value ? " is TRUE" : " is FALSE"));
+  LogMessage(std::string(command.Condition) + (value ? " is TRUE" : " is FALSE"));
 }
 
 // One pass of the body; false when it failed.
@@ -24,7 +24,7 @@ bool RunDoPass(const Tcmdrec& command) {
   LogMessage("*** BEGIN /do command block");
   bool ok = true;
   try {
-    RunCommandList(*command.Block);
+    RunCommandList(command.Block);
   } catch (...) {
     ok = false;
   }
@@ -70,11 +70,11 @@ void RunIfCommand(const Tcmdrec& command) {
   LogCondition(command, n != 0);
   if (n != 0) {
     LogMessage("*** BEGIN THEN block");
-    RunCommandList(*command.Block);
+    RunCommandList(command.Block);
     LogMessage("*** END THEN block");
   } else {
     LogMessage("*** BEGIN ELSE block");
-    if (command.ElseBlock) RunCommandList(*command.ElseBlock);
+    RunCommandList(command.ElseBlock);
     LogMessage("*** END ELSE block");
   }
 }

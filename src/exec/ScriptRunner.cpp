@@ -161,7 +161,7 @@ class TCommandFileReader {
   size_t bytesInLine_ = 0;  // bytes of the last line before the next block
 };
 
-TCmdList ParseText(TTextStream& input, const std::string& sourceName) {
+TScript ParseText(TTextStream& input, const std::string& sourceName) {
   TTarvYacc parser;
   return parser.Parse(input, sourceName);
 }
@@ -170,7 +170,8 @@ TCmdList ParseText(TTextStream& input, const std::string& sourceName) {
 
 void RunCommandText(const std::string& text) {
   TTextStream input(text + "\r\n");
-  RunCommandList(ParseText(input, "ARGS"));
+  const TScript script = ParseText(input, "ARGS");
+  RunCommandList(script.Commands());
 }
 
 void RunCommandFile(const std::string& path) {
@@ -184,16 +185,17 @@ void RunCommandFile(const std::string& path) {
   IUserInterface& ui = UserInterface();
   std::string savedTitle = ui.AppTitle();
   ui.SetAppTitle(FileNameOnly(path) + " - " + LastWord(savedTitle));
-  RunCommandList(ParseText(input, path));
+  const TScript script = ParseText(input, path);
+  RunCommandList(script.Commands());
   ui.SetAppTitle(savedTitle);
 }
 
-void RunCommandList(const TCmdList& list) {
+void RunCommandList(TCmdList list) {
   if (listNesting >= kMaxListNesting)
     RaiseScriptError("Blocks and command files nested more than " + std::to_string(kMaxListNesting) +
                      " deep");
   ListNestingGuard nested;
   // The count is taken once; /set exec inside the list affects what follows.
   const size_t count = list.size();
-  for (size_t i = 0; i < count; ++i) RunCommand(*list[i], RunState().ExecEnabled);
+  for (size_t i = 0; i < count; ++i) RunCommand(list[i], RunState().ExecEnabled);
 }

@@ -14,4 +14,4 @@ void RunCommandText(const std::string& text);
 /// Parses the command file under its path as source name and runs it.
 void RunCommandFile(const std::string& path);
 /// Runs each command of the list in order with the current execution switch.
-void RunCommandList(const TCmdList& list);
+void RunCommandList(TCmdList list);

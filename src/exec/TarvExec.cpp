@@ -44,7 +44,7 @@ TPreparedArgs PrepareInternal(const Tcmdrec& command) {
 // launcher writes it for the program's reader (WindowsArguments.h).
 TPreparedArgs PrepareExternal(const Tcmdrec& command) {
   TPreparedArgs args;
-  args.list.push_back(Quoted(EvaluateExpression(command.Args.at(0))));
+  args.list.push_back(Quoted(EvaluateExpression(command.Args.front())));
   for (size_t i = 1; i < command.Args.size(); ++i) args.list.push_back(EvaluateExpression(command.Args[i]));
   return args;
 }
@@ -66,9 +66,10 @@ void RunExternalProgram(const Tcmdrec& command, const TPreparedArgs& args, const
 // blank at the end of its text; the title shows one blank before the dash.
 void SetCommandTitle(const Tcmdrec& command) {
   IUserInterface& ui = UserInterface();
-  std::string text = command.CommandText(0);
-  text.erase(text.find_last_not_of(' ') + 1);
-  ui.SetAppTitle(text + " - " + LastWord(ui.AppTitle()));
+  std::string title = command.CommandText(0);
+  title.erase(title.find_last_not_of(' ') + 1);
+  title.append(" - ").append(LastWord(ui.AppTitle()));
+  ui.SetAppTitle(title);
 }
 
 void SetErrorMode(const Tcmdrec& command) { RunState().LaunchFlags = ErrorModeFlags(command.Options); }
@@ -95,7 +96,7 @@ void Execute(const Tcmdrec& command) {
     default: break;
   }
   if (RunEditorCommand(command, args) || RunInternalCommand(command, args)) return;
-  RaiseScriptError("INTERNAL ERROR: Unknown internal command: " + std::string(command.Args.at(0)));
+  RaiseScriptError("INTERNAL ERROR: Unknown internal command: " + std::string(command.Args.front()));
 }
 
 void RunCommand(const Tcmdrec& command, bool execEnabled) {

@@ -9,31 +9,6 @@
 
 namespace {
 
-TCmdRef NewCommand(TCmdArena* arena) {
-  return arena != nullptr ? arena->NewCommand() : std::make_shared<Tcmdrec>();
-}
-
-TFieldArena* FieldsOf(TCmdArena* arena) { return arena != nullptr ? &arena->Fields() : nullptr; }
-
-// A command of the kind with Args = the kind's keyword, then `head`, then
-// `tail`, and the options.
-TCmdRef Build(int32_t kind, std::initializer_list<std::string_view> head, std::span<const std::string> tail,
-              std::span<const int32_t> options, TCmdArena* arena) {
-  int slot = KeywordSlotOfToken(kind);
-  if (slot < 0) throw std::invalid_argument("No keyword has the command kind " + std::to_string(kind));
-  TCmdRef cmd = NewCommand(arena);
-  cmd->Kind = kind;
-  cmd->KeywordIndex = slot;
-  const std::string& keyword = KeywordOfSlot(slot);
-  switch (head.size()) {
-    case 0: cmd->Args.Assign({keyword}, tail, FieldsOf(arena)); break;
-    case 1: cmd->Args.Assign({keyword, head.begin()[0]}, tail, FieldsOf(arena)); break;
-    default: cmd->Args.Assign({keyword, head.begin()[0], head.begin()[1]}, tail, FieldsOf(arena)); break;
-  }
-  cmd->Options.Assign(options, FieldsOf(arena));
-  return cmd;
-}
-
 // Rows in command-text order: the window modes from weakest to strongest.
 constexpr TOptionRec kCommandOptions[kOptionCount] = {
     {_HIDE, "/hide", TOptionGroup::WindowMode, smHide, TOptionControl::HideOpt, 3},
@@ -83,78 +58,75 @@ uint32_t ErrorModeFlags(std::span<const int32_t> options) {
   return flags;
 }
 
-TCmdRef Tcmdrec::Plain(int32_t kind, TCmdArena* arena) { return Build(kind, {}, {}, {}, arena); }
-
-TCmdRef Tcmdrec::WithArgument(int32_t kind, std::string argument, TOptionList options, TCmdArena* arena) {
-  return Build(kind, {argument}, {}, options, arena);
-}
-
-TCmdRef Tcmdrec::WithArgumentList(int32_t kind, TTextList arguments, TCmdArena* arena) {
-  return Build(kind, {}, arguments, {}, arena);
-}
-
-// The two kinds with blocks are never made in an arena.
-TCmdRef Tcmdrec::Do(std::string whileCondition, TCmdListRef body) {
-  TCmdRef cmd = Plain(_DO);
-  cmd->Condition = whileCondition;
-  cmd->Block = std::move(body);
+// A command of the kind with Args = the kind's keyword, then `head`, then
+// `tail`, and the options.
+Tcmdrec TCmdBuilder::Build(int32_t kind, std::initializer_list<std::string_view> head,
+                           std::span<const std::string> tail, TCmdCodes options) {
+  int slot = KeywordSlotOfToken(kind);
+  if (slot < 0) throw std::invalid_argument("No keyword has the command kind " + std::to_string(kind));
+  Tcmdrec cmd;
+  cmd.Kind = kind;
+  cmd.KeywordIndex = slot;
+  cmd.Args = Texts(KeywordOfSlot(slot), head, tail);
+  cmd.Options = arena_.Array(options);
   return cmd;
 }
 
-TCmdRef Tcmdrec::If(std::string condition, TCmdListRef thenBlock, TCmdListRef elseBlock) {
-  TCmdRef cmd = Plain(_IF);
-  cmd->Condition = condition;
-  cmd->Block = std::move(thenBlock);
-  cmd->ElseBlock = std::move(elseBlock);
+// The texts side by side in the arena: `first` (a keyword, which lives as
+// long as the program, or a program text), then `head`, then `tail`.
+TCmdTexts TCmdBuilder::Texts(std::string_view first, std::span<const std::string_view> head,
+                             std::span<const std::string> tail) {
+  std::span<std::string_view> texts = arena_.NewArray<std::string_view>(1 + head.size() + tail.size());
+  auto out = texts.begin();
+  *out++ = arena_.Text(first);
+  for (std::string_view text : head) *out++ = arena_.Text(text);
+  for (const std::string& text : tail) *out++ = arena_.Text(text);
+  return texts;
+}
+
+Tcmdrec TCmdBuilder::Plain(int32_t kind) { return Build(kind, {}, {}, {}); }
+
+Tcmdrec TCmdBuilder::WithArgument(int32_t kind, std::string_view argument, TCmdCodes options) {
+  return Build(kind, {argument}, {}, options);
+}
+
+Tcmdrec TCmdBuilder::WithArgumentList(int32_t kind, std::span<const std::string> arguments) {
+  return Build(kind, {}, arguments, {});
+}
+
+Tcmdrec TCmdBuilder::Do(std::string_view whileCondition, TCmdList body) {
+  Tcmdrec cmd = Plain(_DO);
+  cmd.Condition = arena_.Text(whileCondition);
+  cmd.Block = body;
   return cmd;
 }
 
-TCmdRef Tcmdrec::Set(std::string name, std::string value, TCmdArena* arena) {
-  return Build(_SET, {name, value}, {}, {}, arena);
-}
-
-TCmdRef Tcmdrec::ExternalProgram(std::string program, TTextList arguments, TOptionList options,
-                                 TCmdArena* arena) {
-  TCmdRef cmd = NewCommand(arena);
-  cmd->Args.Assign({program}, arguments, FieldsOf(arena));
-  cmd->Options.Assign(options, FieldsOf(arena));
+Tcmdrec TCmdBuilder::If(std::string_view condition, TCmdList thenBlock, TCmdList elseBlock) {
+  Tcmdrec cmd = Plain(_IF);
+  cmd.Condition = arena_.Text(condition);
+  cmd.Block = thenBlock;
+  cmd.ElseBlock = elseBlock;
   return cmd;
 }
 
-// ---- The arena -------------------------------------------------------------
-
-// Chunks of default-constructed objects, filled in order; the last chunk
-// may be partly unused. Destroying the chunks destroys every object.
-struct TCmdArena::TChunks {
-  static constexpr size_t kChunkSize = 256;
-  // Declared first, so destroyed last: the objects' fields point into it.
-  TFieldArena fields;
-  std::vector<std::unique_ptr<Tcmdrec[]>> chunks;
-  size_t used = kChunkSize;  // objects handed out of the last chunk
-};
-
-TCmdRef TCmdArena::NewCommand() {
-  if (!chunks_) chunks_ = std::make_shared<TChunks>();
-  TChunks& store = *chunks_;
-  if (store.used == TChunks::kChunkSize) {
-    store.chunks.push_back(std::make_unique<Tcmdrec[]>(TChunks::kChunkSize));
-    store.used = 0;
-  }
-  // Shares the ownership of the whole store (the aliasing constructor).
-  return TCmdRef(chunks_, &store.chunks.back()[store.used++]);
+Tcmdrec TCmdBuilder::Set(std::string_view name, std::string_view value) {
+  return Build(_SET, {name, value}, {}, {});
 }
 
-TFieldArena& TCmdArena::Fields() {
-  if (!chunks_) chunks_ = std::make_shared<TChunks>();
-  return chunks_->fields;
+Tcmdrec TCmdBuilder::ExternalProgram(std::string_view program, std::span<const std::string> arguments,
+                                     TCmdCodes options) {
+  Tcmdrec cmd;
+  cmd.Args = Texts(program, {}, arguments);
+  cmd.Options = arena_.Array(options);
+  return cmd;
 }
 
 bool Tcmdrec::HasOption(int32_t code) const { return Carries(Options, code); }
 
-std::string Tcmdrec::OptionsText() const {
+std::string OptionsText(TCmdCodes options) {
   std::string text;
   for (const TOptionRec& option : CommandOptions())
-    if (HasOption(option.token)) text += option.keyword;
+    if (Carries(options, option.token)) text += option.keyword;
   return text;
 }
 
@@ -162,7 +134,8 @@ std::string Tcmdrec::CommandText(int first) const {
   std::string text;
   if (Args.empty()) return text;
   if (first == 0) {
-    text.append(Args[0]).append(OptionsText());
+    text.append(Args[0]);
+    if (!Options.empty()) text.append(OptionsText());
     first = 1;
   }
   if (Kind == _SET) {
@@ -171,7 +144,7 @@ std::string Tcmdrec::CommandText(int first) const {
         .append("=")
         .append(Args.size() > 2 ? Args[2] : "");
   } else if (Kind == _IF) {
-    text.append(" ").append(Condition.view());
+    text.append(" ").append(Condition);
   } else {
     for (size_t i = std::max(first, 0); i < Args.size(); ++i) {
       if (!text.empty()) text += ' ';

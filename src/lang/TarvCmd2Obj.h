@@ -2,40 +2,31 @@
 //
 // One Tcmdrec per command. Its kind is the token code of its keyword (0 for
 // an external program), Args holds the keyword (or the program text) and the
-// arguments, Options the option codes in the order written; /do and /if hang
-// their blocks in Block and ElseBlock. The construction forms below are the
-// ones the parser's actions use. Args, Options and Condition are packed
-// fields (CmdFields.h): one word each, read back as views and codes.
+// arguments, Options the option codes in the order written; /do and /if hold
+// their condition and hang their blocks in Block and ElseBlock.
 //
-// Ownership: command lists are vectors of shared_ptr<Tcmdrec>, and blocks are
-// shared_ptr<TCmdList> (null when the kind has no block). The parser's value
-// stack copies references while it builds the lists, the caller receives the
-// result list, and the editor can take over the lists of an object it parsed;
-// shared ownership keeps all of these safe without any release logic in the
-// object itself.
-//
-// A parse builds its commands without blocks (all kinds but /do and /if) in
-// a TCmdArena: the objects sit side by side in a few large blocks, their
-// packed fields in the arena's field chunks, and every reference to one of
-// them shares the ownership of the whole arena, so the arena is released
-// with the last reference to any of its objects. Such an object never holds
-// a reference itself (it has no block), so the arena can never own itself
-// through a cycle.
+// A command is read-only: its fields are views into the arena of the script
+// it belongs to (TScript), made once by the construction forms of
+// TCmdBuilder, which the parser's actions use. Blocks are arrays of commands
+// in the same arena. A script owns its arena and its top-level commands, so
+// every view lives exactly as long as the script; nothing is shared, counted
+// or copied on the way to the executor.
 #pragma once
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "lang/CmdFields.h"
+#include "lang/ScriptArena.h"
 
 class Tcmdrec;
-class TCmdArena;
-using TCmdRef = std::shared_ptr<Tcmdrec>;
-using TCmdList = std::vector<TCmdRef>;
-using TCmdListRef = std::shared_ptr<TCmdList>;
+/// A list of commands: the top level of a script, or a block.
+using TCmdList = std::span<const Tcmdrec>;
+using TCmdTexts = std::span<const std::string_view>;
+using TCmdCodes = std::span<const int32_t>;
 using TTextList = std::vector<std::string>;
 using TOptionList = std::vector<int32_t>;
 
@@ -84,37 +75,22 @@ uint32_t ProgramLaunchFlags(std::span<const int32_t> options);
 /// command).
 uint32_t ErrorModeFlags(std::span<const int32_t> options);
 
+/// The options of the list in the fixed order /hide /min /max /noactivate
+/// /ignore /warn /wait, long forms, each once, no separators.
+std::string OptionsText(TCmdCodes options);
+
 class Tcmdrec {
  public:
   int32_t KeywordIndex = 0;    // keyword-table slot of the kind; 0 for an external program
   int32_t Kind = 0;            // token code of the keyword; 0 for an external program
   TCmdTexts Args;              // [0] keyword or program text, then the arguments
   TCmdCodes Options;           // option codes in the order written
-  TCmdText Condition;          // /if condition, /do's /while text ("0" without one)
-  TCmdListRef Block;           // /do body or /if THEN block; null for other kinds
-  TCmdListRef ElseBlock;       // /if ELSE block (empty list without /else)
-  void* EditDialog = nullptr;  // the command dialog while the editor edits the object
-
-  /// Plain: Args holds the keyword of the kind's slot, no options.
-  /// Throws std::invalid_argument for a kind that no keyword has. The forms
-  /// of commands without blocks put the object into `arena` when one is
-  /// given, and into a heap block of its own otherwise.
-  static TCmdRef Plain(int32_t kind, TCmdArena* arena = nullptr);
-  /// Plain, then the argument (even when empty) and the options.
-  static TCmdRef WithArgument(int32_t kind, std::string argument, TOptionList options,
-                              TCmdArena* arena = nullptr);
-  /// Plain, then every text of the list.
-  static TCmdRef WithArgumentList(int32_t kind, TTextList arguments, TCmdArena* arena = nullptr);
-  static TCmdRef Do(std::string whileCondition, TCmdListRef body);
-  static TCmdRef If(std::string condition, TCmdListRef thenBlock, TCmdListRef elseBlock);
-  static TCmdRef Set(std::string name, std::string value, TCmdArena* arena = nullptr);
-  static TCmdRef ExternalProgram(std::string program, TTextList arguments, TOptionList options,
-                                 TCmdArena* arena = nullptr);
+  std::string_view Condition;  // /if condition, /do's /while text ("0" without one)
+  TCmdList Block;              // /do body or /if THEN block
+  TCmdList ElseBlock;          // /if ELSE block
 
   bool HasOption(int32_t code) const;
-  /// The options in the fixed order /hide /min /max /noactivate /ignore
-  /// /warn /wait, long forms, each once, no separators.
-  std::string OptionsText() const;
+  std::string OptionsText() const { return ::OptionsText(Options); }
   /// The command written back as one line, from Args[first] on.
   std::string CommandText(int first) const;
   /// Appends the text to the run log while the debug log is on.
@@ -123,19 +99,48 @@ class Tcmdrec {
   void LogCommand() const;
 };
 
-/// Bulk storage for the commands without blocks of one parse (see the
-/// ownership note above): objects are made in chunks, each reference shares
-/// the ownership of all of them, and they are destroyed together, in the
-/// order they were made, when the last reference goes.
-class TCmdArena {
+/// The construction forms: each makes a command in the arena.
+class TCmdBuilder {
  public:
-  /// A new empty command object in the arena. The caller must not hang a
-  /// block on it.
-  TCmdRef NewCommand();
-  /// Where the packed fields of the arena's objects go.
-  TFieldArena& Fields();
+  explicit TCmdBuilder(TScriptArena& arena) : arena_(arena) {}
+
+  /// Args holds the keyword of the kind's slot, no options. Throws
+  /// std::invalid_argument for a kind that no keyword has.
+  Tcmdrec Plain(int32_t kind);
+  /// Plain, then the argument (even when empty) and the options.
+  Tcmdrec WithArgument(int32_t kind, std::string_view argument, TCmdCodes options);
+  /// Plain, then every text of the list.
+  Tcmdrec WithArgumentList(int32_t kind, std::span<const std::string> arguments);
+  Tcmdrec Do(std::string_view whileCondition, TCmdList body);
+  Tcmdrec If(std::string_view condition, TCmdList thenBlock, TCmdList elseBlock);
+  Tcmdrec Set(std::string_view name, std::string_view value);
+  Tcmdrec ExternalProgram(std::string_view program, std::span<const std::string> arguments,
+                          TCmdCodes options);
+  /// The commands as one block in the arena.
+  TCmdList Block(std::span<const Tcmdrec> commands) { return arena_.Array(commands); }
 
  private:
-  struct TChunks;
-  std::shared_ptr<TChunks> chunks_;  // made with the first object
+  Tcmdrec Build(int32_t kind, std::initializer_list<std::string_view> head, std::span<const std::string> tail,
+                TCmdCodes options);
+  TCmdTexts Texts(std::string_view first, std::span<const std::string_view> head,
+                  std::span<const std::string> tail);
+
+  TScriptArena& arena_;
+};
+
+/// A parsed script: its top-level commands and the arena that everything
+/// they refer to lives in. Moving a script keeps every view valid.
+class TScript {
+ public:
+  TScript() = default;
+  TScript(std::unique_ptr<TScriptArena> arena, std::vector<Tcmdrec> commands)
+      : arena_(std::move(arena)), commands_(std::move(commands)) {}
+
+  TCmdList Commands() const { return commands_; }
+  size_t size() const { return commands_.size(); }
+  const Tcmdrec& operator[](size_t i) const { return commands_[i]; }
+
+ private:
+  std::unique_ptr<TScriptArena> arena_;
+  std::vector<Tcmdrec> commands_;
 };

@@ -9,15 +9,6 @@
 
 using enum TTarvYaccRule;
 
-namespace {
-
-template <class T>
-std::shared_ptr<T> EmptyList() {
-  return std::make_shared<T>();
-}
-
-}  // namespace
-
 TTarvYacc::TTarvYacc() : TYaccParser<TYaccValue>(std::make_unique<TTarvLex>(), kTarvYaccTables) {}
 
 namespace {
@@ -48,20 +39,20 @@ size_t LinesAhead(const TTextStream& input) {
 
 }  // namespace
 
-TCmdList TTarvYacc::Parse(TTextStream& input, const std::string& sourceName) {
-  result_.clear();
+TScript TTarvYacc::Parse(TTextStream& input, const std::string& sourceName) {
+  result_ = {};
   result_.reserve(LinesAhead(input));
   longValueLine_ = 0;
   output_.Clear();
   errors_.Clear();
   Lexer().Attach(&input, sourceName, &output_, &errors_);
-  // Each parse has its own arena: the objects of a parse live as long as
-  // their references, not as long as this parser.
-  arena_ = TCmdArena();
+  // Each parse makes a script of its own: its commands live as long as the
+  // script, not as long as this parser.
+  arena_ = std::make_unique<TScriptArena>();
   int outcome = yyparse();
-  arena_ = TCmdArena();
+  TScript script(std::move(arena_), std::move(result_));
   if (outcome != 0 || !output_.Empty() || !errors_.Empty()) ShowReportAndFail();
-  return std::move(result_);
+  return script;
 }
 
 void TTarvYacc::ShowReportAndFail() {
@@ -125,19 +116,16 @@ TOptionList TTarvYacc::TakeOptions(int n) {
   return list ? std::move(*list) : TOptionList();
 }
 
-TCmdRef TTarvYacc::Cmd(int n) const {
-  const auto* cmd = std::get_if<TCmdRef>(&yyv(n));
-  return cmd ? *cmd : nullptr;
+const Tcmdrec* TTarvYacc::Cmd(int n) const { return std::get_if<Tcmdrec>(&yyv(n)); }
+
+TCmdsInProgress TTarvYacc::TakeCmds(int n) {
+  auto* cmds = std::get_if<TCmdsInProgress>(&yyvTake(n));
+  return cmds ? std::move(*cmds) : TCmdsInProgress();
 }
 
-TCmdRef TTarvYacc::TakeCmd(int n) {
-  auto* cmd = std::get_if<TCmdRef>(&yyvTake(n));
-  return cmd ? std::move(*cmd) : nullptr;
-}
-
-TCmdListRef TTarvYacc::List(int n) const {
-  const auto* list = std::get_if<TCmdListRef>(&yyv(n));
-  return list && *list ? *list : EmptyList<TCmdList>();
+TCmdList TTarvYacc::List(int n) const {
+  const auto* list = std::get_if<TCmdList>(&yyv(n));
+  return list ? *list : TCmdList();
 }
 
 // Each rule is served by the one group whose switch names it, so neither the
@@ -159,11 +147,11 @@ bool TTarvYacc::InputAction(TTarvYaccRule rule) {
     case ListNextLine: Trace("in inputList: inputList cmd NL"); break;
     case LineCommand:
       Trace("in inputLine: cmd");
-      if (TCmdRef cmd = TakeCmd(1)) result_.push_back(std::move(cmd));
+      if (const Tcmdrec* cmd = Cmd(1)) result_.push_back(*cmd);
       break;
     case LineBracedCommand:
       Trace("in inputLine: { cmd }");
-      if (TCmdRef cmd = TakeCmd(2)) result_.push_back(std::move(cmd));
+      if (const Tcmdrec* cmd = Cmd(2)) result_.push_back(*cmd);
       break;
     case LineError:
       Trace("in inputLine: error NL");
@@ -180,20 +168,20 @@ bool TTarvYacc::InputAction(TTarvYaccRule rule) {
 bool TTarvYacc::BlockAction(TTarvYaccRule rule) {
   switch (rule) {
     case CmdLine: yyKeepFirst(); break;
-    case CmdsFirst: yyval = std::make_shared<TCmdList>(TCmdList{Cmd(1)}); break;
+    case CmdsFirst:
     case CmdsNext: {
-      TCmdListRef list = List(1);
-      list->push_back(Cmd(2));
-      yyval = list;
+      TCmdsInProgress cmds = rule == CmdsNext ? TakeCmds(1) : TCmdsInProgress();
+      if (const Tcmdrec* cmd = Cmd(rule == CmdsNext ? 2 : 1)) cmds.push_back(*cmd);
+      yyval = std::move(cmds);
       break;
     }
     case BlockCmds:
       Trace("in cmdblock: { cmds }");
-      yyval = List(2);
+      yyval = Builder().Block(TakeCmds(2));
       break;
     case BlockEmpty:
       Trace("in cmdblock: { }");
-      yyval = EmptyList<TCmdList>();
+      yyval = TCmdList();
       break;
     default: return false;
   }
@@ -202,35 +190,31 @@ bool TTarvYacc::BlockAction(TTarvYaccRule rule) {
 
 bool TTarvYacc::CommandAction(TTarvYaccRule rule) {
   switch (rule) {
-    case CmdAt: yyval = Tcmdrec::WithArgumentList(_AT, TakeTexts(2), &arena_); break;
-    case CmdActivate: yyval = Tcmdrec::WithArgument(_ACTIVATE, TakeText(3), TakeOptions(2), &arena_); break;
-    case CmdCd: yyval = Tcmdrec::WithArgument(_CD, TakeText(3), TakeOptions(2), &arena_); break;
-    case CmdClose: yyval = Tcmdrec::WithArgument(_CLOSE, TakeText(3), TakeOptions(2), &arena_); break;
+    case CmdAt: yyval = Builder().WithArgumentList(_AT, TakeTexts(2)); break;
+    case CmdActivate: yyval = Builder().WithArgument(_ACTIVATE, TakeText(3), TakeOptions(2)); break;
+    case CmdCd: yyval = Builder().WithArgument(_CD, TakeText(3), TakeOptions(2)); break;
+    case CmdClose: yyval = Builder().WithArgument(_CLOSE, TakeText(3), TakeOptions(2)); break;
     case CmdDo:
       Trace("in _DO cmdblock optWhile");
-      yyval = Tcmdrec::Do(TakeText(3), List(2));
+      yyval = Builder().Do(TakeText(3), List(2));
       break;
-    case CmdEdit: yyval = Tcmdrec::WithArgument(_EDIT, TakeText(3), TakeOptions(2), &arena_); break;
+    case CmdEdit: yyval = Builder().WithArgument(_EDIT, TakeText(3), TakeOptions(2)); break;
     case CmdIf:
       Trace("in _IF ifexpr cmdblock optElse");
-      yyval = Tcmdrec::If(TakeText(2), List(3), List(4));
+      yyval = Builder().If(TakeText(2), List(3), List(4));
       break;
-    case CmdKill: yyval = Tcmdrec::WithArgument(_KILL, TakeText(3), TakeOptions(2), &arena_); break;
-    case CmdKillWindow:
-      yyval = Tcmdrec::WithArgument(_KILLWINDOW, TakeText(3), TakeOptions(2), &arena_);
-      break;
-    case CmdPause: yyval = Tcmdrec::WithArgument(_PAUSE, TakeText(3), TakeOptions(2), &arena_); break;
-    case CmdPlist: yyval = Tcmdrec::Plain(_PLIST, &arena_); break;
-    case CmdSendKeys: yyval = Tcmdrec::WithArgument(_SENDKEYS, TakeText(3), TakeOptions(2), &arena_); break;
-    case CmdSet: yyval = Tcmdrec::Set(TakeText(2), TakeText(4), &arena_); break;
-    case CmdSleep: yyval = Tcmdrec::WithArgument(_SLEEP, TakeText(3), TakeOptions(2), &arena_); break;
-    case CmdWaitAll: yyval = Tcmdrec::Plain(_WAITALL, &arena_); break;
-    case CmdWaitClose: yyval = Tcmdrec::WithArgument(_WAITCLOSE, TakeText(3), TakeOptions(2), &arena_); break;
-    case CmdWaitFor: yyval = Tcmdrec::WithArgument(_WAITFOR, TakeText(3), TakeOptions(2), &arena_); break;
-    case CmdWList: yyval = Tcmdrec::Plain(_WLIST, &arena_); break;
-    case CmdProgram:
-      yyval = Tcmdrec::ExternalProgram(TakeText(1), TakeTexts(3), TakeOptions(2), &arena_);
-      break;
+    case CmdKill: yyval = Builder().WithArgument(_KILL, TakeText(3), TakeOptions(2)); break;
+    case CmdKillWindow: yyval = Builder().WithArgument(_KILLWINDOW, TakeText(3), TakeOptions(2)); break;
+    case CmdPause: yyval = Builder().WithArgument(_PAUSE, TakeText(3), TakeOptions(2)); break;
+    case CmdPlist: yyval = Builder().Plain(_PLIST); break;
+    case CmdSendKeys: yyval = Builder().WithArgument(_SENDKEYS, TakeText(3), TakeOptions(2)); break;
+    case CmdSet: yyval = Builder().Set(TakeText(2), TakeText(4)); break;
+    case CmdSleep: yyval = Builder().WithArgument(_SLEEP, TakeText(3), TakeOptions(2)); break;
+    case CmdWaitAll: yyval = Builder().Plain(_WAITALL); break;
+    case CmdWaitClose: yyval = Builder().WithArgument(_WAITCLOSE, TakeText(3), TakeOptions(2)); break;
+    case CmdWaitFor: yyval = Builder().WithArgument(_WAITFOR, TakeText(3), TakeOptions(2)); break;
+    case CmdWList: yyval = Builder().Plain(_WLIST); break;
+    case CmdProgram: yyval = Builder().ExternalProgram(TakeText(1), TakeTexts(3), TakeOptions(2)); break;
     default: return false;
   }
   return true;
@@ -241,7 +225,7 @@ bool TTarvYacc::ClauseAction(TTarvYaccRule rule) {
   switch (rule) {
     case ElseEmpty:
       Trace("in optElse: empty");
-      yyval = EmptyList<TCmdList>();
+      yyval = TCmdList();
       break;
     case ElseBlock:
       Trace("in optElse: _ELSE cmdblock");

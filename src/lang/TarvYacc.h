@@ -2,9 +2,10 @@
 // lists of command objects.
 //
 // TTarvYacc is the command grammar (TarvYacc.grammar) on the parser engine,
-// with its own TTarvLex. Its semantic actions build Tcmdrec objects while the
-// text is parsed: top-level commands are appended to the result list in
-// source order, the blocks of /do, /if and /else hang inside their owners.
+// with its own TTarvLex. Its semantic actions build the commands of one
+// script (Tcmdrec, in the script's arena) while the text is parsed:
+// top-level commands are appended to the script in source order, the blocks
+// of /do, /if and /else hang inside their owners.
 // Token texts enter the values only where the grammar reduces a token by
 // default right after shifting it (name, atom, osArg), so yytext still holds
 // that token's text. A value text longer than 255 characters is a positioned
@@ -30,12 +31,16 @@
 /// The tables of the command grammar (generated into TarvYaccTables.cpp).
 extern const TYyTables kTarvYaccTables;
 
+/// A block's commands while the parser collects them; the closing brace puts
+/// them into the script's arena as one TCmdList.
+using TCmdsInProgress = std::vector<Tcmdrec>;
+
 /// One value of the command grammar: nothing (every shifted token), a text,
-/// an option code, a command, a command list, a list of texts or of codes.
-/// The lists of texts and codes are held by value: values move along the
-/// stack, and the command that ends a list takes it over without a copy.
-using TYaccValue =
-    std::variant<std::monostate, std::string, int32_t, TCmdRef, TCmdListRef, TTextList, TOptionList>;
+/// an option code, a command, a block (in progress or done), a list of texts
+/// or of codes. The lists are held by value: values move along the stack,
+/// and the command that ends a list takes it over without a copy.
+using TYaccValue = std::variant<std::monostate, std::string, int32_t, Tcmdrec, TCmdsInProgress, TCmdList,
+                                TTextList, TOptionList>;
 
 class TTarvYacc : public TYaccParser<TYaccValue> {
  public:
@@ -46,7 +51,7 @@ class TTarvYacc : public TYaccParser<TYaccValue> {
   /// top-level commands. A failed parse shows the parse report and raises
   /// "parse error", unless the parser trace is on (then the list as far as
   /// it was built comes back).
-  TCmdList Parse(TTextStream& input, const std::string& sourceName);
+  TScript Parse(TTextStream& input, const std::string& sourceName);
 
  protected:
   void yyaction(int rule) override;
@@ -64,9 +69,10 @@ class TTarvYacc : public TYaccParser<TYaccValue> {
   TTextList TakeTexts(int n);
   TOptionList TakeOptions(int n);
   int32_t Code(int n) const;
-  TCmdRef Cmd(int n) const;
-  TCmdRef TakeCmd(int n);
-  TCmdListRef List(int n) const;
+  const Tcmdrec* Cmd(int n) const;
+  TCmdsInProgress TakeCmds(int n);
+  TCmdList List(int n) const;
+  TCmdBuilder Builder() { return TCmdBuilder(*arena_); }
 
   // The actions by the groups of rules they serve; each says whether the
   // rule is one of its own.
@@ -77,8 +83,8 @@ class TTarvYacc : public TYaccParser<TYaccValue> {
   bool TextAction(TTarvYaccRule rule);
   bool ListAction(TTarvYaccRule rule);
 
-  TCmdArena arena_;  // where this parse's commands without blocks are made
-  TCmdList result_;
+  std::unique_ptr<TScriptArena> arena_;  // this parse's script's
+  std::vector<Tcmdrec> result_;
   TTextStream output_;
   TTextStream errors_;
   int longValueLine_ = 0;  // line of the last "value longer than" report

@@ -92,14 +92,14 @@ std::ostream& operator<<(std::ostream& out, const Meaning& m) {
 std::optional<Meaning> MeaningOf(const std::string& line) {
   try {
     TTextStream input(line + "\r\n");
-    TCmdList parsed = TTarvYacc().Parse(input, "COMMAND");
+    const TScript parsed = TTarvYacc().Parse(input, "COMMAND");
     if (parsed.size() > 1) return std::nullopt;
     Meaning meaning;
-    if (parsed.empty()) return meaning;
+    if (parsed.size() == 0) return meaning;
     meaning.hasCommand = true;
-    meaning.kind = parsed[0]->Kind;
-    for (std::string_view arg : parsed[0]->Args) meaning.args.emplace_back(arg);
-    meaning.options.insert(parsed[0]->Options.begin(), parsed[0]->Options.end());
+    meaning.kind = parsed[0].Kind;
+    for (std::string_view arg : parsed[0].Args) meaning.args.emplace_back(arg);
+    meaning.options.insert(parsed[0].Options.begin(), parsed[0].Options.end());
     return meaning;
   } catch (const std::exception&) {
     return std::nullopt;

@@ -231,18 +231,6 @@ TEST_F(CommandRecordTest, CancelLeavesTheObjectAsLoaded) {
   EXPECT_EQ(record.Command.Options, (TOptionList{_MIN}));
 }
 
-TEST_F(CommandRecordTest, RecordKnowsItsDialogOnlyWhileItIsOpen) {
-  TTarvCmdEdit record;
-  void* seen = nullptr;
-  dialogs.commandUser = [&record, &seen](FakeCommandDialog& d, ICommandDialogEvents&) {
-    seen = record.Command.EditDialog;
-    return static_cast<ICommandDialogControls*>(&d) == seen;
-  };
-  EXPECT_TRUE(record.EditInDialog(dialogs));
-  EXPECT_NE(seen, nullptr);
-  EXPECT_EQ(record.Command.EditDialog, nullptr);
-}
-
 TEST_F(CommandRecordTest, RejectedInternalCommandCannotBeConfirmedUntilMended) {
   int attempts = 0;
   std::string line = Edit("/frobnicate now", [&attempts](FakeCommandDialog& d, ICommandDialogEvents& e) {

@@ -17,7 +17,7 @@ class TarvYaccTest : public ::testing::Test {
   void SetUp() override { ResetRunState(); }
   void TearDown() override { ResetRunState(); }
 
-  TCmdList Parse(const std::string& text, const std::string& source = "test.qd") {
+  TScript Parse(const std::string& text, const std::string& source = "test.qd") {
     TTextStream input(text);
     TTarvYacc parser;
     return parser.Parse(input, source);
@@ -41,6 +41,9 @@ class TarvYaccTest : public ::testing::Test {
 using TTexts = std::vector<std::string>;
 using TCodes = std::vector<int32_t>;
 
+TTexts Texts(TCmdTexts texts) { return {texts.begin(), texts.end()}; }
+TCodes Codes(TCmdCodes codes) { return {codes.begin(), codes.end()}; }
+
 int Count(const std::string& text, const std::string& part) {
   int count = 0;
   for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
@@ -50,13 +53,13 @@ int Count(const std::string& text, const std::string& part) {
 }  // namespace
 
 TEST_F(TarvYaccTest, EmptyTextGivesAnEmptyListAndShowsNothing) {
-  EXPECT_TRUE(Parse("").empty());
-  EXPECT_TRUE(Parse("\r\n   \r\n# comment\r\n; another\r\n").empty());
+  EXPECT_EQ(Parse("").size(), 0u);
+  EXPECT_EQ(Parse("\r\n   \r\n# comment\r\n; another\r\n").size(), 0u);
   EXPECT_TRUE(ui.infoDialogs.empty());
 }
 
 TEST_F(TarvYaccTest, CommandFileWithIfElseBuildsNestedBlocks) {
-  TCmdList list = Parse(
+  TScript list = Parse(
       "# start notepad and wait\r\n"
       "notepad /wait readme.txt\r\n"
       "/if errorlevel() eq 0 {\r\n"
@@ -65,45 +68,44 @@ TEST_F(TarvYaccTest, CommandFileWithIfElseBuildsNestedBlocks) {
       "   /pause Notepad failed\r\n"
       "}\r\n");
   ASSERT_EQ(list.size(), 2u);
-  EXPECT_EQ(list[0]->Kind, 0);
-  EXPECT_EQ(list[0]->KeywordIndex, 0);
-  EXPECT_EQ(list[0]->Args, (TTexts{"notepad", "readme.txt"}));
-  EXPECT_EQ(list[0]->Options, TCodes{_WAIT});
+  EXPECT_EQ(list[0].Kind, 0);
+  EXPECT_EQ(list[0].KeywordIndex, 0);
+  EXPECT_EQ(Texts(list[0].Args), (TTexts{"notepad", "readme.txt"}));
+  EXPECT_EQ(Codes(list[0].Options), TCodes{_WAIT});
 
-  const Tcmdrec& cmdIf = *list[1];
+  const Tcmdrec& cmdIf = list[1];
   EXPECT_EQ(cmdIf.Kind, _IF);
-  EXPECT_EQ(cmdIf.Args, TTexts{"/if"});
+  EXPECT_EQ(Texts(cmdIf.Args), TTexts{"/if"});
   EXPECT_EQ(cmdIf.Condition, "errorlevel() EQ 0");
-  ASSERT_TRUE(cmdIf.Block && cmdIf.ElseBlock);
-  ASSERT_EQ(cmdIf.Block->size(), 1u);
-  EXPECT_EQ((*cmdIf.Block)[0]->Kind, _ACTIVATE);
-  EXPECT_EQ((*cmdIf.Block)[0]->Args, (TTexts{"/activate", "Untitled - Notepad"}));
-  EXPECT_TRUE((*cmdIf.Block)[0]->Options.empty());
-  ASSERT_EQ(cmdIf.ElseBlock->size(), 1u);
-  EXPECT_EQ((*cmdIf.ElseBlock)[0]->Kind, _PAUSE);
-  EXPECT_EQ((*cmdIf.ElseBlock)[0]->Args, (TTexts{"/pause", "Notepad failed"}));
+  ASSERT_EQ(cmdIf.Block.size(), 1u);
+  EXPECT_EQ(cmdIf.Block[0].Kind, _ACTIVATE);
+  EXPECT_EQ(Texts(cmdIf.Block[0].Args), (TTexts{"/activate", "Untitled - Notepad"}));
+  EXPECT_TRUE(cmdIf.Block[0].Options.empty());
+  ASSERT_EQ(cmdIf.ElseBlock.size(), 1u);
+  EXPECT_EQ(cmdIf.ElseBlock[0].Kind, _PAUSE);
+  EXPECT_EQ(Texts(cmdIf.ElseBlock[0].Args), (TTexts{"/pause", "Notepad failed"}));
 }
 
 TEST_F(TarvYaccTest, ExternalProgramTakesWordsAsArguments) {
-  TCmdList list = Parse("notepad readme.txt\r\n", "ARGS");
+  TScript list = Parse("notepad readme.txt\r\n", "ARGS");
   ASSERT_EQ(list.size(), 1u);
-  EXPECT_EQ(list[0]->Kind, 0);
-  EXPECT_EQ(list[0]->Args, (TTexts{"notepad", "readme.txt"}));
-  EXPECT_TRUE(list[0]->Options.empty());
+  EXPECT_EQ(list[0].Kind, 0);
+  EXPECT_EQ(Texts(list[0].Args), (TTexts{"notepad", "readme.txt"}));
+  EXPECT_TRUE(list[0].Options.empty());
 }
 
 TEST_F(TarvYaccTest, OperatorsInsideUnquotedArgumentsGetBlanks) {
-  EXPECT_EQ(Parse("notepad my-file.txt\r\n")[0]->Args, (TTexts{"notepad", "my - file.txt"}));
-  EXPECT_EQ(Parse("prog a&b+c\r\n")[0]->Args, (TTexts{"prog", "a & b + c"}));
-  EXPECT_EQ(Parse("prog env(x) f()\r\n")[0]->Args, (TTexts{"prog", "env(x)", "f()"}));
+  EXPECT_EQ(Texts(Parse("notepad my-file.txt\r\n")[0].Args), (TTexts{"notepad", "my - file.txt"}));
+  EXPECT_EQ(Texts(Parse("prog a&b+c\r\n")[0].Args), (TTexts{"prog", "a & b + c"}));
+  EXPECT_EQ(Texts(Parse("prog env(x) f()\r\n")[0].Args), (TTexts{"prog", "env(x)", "f()"}));
 }
 
 TEST_F(TarvYaccTest, SlashWordsAreArgumentsAndOptionsComeFirst) {
-  EXPECT_EQ(Parse("prog /p x\r\n")[0]->Args, (TTexts{"prog", "/p", "x"}));
-  TCmdList withOption = Parse("prog /max x\r\n");
-  EXPECT_EQ(withOption[0]->Args, (TTexts{"prog", "x"}));
-  EXPECT_EQ(withOption[0]->Options, TCodes{_MAX});
-  EXPECT_EQ(Parse("prog /w /h /i /w x\r\n")[0]->Options, (TCodes{_WAIT, _HIDE, _IGNORE, _WAIT}));
+  EXPECT_EQ(Texts(Parse("prog /p x\r\n")[0].Args), (TTexts{"prog", "/p", "x"}));
+  TScript withOption = Parse("prog /max x\r\n");
+  EXPECT_EQ(Texts(withOption[0].Args), (TTexts{"prog", "x"}));
+  EXPECT_EQ(Codes(withOption[0].Options), TCodes{_MAX});
+  EXPECT_EQ(Codes(Parse("prog /w /h /i /w x\r\n")[0].Options), (TCodes{_WAIT, _HIDE, _IGNORE, _WAIT}));
 }
 
 TEST_F(TarvYaccTest, OptionAfterAnArgumentIsASyntaxError) {
@@ -112,89 +114,87 @@ TEST_F(TarvYaccTest, OptionAfterAnArgumentIsASyntaxError) {
 }
 
 TEST_F(TarvYaccTest, InternalCommandTakesIgnoreAndWarn) {
-  TCmdList list = Parse("/activate /warn Untitled - Notepad\r\n");
+  TScript list = Parse("/activate /warn Untitled - Notepad\r\n");
   ASSERT_EQ(list.size(), 1u);
-  EXPECT_EQ(list[0]->Kind, _ACTIVATE);
-  EXPECT_EQ(list[0]->KeywordIndex, 1);
-  EXPECT_EQ(list[0]->Args, (TTexts{"/activate", "Untitled - Notepad"}));
-  EXPECT_EQ(list[0]->Options, TCodes{_WARN});
+  EXPECT_EQ(list[0].Kind, _ACTIVATE);
+  EXPECT_EQ(list[0].KeywordIndex, 1);
+  EXPECT_EQ(Texts(list[0].Args), (TTexts{"/activate", "Untitled - Notepad"}));
+  EXPECT_EQ(Codes(list[0].Options), TCodes{_WARN});
   EXPECT_NE(Failure("/activate /max x\r\n").find("syntax error at /max"), std::string::npos);
 }
 
 TEST_F(TarvYaccTest, BracedCommandsShareOneCommandLine) {
-  TCmdList list = Parse("{ /activate A } { /sendkeys B }\r\n", "ARGS");
+  TScript list = Parse("{ /activate A } { /sendkeys B }\r\n", "ARGS");
   ASSERT_EQ(list.size(), 2u);
-  EXPECT_EQ(list[0]->Args, (TTexts{"/activate", "A"}));
-  EXPECT_EQ(list[1]->Kind, _SENDKEYS);
-  EXPECT_EQ(list[1]->Args, (TTexts{"/sendkeys", "B"}));
+  EXPECT_EQ(Texts(list[0].Args), (TTexts{"/activate", "A"}));
+  EXPECT_EQ(list[1].Kind, _SENDKEYS);
+  EXPECT_EQ(Texts(list[1].Args), (TTexts{"/sendkeys", "B"}));
   EXPECT_EQ(Parse("{ /activate x }\r\n{ /activate y }\r\n", "ARGS").size(), 2u);
 }
 
 TEST_F(TarvYaccTest, DoTakesItsWhileConditionOrZero) {
-  TCmdList withWhile = Parse("/do {\r\n/plist\r\n}\r\n/while x eq 1\r\n");
+  TScript withWhile = Parse("/do {\r\n/plist\r\n}\r\n/while x eq 1\r\n");
   ASSERT_EQ(withWhile.size(), 1u);
-  EXPECT_EQ(withWhile[0]->Kind, _DO);
-  EXPECT_EQ(withWhile[0]->Args, TTexts{"/do"});
-  EXPECT_EQ(withWhile[0]->Condition, "x EQ 1");
-  ASSERT_TRUE(withWhile[0]->Block);
-  EXPECT_EQ(withWhile[0]->Block->size(), 1u);
-  EXPECT_FALSE(withWhile[0]->ElseBlock);
+  EXPECT_EQ(withWhile[0].Kind, _DO);
+  EXPECT_EQ(Texts(withWhile[0].Args), TTexts{"/do"});
+  EXPECT_EQ(withWhile[0].Condition, "x EQ 1");
+  EXPECT_EQ(withWhile[0].Block.size(), 1u);
+  EXPECT_TRUE(withWhile[0].ElseBlock.empty());
 
-  TCmdList without = Parse("/do {\r\n/plist\r\n}\r\n");
+  TScript without = Parse("/do {\r\n/plist\r\n}\r\n");
   ASSERT_EQ(without.size(), 1u);
-  EXPECT_EQ(without[0]->Condition, "0");
+  EXPECT_EQ(without[0].Condition, "0");
 }
 
 TEST_F(TarvYaccTest, IfWithAndWithoutElse) {
-  TCmdList withElse = Parse("/if a ne b {\r\n/plist\r\n} /else {\r\n/wlist\r\n}\r\n");
-  EXPECT_EQ(withElse[0]->Condition, "a NE b");
-  EXPECT_EQ(withElse[0]->Block->size(), 1u);
-  ASSERT_EQ(withElse[0]->ElseBlock->size(), 1u);
-  EXPECT_EQ((*withElse[0]->ElseBlock)[0]->Kind, _WLIST);
+  TScript withElse = Parse("/if a ne b {\r\n/plist\r\n} /else {\r\n/wlist\r\n}\r\n");
+  EXPECT_EQ(withElse[0].Condition, "a NE b");
+  EXPECT_EQ(withElse[0].Block.size(), 1u);
+  ASSERT_EQ(withElse[0].ElseBlock.size(), 1u);
+  EXPECT_EQ(withElse[0].ElseBlock[0].Kind, _WLIST);
 
-  TCmdList without = Parse("/if A Lt \"b\"\r\n{\r\n/plist\r\n}\r\n");
-  EXPECT_EQ(without[0]->Condition, "A LT \"b\"");
-  ASSERT_TRUE(without[0]->ElseBlock);
-  EXPECT_TRUE(without[0]->ElseBlock->empty());
-  EXPECT_TRUE(Parse("/if x {\r\n}\r\n")[0]->Block->empty());
+  TScript without = Parse("/if A Lt \"b\"\r\n{\r\n/plist\r\n}\r\n");
+  EXPECT_EQ(without[0].Condition, "A LT \"b\"");
+  EXPECT_TRUE(without[0].ElseBlock.empty());
+  EXPECT_TRUE(Parse("/if x {\r\n}\r\n")[0].Block.empty());
 }
 
 TEST_F(TarvYaccTest, BlocksNest) {
-  TCmdList list = Parse("/do {\r\n/if x {\r\n/do {\r\n/waitall\r\n}\r\n}\r\n/plist\r\n} /while 1\r\n");
+  TScript list = Parse("/do {\r\n/if x {\r\n/do {\r\n/waitall\r\n}\r\n}\r\n/plist\r\n} /while 1\r\n");
   ASSERT_EQ(list.size(), 1u);
-  const TCmdList& body = *list[0]->Block;
+  TCmdList body = list[0].Block;
   ASSERT_EQ(body.size(), 2u);
-  EXPECT_EQ(body[0]->Kind, _IF);
-  EXPECT_EQ((*(*body[0]->Block)[0]->Block)[0]->Kind, _WAITALL);
-  EXPECT_EQ(body[1]->Kind, _PLIST);
+  EXPECT_EQ(body[0].Kind, _IF);
+  EXPECT_EQ(body[0].Block[0].Block[0].Kind, _WAITALL);
+  EXPECT_EQ(body[1].Kind, _PLIST);
 }
 
 TEST_F(TarvYaccTest, SetTakesNameAndValue) {
-  EXPECT_EQ(Parse("/set path = x\r\n")[0]->Args, (TTexts{"/set", "path", "x"}));
-  EXPECT_EQ(Parse("/set v = \"a b\"\r\n")[0]->Args, (TTexts{"/set", "v", "\"a b\""}));
+  EXPECT_EQ(Texts(Parse("/set path = x\r\n")[0].Args), (TTexts{"/set", "path", "x"}));
+  EXPECT_EQ(Texts(Parse("/set v = \"a b\"\r\n")[0].Args), (TTexts{"/set", "v", "\"a b\""}));
 }
 
 TEST_F(TarvYaccTest, CommandsWithoutArguments) {
-  TCmdList edit = Parse("/edit\r\n");
-  EXPECT_EQ(edit[0]->Args, (TTexts{"/edit", ""}));
-  TCmdList plist = Parse("/plist\r\n");
-  EXPECT_EQ(plist[0]->Args, TTexts{"/plist"});
-  EXPECT_TRUE(plist[0]->Options.empty());
-  EXPECT_EQ(Parse("/waitall\r\n/wlist\r\n")[1]->KeywordIndex, 29);
+  TScript edit = Parse("/edit\r\n");
+  EXPECT_EQ(Texts(edit[0].Args), (TTexts{"/edit", ""}));
+  TScript plist = Parse("/plist\r\n");
+  EXPECT_EQ(Texts(plist[0].Args), TTexts{"/plist"});
+  EXPECT_TRUE(plist[0].Options.empty());
+  EXPECT_EQ(Parse("/waitall\r\n/wlist\r\n")[1].KeywordIndex, 29);
 }
 
 TEST_F(TarvYaccTest, AtCommandTakesItsWords) {
-  TCmdList list = Parse("@\"job.qd\"\r\n", "ARGS");
+  TScript list = Parse("@\"job.qd\"\r\n", "ARGS");
   ASSERT_EQ(list.size(), 1u);
-  EXPECT_EQ(list[0]->Kind, _AT);
-  EXPECT_EQ(list[0]->KeywordIndex, 30);
-  EXPECT_EQ(list[0]->Args, (TTexts{"@", "\"job.qd\""}));
-  EXPECT_EQ(Parse("@ a.qd /x 2\r\n")[0]->Args, (TTexts{"@", "a.qd", "/x", "2"}));
+  EXPECT_EQ(list[0].Kind, _AT);
+  EXPECT_EQ(list[0].KeywordIndex, 30);
+  EXPECT_EQ(Texts(list[0].Args), (TTexts{"@", "\"job.qd\""}));
+  EXPECT_EQ(Texts(Parse("@ a.qd /x 2\r\n")[0].Args), (TTexts{"@", "a.qd", "/x", "2"}));
 }
 
 TEST_F(TarvYaccTest, ArgumentBeginningWithASlashIsASyntaxError) {
   EXPECT_NE(Failure("/cd /temp\r\n").find("syntax error at /temp"), std::string::npos);
-  EXPECT_EQ(Parse("/cd c:\\temp\r\n")[0]->Args, (TTexts{"/cd", "c:\\temp"}));
+  EXPECT_EQ(Texts(Parse("/cd c:\\temp\r\n")[0].Args), (TTexts{"/cd", "c:\\temp"}));
 }
 
 TEST_F(TarvYaccTest, MissingArgumentReportsStringExpected) {
@@ -219,10 +219,10 @@ TEST_F(TarvYaccTest, ErrorAtALineEndIsReportedOnTheLineReadAhead) {
 
 TEST_F(TarvYaccTest, ErrorInsideABlockResumesAtTopLevel) {
   RunState().ParserTrace = true;
-  TCmdList list = Parse("/if a {\r\nprog x /max\r\n/plist\r\n}\r\n/wlist\r\n");
+  TScript list = Parse("/if a {\r\nprog x /max\r\n/plist\r\n}\r\n/wlist\r\n");
   ASSERT_EQ(list.size(), 2u);
-  EXPECT_EQ(list[0]->Kind, _PLIST);
-  EXPECT_EQ(list[1]->Kind, _WLIST);
+  EXPECT_EQ(list[0].Kind, _PLIST);
+  EXPECT_EQ(list[1].Kind, _WLIST);
   ASSERT_EQ(ui.infoDialogs.size(), 1u);
   EXPECT_EQ(Count(ui.infoDialogs[0], "syntax error"), 2);
   EXPECT_NE(ui.infoDialogs[0].find("syntax error at }"), std::string::npos);
@@ -266,14 +266,14 @@ TEST_F(TarvYaccTest, ValueTextsOverTheLimitAreAPositionedErrorOnceALine) {
 
 TEST_F(TarvYaccTest, ValueTextsOfExactly255CharactersAreKeptWhole) {
   std::string left(126, 'a'), right(126, 'b');  // "a...a & b...b": 255 characters
-  TCmdList list = Parse("prog " + left + "&" + right + "\r\n");
+  TScript list = Parse("prog " + left + "&" + right + "\r\n");
   ASSERT_EQ(list.size(), 1u);
-  EXPECT_EQ(list[0]->Args[1], left + " & " + right);
+  EXPECT_EQ(list[0].Args[1], left + " & " + right);
 }
 
 TEST_F(TarvYaccTest, TraceShowsTheReportButRaisesNothing) {
   RunState().ParserTrace = true;
-  TCmdList list = Parse("/plist\r\n");
+  TScript list = Parse("/plist\r\n");
   ASSERT_EQ(list.size(), 1u);
   ASSERT_EQ(ui.infoDialogs.size(), 1u);
   const std::string& report = ui.infoDialogs[0];
@@ -284,9 +284,9 @@ TEST_F(TarvYaccTest, TraceShowsTheReportButRaisesNothing) {
 }
 
 TEST_F(TarvYaccTest, EditorLineParsesUnderCommand) {
-  TCmdList list = Parse("/waitfor Calc }\r\n", "COMMAND");
+  TScript list = Parse("/waitfor Calc }\r\n", "COMMAND");
   ASSERT_EQ(list.size(), 1u);
-  EXPECT_EQ(list[0]->Args, (TTexts{"/waitfor", "Calc }"}));
+  EXPECT_EQ(Texts(list[0].Args), (TTexts{"/waitfor", "Calc }"}));
 }
 
 // ---- Slashes glued to words (paths written with slashes) -------------------
@@ -314,28 +314,28 @@ TEST_F(TarvYaccTest, SlashGluedToAnArgumentWordIsAPositionedErrorUnderEverySourc
   EXPECT_NE(Failure("/if a/b eq 1 {\r\n}\r\n").find("the word \"a/b\""), std::string::npos);
   EXPECT_NE(Failure("ls /wait/tmp\r\n").find("the word \"/wait/tmp\""), std::string::npos);
   // Quoted, the same path is one argument.
-  EXPECT_EQ(Parse("ls /wait \"sub/zz9\"\r\n")[0]->Args, (TTexts{"ls", "\"sub/zz9\""}));
+  EXPECT_EQ(Texts(Parse("ls /wait \"sub/zz9\"\r\n")[0].Args), (TTexts{"ls", "\"sub/zz9\""}));
 }
 
 TEST_F(TarvYaccTest, OptionsGluedToTheFirstWordAndRestOfLineArgumentsKeepTheirSlashes) {
-  TCmdList program = Parse("notepad/wait/min x\r\n", "COMMAND");
+  TScript program = Parse("notepad/wait/min x\r\n", "COMMAND");
   ASSERT_EQ(program.size(), 1u);
-  EXPECT_EQ(program[0]->Args, (TTexts{"notepad", "x"}));
-  EXPECT_EQ(program[0]->Options, (TCodes{_WAIT, _MIN}));
-  TCmdList internal = Parse("{ /activate/ignore A/B } {/kill/warn x}\r\n", "ARGS");
+  EXPECT_EQ(Texts(program[0].Args), (TTexts{"notepad", "x"}));
+  EXPECT_EQ(Codes(program[0].Options), (TCodes{_WAIT, _MIN}));
+  TScript internal = Parse("{ /activate/ignore A/B } {/kill/warn x}\r\n", "ARGS");
   ASSERT_EQ(internal.size(), 2u);
-  EXPECT_EQ(internal[0]->Args, (TTexts{"/activate", "A/B"}));
-  EXPECT_EQ(internal[0]->Options, TCodes{_IGNORE});
-  EXPECT_EQ(internal[1]->Options, TCodes{_WARN});
-  TCmdList spaced = Parse("ls /w/h /p /tmp\r\n@ \"sub/job.qd\"\r\n");
+  EXPECT_EQ(Texts(internal[0].Args), (TTexts{"/activate", "A/B"}));
+  EXPECT_EQ(Codes(internal[0].Options), TCodes{_IGNORE});
+  EXPECT_EQ(Codes(internal[1].Options), TCodes{_WARN});
+  TScript spaced = Parse("ls /w/h /p /tmp\r\n@ \"sub/job.qd\"\r\n");
   ASSERT_EQ(spaced.size(), 2u);
-  EXPECT_EQ(spaced[0]->Args, (TTexts{"ls", "/p", "/tmp"}));
-  EXPECT_EQ(spaced[0]->Options, (TCodes{_WAIT, _HIDE}));
-  EXPECT_EQ(spaced[1]->Args, (TTexts{"@", "\"sub/job.qd\""}));
+  EXPECT_EQ(Texts(spaced[0].Args), (TTexts{"ls", "/p", "/tmp"}));
+  EXPECT_EQ(Codes(spaced[0].Options), (TCodes{_WAIT, _HIDE}));
+  EXPECT_EQ(Texts(spaced[1].Args), (TTexts{"@", "\"sub/job.qd\""}));
   // A command's own text form (options glued to the program) reads back.
-  std::string text = program[0]->CommandText(0);
-  TCmdList again = Parse(text + "\r\n", "COMMAND");
+  std::string text = program[0].CommandText(0);
+  TScript again = Parse(text + "\r\n", "COMMAND");
   ASSERT_EQ(again.size(), 1u);
-  EXPECT_EQ(again[0]->CommandText(0), text);
-  EXPECT_EQ(again[0]->Args, program[0]->Args);
+  EXPECT_EQ(again[0].CommandText(0), text);
+  EXPECT_EQ(Texts(again[0].Args), Texts(program[0].Args));
 }
