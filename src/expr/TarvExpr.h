@@ -87,7 +87,7 @@ class TTarvExpr : public TYaccParser<std::string> {
   TTextStream output_;
   TTextStream errors_;
   std::unordered_map<std::string, TYyRecording> parsed_;  // steps by expression text
-  std::string lookupKey_;  // the text looked up, in storage kept from one evaluation to the next
+  std::string lookupKey_;    // the text looked up, in storage kept from one evaluation to the next
   std::string_view source_;  // the text being evaluated, while its actions run
 };
 
