@@ -49,7 +49,7 @@ case_first_contact_prints_usage_and_version() {
   TARV_UI=console start_bg near "$(TARV_EXE)" '--version x'
   wait_bg 60
   expect_eq "a near miss's exit status" 1 "$BG_STATUS"
-  expect_eq "a near miss's output" "" "$(output_of near)"
+  expect_line "a near miss, parsed as a command text" '^syntax error at -$' "$(output_of near)"
 }
 
 case_version_resource_is_readable() {
