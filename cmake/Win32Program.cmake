@@ -14,10 +14,7 @@ function(tarv_link_static target)
   target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
 endfunction()
 
-# The version numbers of the resource come from the project version.
-set(TARV_FILE_VERSION "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH}.0")
-set(TARV_GENERATED_DIR ${CMAKE_BINARY_DIR}/generated)
-configure_file(${TARV_WIN32_DIR}/TarvVersion.h.in ${TARV_GENERATED_DIR}/TarvVersion.h @ONLY)
+# The version numbers of the resource come from TarvVersion.h (CMakeLists.txt).
 configure_file(${TARV_WIN32_DIR}/tarv32.manifest.in ${TARV_GENERATED_DIR}/tarv32.manifest @ONLY)
 
 add_executable(tarv32 WIN32 ${TARV_WIN32_DIR}/main.cpp ${TARV_WIN32_DIR}/tarv32.rc)

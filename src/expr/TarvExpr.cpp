@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "expr/TarvExprLex.h"
+#include "lang/ErrorHints.h"
 #include "util/Environment.h"
 #include "util/MessageBoxes.h"
 #include "util/StringFuncs.h"
@@ -37,6 +38,7 @@ void TTarvExpr::ParseExpression(TTextStream& input, const std::string& name, std
   output_.Clear();
   errors_.Clear();
   Lexer().Attach(&input, name, &output_, &errors_);
+  source_ = input.Text();
   int outcome = yyparse();
   // Trace lines alone (debug lex or all) are shown but never fail a parse:
   // a diagnostic switch must not change what a correct script does.
@@ -63,6 +65,7 @@ std::string TTarvExpr::Evaluate(std::string_view text) {
     auto found = parsed_.find(lookupKey_);
     if (found != parsed_.end()) {
       ExprResult.clear();
+      source_ = found->first;
       Replay(found->second);
       return ExprResult;
     }
@@ -142,11 +145,42 @@ std::string TTarvExpr::Compare(TTarvExprRule rule) const {
 }
 
 std::string TTarvExpr::Arithmetic(TTarvExprRule rule) const {
-  int64_t left = ExprTextToInt(yyv(1));
-  int64_t right = ExprTextToInt(yyv(3));
+  int64_t left = Operand(yyv(1), rule);
+  int64_t right = Operand(yyv(3), rule);
   int64_t value = rule == StrPlus ? left + right : left - right;
   if (value < INT32_MIN || value > INT32_MAX) throw EIntOverflow("Integer overflow");
   return std::to_string(value);
+}
+
+int32_t TTarvExpr::Operand(const std::string& text, TTarvExprRule rule) const {
+  try {
+    return ExprTextToInt(text);
+  } catch (const EConvertError& failure) {
+    const std::string word = SumWord(rule);
+    if (word.empty()) throw;
+    throw EConvertError(failure.what() + std::string("\r\n") + ErrorHint(THintContext::ArithmeticWord, word));
+  }
+}
+
+// The name that this sum may have been meant as ("out-keys.txt" read as out
+// minus keys.txt), or "" when it looks meant as arithmetic: an operand that
+// is a value from elsewhere (not written in the source as it is), a text
+// with blanks, or a "+" with a number on one side.
+std::string TTarvExpr::SumWord(TTarvExprRule rule) const {
+  const std::string& left = yyv(1);
+  const std::string& right = yyv(3);
+  const std::string op = rule == StrPlus ? "+" : "-";
+  constexpr std::string_view kBlanks = " \t";
+  if (left.empty() || right.empty() || left.find_first_of(kBlanks) != std::string::npos ||
+      right.find_first_of(kBlanks) != std::string::npos)
+    return "";
+  // The command parser writes a sum back with blanks around its operator.
+  const bool written = source_.find(left + " " + op + " " + right) != std::string_view::npos ||
+                       source_.find(left + op + right) != std::string_view::npos;
+  const bool numbers =
+      ScanInteger(left, kHexDollar | kHexZeroX).Valid() || ScanInteger(right, kHexDollar | kHexZeroX).Valid();
+  if (!written || (rule == StrPlus && numbers)) return "";
+  return left + op + right;
 }
 
 // The name goes to the system as a C string of the 255-character value

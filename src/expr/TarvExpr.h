@@ -17,8 +17,9 @@
 // Errors are raised at once, so the engine's recovery never runs: a syntax
 // error becomes the script error "Bad Expression: syntax error at <token>",
 // an unterminated string or comment shows the parse report and raises
-// "parse error", a bad operand of "+" or "-" raises EConvertError, a result
-// out of range EIntOverflow.
+// "parse error", a bad operand of "+" or "-" raises EConvertError (with a
+// hint when the sum was one unquoted word, such as a file name with a
+// hyphen), a result out of range EIntOverflow.
 #pragma once
 
 #include <stdexcept>
@@ -79,12 +80,15 @@ class TTarvExpr : public TYaccParser<std::string> {
   void ShowReport();
   std::string Compare(TTarvExprRule rule) const;
   std::string Arithmetic(TTarvExprRule rule) const;
+  int32_t Operand(const std::string& text, TTarvExprRule rule) const;
+  std::string SumWord(TTarvExprRule rule) const;
   std::string EnvironmentValue(const std::string& name) const;
 
   TTextStream output_;
   TTextStream errors_;
   std::unordered_map<std::string, TYyRecording> parsed_;  // steps by expression text
-  std::string lookupKey_;  // the text looked up, in storage kept from one evaluation to the next
+  std::string lookupKey_;    // the text looked up, in storage kept from one evaluation to the next
+  std::string_view source_;  // the text being evaluated, while its actions run
 };
 
 /// Evaluates an expression text with one evaluator kept for the run (a

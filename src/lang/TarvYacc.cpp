@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "lang/ErrorHints.h"
 #include "lang/TarvLex.h"
 #include "util/MessageBoxes.h"
 #include "util/TarvCommon.h"
@@ -58,6 +59,15 @@ TScript TTarvYacc::Parse(TTextStream& input, const std::string& sourceName) {
 void TTarvYacc::ShowReportAndFail() {
   UserInterface().ShowInfoDialog(ParseReportText(output_, errors_));
   if (!RunState().ParserTrace) RaiseScriptError("parse error");
+}
+
+// One hint a report, after the first error: later errors mostly follow from
+// it, and a hint for each would only repeat it or mislead.
+void TTarvYacc::ErrorRoutine(const std::string& message) {
+  yyerror(message);
+  if (yynerrs > 0 || message != "syntax error") return;
+  if (std::string hint = ErrorHint(THintContext::SyntaxError, Lexer().yytext); !hint.empty())
+    StreamWriteLine(errors_, hint);
 }
 
 void TTarvYacc::Trace(std::string_view message) {

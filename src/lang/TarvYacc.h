@@ -15,7 +15,8 @@
 // top level, so after a syntax error parsing resumes with the next line. A
 // parse with any error or any trace output shows the "Parse Output: " /
 // "Parse Errors: " report and, unless the parser trace is on, raises the
-// script error "parse error".
+// script error "parse error". The first syntax error of a parse that falls
+// into a known trap is followed by a line that says what to write instead.
 #pragma once
 
 #include <cstdint>
@@ -55,6 +56,7 @@ class TTarvYacc : public TYaccParser<TYaccValue> {
 
  protected:
   void yyaction(int rule) override;
+  void ErrorRoutine(const std::string& message) override;
 
  private:
   void Trace(std::string_view message);

@@ -1,9 +1,11 @@
 #include "run/TarvMain.h"
 
+#include <algorithm>
 #include <exception>
 #include <filesystem>
 
 #include "exec/ScriptRunner.h"
+#include "run/UsageText.h"
 #include "util/Environment.h"
 #include "util/FileOrigin.h"
 #include "util/MessageBoxes.h"
@@ -97,6 +99,38 @@ void ShowRunLog() {
 }
 
 }  // namespace
+
+namespace {
+
+// The forms line up in two columns; the help form is the platform's own.
+std::string UsageForms(const TProgramFace& face) {
+  std::vector<std::string> forms;
+  size_t width = 0;
+  for (size_t at = 0; at < kUsageFormCount; ++at) {
+    const std::string_view arguments = kUsageForms[at].arguments;
+    const bool help = arguments.starts_with("--help");
+    std::string form = "  " + std::string(face.program);
+    if (!arguments.empty()) form += " " + std::string(help ? face.helpArguments.front() : arguments);
+    width = std::max(width, form.size());
+    forms.push_back(std::move(form));
+  }
+  std::string text;
+  for (size_t at = 0; at < forms.size(); ++at)
+    text += forms[at] + std::string(width + 3 - forms[at].size(), ' ') +
+            std::string(kUsageForms[at].meaning) + "\n";
+  return text;
+}
+
+}  // namespace
+
+std::string FirstContactText(std::string_view argumentText, const TProgramFace& face) {
+  if (argumentText == "--version") return "Tarv32 " + std::string(face.version) + "\n";
+  for (std::string_view help : face.helpArguments)
+    if (argumentText == help)
+      return std::string(kUsageSummary) + "\nUsage:\n" + UsageForms(face) +
+             "\nThe user guide: " + std::string(face.userGuide) + "\n";
+  return "";
+}
 
 int TarvMain(const std::string& argumentText) {
   int status = 0;

@@ -208,7 +208,9 @@ TEST_F(TarvYaccTest, FailedParseShowsTheReportAndRaisesParseError) {
   std::string report = Failure("prog x /max\r\n", "my.qd");
   EXPECT_EQ(report,
             "Parse Output: \r\n\r\nParse Errors: \r\n"
-            "Line 1 Col 12 in file \"my.qd\"\r\nsyntax error at /max\r\n");
+            "Line 1 Col 12 in file \"my.qd\"\r\nsyntax error at /max\r\n"
+            "hint: options go right after the program or command, before its arguments (prog /wait file, "
+            "/sleep /warn 5); /set, /if, /do, /while, /waitall, /plist, /wlist and @ take none\r\n");
 }
 
 TEST_F(TarvYaccTest, ErrorAtALineEndIsReportedOnTheLineReadAhead) {

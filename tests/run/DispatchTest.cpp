@@ -70,3 +70,39 @@ TEST(DispatchText, ADownloadedCommandFileAsksBeforeItRuns) {
   }
   RemoveEnvVar("TARV_RUN_DOWNLOADED");
 }
+
+TEST(FirstContactText, OnlyTheExactHelpAndVersionArgumentsAreTaken) {
+  const TProgramFace posix = {"tarv32", "9.8.7", {"--help", "-h"}, "/usr/share/doc/tarv32/user-guide.html"};
+  const TProgramFace win32 = {"tarv32.exe", "9.8.7", {"/?"}, "user-guide.html, beside tarv32.exe"};
+  struct TCase {
+    const TProgramFace& face;
+    const char* argument;
+    const char* shown;  // a part of what is printed; nullptr: a command text
+  };
+  const TCase cases[] = {
+      {posix, "--help", "\n  tarv32 --help   "},
+      {posix, "-h", "The user guide: /usr/share/doc/tarv32/"},
+      {posix, "--version", "Tarv32 9.8.7\n"},
+      {win32, "/?", "\n  tarv32.exe /?   "},
+      {win32, "/?", "user-guide.html, beside tarv32.exe\n"},
+      {win32, "--version", "Tarv32 9.8.7\n"},
+      {posix, "/?", nullptr},
+      {win32, "--help", nullptr},
+      {posix, "--help ", nullptr},
+      {posix, "-H", nullptr},
+      {posix, "--version x", nullptr},
+      {posix, "\"--help\"", nullptr},
+  };
+  for (const TCase& c : cases) {
+    const std::string text = FirstContactText(c.argument, c.face);
+    if (c.shown == nullptr)
+      EXPECT_EQ(text, "") << c.argument;
+    else
+      EXPECT_NE(text.find(c.shown), std::string::npos) << c.argument << " gave:\n" << text;
+  }
+  // Every form of the usage is there, the editor's first.
+  const std::string usage = FirstContactText("-h", posix);
+  EXPECT_NE(usage.find("Usage:\n  tarv32      "), std::string::npos) << usage;
+  for (std::string_view form : {"tarv32 FILE.qd", "tarv32 { COMMAND ... }", "tarv32 --version"})
+    EXPECT_NE(usage.find(form), std::string::npos) << form;
+}

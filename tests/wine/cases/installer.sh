@@ -1,5 +1,6 @@
 # The Windows installer made by CPack: a silent installation for the current
-# user puts the program, a Start-menu entry and the .qd association in place
+# user puts the program, Start-menu entries for the editor and the user guide
+# and the .qd association in place
 # (files under the user's profile, registry keys under HKEY_CURRENT_USER
 # only); opening a .qd file as a double click does runs it, "Edit" opens it
 # in the editor, the Start-menu entry opens the editor; a silent
@@ -85,12 +86,14 @@ case_installer_installs_associates_and_uninstalls_for_the_user() {
   grep -aq 'level="asInvoker"' "$setup" || { echo "the installer does not run as its caller" >&2; return 1; }
 
   local classes='HKCU\Software\Classes' uninstall_key='Software\Microsoft\Windows\CurrentVersion\Uninstall\Tarv32'
-  local install_dir start_entry
+  local install_dir start_entry guide_entry
   install_dir="$(installer_win_env LOCALAPPDATA)\\Programs\\Tarv32"
   start_entry="$(installer_win_env APPDATA)\\Microsoft\\Windows\\Start Menu\\Programs\\Tarv32.lnk"
-  local unix_dir unix_entry
+  guide_entry="$(installer_win_env APPDATA)\\Microsoft\\Windows\\Start Menu\\Programs\\Tarv32 user guide.lnk"
+  local unix_dir unix_entry unix_guide_entry
   unix_dir=$(installer_unix_path "$install_dir")
   unix_entry=$(installer_unix_path "$start_entry")
+  unix_guide_entry=$(installer_unix_path "$guide_entry")
   [ ! -e "$unix_dir" ] || { echo "$install_dir exists before the installation" >&2; return 1; }
   local profile profile_before
   profile=$(installer_unix_path "$(installer_win_env USERPROFILE)")
@@ -104,6 +107,10 @@ case_installer_installs_associates_and_uninstalls_for_the_user() {
   expect_eq "installed files" "$( (installer_tree "$staged"; echo ./Uninstall.exe) | sort)" "$(installer_tree "$unix_dir")"
   cmp "$staged/tarv32.exe" "$unix_dir/tarv32.exe"
   [ -f "$unix_entry" ] || { echo "no Start-menu entry $start_entry" >&2; return 1; }
+  # The guide's entry points at the installed HTML page (a shortcut holds
+  # its target's path as text).
+  [ -f "$unix_dir/user-guide.html" ] || { echo "no user guide in $install_dir" >&2; return 1; }
+  grep -aq 'user-guide.html' "$unix_guide_entry" || { echo "no guide entry $guide_entry" >&2; return 1; }
   expect_eq ".qd" "Tarv32.CommandFile" "$(installer_reg_value "$classes\\.qd" "")"
   expect_eq "open command" "\"$install_dir\\tarv32.exe\" \"%1\"" \
     "$(installer_reg_value "$classes\\Tarv32.CommandFile\\shell\\open\\command" "")"
@@ -161,6 +168,7 @@ case_installer_installs_associates_and_uninstalls_for_the_user() {
   expect_eq "uninstaller exit status" 0 "$BG_STATUS"
   installer_wait_gone "$unix_dir" 300
   [ ! -e "$unix_entry" ] || { echo "Start-menu entry left behind: $start_entry" >&2; return 1; }
+  [ ! -e "$unix_guide_entry" ] || { echo "Start-menu entry left behind: $guide_entry" >&2; return 1; }
   installer_expect_no_key "$classes\\.qd"
   installer_expect_no_key "$classes\\Tarv32.CommandFile"
   installer_expect_no_key "HKCU\\$uninstall_key"

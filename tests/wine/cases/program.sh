@@ -1,6 +1,6 @@
 # tarv32.exe itself: a failing run ends in the one "TARV32: " error box (or,
 # with TARV_UI=console, in a line on standard error), exit status 1; its
-# version resource; its imports.
+# version resource; its imports; /? and --version on its standard output.
 
 # A command file that does not exist: the run fails as soon as it starts.
 missing_script() { echo "no-such-script-$$.qd"; }
@@ -30,6 +30,26 @@ case_console_interface_reports_failure_on_stderr() {
   expect_eq "first line" "Error: TARV32: " "$(head -n 1 <<<"$errors" | cut -c1-15)"
   expect_line "standard error" "\"$script\"" "$errors"
   expect_eq "standard output" "" "$(output_of tarv)"
+}
+
+# Asked for its usage or version, the program writes it to the standard output
+# it was given and ends with 0, before any window; a near miss is a command.
+case_first_contact_prints_usage_and_version() {
+  start_bg help "$(TARV_EXE)" '/?'
+  wait_bg 60
+  expect_eq "/? exit status" 0 "$BG_STATUS"
+  expect_line "usage" '^  tarv32\.exe /\? +prints this usage and exits$' "$(output_of help)"
+  expect_line "guide" '^The user guide: user-guide\.html, beside tarv32\.exe$' "$(output_of help)"
+  grep -q $'\r$' "$TARV_CASE_DIR/help.out" || { echo "the usage lines do not end in CR LF" >&2; return 1; }
+  start_bg version "$(TARV_EXE)" --version
+  wait_bg 60
+  expect_eq "--version exit status" 0 "$BG_STATUS"
+  expect_eq "version" "Tarv32 $(sed -n 's/^project(Tarv32 VERSION \([0-9.]*\).*/\1/p' "$TARV_ROOT/CMakeLists.txt")" \
+    "$(output_of version)"
+  TARV_UI=console start_bg near "$(TARV_EXE)" '--version x'
+  wait_bg 60
+  expect_eq "a near miss's exit status" 1 "$BG_STATUS"
+  expect_line "a near miss, parsed as a command text" '^syntax error at -$' "$(output_of near)"
 }
 
 case_version_resource_is_readable() {
