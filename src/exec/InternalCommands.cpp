@@ -12,11 +12,13 @@
 #include "sys/WaitLimit.h"
 #include "sys/Winfuncs.h"
 #include "util/AppServices.h"
+#include "util/CodePages.h"
 #include "util/Environment.h"
 #include "util/MessageBoxes.h"
 #include "util/StringFuncs.h"
 #include "util/SysFiles.h"
 #include "util/TarvCommon.h"
+#include "util/TerminalText.h"
 
 namespace {
 
@@ -43,7 +45,8 @@ void RunWindowCommand(const std::string& word, const std::string& pattern, const
     ReportCommandError(word + " could not find " + Quoted(pattern) + " window");
     return;
   }
-  std::string failure = action(window, FoundWindowTitles().front());
+  // A title may hold a line break, which would forge a line of the message.
+  std::string failure = action(window, TerminalSafe(FoundWindowTitles().front(), ProgramTextIsUtf8()));
   if (!failure.empty()) ReportCommandError(failure);
 }
 
