@@ -42,7 +42,7 @@ bool AwaitAnswer(Display* display, Window window, long stamp, uint32_t timeoutMs
     XEvent event;
     while (XCheckTypedWindowEvent(display, root, ClientMessage, &event))
       if (IsAnswer(event, window, stamp)) return true;
-    if (std::chrono::steady_clock::now() >= deadline) return false;
+    if (std::chrono::steady_clock::now() >= deadline || X11Display().Lost()) return false;
     std::this_thread::sleep_for(kPollInterval);
   }
 }

@@ -62,11 +62,12 @@ bool HasFocus(Display* display, Window window) {
   return false;
 }
 
+// Gives up at once when the display is lost meanwhile.
 template <typename Condition>
 bool WaitUntil(TClock::time_point deadline, Condition condition) {
   for (;;) {
     if (condition()) return true;
-    if (TClock::now() >= deadline) return false;
+    if (TClock::now() >= deadline || X11Display().Lost()) return false;
     std::this_thread::sleep_for(kPollInterval);
   }
 }
@@ -122,22 +123,31 @@ class TX11WindowSystem : public IWindowSystem {
     auto at = std::find(clients_.begin(), clients_.end(), window);
     return at == clients_.end() || at + 1 == clients_.end() ? 0 : *(at + 1);
   }
-  std::string WindowTitle(TWindowHandle window) override { return ClientTitle(X11Display().Get(), window); }
-  std::string ClassName(TWindowHandle window) override { return ClientClass(X11Display().Get(), window); }
+  std::string WindowTitle(TWindowHandle window) override {
+    Display* display = X11Display().Get();
+    return display ? ClientTitle(display, window) : "";
+  }
+  std::string ClassName(TWindowHandle window) override {
+    Display* display = X11Display().Get();
+    return display ? ClientClass(display, window) : "";
+  }
   uint32_t OwningProcessId(TWindowHandle window) override {
-    return ClientProcessId(X11Display().Get(), window);
+    Display* display = X11Display().Get();
+    return display ? ClientProcessId(display, window) : 0;
   }
 
   // Without a manager an unmapped client is an iconified one: nobody else
   // would map it.
   bool IsMinimized(TWindowHandle window) override {
     Display* display = X11Display().Get();
+    if (!display) return false;
     return WindowManagerRuns(display) ? IsIconic(display, window) : !IsShown(display, window);
   }
   // Mapping asks a manager to restore the window (ICCCM); without one it
   // shows the window at once.
   void Restore(TWindowHandle window) override {
     Display* display = X11Display().Get();
+    if (!display) return;
     XMapWindow(display, window);
     XSync(display, False);
   }
@@ -152,7 +162,10 @@ class TX11WindowSystem : public IWindowSystem {
       ActivateWithoutWindowManager(display, window);
     return true;
   }
-  bool IsForeground(TWindowHandle window) override { return HasFocus(X11Display().Get(), window); }
+  bool IsForeground(TWindowHandle window) override {
+    Display* display = X11Display().Get();
+    return display && HasFocus(display, window);
+  }
 
   // A client that answers pings and does not answer this one is hung; a
   // client that does not take part in WM_DELETE_WINDOW has its window
