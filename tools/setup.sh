@@ -12,7 +12,8 @@ set -euo pipefail
 native=(cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev python3
         libx11-dev libxtst-dev libxkbcommon-dev clang-format)
 windows=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine32:i386 wine64
-         fonts-wine xvfb xauth xdotool x11-utils x11-apps x11-xkb-utils xterm openbox dash imagemagick dpkg-dev
+         fonts-wine xvfb xauth xdotool x11-utils x11-apps x11-xkb-utils xterm openbox icewm fluxbox dash
+         imagemagick dpkg-dev
          nsis python3-markdown
          clang libclang-rt-14-dev valgrind)
 # qemu-user before this version (Debian 12's own 7.2) takes about a minute of

@@ -3,7 +3,7 @@
 // takes what is typed into it and writes it to a file when asked to close.
 //
 //   tarvxclient --title TEXT [--out FILE] [--iconic] [--hang] [--no-protocols]
-//               [--wm-name-only] [--desktop N]
+//               [--wm-name-only] [--desktop N | --move N]
 //   tarvxclient --end-server PID
 //
 // --iconic  starts iconified: a window manager maps it as an icon; without
@@ -17,6 +17,9 @@
 //           (Latin-1) where the title fits, else in COMPOUND_TEXT.
 // --desktop N  asks to be shown on desktop N (from 0) of the window manager
 //           (_NET_WM_DESKTOP set before the window is mapped).
+// --move N  once the window manager shows the window, asks it to move the
+//           window to desktop N, and takes its title only when it has: a
+//           case that waits for the title finds the window moved.
 // --end-server PID  ends the X server with that process id (the case's own,
 //           which the runner names) and returns once the server has dropped
 //           this client's connection, as it drops every client's.
@@ -46,6 +49,7 @@ struct TOptions {
   std::string title, out;
   bool iconic = false, hang = false, protocols = true, wmNameOnly = false;
   long desktop = -1;    // -1: wherever the manager puts it
+  long move = -1;       // -1: stays where it was put
   pid_t endServer = 0;  // the server to end instead of showing a window
 };
 
@@ -66,6 +70,8 @@ bool ParseOptions(int argc, char** argv, TOptions& options) {
       options.wmNameOnly = true;
     else if (arg == "--desktop" && i + 1 < argc)
       options.desktop = std::atol(argv[++i]);
+    else if (arg == "--move" && i + 1 < argc)
+      options.move = std::atol(argv[++i]);
     else if (arg == "--end-server" && i + 1 < argc)
       options.endServer = static_cast<pid_t>(std::atol(argv[++i]));
     else
@@ -82,8 +88,8 @@ class TClient {
     Window root = DefaultRootWindow(display_);
     window_ = XCreateSimpleWindow(display_, root, 10, 10, 320, 60, 1, BlackPixel(display_, 0),
                                   WhitePixel(display_, 0));
-    XSelectInput(display_, window_, KeyPressMask | ExposureMask | StructureNotifyMask);
-    SetNames();
+    XSelectInput(display_, window_, KeyPressMask | ExposureMask | StructureNotifyMask | PropertyChangeMask);
+    if (options_.move < 0) SetNames();
     SetHints();
     Atom protocols[] = {Atom_("WM_DELETE_WINDOW"), Atom_("_NET_WM_PING")};
     if (options_.protocols) XSetWMProtocols(display_, window_, protocols, 2);
@@ -101,6 +107,7 @@ class TClient {
   int Run() {
     // Hung from the start, so that no ping is ever answered.
     if (options_.hang) Hang();
+    if (options_.move >= 0) MoveToDesktop();
     for (;;) {
       XEvent event;
       XNextEvent(display_, &event);
@@ -113,6 +120,47 @@ class TClient {
 
  private:
   Atom Atom_(const char* name) { return XInternAtom(display_, name, False); }
+
+  // Waits (as long as it takes: the case waits for the title with a
+  // deadline) until the property changes to a value that pleases `done`.
+  template <typename Done>
+  void AwaitProperty(const char* name, Done done) {
+    for (;;) {
+      XEvent event;
+      XWindowEvent(display_, window_, PropertyChangeMask, &event);
+      if (event.xproperty.atom == Atom_(name) && done()) return;
+    }
+  }
+
+  long Cardinal(const char* name) {
+    Atom type;
+    int format;
+    unsigned long count, remaining;
+    unsigned char* data = nullptr;
+    XGetWindowProperty(display_, window_, Atom_(name), 0, 1, False, AnyPropertyType, &type, &format, &count,
+                       &remaining, &data);
+    long value = data && count == 1 ? *reinterpret_cast<long*>(data) : -1;
+    if (data) XFree(data);
+    return value;
+  }
+
+  // Managed (WM_STATE set), then moved as a pager would ask (_NET_WM_DESKTOP
+  // message, source 2), then titled.
+  void MoveToDesktop() {
+    AwaitProperty("WM_STATE", [] { return true; });
+    XEvent move{};
+    move.xclient.type = ClientMessage;
+    move.xclient.window = window_;
+    move.xclient.message_type = Atom_("_NET_WM_DESKTOP");
+    move.xclient.format = 32;
+    move.xclient.data.l[0] = options_.move;
+    move.xclient.data.l[1] = 2;
+    XSendEvent(display_, DefaultRootWindow(display_), False,
+               SubstructureNotifyMask | SubstructureRedirectMask, &move);
+    AwaitProperty("_NET_WM_DESKTOP", [&] { return Cardinal("_NET_WM_DESKTOP") == options_.move; });
+    SetNames();
+    XFlush(display_);
+  }
 
   bool WindowManagerRuns() {
     Atom type;
@@ -240,7 +288,7 @@ int main(int argc, char** argv) {
   if (!ParseOptions(argc, argv, options)) {
     std::fprintf(stderr,
                  "usage: tarvxclient --title TEXT [--out FILE] [--iconic] [--hang] [--no-protocols]\n"
-                 "                   [--wm-name-only] [--desktop N]\n"
+                 "                   [--wm-name-only] [--desktop N | --move N]\n"
                  "       tarvxclient --end-server PID\n");
     return 64;
   }
