@@ -13,8 +13,8 @@ native=(cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev python3
         libx11-dev libxtst-dev libxkbcommon-dev clang-format
         python3-markdown dpkg-dev lintian)
 windows=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine32:i386 wine64
-         fonts-wine xvfb xauth xdotool x11-utils x11-apps x11-xkb-utils xterm openbox dash imagemagick
-         nsis
+         fonts-wine xvfb xauth xdotool x11-utils x11-apps x11-xkb-utils xterm openbox icewm fluxbox dash
+         imagemagick nsis
          clang libclang-rt-14-dev valgrind)
 # qemu-user before this version (Debian 12's own 7.2) takes about a minute of
 # CPU for every 32-bit Wine process: too slow to use.

@@ -3,7 +3,9 @@
 #include <cstdio>
 
 #include "editor/TarvPList.h"
+#include "util/CodePages.h"
 #include "util/TarvCommon.h"
+#include "util/TerminalText.h"
 
 namespace {
 
@@ -20,7 +22,10 @@ class TConsoleEditorWindows : public IEditorWindows {
     list.WindowMode = windowMode;
     list.ResetAndRefresh();
     std::printf("%s\n", list.Caption.c_str());
-    for (const std::string& entry : list.Entries) std::printf("%s\n", entry.c_str());
+    // Titles and process names are whatever their programs chose: each is
+    // written as one line that cannot order the terminal about.
+    for (const std::string& entry : list.Entries)
+      std::printf("%s\n", TerminalSafe(entry, ProgramTextIsUtf8()).c_str());
     std::fflush(stdout);
   }
 };

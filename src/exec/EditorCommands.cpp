@@ -9,12 +9,14 @@
 
 namespace {
 
-// The window list needs windows to list; where none can be reached the
-// command says why through its error mode.
+// The window list needs windows to list; where none can be reached (before
+// or while listing them) the command says why through its error mode.
 void ShowWindowList() {
   std::string reason = WindowSystemUnavailable();
   if (!reason.empty()) return ReportCommandError("/wlist: " + reason);
   EditorWindows().ShowProcessList(true);
+  reason = WindowSystemUnavailable();
+  if (!reason.empty()) ReportCommandError("/wlist: " + reason);
 }
 
 }  // namespace

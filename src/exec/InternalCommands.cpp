@@ -12,11 +12,13 @@
 #include "sys/WaitLimit.h"
 #include "sys/Winfuncs.h"
 #include "util/AppServices.h"
+#include "util/CodePages.h"
 #include "util/Environment.h"
 #include "util/MessageBoxes.h"
 #include "util/StringFuncs.h"
 #include "util/SysFiles.h"
 #include "util/TarvCommon.h"
+#include "util/TerminalText.h"
 
 namespace {
 
@@ -24,7 +26,9 @@ void RequireArgument(const std::string& argument, const char* missingMessage) {
   if (argument.empty()) RaiseScriptError(missingMessage);
 }
 
-// False after reporting why the command's windows cannot be reached.
+// False after reporting why the command's windows cannot be reached. Asked
+// again after each search and action: the display may be lost meanwhile,
+// and that, not the missing window, is the command's failure.
 bool WindowsReachable(const std::string& word) {
   std::string reason = WindowSystemUnavailable();
   if (reason.empty()) return true;
@@ -39,12 +43,14 @@ void RunWindowCommand(const std::string& word, const std::string& pattern, const
   RequireArgument(pattern, missingMessage);
   if (!WindowsReachable(word)) return;
   TWindowHandle window = FindWindowByTitle(pattern);
+  if (!WindowsReachable(word)) return;
   if (window == kNoWindow) {
     ReportCommandError(word + " could not find " + Quoted(pattern) + " window");
     return;
   }
-  std::string failure = action(window, FoundWindowTitles().front());
-  if (!failure.empty()) ReportCommandError(failure);
+  // A title may hold a line break, which would forge a line of the message.
+  std::string failure = action(window, TerminalSafe(FoundWindowTitles().front(), ProgramTextIsUtf8()));
+  if (WindowsReachable(word) && !failure.empty()) ReportCommandError(failure);
 }
 
 std::string Activate(TWindowHandle window, const std::string& title) {
@@ -150,7 +156,8 @@ void RunWindowWait(const std::string& word, const std::string& pattern, bool unt
     if (interval < 0) throw std::range_error("Range check error");
     // The last pause ends at the limit: the last search is made right then.
     PauseWithoutMessages(static_cast<uint32_t>(std::min<uint64_t>(interval, limit.RemainingMs())));
-    if ((FindWindowByTitle(pattern) != kNoWindow) == untilPresent) return;
+    bool found = FindWindowByTitle(pattern) != kNoWindow;
+    if (!WindowsReachable(word) || found == untilPresent) return;
     if (limit.Passed()) {
       ReportCommandError(
           limit.GaveUpMessage(word, Quoted(pattern) + (untilPresent ? " window" : " window to close")));

@@ -395,5 +395,9 @@ void SendKeys(std::string_view description) {
       if (!keyboard->ProcessMessages()) break;
     }
   }
-  if (refused) ReportCommandError(kRefusedMessage);
+  if (!refused) return;
+  // Keys are refused when the keyboard went away meanwhile (a lost display),
+  // and that is the reason to give.
+  std::string reason = keyboard->Unavailable();
+  ReportCommandError(reason.empty() ? kRefusedMessage : "/sendkeys: " + reason);
 }

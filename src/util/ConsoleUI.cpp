@@ -1,13 +1,21 @@
 #include "util/ConsoleUI.h"
 
 #include "util/AppServices.h"
+#include "util/CodePages.h"
 #include "util/StringFuncs.h"
+#include "util/TerminalText.h"
 
 namespace {
 
 void WriteAll(std::FILE* file, std::string_view text) {
   std::fwrite(text.data(), 1, text.size(), file);
   std::fflush(file);
+}
+
+// A message may quote what came from outside (a title, a program's output);
+// its own line breaks stay, every other control is shown, not obeyed.
+std::string Shown(std::string_view text) {
+  return TerminalSafe(WithPlatformLineEnds(text), ProgramTextIsUtf8(), TTerminalLines::Multiple);
 }
 
 }  // namespace
@@ -27,7 +35,7 @@ int TConsoleUI::ReadAnswerLine() {
 }
 
 void TConsoleUI::ShowBox(TBoxKind kind, std::string_view text) {
-  WriteAll(err_, std::string(BoxCaption(kind)) + ": " + WithPlatformLineEnds(text) + "\n");
+  WriteAll(err_, std::string(BoxCaption(kind)) + ": " + Shown(text) + "\n");
   if (!interactive_) return;
   WriteAll(err_, "Press Enter to continue...");
   ReadAnswerLine();
@@ -35,7 +43,7 @@ void TConsoleUI::ShowBox(TBoxKind kind, std::string_view text) {
 
 // The answer is No unless the user types y: the default either way.
 bool TConsoleUI::AskYesNo(std::string_view question, bool) {
-  WriteAll(err_, "Confirm: " + WithPlatformLineEnds(question) + " [y/N] ");
+  WriteAll(err_, "Confirm: " + Shown(question) + " [y/N] ");
   if (!interactive_) {
     WriteAll(err_, "N\n");
     return false;
@@ -45,7 +53,7 @@ bool TConsoleUI::AskYesNo(std::string_view question, bool) {
 }
 
 void TConsoleUI::ShowInfoDialog(std::string_view text) {
-  std::string out = WithPlatformLineEnds(text);
+  std::string out = Shown(text);
   if (out.empty() || out.back() != '\n') out += '\n';
   WriteAll(out_, out);
 }

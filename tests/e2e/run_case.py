@@ -13,7 +13,8 @@ how to run the program and what it must print and return.
     # expect platform: posix|win32     run only there
 
 Placeholders in expectations and args: {case} the case file, {dir} its folder,
-{tmp} a fresh temporary folder, {sep} the platform's path separator. The run
+{tmp} a fresh temporary folder, {sep} the platform's path separator,
+{display} the X display the run sees (DISPLAY). The run
 starts in the case's folder, with TARV_TMP naming the temporary folder.
 Lines are compared without trailing blanks. Without any stdout (stderr) line
 expected, that stream must be empty.
@@ -63,7 +64,8 @@ def main():
     tmp = tempfile.mkdtemp(prefix="tarv-e2e-")
     to_path = wine_path if wine else os.path.abspath
     places = {"{case}": to_path(case), "{dir}": to_path(os.path.dirname(case) or "."),
-              "{tmp}": to_path(tmp), "{sep}": "\\" if wine else "/"}
+              "{tmp}": to_path(tmp), "{sep}": "\\" if wine else "/",
+              "{display}": os.environ.get("DISPLAY", "")}
 
     def fill(text):
         for key, value in places.items():

@@ -2,14 +2,16 @@
 """Runs one window case (a command file with "# expect" lines, as run by
 tests/e2e/run_case.py) against a real X server: a fresh Xvfb on a free
 display for each session the case names, with no window manager ("bare") or
-with openbox ("openbox"):
+with one of the EWMH window managers openbox, icewm and fluxbox:
 
-    # session: bare openbox        default: both
+    # session: bare openbox icewm  default: bare openbox
     # needs: xterm                 programs the case drives (skipped without)
 
-The run sees DISPLAY, our test client (tarvxclient) on its PATH, and
-TARV_SESSION naming the session. Everything the session started ends with
-its X server. Exits 77 (skipped) where Xvfb is missing.
+A session whose window manager is not installed is skipped. The run sees
+DISPLAY, our test client (tarvxclient) on its PATH, TARV_SESSION naming the
+session and TARV_XSERVER_PID, the process id of its own X server (a case may
+end it). Everything the session started ends with its X server. Exits 77
+(skipped) where Xvfb is missing.
 
 Usage: run_x11_case.py PROGRAM CLIENT CASE
 """
@@ -27,6 +29,9 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 RUN_CASE = os.path.join(HERE, "..", "e2e", "run_case.py")
 START_DEADLINE = 30  # seconds for the server and the window manager to come up
 SKIPPED = 77
+# Each window manager's command; each gets a home of its own, so that none
+# reads or writes the user's settings.
+WINDOW_MANAGERS = {"openbox": ["openbox", "--sm-disable"], "icewm": ["icewm"], "fluxbox": ["fluxbox"]}
 
 
 def header_words(case, key):
@@ -96,17 +101,17 @@ class XLib:
         return count.value == 1
 
 
-def start_window_manager(display):
-    env = dict(os.environ, DISPLAY=display)
+def start_window_manager(display, name, home):
+    env = dict(os.environ, DISPLAY=display, HOME=home)
     log = tempfile.TemporaryFile()
-    manager = subprocess.Popen(["openbox", "--sm-disable"], env=env, stdout=log, stderr=subprocess.STDOUT,
+    manager = subprocess.Popen(WINDOW_MANAGERS[name], env=env, stdout=log, stderr=subprocess.STDOUT,
                                start_new_session=True)
     xlib = XLib()
     if not wait_until(lambda: xlib.window_manager_runs(display) or manager.poll() is not None, START_DEADLINE) \
             or manager.poll() is not None:
         stop(manager)
         log.seek(0)
-        sys.exit(f"openbox did not start (status {manager.returncode}): {log.read().decode(errors='replace')}")
+        sys.exit(f"{name} did not start (status {manager.returncode}): {log.read().decode(errors='replace')}")
     return manager
 
 
@@ -124,10 +129,11 @@ def stop(process):
 def run_session(program, client, case, session):
     server, display = start_server()
     started = [server]
+    home = tempfile.TemporaryDirectory(prefix="tarv-wm-")
     try:
-        if session == "openbox":
-            started.insert(0, start_window_manager(display))
-        env = dict(os.environ, DISPLAY=display, TARV_SESSION=session,
+        if session in WINDOW_MANAGERS:
+            started.insert(0, start_window_manager(display, session, home.name))
+        env = dict(os.environ, DISPLAY=display, TARV_SESSION=session, TARV_XSERVER_PID=str(server.pid),
                    PATH=os.path.dirname(os.path.abspath(client)) + os.pathsep + os.environ.get("PATH", ""))
         env.pop("WAYLAND_DISPLAY", None)
         print(f"--- {session} session on {display}", flush=True)
@@ -135,6 +141,7 @@ def run_session(program, client, case, session):
     finally:
         for process in started:
             stop(process)
+        home.cleanup()
 
 
 def main():
@@ -148,8 +155,9 @@ def main():
         return SKIPPED
     failures, ran = 0, 0
     for session in header_words(case, "session") or ["bare", "openbox"]:
-        if session == "openbox" and not shutil.which("openbox"):
-            print("skipped the openbox session: openbox is not installed (Debian: apt-get install openbox)")
+        manager = WINDOW_MANAGERS.get(session, [None])[0]
+        if manager and not shutil.which(manager):
+            print(f"skipped the {session} session: {manager} is not installed (Debian: apt-get install {session})")
             continue
         ran += 1
         failures += run_session(program, client, case, session) != 0

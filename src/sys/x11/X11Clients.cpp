@@ -25,12 +25,21 @@ bool HasWmState(Display* display, Window window) {
   return ReadProperty(display, window, X11Display().AtomNamed("WM_STATE")).type != None;
 }
 
+// The clients that an EWMH window manager says it manages, in ascending id.
+std::vector<Window> ManagedClients(Display* display) {
+  TX11Property list =
+      ReadProperty(display, DefaultRootWindow(display), X11Display().AtomNamed("_NET_CLIENT_LIST"));
+  std::vector<Window> managed(list.items.begin(), list.items.end());
+  std::sort(managed.begin(), managed.end());
+  return managed;
+}
+
 // The client inside a window manager's frame: the first window with
-// WM_STATE in the frame's subtree, or None.
-Window ClientInFrame(Display* display, Window frame) {
-  if (HasWmState(display, frame)) return frame;
+// WM_STATE, or that the manager lists, in the frame's subtree; or None.
+Window ClientInFrame(Display* display, Window frame, const std::vector<Window>& managed) {
+  if (std::binary_search(managed.begin(), managed.end(), frame) || HasWmState(display, frame)) return frame;
   for (Window child : Children(display, frame))
-    if (Window client = ClientInFrame(display, child)) return client;
+    if (Window client = ClientInFrame(display, child, managed)) return client;
   return None;
 }
 
@@ -92,8 +101,9 @@ std::string EncodedName(Display* display, Window window) {
 
 std::vector<Window> ClientWindows(Display* display) {
   std::vector<Window> clients;
+  const std::vector<Window> managed = ManagedClients(display);
   for (Window child : Children(display, DefaultRootWindow(display))) {
-    if (Window client = ClientInFrame(display, child))
+    if (Window client = ClientInFrame(display, child, managed))
       clients.push_back(client);
     else if (IsUnmanagedClient(display, child))
       clients.push_back(child);

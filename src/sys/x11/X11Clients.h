@@ -1,7 +1,9 @@
 // The top-level client windows of an X display and what the walk reads of
 // them. A client window is the one a program created and named; under a
-// window manager it sits inside a frame and carries WM_STATE, without one it
-// is a child of the root (mapped, or unmapped but asking to start iconic).
+// window manager it sits inside a frame and carries WM_STATE, or is listed in
+// the manager's _NET_CLIENT_LIST (openbox takes WM_STATE off a window that it
+// placed on another desktop and has never shown); without one it is a child
+// of the root (mapped, or unmapped but asking to start iconic).
 #pragma once
 
 #include <X11/Xlib.h>

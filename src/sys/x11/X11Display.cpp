@@ -34,11 +34,32 @@ void TX11Display::Open() {
     return;
   }
   XSetErrorHandler(RecordError);
+  XSetIOErrorHandler(OnConnectionBroken);
+  XSetIOErrorExitHandler(display_, ContinueAfterBreak, this);
+}
+
+// Xlib's own handler would print its complaint and end the program; the
+// complaint is ours to word, in the command's error.
+int TX11Display::OnConnectionBroken(Display*) {
+  X11Display().MarkLost();
+  return 0;
+}
+
+// Returning from here lets the Xlib call that met the break return its
+// failure; Xlib's further calls on the connection fail at once. The
+// Display stays allocated (never closed): callers in the middle of a
+// request still hold it.
+void TX11Display::ContinueAfterBreak(Display*, void* self) { static_cast<TX11Display*>(self)->MarkLost(); }
+
+void TX11Display::MarkLost() {
+  if (lost_) return;
+  lost_ = true;
+  unavailable_ = std::string("X display \"") + DisplayString(display_) + "\" was lost";
 }
 
 Display* TX11Display::Get() {
   if (!tried_) Open();
-  return display_;
+  return lost_ ? nullptr : display_;
 }
 
 const std::string& TX11Display::Unavailable() {
@@ -46,9 +67,15 @@ const std::string& TX11Display::Unavailable() {
   return unavailable_;
 }
 
-Window TX11Display::Root() { return DefaultRootWindow(Get()); }
+Window TX11Display::Root() {
+  Display* display = Get();
+  return display ? DefaultRootWindow(display) : None;
+}
 
-Atom TX11Display::AtomNamed(const char* name) { return XInternAtom(Get(), name, False); }
+Atom TX11Display::AtomNamed(const char* name) {
+  Display* display = Get();
+  return display ? XInternAtom(display, name, False) : None;
+}
 
 TX11Display& X11Display() {
   static TX11Display display;

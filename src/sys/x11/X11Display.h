@@ -7,6 +7,12 @@
 // window can vanish between two requests (a walk reads the titles of windows
 // that may close meanwhile), so the connection installs a handler that only
 // records the error; callers that care check with TX11ErrorTrap.
+//
+// Losing the connection (the server ended, the socket broke) would make Xlib
+// end the program from inside whatever call met it. The connection instead
+// marks itself lost and lets the call return its failure: from then on Get
+// gives nullptr and Unavailable names the lost display, so the command that
+// met it fails through its error mode and no X call is made afterwards.
 #pragma once
 
 #include <X11/Xlib.h>
@@ -16,16 +22,26 @@
 
 class TX11Display {
  public:
-  /// The open display, or nullptr when none can be opened (see Unavailable).
+  /// The open display, or nullptr when none can be opened or it was lost
+  /// (see Unavailable).
   Display* Get();
-  /// Why no display can be used ("no X display: ..."); empty when one can.
+  /// Why no display can be used ("no X display: ...", or that it was lost);
+  /// empty when one can.
   const std::string& Unavailable();
+  /// True once the connection to the server has broken.
+  bool Lost() const { return lost_; }
+  /// The root window and an atom; None once the display is gone.
   Window Root();
   Atom AtomNamed(const char* name);
 
  private:
   void Open();
+  void MarkLost();
+  static int OnConnectionBroken(Display* display);
+  static void ContinueAfterBreak(Display* display, void* self);
+
   bool tried_ = false;
+  bool lost_ = false;
   Display* display_ = nullptr;
   std::string unavailable_;
 };

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <map>
 
+#include "sys/x11/X11Display.h"
+
 namespace {
 
 bool IsShift(KeySym keysym) { return keysym == XK_Shift_L || keysym == XK_Shift_R; }
@@ -128,6 +130,8 @@ KeyCode TX11KeyTyper::Borrow(KeySym keysym) {
 }
 
 void TX11KeyTyper::RestoreKeyboardMapping(std::chrono::milliseconds idle) {
+  // A lost server took its keyboard map with it: nothing to give back.
+  if (X11Display().Lost()) return borrowed_.clear();
   auto restored = std::remove_if(borrowed_.begin(), borrowed_.end(), [&](const TBorrowed& borrowed) {
     if (TClock::now() - borrowed.lastUse < idle) return false;
     KeySym none[2] = {NoSymbol, NoSymbol};

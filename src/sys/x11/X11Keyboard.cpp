@@ -66,8 +66,10 @@ class TX11Keyboard : public IKeyboard {
     TX11KeyTyper* typer = Typer();
     if (!typer) return false;
     TX11ErrorTrap trap;
-    for (const TKeyEvent& event : events) Send(*typer, event);
-    return !trap.Failed(X11Display().Get());
+    for (const TKeyEvent& event : events)
+      if (!X11Display().Lost()) Send(*typer, event);
+    Display* display = X11Display().Get();
+    return display && !trap.Failed(display);
   }
 
   // A client that answers pings has read its keys once it answers.
@@ -97,8 +99,11 @@ class TX11Keyboard : public IKeyboard {
     }
   }
 
+  // None once the display is gone, though the typer may live on.
   TX11KeyTyper* Typer() {
-    if (!typer_ && X11Display().Get()) typer_ = std::make_unique<TX11KeyTyper>(X11Display().Get());
+    Display* display = X11Display().Get();
+    if (!display) return nullptr;
+    if (!typer_) typer_ = std::make_unique<TX11KeyTyper>(display);
     return typer_.get();
   }
 

@@ -1,5 +1,6 @@
 #include "sys/x11/X11Protocols.h"
 
+#include <X11/Xatom.h>
 #include <X11/Xutil.h>
 
 #include <algorithm>
@@ -42,12 +43,36 @@ bool AwaitAnswer(Display* display, Window window, long stamp, uint32_t timeoutMs
     XEvent event;
     while (XCheckTypedWindowEvent(display, root, ClientMessage, &event))
       if (IsAnswer(event, window, stamp)) return true;
-    if (std::chrono::steady_clock::now() >= deadline) return false;
+    if (std::chrono::steady_clock::now() >= deadline || X11Display().Lost()) return false;
     std::this_thread::sleep_for(kPollInterval);
   }
 }
 
+// An unmapped window of our own whose property changes tell the time. It
+// lives as long as the connection: the display is opened once per run.
+Window TimeWindow(Display* display) {
+  static Window window = None;
+  if (window != None) return window;
+  XSetWindowAttributes attributes{};
+  attributes.event_mask = PropertyChangeMask;
+  window = XCreateWindow(display, DefaultRootWindow(display), -1, -1, 1, 1, 0, CopyFromParent, InputOnly,
+                         CopyFromParent, CWEventMask, &attributes);
+  return window;
+}
+
 }  // namespace
+
+Time ServerTime(Display* display) {
+  Window window = TimeWindow(display);
+  // Appending nothing changes no value but still makes a PropertyNotify,
+  // which is in the queue once the server has answered the sync.
+  XChangeProperty(display, window, AtomNamed("_TARV32_TIME"), XA_STRING, 8, PropModeAppend, nullptr, 0);
+  XSync(display, False);
+  XEvent event;
+  Time time = CurrentTime;
+  while (XCheckTypedWindowEvent(display, window, PropertyNotify, &event)) time = event.xproperty.time;
+  return time;
+}
 
 bool TakesPartIn(Display* display, Window window, const char* protocol) {
   Atom* protocols = nullptr;

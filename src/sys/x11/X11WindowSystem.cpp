@@ -3,9 +3,11 @@
 // walk starts, so the walk's order holds while windows come and go.
 //
 // Activation asks the window manager, where one runs, through
-// _NET_ACTIVE_WINDOW; without one it maps, raises and focuses the window
-// itself. The window is in front when it (or a window inside it) has the
-// input focus.
+// _NET_ACTIVE_WINDOW, after switching to the window's desktop with
+// _NET_CURRENT_DESKTOP where it lives on another (not every manager follows
+// a window there itself); both requests carry the server time. Without a
+// manager it maps, raises and focuses the window itself. The window is in
+// front when it (or a window inside it) has the input focus.
 // Closing sends WM_DELETE_WINDOW to a client that takes part in that
 // protocol and destroys the window of one that does not; the quit message
 // ends the client (XKillClient), which is what ending a program's message
@@ -15,6 +17,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <initializer_list>
+#include <optional>
 #include <thread>
 
 #include "sys/posix/PosixBackEnd.h"
@@ -29,6 +33,10 @@ using TClock = std::chrono::steady_clock;
 // How long a window that we map ourselves may take to be shown.
 constexpr auto kMapDeadline = std::chrono::milliseconds(500);
 constexpr auto kPollInterval = std::chrono::milliseconds(10);
+// How long a window manager may take to show another desktop.
+constexpr auto kDesktopDeadline = std::chrono::milliseconds(2000);
+// The _NET_WM_DESKTOP of a window shown on every desktop.
+constexpr unsigned long kAllDesktops = 0xFFFFFFFF;
 // _NET_ACTIVE_WINDOW source indication of a pager or similar tool: a request
 // made for the user, which focus-stealing prevention lets through.
 constexpr long kSourcePager = 2;
@@ -62,32 +70,67 @@ bool HasFocus(Display* display, Window window) {
   return false;
 }
 
+// Gives up at once when the display is lost meanwhile.
 template <typename Condition>
 bool WaitUntil(TClock::time_point deadline, Condition condition) {
   for (;;) {
     if (condition()) return true;
-    if (TClock::now() >= deadline) return false;
+    if (TClock::now() >= deadline || X11Display().Lost()) return false;
     std::this_thread::sleep_for(kPollInterval);
   }
 }
 
-void SendToRoot(Display* display, Window window, Atom type, long first, long second) {
+void SendToRoot(Display* display, Window window, Atom type, std::initializer_list<long> data) {
   XEvent event{};
   event.xclient.type = ClientMessage;
   event.xclient.window = window;
   event.xclient.message_type = type;
   event.xclient.format = 32;
-  event.xclient.data.l[0] = first;
-  event.xclient.data.l[1] = second;
+  std::copy(data.begin(), data.end(), event.xclient.data.l);
   XSendEvent(display, DefaultRootWindow(display), False, SubstructureRedirectMask | SubstructureNotifyMask,
              &event);
 }
 
-void AskWindowManagerToActivate(Display* display, Window window) {
+// A desktop number of the manager's (_NET_WM_DESKTOP of a client,
+// _NET_CURRENT_DESKTOP of the root), or nothing where it keeps none.
+std::optional<unsigned long> DesktopProperty(Display* display, Window window, const char* name) {
+  TX11Property value = ReadProperty(display, window, AtomNamed(name));
+  if (value.format != 32 || value.items.empty()) return std::nullopt;
+  return value.items.front() & 0xFFFFFFFFul;  // a 32-bit item may come sign-extended
+}
+
+// The desktop that the manager must show for the window to be seen, or
+// nothing when the one shown will do (the window is on it or on all, or the
+// manager has no desktops).
+std::optional<unsigned long> DesktopToShow(Display* display, Window window) {
+  auto wanted = DesktopProperty(display, window, "_NET_WM_DESKTOP");
+  auto shown = DesktopProperty(display, DefaultRootWindow(display), "_NET_CURRENT_DESKTOP");
+  if (!wanted || !shown || *wanted == kAllDesktops || *wanted == *shown) return std::nullopt;
+  return wanted;
+}
+
+// Asks the manager to show the desktop; true once it says it does.
+bool ShowDesktop(Display* display, unsigned long desktop, Time time) {
+  Window root = DefaultRootWindow(display);
+  SendToRoot(display, root, AtomNamed("_NET_CURRENT_DESKTOP"),
+             {static_cast<long>(desktop), static_cast<long>(time)});
+  XFlush(display);
+  return WaitUntil(TClock::now() + kDesktopDeadline,
+                   [&] { return DesktopProperty(display, root, "_NET_CURRENT_DESKTOP") == desktop; });
+}
+
+// False when the window's desktop could not be shown.
+bool AskWindowManagerToActivate(Display* display, Window window) {
+  Time time = ServerTime(display);
+  if (auto desktop = DesktopToShow(display, window); desktop && !ShowDesktop(display, *desktop, time))
+    return false;
   // Mapping an iconic client asks the manager to restore it (ICCCM).
   if (IsIconic(display, window)) XMapWindow(display, window);
-  SendToRoot(display, window, AtomNamed("_NET_ACTIVE_WINDOW"), kSourcePager, CurrentTime);
+  Window active = ReadWindowProperty(display, DefaultRootWindow(display), AtomNamed("_NET_ACTIVE_WINDOW"));
+  SendToRoot(display, window, AtomNamed("_NET_ACTIVE_WINDOW"),
+             {kSourcePager, static_cast<long>(time), static_cast<long>(active)});
   XFlush(display);
+  return true;
 }
 
 void ActivateWithoutWindowManager(Display* display, Window window) {
@@ -122,22 +165,34 @@ class TX11WindowSystem : public IWindowSystem {
     auto at = std::find(clients_.begin(), clients_.end(), window);
     return at == clients_.end() || at + 1 == clients_.end() ? 0 : *(at + 1);
   }
-  std::string WindowTitle(TWindowHandle window) override { return ClientTitle(X11Display().Get(), window); }
-  std::string ClassName(TWindowHandle window) override { return ClientClass(X11Display().Get(), window); }
+  std::string WindowTitle(TWindowHandle window) override {
+    Display* display = X11Display().Get();
+    return display ? ClientTitle(display, window) : "";
+  }
+  std::string ClassName(TWindowHandle window) override {
+    Display* display = X11Display().Get();
+    return display ? ClientClass(display, window) : "";
+  }
   uint32_t OwningProcessId(TWindowHandle window) override {
-    return ClientProcessId(X11Display().Get(), window);
+    Display* display = X11Display().Get();
+    return display ? ClientProcessId(display, window) : 0;
   }
 
   // Without a manager an unmapped client is an iconified one: nobody else
-  // would map it.
+  // would map it. A manager may mark the windows of the desktops it does
+  // not show iconic (openbox does): those are hidden, not minimized, and
+  // activation shows their desktop.
   bool IsMinimized(TWindowHandle window) override {
     Display* display = X11Display().Get();
-    return WindowManagerRuns(display) ? IsIconic(display, window) : !IsShown(display, window);
+    if (!display) return false;
+    if (!WindowManagerRuns(display)) return !IsShown(display, window);
+    return IsIconic(display, window) && !DesktopToShow(display, window);
   }
   // Mapping asks a manager to restore the window (ICCCM); without one it
   // shows the window at once.
   void Restore(TWindowHandle window) override {
     Display* display = X11Display().Get();
+    if (!display) return;
     XMapWindow(display, window);
     XSync(display, False);
   }
@@ -146,13 +201,14 @@ class TX11WindowSystem : public IWindowSystem {
   bool SetForeground(TWindowHandle window, TForegroundMeans) override {
     if (!WindowExists(window)) return false;
     Display* display = X11Display().Get();
-    if (WindowManagerRuns(display))
-      AskWindowManagerToActivate(display, window);
-    else
-      ActivateWithoutWindowManager(display, window);
+    if (WindowManagerRuns(display)) return AskWindowManagerToActivate(display, window);
+    ActivateWithoutWindowManager(display, window);
     return true;
   }
-  bool IsForeground(TWindowHandle window) override { return HasFocus(X11Display().Get(), window); }
+  bool IsForeground(TWindowHandle window) override {
+    Display* display = X11Display().Get();
+    return display && HasFocus(display, window);
+  }
 
   // A client that answers pings and does not answer this one is hung; a
   // client that does not take part in WM_DELETE_WINDOW has its window
