@@ -4,8 +4,8 @@
 
 #include <string>
 
+#include "expr/TarvExpr.h"
 #include "lang/TarvYacc.h"
-#include "run/TarvMain.h"
 #include "util/MessageBoxes.h"
 
 namespace {
@@ -54,7 +54,7 @@ void BM_EvalExpr(benchmark::State& state) {
   for (auto _ : state) {
     std::string value;
     try {
-      value = EvalExpr(text);
+      value = EvaluateExpression(text);
     } catch (const std::exception&) {
     }
     benchmark::DoNotOptimize(value.data());

@@ -6,13 +6,12 @@
 
 #include "ParserFuzzSupport.h"
 #include "expr/TarvExpr.h"
-#include "run/TarvMain.h"
 #include "util/TarvCommon.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static TSilentUI ui;
   try {
-    (void)EvalExpr(std::string(reinterpret_cast<const char*>(data), size));
+    (void)EvaluateExpression(std::string(reinterpret_cast<const char*>(data), size));
   } catch (const EScriptError&) {
   } catch (const EConvertError&) {
   } catch (const EIntOverflow&) {

@@ -18,7 +18,7 @@
 #include <exception>
 #include <string>
 
-#include "run/TarvMain.h"
+#include "exec/ScriptRunner.h"
 #include "test_support/FakeSystem.h"
 #include "test_support/RecordingUI.h"
 #include "util/TarvCommon.h"

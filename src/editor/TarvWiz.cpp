@@ -4,7 +4,7 @@
 
 #include "editor/TarvCmdEdit.h"
 #include "editor/TarvPList.h"
-#include "run/TarvMain.h"
+#include "exec/ScriptRunner.h"
 #include "util/AppServices.h"
 #include "util/MessageBoxes.h"
 #include "util/StreamFuncs.h"

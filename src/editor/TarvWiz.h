@@ -23,7 +23,7 @@
 #include <string>
 
 #include "editor/EditorControls.h"
-#include "run/RunStart.h"
+#include "editor/RunStart.h"
 #include "util/TextEncoding.h"
 
 /// Keys of the list that the editor handles, whatever shift state is held.

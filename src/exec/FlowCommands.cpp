@@ -7,7 +7,8 @@
 #include <exception>
 
 #include "exec/CommandHandlers.h"
-#include "run/TarvMain.h"
+#include "exec/ScriptRunner.h"
+#include "expr/TarvExpr.h"
 #include "util/StringFuncs.h"
 #include "util/TarvCommon.h"
 
@@ -49,7 +50,7 @@ void RunDoCommand(const Tcmdrec& command) {
   int32_t n = 0;
   do {
     RunDoPass(command);
-    std::string result = EvalExpr(command.Condition);
+    std::string result = EvaluateExpression(command.Condition);
     if (!ConditionToInt(result, n)) {
       ReportCommandError("Bad /while expression result: \"" + result + "\" - should be numeric");
       return;
@@ -60,7 +61,7 @@ void RunDoCommand(const Tcmdrec& command) {
 }
 
 void RunIfCommand(const Tcmdrec& command) {
-  std::string result = EvalExpr(command.Condition);
+  std::string result = EvaluateExpression(command.Condition);
   int32_t n = 0;
   if (!ConditionToInt(result, n)) {
     ReportCommandError("Bad /if expression result: \"" + result + "\" - should be numeric");

@@ -7,8 +7,8 @@
 #include <stdexcept>
 
 #include "exec/CommandHandlers.h"
+#include "exec/ScriptRunner.h"
 #include "lang/TarvYaccRules.h"
-#include "run/TarvMain.h"
 #include "sys/WaitLimit.h"
 #include "sys/Winfuncs.h"
 #include "util/AppServices.h"

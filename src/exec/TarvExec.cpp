@@ -3,8 +3,9 @@
 #include <exception>
 
 #include "exec/CommandHandlers.h"
+#include "exec/ScriptRunner.h"
+#include "expr/TarvExpr.h"
 #include "lang/TarvLex.h"
-#include "run/TarvMain.h"
 #include "sys/Winfuncs.h"
 #include "util/AppServices.h"
 #include "util/MessageBoxes.h"
@@ -29,12 +30,13 @@ TPreparedArgs PrepareInternal(const Tcmdrec& command) {
   if (TakesRestOfLine(command)) {
     // A rest-of-line argument is taken as written, unless it is quoted: then
     // all of it is one expression.
-    args.text = items[1].starts_with('"') ? EvalExpr(command.CommandText(1)) : std::string(items[1]);
+    args.text =
+        items[1].starts_with('"') ? EvaluateExpression(command.CommandText(1)) : std::string(items[1]);
     args.list = {std::string(items[0]), args.text};
     return args;
   }
   args.list.emplace_back(items[0]);
-  for (size_t i = 1; i < items.size(); ++i) args.list.push_back(EvalExpr(items[i]));
+  for (size_t i = 1; i < items.size(); ++i) args.list.push_back(EvaluateExpression(items[i]));
   return args;
 }
 
@@ -42,8 +44,8 @@ TPreparedArgs PrepareInternal(const Tcmdrec& command) {
 // launcher writes it for the program's reader (WindowsArguments.h).
 TPreparedArgs PrepareExternal(const Tcmdrec& command) {
   TPreparedArgs args;
-  args.list.push_back(Quoted(EvalExpr(command.Args.at(0))));
-  for (size_t i = 1; i < command.Args.size(); ++i) args.list.push_back(EvalExpr(command.Args[i]));
+  args.list.push_back(Quoted(EvaluateExpression(command.Args.at(0))));
+  for (size_t i = 1; i < command.Args.size(); ++i) args.list.push_back(EvaluateExpression(command.Args[i]));
   return args;
 }
 

@@ -3,6 +3,7 @@
 #include <exception>
 #include <filesystem>
 
+#include "exec/ScriptRunner.h"
 #include "util/Environment.h"
 #include "util/FileOrigin.h"
 #include "util/MessageBoxes.h"
@@ -106,7 +107,7 @@ int TarvMain(const std::string& argumentText) {
     }
     const std::string file = NamedCommandFile(argumentText);
     if (!file.empty() && !MayRunCommandFile(file)) return 1;
-    RunProgramText(DispatchText(argumentText));
+    RunCommandText(DispatchText(argumentText));
   } catch (const std::exception& failure) {
     ShowError(std::string("TARV32: ") + failure.what());
     status = 1;

@@ -1,4 +1,4 @@
-// Program entry and the run entry points.
+// Program entry.
 //
 // One start of the program does one run: the argument text is classified,
 // wrapped into a command text when it names a command file, parsed and run.
@@ -9,8 +9,6 @@
 #include <string>
 #include <string_view>
 
-#include "lang/TarvCmd2Obj.h"
-
 /// The command text that the argument text stands for: a bare command-file
 /// name becomes an @ command with the name in double quotes.
 std::string DispatchText(std::string_view argumentText);
@@ -18,18 +16,3 @@ std::string DispatchText(std::string_view argumentText);
 /// Runs one start of the program and returns its exit status: 0 after a
 /// run that succeeded, 1 after one that ended in the "TARV32: " error box.
 int TarvMain(const std::string& argumentText);
-
-/// Parses text + CR LF under the source name "ARGS" and runs the commands.
-void RunCommandText(const std::string& text);
-/// RunCommandText for the program's own argument text, after which the
-/// program ends: the commands of the command file that it names are not
-/// released after their run (the process returns all its memory when it
-/// ends, at once, where releasing a large file's commands one by one takes
-/// a noticeable time).
-void RunProgramText(const std::string& text);
-/// Parses the command file under its path as source name and runs it.
-void RunCommandFile(const std::string& path);
-/// Runs each command of the list in order with the current execution switch.
-void RunCommandList(const TCmdList& list);
-/// Evaluates one expression text under the source name "EXPR".
-std::string EvalExpr(std::string_view text);

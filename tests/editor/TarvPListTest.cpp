@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "editor/TarvPList.h"
-#include "run/TarvMain.h"
+#include "exec/ScriptRunner.h"
 #include "test_support/FakeSystem.h"
 #include "test_support/RecordingUI.h"
 #include "util/TarvCommon.h"

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "expr/TarvExpr.h"
-#include "run/TarvMain.h"
 #include "test_support/RecordingUI.h"
 #include "util/Environment.h"
 #include "util/TarvCommon.h"
@@ -21,7 +20,7 @@ class TarvExprTest : public ::testing::Test {
   template <class TError = EScriptError>
   std::string Failure(const std::string& text) {
     try {
-      std::string value = EvalExpr(text);
+      std::string value = EvaluateExpression(text);
       ADD_FAILURE() << "no error for: " << text << " (gave " << value << ")";
     } catch (const TError& error) {
       return error.what();
@@ -35,21 +34,21 @@ class TarvExprTest : public ::testing::Test {
 }  // namespace
 
 TEST_F(TarvExprTest, QuotedStringAndWordGiveTheirText) {
-  EXPECT_EQ(EvalExpr("\"a\""), "a");
-  EXPECT_EQ(EvalExpr("a"), "a");
-  EXPECT_EQ(EvalExpr("\"a b  c\""), "a b  c");
-  EXPECT_EQ(EvalExpr("\"say \\\"hi\\\"\""), "say \"hi\"");
-  EXPECT_EQ(EvalExpr("c:\\temp\\a.txt"), "c:\\temp\\a.txt");
-  EXPECT_EQ(EvalExpr("007"), "007");
+  EXPECT_EQ(EvaluateExpression("\"a\""), "a");
+  EXPECT_EQ(EvaluateExpression("a"), "a");
+  EXPECT_EQ(EvaluateExpression("\"a b  c\""), "a b  c");
+  EXPECT_EQ(EvaluateExpression("\"say \\\"hi\\\"\""), "say \"hi\"");
+  EXPECT_EQ(EvaluateExpression("c:\\temp\\a.txt"), "c:\\temp\\a.txt");
+  EXPECT_EQ(EvaluateExpression("007"), "007");
 }
 
 TEST_F(TarvExprTest, ArithmeticIsThirtyTwoBitInteger) {
-  EXPECT_EQ(EvalExpr("1 + 2"), "3");
-  EXPECT_EQ(EvalExpr("007 + 1"), "8");
-  EXPECT_EQ(EvalExpr("7 - 10"), "-3");
-  EXPECT_EQ(EvalExpr("\"-5\" + 1"), "-4");
-  EXPECT_EQ(EvalExpr("\"$10\" + \"0x10\""), "32");
-  EXPECT_EQ(EvalExpr("2147483647 - 1 + 1"), "2147483647");
+  EXPECT_EQ(EvaluateExpression("1 + 2"), "3");
+  EXPECT_EQ(EvaluateExpression("007 + 1"), "8");
+  EXPECT_EQ(EvaluateExpression("7 - 10"), "-3");
+  EXPECT_EQ(EvaluateExpression("\"-5\" + 1"), "-4");
+  EXPECT_EQ(EvaluateExpression("\"$10\" + \"0x10\""), "32");
+  EXPECT_EQ(EvaluateExpression("2147483647 - 1 + 1"), "2147483647");
 }
 
 TEST_F(TarvExprTest, OverflowFailsWithIntegerOverflow) {
@@ -64,51 +63,51 @@ TEST_F(TarvExprTest, NonNumericOperandFailsWithItsText) {
 }
 
 TEST_F(TarvExprTest, ComparisonsAreByteWiseOnText) {
-  EXPECT_EQ(EvalExpr("abc eq abc"), "1");
-  EXPECT_EQ(EvalExpr("abc eq ABC"), "0");
-  EXPECT_EQ(EvalExpr("abc ne ABC"), "1");
-  EXPECT_EQ(EvalExpr("10 lt 9"), "1");
-  EXPECT_EQ(EvalExpr("010 eq 10"), "0");
-  EXPECT_EQ(EvalExpr("b gt abc"), "1");
-  EXPECT_EQ(EvalExpr("\"\" lt a"), "1");
-  EXPECT_EQ(EvalExpr("ab gt a"), "1");
-  EXPECT_EQ(EvalExpr("\"\xE9\" gt z"), "1");  // bytes compare unsigned
-  EXPECT_EQ(EvalExpr("a EQ a"), "1");
+  EXPECT_EQ(EvaluateExpression("abc eq abc"), "1");
+  EXPECT_EQ(EvaluateExpression("abc eq ABC"), "0");
+  EXPECT_EQ(EvaluateExpression("abc ne ABC"), "1");
+  EXPECT_EQ(EvaluateExpression("10 lt 9"), "1");
+  EXPECT_EQ(EvaluateExpression("010 eq 10"), "0");
+  EXPECT_EQ(EvaluateExpression("b gt abc"), "1");
+  EXPECT_EQ(EvaluateExpression("\"\" lt a"), "1");
+  EXPECT_EQ(EvaluateExpression("ab gt a"), "1");
+  EXPECT_EQ(EvaluateExpression("\"\xE9\" gt z"), "1");  // bytes compare unsigned
+  EXPECT_EQ(EvaluateExpression("a EQ a"), "1");
 }
 
 TEST_F(TarvExprTest, GroupingsOfOperators) {
   EXPECT_EQ(Failure<EIntOverflow>("2147483647 + 1 - 1"), "Integer overflow");  // (a + b) - c
-  EXPECT_EQ(EvalExpr("x & 1 + 2"), "x3");                                      // a & (b + c)
-  EXPECT_EQ(EvalExpr("1 + 2 & 3"), "24");                                      // a + (b & c)
-  EXPECT_EQ(EvalExpr("ab eq a & b"), "1");                                     // a eq (b & c)
-  EXPECT_EQ(EvalExpr("a & b & c"), "abc");
+  EXPECT_EQ(EvaluateExpression("x & 1 + 2"), "x3");                            // a & (b + c)
+  EXPECT_EQ(EvaluateExpression("1 + 2 & 3"), "24");                            // a + (b & c)
+  EXPECT_EQ(EvaluateExpression("ab eq a & b"), "1");                           // a eq (b & c)
+  EXPECT_EQ(EvaluateExpression("a & b & c"), "abc");
 }
 
 TEST_F(TarvExprTest, SeveralPartsAreAppended) {
-  EXPECT_EQ(EvalExpr("x y"), "xy");
-  EXPECT_EQ(EvalExpr("x eq x y"), "1y");
-  EXPECT_EQ(EvalExpr("a\nb\n"), "ab");
-  EXPECT_EQ(EvalExpr("/* note */\nx"), "x");
+  EXPECT_EQ(EvaluateExpression("x y"), "xy");
+  EXPECT_EQ(EvaluateExpression("x eq x y"), "1y");
+  EXPECT_EQ(EvaluateExpression("a\nb\n"), "ab");
+  EXPECT_EQ(EvaluateExpression("/* note */\nx"), "x");
 }
 
 TEST_F(TarvExprTest, ResultIsNotCutButValuesAre) {
   std::string part(200, 'p');
-  EXPECT_EQ(EvalExpr(part + "&" + part), std::string(255, 'p'));
-  EXPECT_EQ(EvalExpr(part + " " + part), part + part);
+  EXPECT_EQ(EvaluateExpression(part + "&" + part), std::string(255, 'p'));
+  EXPECT_EQ(EvaluateExpression(part + " " + part), part + part);
 }
 
 TEST_F(TarvExprTest, ErrorlevelGivesTheLastExitCodeUnsigned) {
   RunState().LastExitCode = 0;
-  EXPECT_EQ(EvalExpr("errorlevel() eq 0"), "1");
+  EXPECT_EQ(EvaluateExpression("errorlevel() eq 0"), "1");
   RunState().LastExitCode = 0xFFFFFFFFu;
-  EXPECT_EQ(EvalExpr("errorlevel()"), "4294967295");
+  EXPECT_EQ(EvaluateExpression("errorlevel()"), "4294967295");
 }
 
 TEST_F(TarvExprTest, EnvReadsTheEnvironment) {
   ASSERT_TRUE(SetEnvVar("TARV_EXPR_TEST", "value 1"));
-  EXPECT_EQ(EvalExpr("env(TARV_EXPR_TEST)"), "value 1");
-  EXPECT_EQ(EvalExpr("ENV(\"TARV_EXPR_TEST\")"), "value 1");
-  EXPECT_EQ(EvalExpr("env(TARV_EXPR_UNDEFINED_NAME)"), "");
+  EXPECT_EQ(EvaluateExpression("env(TARV_EXPR_TEST)"), "value 1");
+  EXPECT_EQ(EvaluateExpression("ENV(\"TARV_EXPR_TEST\")"), "value 1");
+  EXPECT_EQ(EvaluateExpression("env(TARV_EXPR_UNDEFINED_NAME)"), "");
 }
 
 TEST_F(TarvExprTest, AnEnvironmentValueLongerThanAValueFailsInsteadOfBeingCut) {
@@ -117,7 +116,7 @@ TEST_F(TarvExprTest, AnEnvironmentValueLongerThanAValueFailsInsteadOfBeingCut) {
   EXPECT_EQ(Failure("env(TARV_EXPR_LONG) & \";x\""),
             "env(TARV_EXPR_LONG): the value has 256 bytes, more than the 255 a value can hold");
   ASSERT_TRUE(SetEnvVar("TARV_EXPR_LONG", value.substr(0, 255)));
-  EXPECT_EQ(EvalExpr("env(TARV_EXPR_LONG)"), value.substr(0, 255));
+  EXPECT_EQ(EvaluateExpression("env(TARV_EXPR_LONG)"), value.substr(0, 255));
 }
 
 TEST_F(TarvExprTest, MissingOperandReportsStringExpected) {
@@ -153,10 +152,10 @@ TEST_F(TarvExprTest, UnterminatedStringShowsTheReportThenParseError) {
 
 TEST_F(TarvExprTest, TraceLinesAreShownWithoutFailingTheParse) {
   RunState().ParserTrace = true;
-  EXPECT_EQ(EvalExpr("\"a\" & \"b\""), "ab");
+  EXPECT_EQ(EvaluateExpression("\"a\" & \"b\""), "ab");
   ASSERT_EQ(ui.infoDialogs.size(), 1u);
   EXPECT_NE(ui.infoDialogs[0].find("got QSTR (\"a\")"), std::string::npos);
-  EXPECT_EQ(EvalExpr("a"), "a");  // nothing traced without a string
+  EXPECT_EQ(EvaluateExpression("a"), "a");  // nothing traced without a string
   EXPECT_EQ(ui.infoDialogs.size(), 1u);
   EXPECT_EQ(Failure("x \"abc"), "parse error");  // a real error still fails
 }
@@ -167,10 +166,10 @@ TEST_F(TarvExprTest, AnExpressionEvaluatedAgainReadsItsInputsAnew) {
   const std::string sum = "env(TARV_EXPR_AGAIN) + 1 \"/\" errorlevel()";
   ASSERT_TRUE(SetEnvVar("TARV_EXPR_AGAIN", "41"));
   RunState().LastExitCode = 0;
-  EXPECT_EQ(EvalExpr(sum), "42/0");
+  EXPECT_EQ(EvaluateExpression(sum), "42/0");
   ASSERT_TRUE(SetEnvVar("TARV_EXPR_AGAIN", "-8"));
   RunState().LastExitCode = 3;
-  EXPECT_EQ(EvalExpr(sum), "-7/3");
+  EXPECT_EQ(EvaluateExpression(sum), "-7/3");
   ASSERT_TRUE(SetEnvVar("TARV_EXPR_AGAIN", "x1"));
   EXPECT_EQ(Failure<EConvertError>(sum), "'x1' is not a valid integer value");
   EXPECT_EQ(Failure<EConvertError>(sum), "'x1' is not a valid integer value");
@@ -180,7 +179,7 @@ TEST_F(TarvExprTest, AnExpressionEvaluatedAgainReadsItsInputsAnew) {
 
   RunState().ParserTrace = true;
   ASSERT_TRUE(SetEnvVar("TARV_EXPR_AGAIN", "1"));
-  EXPECT_EQ(EvalExpr(sum), "2/3");
+  EXPECT_EQ(EvaluateExpression(sum), "2/3");
   ASSERT_EQ(ui.infoDialogs.size(), 1u);
   EXPECT_NE(ui.infoDialogs[0].find("got QSTR (\"/\")"), std::string::npos);
 }
@@ -216,7 +215,7 @@ TEST(ExprTextToInt, RefusesSixteenDigitsBeyondTheRangeWithTheUsualMessage) {
   EXPECT_EQ(ExprTextToInt("$0000000FFFFFFFF"), -1);
   EXPECT_EQ(ExprTextToInt("-$FFFFFFFF"), 1);
   EXPECT_EQ(ExprTextToInt("00000000000000001"), 1);  // leading zeros never count
-  EXPECT_EQ(EvalExpr("00000000000000001 + 1"), "2");
+  EXPECT_EQ(EvaluateExpression("00000000000000001 + 1"), "2");
 }
 
 TEST(TarvExpr, SumWithAnOverlongHexadecimalTextIsANamedConversionError) {

@@ -18,7 +18,7 @@
 #include <random>
 #include <string>
 
-#include "run/TarvMain.h"
+#include "exec/ScriptRunner.h"
 #include "test_support/FakeSystem.h"
 #include "test_support/RecordingUI.h"
 #include "test_support/TempDir.h"

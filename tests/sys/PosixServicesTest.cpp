@@ -13,7 +13,7 @@
 #include <fstream>
 #include <thread>
 
-#include "run/TarvMain.h"
+#include "exec/ScriptRunner.h"
 #include "sys/Winfuncs.h"
 #include "sys/posix/ProcessHandles.h"
 #include "test_support/RecordingUI.h"

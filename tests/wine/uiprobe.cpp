@@ -23,10 +23,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "run/win32/GuiUserInterface.h"
 #include "util/AppServices.h"
 #include "util/MessageBoxes.h"
 #include "util/SysFiles.h"
+#include "util/win32/GuiUserInterface.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include <objbase.h>
 
 #include "run/TarvMain.h"
-#include "run/win32/GuiUserInterface.h"
 #include "util/AppServices.h"
 #include "util/ConsoleUI.h"
 #include "util/StringFuncs.h"
+#include "util/win32/GuiUserInterface.h"
 
 namespace {
 

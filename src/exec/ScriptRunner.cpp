@@ -1,16 +1,14 @@
-// The run entry points: a command text, a command file, a command list and
-// an expression. Each parse and each evaluation has its own parser with a
-// fresh lexer and buffers; a text or file is parsed completely before any of
-// its commands runs.
+// Each parse has its own parser with a fresh lexer and buffers; a text or
+// file is parsed completely before any of its commands runs.
+
+#include "exec/ScriptRunner.h"
 
 #include <algorithm>
 #include <exception>
 #include <vector>
 
 #include "exec/TarvExec.h"
-#include "expr/TarvExpr.h"
 #include "lang/TarvYacc.h"
-#include "run/TarvMain.h"
 #include "util/MessageBoxes.h"
 #include "util/StringFuncs.h"
 #include "util/SysFiles.h"
@@ -40,18 +38,6 @@ struct ListNestingGuard {
   ListNestingGuard() { ++listNesting; }
   ~ListNestingGuard() { --listNesting; }
 };
-
-// Set while the program's own argument names a command file that has not
-// run yet (RunProgramText): only that one file's commands are kept to the
-// end. Files that run again and again (from a loop, an editor's Runs) are
-// released after every run, so memory never grows with repeated runs.
-bool keepNextFileToTheEnd = false;
-
-// Never destroyed: the process ends with these lists.
-void KeepToTheEnd(TCmdList list) {
-  static auto& kept = *new std::vector<TCmdList>;
-  kept.push_back(std::move(list));
-}
 
 [[noreturn]] void RaiseOpenError(const std::string& path) {
   RaiseScriptError("Error occurred while opening " + path + ":\r\n" + WinErrorText(LastSystemError()));
@@ -187,14 +173,6 @@ void RunCommandText(const std::string& text) {
   RunCommandList(ParseText(input, "ARGS"));
 }
 
-void RunProgramText(const std::string& text) {
-  keepNextFileToTheEnd = text.starts_with('@');
-  struct Reset {
-    ~Reset() { keepNextFileToTheEnd = false; }
-  } reset;
-  RunCommandText(text);
-}
-
 void RunCommandFile(const std::string& path) {
   TCommandFileReader reader(path);
   // The first lines are read (and checked) here, before the nesting check.
@@ -206,12 +184,8 @@ void RunCommandFile(const std::string& path) {
   IUserInterface& ui = UserInterface();
   std::string savedTitle = ui.AppTitle();
   ui.SetAppTitle(FileNameOnly(path) + " - " + LastWord(savedTitle));
-  const bool keep = keepNextFileToTheEnd && fileNesting == 1;
-  if (keep) keepNextFileToTheEnd = false;
-  TCmdList list = ParseText(input, path);
-  RunCommandList(list);
+  RunCommandList(ParseText(input, path));
   ui.SetAppTitle(savedTitle);
-  if (keep) KeepToTheEnd(std::move(list));
 }
 
 void RunCommandList(const TCmdList& list) {
@@ -223,5 +197,3 @@ void RunCommandList(const TCmdList& list) {
   const size_t count = list.size();
   for (size_t i = 0; i < count; ++i) RunCommand(*list[i], RunState().ExecEnabled);
 }
-
-std::string EvalExpr(std::string_view text) { return EvaluateExpression(text); }

@@ -1,4 +1,4 @@
-#include "run/win32/UTarvInfo.h"
+#include "util/win32/UTarvInfo.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "run/RunStart.h"
+#include "editor/RunStart.h"
 
 #include <set>
 

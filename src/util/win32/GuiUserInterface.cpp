@@ -1,9 +1,9 @@
-#include "run/win32/GuiUserInterface.h"
+#include "util/win32/GuiUserInterface.h"
 
 #include <windows.h>
 
-#include "run/win32/UTarvInfo.h"
 #include "util/win32/AppWindow.h"
+#include "util/win32/UTarvInfo.h"
 
 namespace {
 
