@@ -4,7 +4,8 @@
 #   tools/setup.sh          native build and unit tests only
 #   tools/setup.sh --all    also MinGW-w64, Wine, Xvfb with xterm and a window
 #                           manager for the desktop cases, NSIS, the fuzzing
-#                           compiler, and qemu-user from the backports suite
+#                           compiler, Chromium for the check of the guide's page,
+#                           and qemu-user from the backports suite
 #                           (its qemu-i386 runs the 32-bit Wine on kernels
 #                           that run 64-bit programs only)
 set -euo pipefail
@@ -14,7 +15,7 @@ native=(cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev python3
         python3-markdown dpkg-dev lintian)
 windows=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine32:i386 wine64
          fonts-wine xvfb xauth xdotool x11-utils x11-apps x11-xkb-utils xterm openbox icewm fluxbox dash
-         imagemagick nsis
+         imagemagick nsis chromium
          clang libclang-rt-14-dev valgrind)
 # qemu-user before this version (Debian 12's own 7.2) takes about a minute of
 # CPU for every 32-bit Wine process: too slow to use.
