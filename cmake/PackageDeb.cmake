@@ -16,6 +16,7 @@ endif()
 # Debian revision), so its changelog is changelog.gz, not changelog.Debian.gz.
 set(TARV_MANUAL_PAGE ${CMAKE_BINARY_DIR}/deb/tarv32.1)
 set(TARV_DEB_CHANGELOG ${CMAKE_BINARY_DIR}/deb/changelog)
+file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/deb)
 add_custom_command(
   OUTPUT ${TARV_MANUAL_PAGE}.gz
   COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/make-manpage.py roff
