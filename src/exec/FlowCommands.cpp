@@ -7,6 +7,7 @@
 #include <exception>
 
 #include "exec/CommandHandlers.h"
+#include "lang/Vocabulary.h"
 #include "run/TarvMain.h"
 #include "util/StringFuncs.h"
 #include "util/TarvCommon.h"
@@ -18,9 +19,14 @@ void LogCondition(const Tcmdrec& command, bool value) {
   LogMessage(command.Condition.str() + (value ? " is TRUE" : " is FALSE"));
 }
 
+// A condition whose value is no number, named by the word that wrote it.
+std::string BadResultMessage(int word, const std::string& result) {
+  return "Bad " + CommandWord(word) + " expression result: \"" + result + "\" - should be numeric";
+}
+
 // One pass of the body; false when it failed.
 bool RunDoPass(const Tcmdrec& command) {
-  LogMessage("*** BEGIN /do command block");
+  LogMessage("*** BEGIN " + CommandWord(_DO) + " command block");
   bool ok = true;
   try {
     RunCommandList(*command.Block);
@@ -29,9 +35,9 @@ bool RunDoPass(const Tcmdrec& command) {
   }
   if (!ok) {
     RunState().LastExitCode = 1;
-    LogMessage("*** /do block failed");
+    LogMessage("*** " + CommandWord(_DO) + " block failed");
   }
-  LogMessage("*** END /do command block");
+  LogMessage("*** END " + CommandWord(_DO) + " command block");
   return ok;
 }
 
@@ -51,7 +57,7 @@ void RunDoCommand(const Tcmdrec& command) {
     RunDoPass(command);
     std::string result = EvalExpr(command.Condition);
     if (!ConditionToInt(result, n)) {
-      ReportCommandError("Bad /while expression result: \"" + result + "\" - should be numeric");
+      ReportCommandError(BadResultMessage(_WHILE, result));
       return;
     }
     if (!RunState().ExecEnabled) n = 0;  // a dry run makes exactly one pass
@@ -63,7 +69,7 @@ void RunIfCommand(const Tcmdrec& command) {
   std::string result = EvalExpr(command.Condition);
   int32_t n = 0;
   if (!ConditionToInt(result, n)) {
-    ReportCommandError("Bad /if expression result: \"" + result + "\" - should be numeric");
+    ReportCommandError(BadResultMessage(_IF, result));
     return;
   }
   LogCondition(command, n != 0);

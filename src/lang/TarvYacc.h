@@ -76,6 +76,7 @@ class TTarvYacc : public TYaccParser<TYaccValue> {
   bool ClauseAction(TTarvYaccRule rule);
   bool TextAction(TTarvYaccRule rule);
   bool ListAction(TTarvYaccRule rule);
+  bool OptionAction(TTarvYaccRule rule);
 
   TCmdArena arena_;  // where this parse's commands without blocks are made
   TCmdList result_;
