@@ -43,12 +43,7 @@ bool RunDoPass(const Tcmdrec& command) {
 
 }  // namespace
 
-bool ConditionToInt(const std::string& text, int32_t& value) {
-  TIntegerScan scan = ScanInteger(text, kHexDollar);
-  if (!scan.Valid()) return false;
-  value = scan.Value();
-  return true;
-}
+bool ConditionToInt(const std::string& text, int32_t& value) { return StandardTextToInt(text, value); }
 
 void RunDoCommand(const Tcmdrec& command) {
   RunState().LastExitCode = 0;

@@ -235,7 +235,10 @@ bool EndsWord(unsigned char c) {
 
 // Called with every token: extends the word of glued tokens and reports the
 // first slash glued into it, unless it glues options to a command's first
-// word or to each other.
+// word or to each other. A word that begins with an unknown slash word and
+// goes on with a slash is a bare path ("/bin/echo"): it is reported with its
+// first token, since the grammar may refuse that token before the rest of
+// the word is read.
 void TTarvLex::FollowWord(int token) {
   const bool wordStartsCommand = atCommandStart_;
   atCommandStart_ = token <= 0 || token == NL || token == '{' || token == '}';
@@ -248,6 +251,7 @@ void TTarvLex::FollowWord(int token) {
       wordCol_ = std::max(1, ColNo() - static_cast<int>(yytext.size()));
       wordTakesOptions_ = wordStartsCommand || isOption;
       wordReported_ = false;
+      if (token == ILLEGAL && PeekBufferedChar() == '/') ReportGluedSlash();
     } else {
       bool gluedOption = wordTakesOptions_ && isOption;
       if (!yytext.empty() && yytext[0] == '/' && !gluedOption && !wordReported_) ReportGluedSlash();

@@ -81,6 +81,9 @@ class TTarvLex : public TCustomLexer {
   /// With `gluedSlashIsPathError` false, a glued slash starts a new word.
   explicit TTarvLex(bool gluedSlashIsPathError) : gluedSlashIsPathError_(gluedSlashIsPathError) {}
   int yylex() override;
+  /// True while the token just returned belongs to a word whose glued slash
+  /// has been reported: a parse error at that token is the same fault.
+  bool InReportedWord() const { return wordReported_ && !word_.empty(); }
 
  protected:
   void Action(int rule) override;

@@ -69,6 +69,12 @@ void TTarvYacc::ShowReportAndFail() {
   if (!RunState().ParserTrace) RaiseScriptError("parse error");
 }
 
+// The lexer has reported the word of this token as a path with a glued
+// slash; refusing the token is the same fault, reported once.
+void TTarvYacc::ErrorRoutine(const std::string& message) {
+  if (!static_cast<const TTarvLex&>(Lexer()).InReportedWord()) yyerror(message);
+}
+
 void TTarvYacc::Trace(std::string_view message) {
   if (RunState().ParserTrace) StreamWriteLine(output_, message);
 }

@@ -50,6 +50,7 @@ class TTarvYacc : public TYaccParser<TYaccValue> {
 
  protected:
   void yyaction(int rule) override;
+  void ErrorRoutine(const std::string& message) override;
 
  private:
   void Trace(std::string_view message);
