@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "editor/TarvPList.h"
+#include "lang/Vocabulary.h"
 #include "util/TarvCommon.h"
 
 namespace {
@@ -11,7 +12,7 @@ class TConsoleEditorWindows : public IEditorWindows {
  public:
   void OpenEditor(const std::string& path) override {
     RaiseScriptError(
-        "/edit" + (path.empty() ? std::string() : " \"" + path + "\"") +
+        CommandWord(_EDIT) + (path.empty() ? std::string() : " \"" + path + "\"") +
         ": the command-file editor needs the Windows program (tarv32.exe without TARV_UI=console)");
   }
 
