@@ -4,6 +4,7 @@
 
 #include "editor/TarvPList.h"
 #include "util/CodePages.h"
+#include "lang/Vocabulary.h"
 #include "util/TarvCommon.h"
 #include "util/TerminalText.h"
 
@@ -13,7 +14,7 @@ class TConsoleEditorWindows : public IEditorWindows {
  public:
   void OpenEditor(const std::string& path) override {
     RaiseScriptError(
-        "/edit" + (path.empty() ? std::string() : " \"" + path + "\"") +
+        CommandWord(_EDIT) + (path.empty() ? std::string() : " \"" + path + "\"") +
         ": the command-file editor needs the Windows program (tarv32.exe without TARV_UI=console)");
   }
 

@@ -5,6 +5,7 @@
 #include "editor/TarvInput.h"
 #include "lang/TarvLex.h"
 #include "lang/TarvYacc.h"
+#include "lang/Vocabulary.h"
 #include "util/StringFuncs.h"
 
 namespace {
@@ -14,12 +15,6 @@ constexpr char kQuote = '"';
 bool IsCommentMark(char c) { return c == ';' || c == '#'; }
 
 bool IsCommentOrFileMark(char c) { return IsCommentMark(c) || c == '@'; }
-
-bool IsOptionToken(int token) {
-  for (const TOptionRec& option : CommandOptions())
-    if (option.token == token) return true;
-  return false;
-}
 
 // Tokens a command can begin with: "@", an internal command, or the atom
 // that names a program.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "lang/Vocabulary.h"
 #include "sys/SystemServices.h"
 #include "sys/Winfuncs.h"
 #include "util/StringFuncs.h"
@@ -38,7 +39,7 @@ std::string ActivateLineOf(std::string title) {
   if (cut - title.begin() > static_cast<std::ptrdiff_t>(kLongestTitlePart))
     cut = title.begin() + kLongestTitlePart;
   if (cut != title.end()) title.replace(cut, title.end(), "*");
-  return "/activate " + (NeedsQuotes(title) ? ExpressionString(title) : title);
+  return CommandWord(_ACTIVATE) + " " + (NeedsQuotes(title) ? ExpressionString(title) : title);
 }
 
 void TPListModel::ResetAndRefresh() {

@@ -4,6 +4,7 @@
 #include "exec/CommandHandlers.h"
 #include "exec/EditorWindows.h"
 #include "lang/TarvYaccRules.h"
+#include "lang/Vocabulary.h"
 #include "sys/Winfuncs.h"
 #include "util/TarvCommon.h"
 
@@ -13,7 +14,7 @@ namespace {
 // or while listing them) the command says why through its error mode.
 void ShowWindowList() {
   std::string reason = WindowSystemUnavailable();
-  if (!reason.empty()) return ReportCommandError("/wlist: " + reason);
+  if (!reason.empty()) return ReportCommandError(CommandWord(_WLIST) + ": " + reason);
   EditorWindows().ShowProcessList(true);
   reason = WindowSystemUnavailable();
   if (!reason.empty()) ReportCommandError("/wlist: " + reason);

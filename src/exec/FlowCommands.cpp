@@ -9,6 +9,7 @@
 #include "exec/CommandHandlers.h"
 #include "exec/ScriptRunner.h"
 #include "expr/TarvExpr.h"
+#include "lang/Vocabulary.h"
 #include "util/StringFuncs.h"
 #include "util/TarvCommon.h"
 
@@ -19,9 +20,14 @@ void LogCondition(const Tcmdrec& command, bool value) {
   LogMessage(std::string(command.Condition) + (value ? " is TRUE" : " is FALSE"));
 }
 
+// A condition whose value is no number, named by the word that wrote it.
+std::string BadResultMessage(int word, const std::string& result) {
+  return "Bad " + CommandWord(word) + " expression result: \"" + result + "\" - should be numeric";
+}
+
 // One pass of the body; false when it failed.
 bool RunDoPass(const Tcmdrec& command) {
-  LogMessage("*** BEGIN /do command block");
+  LogMessage("*** BEGIN " + CommandWord(_DO) + " command block");
   bool ok = true;
   try {
     RunCommandList(command.Block);
@@ -30,20 +36,15 @@ bool RunDoPass(const Tcmdrec& command) {
   }
   if (!ok) {
     RunState().LastExitCode = 1;
-    LogMessage("*** /do block failed");
+    LogMessage("*** " + CommandWord(_DO) + " block failed");
   }
-  LogMessage("*** END /do command block");
+  LogMessage("*** END " + CommandWord(_DO) + " command block");
   return ok;
 }
 
 }  // namespace
 
-bool ConditionToInt(const std::string& text, int32_t& value) {
-  TIntegerScan scan = ScanInteger(text, kHexDollar);
-  if (!scan.Valid()) return false;
-  value = scan.Value();
-  return true;
-}
+bool ConditionToInt(const std::string& text, int32_t& value) { return StandardTextToInt(text, value); }
 
 void RunDoCommand(const Tcmdrec& command) {
   RunState().LastExitCode = 0;
@@ -52,7 +53,7 @@ void RunDoCommand(const Tcmdrec& command) {
     RunDoPass(command);
     std::string result = EvaluateExpression(command.Condition);
     if (!ConditionToInt(result, n)) {
-      ReportCommandError("Bad /while expression result: \"" + result + "\" - should be numeric");
+      ReportCommandError(BadResultMessage(_WHILE, result));
       return;
     }
     if (!RunState().ExecEnabled) n = 0;  // a dry run makes exactly one pass
@@ -64,7 +65,7 @@ void RunIfCommand(const Tcmdrec& command) {
   std::string result = EvaluateExpression(command.Condition);
   int32_t n = 0;
   if (!ConditionToInt(result, n)) {
-    ReportCommandError("Bad /if expression result: \"" + result + "\" - should be numeric");
+    ReportCommandError(BadResultMessage(_IF, result));
     return;
   }
   LogCondition(command, n != 0);

@@ -9,6 +9,7 @@
 #include "exec/CommandHandlers.h"
 #include "exec/ScriptRunner.h"
 #include "lang/TarvYaccRules.h"
+#include "lang/Vocabulary.h"
 #include "sys/WaitLimit.h"
 #include "sys/Winfuncs.h"
 #include "util/AppServices.h"
@@ -22,57 +23,64 @@
 
 namespace {
 
-void RequireArgument(const std::string& argument, const char* missingMessage) {
-  if (argument.empty()) RaiseScriptError(missingMessage);
+// Most commands word a missing argument as an internal error: the grammar
+// already refuses a command written without one, so only an argument whose
+// value is empty reaches the check.
+enum class TMissing { Plain, InternalError };
+
+void RequireArgument(const std::string& argument, int kind, TMissing wording = TMissing::InternalError) {
+  if (!argument.empty()) return;
+  RaiseScriptError((wording == TMissing::InternalError ? "INTERNAL ERROR: " : "") + CommandWord(kind) +
+                   " argument missing");
 }
 
 // False after reporting why the command's windows cannot be reached. Asked
 // again after each search and action: the display may be lost meanwhile,
 // and that, not the missing window, is the command's failure.
-bool WindowsReachable(const std::string& word) {
+bool WindowsReachable(int kind) {
   std::string reason = WindowSystemUnavailable();
   if (reason.empty()) return true;
-  ReportCommandError(word + ": " + reason);
+  ReportCommandError(CommandWord(kind) + ": " + reason);
   return false;
 }
 
 // /activate, /close and /killwindow: the first window whose title matches.
 // The action returns the failure message for the window's title, or "".
-void RunWindowCommand(const std::string& word, const std::string& pattern, const char* missingMessage,
+void RunWindowCommand(int kind, const std::string& pattern, TMissing missingWording,
                       std::string (*action)(TWindowHandle, const std::string&)) {
-  RequireArgument(pattern, missingMessage);
-  if (!WindowsReachable(word)) return;
+  RequireArgument(pattern, kind, missingWording);
+  if (!WindowsReachable(kind)) return;
   TWindowHandle window = FindWindowByTitle(pattern);
-  if (!WindowsReachable(word)) return;
+  if (!WindowsReachable(kind)) return;
   if (window == kNoWindow) {
-    ReportCommandError(word + " could not find " + Quoted(pattern) + " window");
+    ReportCommandError(CommandWord(kind) + " could not find " + Quoted(pattern) + " window");
     return;
   }
   // A title may hold a line break, which would forge a line of the message.
   std::string failure = action(window, TerminalSafe(FoundWindowTitles().front(), ProgramTextIsUtf8()));
-  if (WindowsReachable(word) && !failure.empty()) ReportCommandError(failure);
+  if (WindowsReachable(kind) && !failure.empty()) ReportCommandError(failure);
 }
 
 std::string Activate(TWindowHandle window, const std::string& title) {
   if (ActivateWindow(window)) return "";
-  return "/activate could not bring " + Quoted(title) + " window to the foreground";
+  return CommandWord(_ACTIVATE) + " could not bring " + Quoted(title) + " window to the foreground";
 }
 
 // A window that went away meanwhile is simply not affected.
 std::string Close(TWindowHandle window, const std::string& title) {
   if (SendCloseToWindow(window) != TSendOutcome::NotResponding) return "";
-  return "/close could not close " + Quoted(title) + " window: it is not responding";
+  return CommandWord(_CLOSE) + " could not close " + Quoted(title) + " window: it is not responding";
 }
 
 std::string KillWindow(TWindowHandle window, const std::string& title) {
   if (SendQuitToWindow(window) != TSendOutcome::NotResponding) return "";
-  return "/killwindow could not end " + Quoted(title) + " window: it is not responding";
+  return CommandWord(_KILLWINDOW) + " could not end " + Quoted(title) + " window: it is not responding";
 }
 
 void RunCd(const std::string& directory) {
   RunState().WorkDir = directory;  // kept even when the change fails
   if (!ChangeDirectory(directory)) {
-    ReportCommandError("Could not /cd to directory " + Quoted(directory) + "\r\n" +
+    ReportCommandError("Could not " + CommandWord(_CD) + " to directory " + Quoted(directory) + "\r\n" +
                        WinErrorText(LastSystemError()));
     return;
   }
@@ -82,7 +90,7 @@ void RunCd(const std::string& directory) {
 }
 
 void RunKill(const std::string& argument) {
-  RequireArgument(argument, "/kill argument missing");
+  RequireArgument(argument, _KILL, TMissing::Plain);
   const std::string pattern = UpperCase(argument);
   const uint32_t self = CurrentProcessId();
   bool found = false;
@@ -100,7 +108,8 @@ void RunKill(const std::string& argument) {
     KillProcess(pid);
     DebugTrace("killed pid " + std::to_string(pid));
   }
-  if (!found) ReportCommandError("/kill could not find " + Quoted(pattern) + " program running");
+  if (!found)
+    ReportCommandError(CommandWord(_KILL) + " could not find " + Quoted(pattern) + " program running");
 }
 
 void SetDebugSwitches(const std::string& value) {
@@ -131,12 +140,12 @@ void RunSet(const std::string& name, const std::string& value) {
   } else if (key == "waitinternval") {
     RunState().WaitInterval = TextToInt(value);
   } else if (!SetEnvVar(name, value)) {
-    RaiseScriptError("/SET failed: " + WinErrorText(LastSystemError()));
+    RaiseScriptError(UpperCase(CommandWord(_SET)) + " failed: " + WinErrorText(LastSystemError()));
   }
 }
 
 void RunSleep(const std::string& seconds) {
-  RequireArgument(seconds, "INTERNAL ERROR: /sleep argument missing");
+  RequireArgument(seconds, _SLEEP);
   int64_t ms = int64_t{TextToInt(seconds)} * 1000;
   if (ms > INT32_MAX || ms < INT32_MIN) throw std::overflow_error("Integer overflow");
   // A negative number of seconds sleeps not at all.
@@ -145,10 +154,12 @@ void RunSleep(const std::string& seconds) {
 
 // /waitfor and /waitclose: poll until a window matches (or none does), or
 // until the time limit of the waits has passed. Where no window can be
-// reached, there is nothing to wait for.
-void RunWindowWait(const std::string& word, const std::string& pattern, bool untilPresent) {
-  RequireArgument(pattern, "INTERNAL ERROR: /waitfor argument missing");
-  if (!WindowsReachable(word)) return;
+// reached, there is nothing to wait for. Both word a missing argument as
+// /waitfor does.
+void RunWindowWait(int kind, const std::string& pattern) {
+  const bool untilPresent = kind == _WAITFOR;
+  RequireArgument(pattern, _WAITFOR);
+  if (!WindowsReachable(kind)) return;
   TWaitLimit limit = TWaitLimit::FromEnvironment();
   for (;;) {
     PumpMessages();
@@ -157,10 +168,10 @@ void RunWindowWait(const std::string& word, const std::string& pattern, bool unt
     // The last pause ends at the limit: the last search is made right then.
     PauseWithoutMessages(static_cast<uint32_t>(std::min<uint64_t>(interval, limit.RemainingMs())));
     bool found = FindWindowByTitle(pattern) != kNoWindow;
-    if (!WindowsReachable(word) || found == untilPresent) return;
+    if (!WindowsReachable(kind) || found == untilPresent) return;
     if (limit.Passed()) {
-      ReportCommandError(
-          limit.GaveUpMessage(word, Quoted(pattern) + (untilPresent ? " window" : " window to close")));
+      ReportCommandError(limit.GaveUpMessage(
+          CommandWord(kind), Quoted(pattern) + (untilPresent ? " window" : " window to close")));
       return;
     }
   }
@@ -172,25 +183,21 @@ bool RunInternalCommand(const Tcmdrec& command, const TPreparedArgs& args) {
   const std::string& text = args.text;
   switch (command.Kind) {
     case _AT: RunCommandFile(text); return true;
-    case _ACTIVATE:
-      RunWindowCommand("/activate", text, "INTERNAL ERROR: /activate argument missing", Activate);
-      return true;
+    case _ACTIVATE: RunWindowCommand(_ACTIVATE, text, TMissing::InternalError, Activate); return true;
     case _CD: RunCd(text); return true;
-    case _CLOSE: RunWindowCommand("/close", text, "/close argument missing", Close); return true;
+    case _CLOSE: RunWindowCommand(_CLOSE, text, TMissing::Plain, Close); return true;
     case _KILL: RunKill(text); return true;
-    case _KILLWINDOW:
-      RunWindowCommand("/killwindow", text, "INTERNAL ERROR: /killwindow argument missing", KillWindow);
-      return true;
+    case _KILLWINDOW: RunWindowCommand(_KILLWINDOW, text, TMissing::InternalError, KillWindow); return true;
     case _PAUSE: ShowInfo(text); return true;
     case _SENDKEYS:
-      RequireArgument(text, "INTERNAL ERROR: /sendkeys argument missing");
+      RequireArgument(text, _SENDKEYS);
       SendKeys(text);
       return true;
     case _SET: RunSet(args.Item(1), args.Item(2)); return true;
     case _SLEEP: RunSleep(args.Item(1)); return true;
     case _WAITALL: WaitForAllPrograms(); return true;
-    case _WAITCLOSE: RunWindowWait("/waitclose", text, false); return true;
-    case _WAITFOR: RunWindowWait("/waitfor", text, true); return true;
+    case _WAITCLOSE:
+    case _WAITFOR: RunWindowWait(command.Kind, text); return true;
     default: return false;
   }
 }

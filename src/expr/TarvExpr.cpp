@@ -25,10 +25,11 @@ int CompareTexts(const std::string& a, const std::string& b) {
 
 }  // namespace
 
+// The same conversion as a condition's value: "0x1F" is no number here either.
 int32_t ExprTextToInt(const std::string& text) {
-  TIntegerScan scan = ScanInteger(text, kHexDollar | kHexZeroX);
-  if (!scan.Valid()) throw EConvertError("'" + text + "' is not a valid integer value");
-  return scan.Value();
+  int32_t value = 0;
+  if (!StandardTextToInt(text, value)) throw EConvertError("'" + text + "' is not a valid integer value");
+  return value;
 }
 
 TTarvExpr::TTarvExpr() : TYaccParser<std::string>(std::make_unique<TTarvExprLex>(), kTarvExprTables) {}

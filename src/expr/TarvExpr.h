@@ -47,9 +47,10 @@ class EIntOverflow : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-/// The standard signed 32-bit conversion: optional blanks and sign, then
-/// decimal digits or a hexadecimal number after "$" or "0x". Throws
-/// EConvertError for anything else, including a value out of range.
+/// The standard signed 32-bit conversion (StandardTextToInt, the one of
+/// conditions): optional blanks and sign, then decimal digits or a
+/// hexadecimal number after "$". Throws EConvertError for anything else,
+/// including a value out of range.
 int32_t ExprTextToInt(const std::string& text);
 
 class TTarvExpr : public TYaccParser<std::string> {

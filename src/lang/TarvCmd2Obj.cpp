@@ -5,20 +5,35 @@
 #include <stdexcept>
 
 #include "lang/TarvLex.h"
+#include "lang/Vocabulary.h"
 #include "util/TarvCommon.h"
 
 namespace {
 
 // Rows in command-text order: the window modes from weakest to strongest.
+// Each option is written back in its long form.
 constexpr TOptionRec kCommandOptions[kOptionCount] = {
-    {_HIDE, "/hide", TOptionGroup::WindowMode, smHide, TOptionControl::HideOpt, 3},
-    {_MIN, "/min", TOptionGroup::WindowMode, smMinimize, TOptionControl::MinOpt, 6},
-    {_MAX, "/max", TOptionGroup::WindowMode, smShowMaximized, TOptionControl::MaxOpt, 5},
-    {_NOACTIVATE, "/noactivate", TOptionGroup::WindowMode, smShowMinNoActive, TOptionControl::MinNoActOpt, 4},
-    {_IGNORE, "/ignore", TOptionGroup::ErrorMode, lfIgnoreFailure, TOptionControl::IgnoreOpt, 2},
-    {_WARN, "/warn", TOptionGroup::ErrorMode, lfWarnOnFailure, TOptionControl::WarnOpt, 1},
-    {_WAIT, "/wait", TOptionGroup::Wait, lfWait, TOptionControl::WaitOpt, 0},
+    {_HIDE, LongWordOf(_HIDE), TOptionGroup::WindowMode, smHide, TOptionControl::HideOpt, 3},
+    {_MIN, LongWordOf(_MIN), TOptionGroup::WindowMode, smMinimize, TOptionControl::MinOpt, 6},
+    {_MAX, LongWordOf(_MAX), TOptionGroup::WindowMode, smShowMaximized, TOptionControl::MaxOpt, 5},
+    {_NOACTIVATE, LongWordOf(_NOACTIVATE), TOptionGroup::WindowMode, smShowMinNoActive,
+     TOptionControl::MinNoActOpt, 4},
+    {_IGNORE, LongWordOf(_IGNORE), TOptionGroup::ErrorMode, lfIgnoreFailure, TOptionControl::IgnoreOpt, 2},
+    {_WARN, LongWordOf(_WARN), TOptionGroup::ErrorMode, lfWarnOnFailure, TOptionControl::WarnOpt, 1},
+    {_WAIT, LongWordOf(_WAIT), TOptionGroup::Wait, lfWait, TOptionControl::WaitOpt, 0},
 };
+
+// One row for each option token of the grammar, none twice.
+constexpr bool CoversEveryOptionToken() {
+  for (int token = kFirstOptionToken; token <= kLastOptionToken; ++token) {
+    int rows = 0;
+    for (const TOptionRec& option : kCommandOptions) rows += option.token == token ? 1 : 0;
+    if (rows != 1) return false;
+  }
+  return true;
+}
+static_assert(kOptionCount == kOptionTokenCount && CoversEveryOptionToken(),
+              "kCommandOptions needs one row for each option token");
 
 bool Carries(std::span<const int32_t> options, int32_t code) {
   return std::find(options.begin(), options.end(), code) != options.end();

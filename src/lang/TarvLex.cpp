@@ -5,62 +5,40 @@
 #include <vector>
 
 #include "lang/SlashWords.h"
+#include "lang/Vocabulary.h"
 #include "util/StringFuncs.h"
-
-namespace {
-
-// Slots 1..34 sorted by keyword bytes (the lookup bisects); slot 35 empty.
-const std::array<TKwRec, kKeywordSlots> kKeywords = {{
-    {"/activate", _ACTIVATE, true, true, "Window", "name"},
-    {"/cd", _CD, true, true, "Directory", "pathname"},
-    {"/close", _CLOSE, true, true, "Window", "name"},
-    {"/do", _DO, false, true, "", ""},
-    {"/edit", _EDIT, true, true, ".qd file", "pathname"},
-    {"/else", _ELSE, false, true, "", ""},
-    {"/h", _HIDE, false, false, "", ""},
-    {"/hide", _HIDE, false, false, "", ""},
-    {"/i", _IGNORE, false, false, "", ""},
-    {"/if", _IF, false, true, "Condition", "expression"},
-    {"/ignore", _IGNORE, false, false, "", ""},
-    {"/kill", _KILL, true, true, "Program", "name"},
-    {"/killwindow", _KILLWINDOW, true, true, "Window", "name"},
-    {"/max", _MAX, false, false, "", ""},
-    {"/min", _MIN, false, false, "", ""},
-    {"/noactivate", _NOACTIVATE, false, false, "", ""},
-    {"/pause", _PAUSE, true, true, "Message", "text"},
-    {"/plist", _PLIST, false, true, "", ""},
-    {"/sendkeys", _SENDKEYS, true, true, "Keystrokes", "to send"},
-    {"/set", _SET, false, true, "variable", "= value"},
-    {"/sleep", _SLEEP, false, true, "Seconds", "to sleep"},
-    {"/w", _WAIT, false, false, "", ""},
-    {"/wait", _WAIT, false, false, "", ""},
-    {"/waitall", _WAITALL, false, true, "", ""},
-    {"/waitclose", _WAITCLOSE, true, true, "Window", "name"},
-    {"/waitfor", _WAITFOR, true, true, "Window", "name"},
-    {"/warn", _WARN, false, false, "", ""},
-    {"/while", _WHILE, false, true, "Condition", "expression"},
-    {"/wlist", _WLIST, false, true, "", ""},
-    {"@", _AT, true, false, "Command", "filename"},
-    {"eq", _EQ, false, false, "", ""},
-    {"gt", _GT, false, false, "", ""},
-    {"lt", _LT, false, false, "", ""},
-    {"ne", _NE, false, false, "", ""},
-    {"", 0, false, false, "", ""},
-}};
-
-}  // namespace
 
 // ---- Keyword table ---------------------------------------------------------
 
+static_assert(kWordCount == kUsedKeywordSlots, "every used keyword slot holds one word of kWords");
+
+namespace {
+
+// The slots are the words of the vocabulary in their order, then the empty
+// slot; made on first use, so that no other unit's start-up reads them early.
+const std::array<TKwRec, kKeywordSlots>& Keywords() {
+  static const std::array<TKwRec, kKeywordSlots> kKeywords = [] {
+    std::array<TKwRec, kKeywordSlots> table{};
+    for (int i = 0; i < kWordCount; ++i) {
+      const TWordRow& row = kWords[i];
+      table[static_cast<size_t>(i)] = {row.word,      row.token, row.takesRestOfLine,
+                                       row.isCommand, row.label, row.subLabel};
+    }
+    return table;
+  }();
+  return kKeywords;
+}
+
+}  // namespace
+
 const TKwRec& KeywordRecord(int slot) {
-  if (slot < 1 || slot > kKeywordSlots) return kKeywords[kKeywordSlots - 1];
-  return kKeywords[slot - 1];
+  if (slot < 1 || slot > kKeywordSlots) return Keywords()[kKeywordSlots - 1];
+  return Keywords()[static_cast<size_t>(slot - 1)];
 }
 
 namespace {
 
-// No keyword is longer than this: a longer word is no keyword.
-constexpr size_t kLongestKeyword = 16;
+constexpr size_t kLongestKeyword = kLongestWord;
 
 char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -249,8 +227,6 @@ void TTarvLex::WordAction() {
 
 namespace {
 
-bool IsOptionToken(int token) { return token >= _HIDE && token <= _WARN; }
-
 bool EndsWord(unsigned char c) {
   return c == 0 || c == ' ' || c == '\t' || c == '\n' || c == '\f' || c == '{' || c == '}';
 }
@@ -259,7 +235,10 @@ bool EndsWord(unsigned char c) {
 
 // Called with every token: extends the word of glued tokens and reports the
 // first slash glued into it, unless it glues options to a command's first
-// word or to each other.
+// word or to each other. A word that begins with an unknown slash word and
+// goes on with a slash is a bare path ("/bin/echo"): it is reported with its
+// first token, since the grammar may refuse that token before the rest of
+// the word is read.
 void TTarvLex::FollowWord(int token) {
   const bool wordStartsCommand = atCommandStart_;
   atCommandStart_ = token <= 0 || token == NL || token == '{' || token == '}';
@@ -272,6 +251,7 @@ void TTarvLex::FollowWord(int token) {
       wordCol_ = std::max(1, ColNo() - static_cast<int>(yytext.size()));
       wordTakesOptions_ = wordStartsCommand || isOption;
       wordReported_ = false;
+      if (token == ILLEGAL && PeekBufferedChar() == '/') ReportGluedSlash();
     } else {
       bool gluedOption = wordTakesOptions_ && isOption;
       if (!yytext.empty() && yytext[0] == '/' && !gluedOption && !wordReported_) ReportGluedSlash();

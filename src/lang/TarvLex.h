@@ -14,8 +14,9 @@
 // options glued to a command's first word or to each other.
 //
 // The keyword table is shared with the grammar, the command object, the
-// executor and the editor: 35 slots numbered 1 to 35, slots 1 to 34 sorted by
-// keyword bytes (so a lookup bisects), slot 35 empty. Token codes (TTarvToken,
+// executor and the editor: 35 slots numbered 1 to 35, slots 1 to 34 the words
+// of lang/Vocabulary.h in their order (sorted by keyword bytes), slot 35
+// empty. Token codes (TTarvToken,
 // generated from the grammar's %token lines into lang/TarvYaccRules.h)
 // double as command kinds and option codes.
 #pragma once
@@ -80,6 +81,9 @@ class TTarvLex : public TCustomLexer {
   /// With `gluedSlashIsPathError` false, a glued slash starts a new word.
   explicit TTarvLex(bool gluedSlashIsPathError) : gluedSlashIsPathError_(gluedSlashIsPathError) {}
   int yylex() override;
+  /// True while the token just returned belongs to a word whose glued slash
+  /// has been reported: a parse error at that token is the same fault.
+  bool InReportedWord() const { return wordReported_ && !word_.empty(); }
 
  protected:
   void Action(int rule) override;

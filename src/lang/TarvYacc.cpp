@@ -61,9 +61,12 @@ void TTarvYacc::ShowReportAndFail() {
   if (!RunState().ParserTrace) RaiseScriptError("parse error");
 }
 
-// One hint a report, after the first error: later errors mostly follow from
-// it, and a hint for each would only repeat it or mislead.
+// One report per fault: a token inside a word that the lexer has reported
+// as a path with a glued slash is the same fault. One hint a report, after
+// the first error: later errors mostly follow from it, and a hint for each
+// would only repeat it or mislead.
 void TTarvYacc::ErrorRoutine(const std::string& message) {
+  if (static_cast<const TTarvLex&>(Lexer()).InReportedWord()) return;
   yyerror(message);
   if (yynerrs > 0 || message != "syntax error") return;
   if (std::string hint = ErrorHint(THintContext::SyntaxError, Lexer().yytext); !hint.empty())
@@ -145,8 +148,8 @@ TCmdList TTarvYacc::List(int n) const {
 // most reductions the look-ups in groups that are not theirs.
 void TTarvYacc::yyaction(int number) {
   auto rule = static_cast<TTarvYaccRule>(number);
-  TextAction(rule) || ListAction(rule) || InputAction(rule) || BlockAction(rule) || CommandAction(rule) ||
-      ClauseAction(rule);
+  TextAction(rule) || ListAction(rule) || OptionAction(rule) || InputAction(rule) || BlockAction(rule) ||
+      CommandAction(rule) || ClauseAction(rule);
 }
 
 // input, inputList, inputLine: top-level commands go to the result list.
@@ -293,7 +296,7 @@ bool TTarvYacc::TextAction(TTarvYaccRule rule) {
   return true;
 }
 
-// osArgs, osArg, osCmdOpts, osCmdOpt, intCmdOpts, intCmdOpt: lists, each
+// osArgs, osArg, osCmdOpts, intCmdOpts: lists, each
 // taken from the stack and extended in place.
 bool TTarvYacc::ListAction(TTarvYaccRule rule) {
   switch (rule) {
@@ -336,16 +339,23 @@ bool TTarvYacc::ListAction(TTarvYaccRule rule) {
       yyval = std::move(list);
       break;
     }
-    case OsOptHide: yyval = int32_t{_HIDE}; break;
-    case OsOptIgnore:
-    case IntOptIgnore: yyval = int32_t{_IGNORE}; break;
-    case OsOptMax: yyval = int32_t{_MAX}; break;
-    case OsOptMin: yyval = int32_t{_MIN}; break;
-    case OsOptNoActivate: yyval = int32_t{_NOACTIVATE}; break;
-    case OsOptWait: yyval = int32_t{_WAIT}; break;
-    case OsOptWarn:
-    case IntOptWarn: yyval = int32_t{_WARN}; break;
     default: return false;
   }
+  return true;
+}
+
+namespace {
+
+int LeftSide(TTarvYaccRule rule) { return kTarvYaccTables.rules[static_cast<int>(rule)].lhs; }
+
+}  // namespace
+
+// osCmdOpt, intCmdOpt: each rule's right side is one option word, reduced as
+// soon as it is shifted (a state with that one reduction reduces without a
+// look-ahead), so yytext still holds the word, and its token is the code.
+bool TTarvYacc::OptionAction(TTarvYaccRule rule) {
+  const int lhs = LeftSide(rule);
+  if (lhs != LeftSide(OsOptHide) && lhs != LeftSide(IntOptWarn)) return false;
+  yyval = int32_t{KeywordRecord(KeywordLookup(Lexer().yytext)).token};
   return true;
 }

@@ -84,6 +84,7 @@ class TTarvYacc : public TYaccParser<TYaccValue> {
   bool ClauseAction(TTarvYaccRule rule);
   bool TextAction(TTarvYaccRule rule);
   bool ListAction(TTarvYaccRule rule);
+  bool OptionAction(TTarvYaccRule rule);
 
   std::unique_ptr<TScriptArena> arena_;  // this parse's script's
   std::vector<Tcmdrec> result_;

@@ -10,6 +10,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "sys/VirtualKeys.h"
 #include "sys/Winfuncs.h"
 #include "util/StringFuncs.h"
 #include "util/TarvCommon.h"
@@ -24,16 +25,7 @@ constexpr const char* kRefusedMessage =
 // A longer repeat would take hours to type; it is a mistake in the script.
 constexpr int32_t kMaxKeyRepeat = 65535;
 
-constexpr uint8_t kVkShift = 16;
-constexpr uint8_t kVkCtrl = 17;
-constexpr uint8_t kVkAlt = 18;
-constexpr uint8_t kVkLeftWin = 0x5B;
-constexpr uint8_t kVkReturn = 13;
-constexpr uint8_t kShiftScan = 42;
-constexpr uint8_t kVkPageUp = 33;  // PageUp, PageDown, End, Home and the arrows follow
-constexpr uint8_t kVkDown = 40;
-constexpr uint8_t kVkInsert = 45;
-constexpr uint8_t kVkDelete = 46;
+constexpr uint8_t kShiftScan = 42;  // the left Shift key's scan code
 // The high byte of a character's key: the modifiers it needs (Ctrl and Alt
 // together are AltGr).
 constexpr uint8_t kNeedsShift = 1;
@@ -41,7 +33,7 @@ constexpr uint8_t kNeedsCtrlOrAlt = 6;
 
 struct TSpecialKey {
   const char* name;       // with its braces, in capitals
-  uint8_t vk;             // 0: the name types nothing
+  uint8_t vk;             // kVkNone: the name types nothing
   bool modifier = false;  // pressed until the modifiers are released
 };
 
@@ -52,52 +44,52 @@ constexpr TSpecialKey kSpecialKeys[] = {
     {"{ALT}", kVkAlt, true},
     {"{SHIFT}", kVkShift, true},
     {"{CTRL}", kVkCtrl, true},
-    {"{BACKSPACE}", 8},
-    {"{BS}", 8},
-    {"{BKSP}", 8},
-    {"{BREAK}", 0},
-    {"{CAPSLOCK}", 0},
-    {"{DELETE}", 46},
-    {"{DEL}", 46},
-    {"{DOWN}", 40},
-    {"{END}", 35},
+    {"{BACKSPACE}", kVkBackspace},
+    {"{BS}", kVkBackspace},
+    {"{BKSP}", kVkBackspace},
+    {"{BREAK}", kVkNone},
+    {"{CAPSLOCK}", kVkNone},
+    {"{DELETE}", kVkDelete},
+    {"{DEL}", kVkDelete},
+    {"{DOWN}", kVkDown},
+    {"{END}", kVkEnd},
     {"{ENTER}", kVkReturn},
-    {"{ESC}", 27},
-    {"{HELP}", 0},
-    {"{HOME}", 36},
-    {"{INSERT}", 45},
-    {"{INS}", 45},
-    {"{LEFT}", 37},
-    {"{NUMLOCK}", 0},
-    {"{PGDN}", 34},
-    {"{PGUP}", 33},
-    {"{PRTSC}", 0},
-    {"{RIGHT}", 39},
-    {"{SCROLLLOCK}", 0},
-    {"{TAB}", 9},
-    {"{UP}", 38},
-    {"{F1}", 112},
-    {"{F2}", 113},
-    {"{F3}", 114},
-    {"{F4}", 115},
-    {"{F5}", 116},
-    {"{F6}", 117},
-    {"{F7}", 118},
-    {"{F8}", 119},
-    {"{F9}", 120},
-    {"{F10}", 121},
-    {"{F11}", 122},
-    {"{F12}", 123},
-    {"{F13}", 0},
-    {"{F14}", 0},
-    {"{F15}", 0},
-    {"{F16}", 0},
+    {"{ESC}", kVkEscape},
+    {"{HELP}", kVkNone},
+    {"{HOME}", kVkHome},
+    {"{INSERT}", kVkInsert},
+    {"{INS}", kVkInsert},
+    {"{LEFT}", kVkLeft},
+    {"{NUMLOCK}", kVkNone},
+    {"{PGDN}", kVkPageDown},
+    {"{PGUP}", kVkPageUp},
+    {"{PRTSC}", kVkNone},
+    {"{RIGHT}", kVkRight},
+    {"{SCROLLLOCK}", kVkNone},
+    {"{TAB}", kVkTab},
+    {"{UP}", kVkUp},
+    {"{F1}", FunctionKey(1)},
+    {"{F2}", FunctionKey(2)},
+    {"{F3}", FunctionKey(3)},
+    {"{F4}", FunctionKey(4)},
+    {"{F5}", FunctionKey(5)},
+    {"{F6}", FunctionKey(6)},
+    {"{F7}", FunctionKey(7)},
+    {"{F8}", FunctionKey(8)},
+    {"{F9}", FunctionKey(9)},
+    {"{F10}", FunctionKey(10)},
+    {"{F11}", FunctionKey(11)},
+    {"{F12}", FunctionKey(12)},
+    {"{F13}", kVkNone},
+    {"{F14}", kVkNone},
+    {"{F15}", kVkNone},
+    {"{F16}", kVkNone},
 };
 static_assert(std::size(kSpecialKeys) == 45);
 
 // The keys that the keyboard sends with the extended-key flag.
 bool IsExtendedKey(uint8_t vk) {
-  return (vk >= kVkPageUp && vk <= kVkDown) || vk == kVkInsert || vk == kVkDelete || vk == kVkLeftWin;
+  return IsNavigationKey(vk) || vk == kVkInsert || vk == kVkDelete || vk == kVkLeftWin;
 }
 
 // The characters of a key name in the program's text, for matching the
@@ -190,7 +182,8 @@ class TKeyTranslator {
     ReleaseModifiers();
   }
 
-  // Characters of the user's text; a control character is its own key.
+  // Characters of the user's text; a control character is the key of its
+  // code (VirtualKeys.h checks those that have a name).
   void Plain(std::u32string_view text) {
     for (char32_t c : text) {
       if (c < 32)
@@ -219,7 +212,7 @@ class TKeyTranslator {
   void SpecialKey(const TKeyName& name) {
     int32_t count = name.counted ? RepeatCount(name.countText, name.text) : 1;
     const TSpecialKey& key = *name.key;
-    if (key.vk != 0)
+    if (key.vk != kVkNone)
       for (int32_t i = 0; i < count; ++i) Add(key.modifier ? TKeyStroke::Press : TKeyStroke::Tap, key.vk);
     if (!key.modifier) return ReleaseModifiers();
     switch (key.vk) {

@@ -108,6 +108,13 @@ TIntegerScan ScanInteger(std::string_view text, unsigned hexPrefixes, bool hexUs
   return scan;
 }
 
+bool StandardTextToInt(std::string_view text, int32_t& value) {
+  TIntegerScan scan = ScanInteger(text, kHexDollar);
+  if (!scan.Valid()) return false;
+  value = scan.Value();
+  return true;
+}
+
 int32_t TextToInt(std::string_view text) {
   TIntegerScan scan = ScanInteger(text, kHexDollar | kHexZeroX | kHexBareX, false);
   if (scan.complete && !scan.overflow) return scan.Value();

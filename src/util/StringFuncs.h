@@ -51,6 +51,12 @@ struct TIntegerScan {
 };
 TIntegerScan ScanInteger(std::string_view text, unsigned hexPrefixes, bool hexUsesAllBits = true);
 
+/// The standard conversion that conditions and arithmetic share: leading
+/// blanks, an optional sign, then decimal digits or "$" and hexadecimal
+/// digits, to the end of the text and within the 32-bit range. False for any
+/// other text ("0x1F" among them).
+bool StandardTextToInt(std::string_view text, int32_t& value);
+
 /// Lenient conversion: leading blanks, an optional sign, "$", "x", "X" or "0x"
 /// for hexadecimal. Stops at the first bad character and then ignores the
 /// sign (so "-5x" gives 5). Never fails; an overflowing number stops at the

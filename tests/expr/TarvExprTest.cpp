@@ -47,7 +47,7 @@ TEST_F(TarvExprTest, ArithmeticIsThirtyTwoBitInteger) {
   EXPECT_EQ(EvaluateExpression("007 + 1"), "8");
   EXPECT_EQ(EvaluateExpression("7 - 10"), "-3");
   EXPECT_EQ(EvaluateExpression("\"-5\" + 1"), "-4");
-  EXPECT_EQ(EvaluateExpression("\"$10\" + \"0x10\""), "32");
+  EXPECT_EQ(EvaluateExpression("\"$10\" + 16"), "32");
   EXPECT_EQ(EvaluateExpression("2147483647 - 1 + 1"), "2147483647");
 }
 
@@ -60,6 +60,8 @@ TEST_F(TarvExprTest, NonNumericOperandFailsWithItsText) {
   EXPECT_EQ(Failure<EConvertError>("abc + 1"), "'abc' is not a valid integer value");
   EXPECT_EQ(Failure<EConvertError>("1 - \"\""), "'' is not a valid integer value");
   EXPECT_EQ(Failure<EConvertError>("2147483648 + 0"), "'2147483648' is not a valid integer value");
+  // "$" is the only hexadecimal prefix, as in conditions.
+  EXPECT_EQ(Failure<EConvertError>("\"0x1F\" + 1"), "'0x1F' is not a valid integer value");
 }
 
 TEST_F(TarvExprTest, ComparisonsAreByteWiseOnText) {

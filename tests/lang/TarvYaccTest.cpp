@@ -7,7 +7,9 @@
 
 #include "lang/TarvLex.h"
 #include "lang/TarvYacc.h"
+#include "lang/Vocabulary.h"
 #include "test_support/RecordingUI.h"
+#include "util/StringFuncs.h"
 #include "util/TarvCommon.h"
 
 namespace {
@@ -106,6 +108,20 @@ TEST_F(TarvYaccTest, SlashWordsAreArgumentsAndOptionsComeFirst) {
   EXPECT_EQ(Texts(withOption[0].Args), (TTexts{"prog", "x"}));
   EXPECT_EQ(Codes(withOption[0].Options), TCodes{_MAX});
   EXPECT_EQ(Codes(Parse("prog /w /h /i /w x\r\n")[0].Options), (TCodes{_WAIT, _HIDE, _IGNORE, _WAIT}));
+}
+
+// Each option word, in any letter case and glued or not, gives its token.
+TEST_F(TarvYaccTest, EveryOptionWordOfTheVocabularyGivesItsCode) {
+  for (const TWordRow& row : kWords) {
+    if (!IsOptionToken(row.token)) continue;
+    SCOPED_TRACE(row.word);
+    const std::string word = row.word;
+    EXPECT_EQ(Codes(Parse("prog " + word + " x\r\n")[0].Options), TCodes{row.token});
+    EXPECT_EQ(Codes(Parse("prog" + UpperCase(word) + "\r\n", "COMMAND")[0].Options), TCodes{row.token});
+    if (row.token == _IGNORE || row.token == _WARN) {
+      EXPECT_EQ(Codes(Parse("/kill " + word + " x\r\n")[0].Options), TCodes{row.token});
+    }
+  }
 }
 
 TEST_F(TarvYaccTest, OptionAfterAnArgumentIsASyntaxError) {
@@ -317,6 +333,18 @@ TEST_F(TarvYaccTest, SlashGluedToAnArgumentWordIsAPositionedErrorUnderEverySourc
   EXPECT_NE(Failure("ls /wait/tmp\r\n").find("the word \"/wait/tmp\""), std::string::npos);
   // Quoted, the same path is one argument.
   EXPECT_EQ(Texts(Parse("ls /wait \"sub/zz9\"\r\n")[0].Args), (TTexts{"ls", "\"sub/zz9\""}));
+}
+
+// The grammar refuses the first token of such a word before the lexer reads
+// the rest: the word is still reported once, where it begins.
+TEST_F(TarvYaccTest, ALineThatBeginsWithABarePathHasOneReport) {
+  for (const std::string word : {"/bin/echo", "/activate/bin"}) {
+    std::string report = Failure(word + " hi\r\n");
+    EXPECT_NE(report.find("Line 1 Col 1 in file \"test.qd\"\r\nthe word \"" + word + "\" holds a slash"),
+              std::string::npos)
+        << report;
+    EXPECT_EQ(Count(report, "Line "), 1) << report;
+  }
 }
 
 TEST_F(TarvYaccTest, OptionsGluedToTheFirstWordAndRestOfLineArgumentsKeepTheirSlashes) {

@@ -1,6 +1,10 @@
 #include <X11/keysym.h>
 #include <gtest/gtest.h>
 
+#include <utility>
+
+#include "sys/VirtualKeys.h"
+#include "sys/x11/X11KeyTyper.h"
 #include "sys/x11/X11Layout.h"
 
 namespace {
@@ -46,4 +50,19 @@ TEST(X11Layout, KnowsTheCharacterOfLegacyKeysymsButNotOfDeadOrKeypadKeys) {
       {XK_BackSpace, 0},      {XK_ISO_Level3_Shift, 0}};
   for (auto [keysym, character] : cases)
     EXPECT_EQ(CharacterOfKeysym(keysym), character) << "keysym 0x" << std::hex << keysym;
+}
+
+TEST(X11KeyTyper, EveryNamedVirtualKeyHasItsKeysym) {
+  const std::pair<unsigned, KeySym> cases[] = {{kVkBackspace, XK_BackSpace},
+                                               {kVkReturn, XK_Return},
+                                               {kVkPageDown, XK_Next},
+                                               {kVkDelete, XK_Delete},
+                                               {kVkLeftWin, XK_Super_L},
+                                               {FunctionKey(1), XK_F1},
+                                               {kVkF12, XK_F12},
+                                               {'Q', XK_q},
+                                               {'7', XK_7},
+                                               {kVkNone, NoSymbol},
+                                               {124, NoSymbol}};
+  for (const auto& [vk, keysym] : cases) EXPECT_EQ(KeysymForVirtualKey(vk), keysym) << vk;
 }

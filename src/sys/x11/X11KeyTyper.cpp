@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <map>
 
+#include "sys/VirtualKeys.h"
 #include "sys/x11/X11Display.h"
 
 namespace {
@@ -16,13 +17,15 @@ bool IsShift(KeySym keysym) { return keysym == XK_Shift_L || keysym == XK_Shift_
 
 KeySym KeysymForVirtualKey(unsigned vk) {
   static const std::map<unsigned, KeySym> keys = {
-      {8, XK_BackSpace}, {9, XK_Tab},     {13, XK_Return}, {16, XK_Shift_L},  {17, XK_Control_L},
-      {18, XK_Alt_L},    {27, XK_Escape}, {32, XK_space},  {33, XK_Prior},    {34, XK_Next},
-      {35, XK_End},      {36, XK_Home},   {37, XK_Left},   {38, XK_Up},       {39, XK_Right},
-      {40, XK_Down},     {45, XK_Insert}, {46, XK_Delete}, {0x5B, XK_Super_L}};
+      {kVkBackspace, XK_BackSpace}, {kVkTab, XK_Tab},       {kVkReturn, XK_Return},  {kVkShift, XK_Shift_L},
+      {kVkCtrl, XK_Control_L},      {kVkAlt, XK_Alt_L},     {kVkEscape, XK_Escape},  {kVkSpace, XK_space},
+      {kVkPageUp, XK_Prior},        {kVkPageDown, XK_Next}, {kVkEnd, XK_End},        {kVkHome, XK_Home},
+      {kVkLeft, XK_Left},           {kVkUp, XK_Up},         {kVkRight, XK_Right},    {kVkDown, XK_Down},
+      {kVkInsert, XK_Insert},       {kVkDelete, XK_Delete}, {kVkLeftWin, XK_Super_L}};
+  // The letter and digit keys are their capitals' and digits' codes.
   if (vk >= '0' && vk <= '9') return XK_0 + (vk - '0');
   if (vk >= 'A' && vk <= 'Z') return XK_a + (vk - 'A');
-  if (vk >= 112 && vk <= 123) return XK_F1 + (vk - 112);
+  if (vk >= kVkF1 && vk <= kVkF12) return XK_F1 + (vk - kVkF1);
   auto found = keys.find(vk);
   return found == keys.end() ? NoSymbol : found->second;
 }
