@@ -9,7 +9,7 @@
 
 namespace {
 
-// Slots 1..34 sorted by keyword bytes (the lookup bisects); slot 35 empty.
+// Slots 1..34 sorted by keyword bytes; slot 35 empty.
 const std::array<TKwRec, kKeywordSlots> kKeywords = {{
     {"/activate", _ACTIVATE, true, true, "Window", "name"},
     {"/cd", _CD, true, true, "Directory", "pathname"},

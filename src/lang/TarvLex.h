@@ -15,7 +15,8 @@
 //
 // The keyword table is shared with the grammar, the command object, the
 // executor and the editor: 35 slots numbered 1 to 35, slots 1 to 34 sorted by
-// keyword bytes (so a lookup bisects), slot 35 empty. Token codes (TTarvToken,
+// keyword bytes, slot 35 empty; a lookup compares a word only with the
+// keywords of its length and second letter. Token codes (TTarvToken,
 // generated from the grammar's %token lines into lang/TarvYaccRules.h)
 // double as command kinds and option codes.
 #pragma once
