@@ -9,7 +9,9 @@
 # obstacle) and run; naming targets after the build dir runs only those.
 # Each gets its own corpus
 # in <build dir>/corpus/<target>, seeded from the command files and cases in
-# examples/ and tests/ and from a few built-in command lines. A crash, leak or
+# examples/ and tests/, from a few built-in command lines and from binary
+# garbage (every byte value, in a few orders); a target with a dictionary
+# fuzz/<target>.dict runs with it. A crash, leak or
 # undefined behaviour stops the script with the target's exit status; the
 # reproducer is left in <build dir>/artifacts/<target>/.
 set -euo pipefail
@@ -43,6 +45,10 @@ seed_corpus() {
   printf '/if errorlevel() eq 0 {\n notepad /wait "c:\\a b.txt"\n}\n/else {\n /pause no\n}\n' >"$dir/builtin-3"
   printf '/do {\n/sleep 1 /* wait */\n}\n/while env("X") ne "1"\n# done\n' >"$dir/builtin-4"
   printf 'env("PATH") & "\\"x\\"" + 12 - errorlevel()' >"$dir/builtin-5"
+  local i
+  for ((i = 0; i < 256; ++i)); do printf "\\$(printf %03o "$i")"; done >"$dir/binary-1"
+  for ((i = 255; i >= 0; --i)); do printf "\\$(printf %03o $(((i * 37) % 256)))"; done >"$dir/binary-2"
+  { printf '/if 1 eq 1 {\n'; cat "$dir/binary-2"; printf '\n}\n'; } >"$dir/binary-3"
 }
 
 for name in "${names[@]}"; do
@@ -51,7 +57,9 @@ for name in "${names[@]}"; do
   artifacts="$build/artifacts/$name/"
   seed_corpus "$corpus"
   mkdir -p "$artifacts"
+  options=(-max_total_time="$seconds" -print_final_stats=1 -artifact_prefix="$artifacts")
+  if [[ -f "$root/fuzz/$name.dict" ]]; then options+=(-dict="$root/fuzz/$name.dict"); fi
   echo "== $name: $seconds s"
-  "$target" -max_total_time="$seconds" -print_final_stats=1 -artifact_prefix="$artifacts" "$corpus"
+  "$target" "${options[@]}" "$corpus"
 done
 echo "all ${#names[@]} fuzz targets ran $seconds s each without a finding"

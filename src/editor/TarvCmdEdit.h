@@ -17,9 +17,10 @@
 // the object holds Kind 0, the options the line carries and one argument,
 // the line.
 //
-// The command parser cuts values to 255 characters, so a line longer than
-// that is not parsed: it is split into its first word (the command text) and
-// the rest, which the argument field shows and gives back exactly as it was.
+// A value of more than 255 characters is a parse error (and a token that
+// long ends the lexer's scan), so a line longer than that is not parsed: it
+// is split into its first word (the command text) and the rest, which the
+// argument field shows and gives back exactly as it was.
 #pragma once
 
 #include <optional>

@@ -8,10 +8,13 @@
 namespace {
 
 TLexEngineState engineState;
+bool lexRunShortcut = true;
 
 }  // namespace
 
 TLexEngineState& LexEngine() { return engineState; }
+
+void SetLexRunShortcut(bool on) { lexRunShortcut = on; }
 
 namespace {
 
@@ -218,62 +221,58 @@ namespace {
 // One token's run of the automaton through buffered characters.
 struct TLexAutomatonRun {
   int state;
-  size_t pos;              // next character to read
-  size_t origin;           // pos minus the token length: pos - origin is the length read
-  int matchCount;          // entries the match stack would hold
-  int matchRule = 0;       // lowest rule of the last accepting state entered
-  size_t matchLength = 0;  // token length at which it was entered
-  bool matched = false;    // some accepting state was entered
+  size_t pos;          // next character to read
+  size_t origin;       // pos minus the token length: pos - origin is the length read
+  int matchCount = 0;  // entries the match stack would hold
+  TLexMatch match;     // lowest rule of the last accepting state entered
 };
 
 enum class TRunEnd { Stopped, WantsCharacter, BadRule, StackOverflow };
 
+// The state loops on the character just read (a word, a run of blanks, the
+// rest of a line): it is entered again, the same way, for each further
+// character that keeps it, so those entries are made in one go, and the
+// scan goes on at the last of them. They stop short where one would push
+// the match stack past its limit, so that the scan fails there.
+inline size_t SkipLoop(const TLexAccept& accept, const int32_t* row, int state, const unsigned char* text,
+                       size_t pos, size_t stop, int& matchCount) {
+  const size_t from = pos;
+  while (pos != stop && row[text[pos]] == state) ++pos;
+  if (matchCount + accept.count * static_cast<int>(pos - from) > kLexMatchStackSize)
+    pos = from + static_cast<size_t>((kLexMatchStackSize - matchCount) / accept.count);
+  matchCount += accept.count * static_cast<int>(pos - from);
+  return pos;
+}
+
 // Runs the automaton over text[run.pos .. stop) for as long as it has a
 // transition for the character read. Every accepting state entered records
-// its lowest rule and the position reached, and adds its rule count to the
-// match stack's count. WantsCharacter: it stopped only because it reached
-// `stop`, after entering the state there.
-//
-// This loop runs for every character of the input, so it keeps the run in
-// locals and tests the common kinds of state first. The match stack limit
-// is tested only for an automaton whose states could reach it within one
-// token (kCheckStack); the generated lexers' states never can.
-template <bool kCheckStack>
+// its lowest rule and the token length reached, and adds its rule count to
+// the match stack's count. WantsCharacter: it stopped only because it
+// reached `stop`, after entering the state there.
 TRunEnd RunAutomaton(const TLexAutomaton& automaton, const unsigned char* text, size_t stop,
                      TLexAutomatonRun& run) {
   const TLexAccept* accepts = automaton.accepts.data();
   const int32_t* next = automaton.next.data();
+  // The run lives in locals: this loop runs for every character of the input.
   int state = run.state;
   size_t pos = run.pos;
   int matchCount = run.matchCount;
-  const TLexAccept* matched = nullptr;
-  size_t matchEnd = 0;
-  auto enter = [&](const TLexAccept& accept) {
-    if (kCheckStack && matchCount + accept.count > kLexMatchStackSize) return false;
-    if (accept.count != 0) {
-      matchCount += accept.count;
-      matched = &accept;
-      matchEnd = pos;
-    }
-    return true;
-  };
   TRunEnd end = TRunEnd::Stopped;
   for (;;) {
     const TLexAccept& accept = accepts[state];
-    if (accept.kind == TLexStateKind::Accepting) {
-      if (!enter(accept)) {
+    if (accept.kind == TLexStateKind::BadRule) {
+      end = TRunEnd::BadRule;  // ends the scan before the state is entered
+      break;
+    }
+    if (accept.count != 0) {
+      matchCount += accept.count;
+      if (matchCount > kLexMatchStackSize) {
         end = TRunEnd::StackOverflow;
         break;
       }
-    } else if (accept.kind != TLexStateKind::PassThrough) {
-      // A state without transitions ends the run; one that marks a bad rule
-      // ends it before it is entered.
-      if (accept.kind == TLexStateKind::BadRule)
-        end = TRunEnd::BadRule;
-      else if (!enter(accept))
-        end = TRunEnd::StackOverflow;
-      break;
+      run.match = {accept.rule, pos - run.origin};
     }
+    if (accept.kind == TLexStateKind::Final) break;
     if (pos == stop) {
       end = TRunEnd::WantsCharacter;
       break;
@@ -281,32 +280,13 @@ TRunEnd RunAutomaton(const TLexAutomaton& automaton, const unsigned char* text, 
     const int32_t* row = &next[static_cast<size_t>(state) * 256];
     const int32_t target = row[text[pos++]];
     if (target < 0) break;
-    if (!kCheckStack && target == state) {
-      // The state loops on this character (a word, a run of blanks, the
-      // rest of a line): it is entered again for each character that keeps
-      // it, the same way each time, so the run is skipped in one go. The
-      // state is entered once more at the top of the loop, after the run.
-      const size_t loopFrom = pos;
-      while (pos != stop && row[text[pos]] == state) ++pos;
-      matchCount += accept.count * static_cast<int>(pos - loopFrom);
-    }
+    if (target == state) pos = SkipLoop(accept, row, state, text, pos, stop, matchCount);
     state = target;
   }
   run.state = state;
   run.pos = pos;
   run.matchCount = matchCount;
-  if (matched != nullptr) {
-    run.matchRule = matched->rule;
-    run.matchLength = matchEnd - run.origin;
-    run.matched = true;
-  }
   return end;
-}
-
-inline TRunEnd RunAutomaton(const TLexAutomaton& automaton, const unsigned char* text, size_t stop,
-                            TLexAutomatonRun& run) {
-  return automaton.stackCanOverflow ? RunAutomaton<true>(automaton, text, stop, run)
-                                    : RunAutomaton<false>(automaton, text, stop, run);
 }
 
 }  // namespace
@@ -316,9 +296,6 @@ inline void TCustomLexer::BeginToken() {
   if (lastTokenChar_ != 0) engine.atLineStart = lastTokenChar_ == '\n' ? 1 : 0;
   state_ = engine.startState + engine.atLineStart;
   yytext.clear();
-  engine.matchCount = 0;
-  engine.matchRule = 0;
-  engine.matchLength = 0;
   done_ = false;
 }
 
@@ -330,13 +307,13 @@ void TCustomLexer::FailScan(const std::string& message) {
 }
 
 // Runs the automaton from state_ for as long as it has a transition for the
-// character read, recording the match in the engine state. The characters
-// of the current line are scanned in place; only the end of a line goes
-// through ScanNextLine, which reads the next one. The length limit is
-// checked before each character read: a run through the line stops at it,
-// and ScanNextLine ends the scan with the error.
-[[gnu::always_inline]] inline void TCustomLexer::ScanToken() {
-  TLexAutomatonRun run{state_, next_, next_, 0};
+// character read and returns the match it found. The characters of the
+// current line are scanned in place; only the end of a line goes through
+// ScanNextLine, which reads the next one. The length limit is checked before
+// each character read: a run through the line stops at it, and ScanNextLine
+// ends the scan with the error.
+TLexMatch TCustomLexer::ScanToken() {
+  TLexAutomatonRun run{state_, next_, next_, 0, {}};
   tokenPiece_ = next_;
   for (;;) {
     const size_t length = run.pos - run.origin;
@@ -346,12 +323,6 @@ void TCustomLexer::FailScan(const std::string& message) {
         RunAutomaton(*automaton_, reinterpret_cast<const unsigned char*>(buffer_.data()), stop, run);
     colNo_ += static_cast<int>(run.pos - from);
     next_ = run.pos;
-    TLexEngineState& engine = LexEngine();
-    engine.matchCount = run.matchCount;
-    if (run.matched) {
-      engine.matchRule = run.matchRule;
-      engine.matchLength = static_cast<int>(run.matchLength);
-    }
     if (end == TRunEnd::Stopped) break;
     if (end == TRunEnd::BadRule) FailScan("too many rules");
     if (end == TRunEnd::StackOverflow) FailScan("match stack overflow");
@@ -363,6 +334,7 @@ void TCustomLexer::FailScan(const std::string& message) {
     run.origin = next_ - (read + 1);
   }
   state_ = run.state;
+  return run.match;
 }
 
 // Reads the token's next character past the end of the buffered line, at
@@ -387,35 +359,27 @@ int TCustomLexer::ScanNextLine(int state, size_t length) {
   return automaton_->next[static_cast<size_t>(state) * 256 + c];
 }
 
-// A match of the empty text counts as none. The characters read beyond the
-// match go back to the input.
-inline bool TCustomLexer::FindMatch() {
-  TLexEngineState& engine = LexEngine();
-  if (engine.matchLength == 0) {
-    yytext.append(buffer_, tokenPiece_, next_ - tokenPiece_);
+// The token is the text of the match; the characters read beyond it go back
+// to the input. A match of the empty text counts as none.
+bool TCustomLexer::TakeMatch(const TLexMatch& match) {
+  const size_t piece = next_ - tokenPiece_;
+  if (match.length == 0) {
+    yytext.append(buffer_, tokenPiece_, piece);
     return false;
   }
-  rule_ = engine.matchRule;
-  const auto length = static_cast<size_t>(engine.matchLength);
-  if (yytext.empty() && !PushBackOverflows(next_ - tokenPiece_ - length)) {
-    TakeMatchFromBuffer(length);
+  rule_ = match.rule;
+  const size_t beyond = yytext.size() + piece - match.length;
+  if (yytext.empty() && !PushBackOverflows(beyond)) {
+    // The buffer still holds what yyless would give back: step back over it.
+    yytext.append(buffer_, tokenPiece_, match.length);
+    next_ -= beyond;
+    colNo_ -= static_cast<int>(beyond);
   } else {
-    yytext.append(buffer_, tokenPiece_, next_ - tokenPiece_);
-    yyless(length);
-    lastTokenChar_ = yytext.empty() ? 0 : static_cast<unsigned char>(yytext.back());
+    yytext.append(buffer_, tokenPiece_, piece);
+    yyless(match.length);
   }
+  lastTokenChar_ = static_cast<unsigned char>(yytext.back());
   return true;
-}
-
-// The whole token lies in the buffer (yytext is still empty): its text is
-// copied once, and the characters read beyond it are simply read again
-// (what yyless would write back is what the buffer holds there).
-inline void TCustomLexer::TakeMatchFromBuffer(size_t length) {
-  const size_t beyond = next_ - tokenPiece_ - length;
-  yytext.append(buffer_.data() + tokenPiece_, length);
-  next_ -= beyond;
-  colNo_ -= static_cast<int>(beyond);
-  lastTokenChar_ = static_cast<unsigned char>(buffer_[next_ - 1]);
 }
 
 void TCustomLexer::DefaultAction() {
@@ -441,10 +405,10 @@ inline bool TCustomLexer::BeginsRunAt(int entry) const {
 }
 
 // Takes the run token that the next character begins at `entry` (BeginsRunAt)
-// as ScanToken and FindMatch would, but for yytext, and returns its length;
-// 0, with nothing changed, when the scan would go past the buffered line or
-// the length limit. A run needs no automaton steps: its characters are
-// tested against one row of transitions each.
+// as ScanToken and TakeMatch would, and returns its length; 0, with nothing
+// changed, when the scan would go past the buffered line or the length
+// limit. A run needs no automaton steps: its characters are tested against
+// one row of transitions each.
 size_t TCustomLexer::TakeRunToken(int entry) {
   const TLexAutomaton& automaton = *automaton_;
   const auto* text = reinterpret_cast<const unsigned char*>(buffer_.data());
@@ -459,33 +423,29 @@ size_t TCustomLexer::TakeRunToken(int entry) {
   }
   const size_t length = end - next_;
   if (end == buffer_.size() || length >= kLexMaxTokenText) return 0;
-  const TLexAccept& firstAccept = automaton.accepts[static_cast<size_t>(first)];
-  TLexEngineState& engine = LexEngine();
-  engine.matchCount = automaton.accepts[static_cast<size_t>(entry)].count + firstAccept.count +
-                      static_cast<int>(length - 1) * automaton.accepts[static_cast<size_t>(last)].count;
-  engine.matchRule = firstAccept.rule;
-  engine.matchLength = static_cast<int>(length);
   state_ = last;
-  rule_ = firstAccept.rule;
+  rule_ = automaton.accepts[static_cast<size_t>(first)].rule;
+  yytext.append(buffer_, next_, length);
   next_ = end;
   colNo_ += static_cast<int>(length);
   lastTokenChar_ = text[end - 1];
   return length;
 }
 
+// Takes the next token's text into yytext and its rule into rule_; false
+// when no rule matches (the end of the input).
+inline bool TCustomLexer::TakeToken() {
+  if (lexRunShortcut && BeginsRunAt(state_) && TakeRunToken(state_) != 0) return true;
+  return TakeMatch(ScanToken());
+}
+
 int TCustomLexer::RunScanner(const TLexTables& tables) {
   Prepare(tables);
   for (;;) {
     BeginToken();
-    const size_t length = BeginsRunAt(state_) ? TakeRunToken(state_) : 0;
-    if (length != 0) {
-      yytext.append(buffer_.data() + next_ - length, length);
-    } else {
-      ScanToken();
-      if (!FindMatch()) {
-        DefaultAction();
-        return 0;
-      }
+    if (!TakeToken()) {
+      DefaultAction();
+      return 0;
     }
     Action(rule_);
     if (done_) return returnValue_;

@@ -7,39 +7,38 @@
 // position; a character given back steps the position back, so only giving
 // back more than was read of the line moves any text; a token that runs on
 // into the next line keeps its part of the line before it in the buffer),
-// builds the token text yytext, counts lines and columns for messages, and writes trace lines to the output
-// stream and error lines to the error stream. Parsers read the position, yytext and the streams for their
+// builds the token text yytext, counts lines and columns for messages, and
+// writes trace lines to the output stream and error lines to the error
+// stream. Parsers read the position, yytext and the streams for their
 // reports.
 //
-// Matching is the classic longest match: every automaton state that accepts
-// rules records, per rule, the length of yytext at which it accepted (the
-// "marks") and pushes the rules on a match stack (the "matches", lowest rule
-// number last, so it ends on top). When the automaton stops, the newest
-// entry with a recorded length wins and the characters read beyond it go
-// back to the input. Since an accepting state marks exactly the rules it
-// pushes, the winner is always the lowest rule of the last accepting state
-// reached beyond the empty text: the engine keeps that rule and its length
-// instead of the stack itself, and counts the entries the stack would hold
-// so that its limit still applies.
+// Matching is the classic longest match with the lowest rule number winning
+// a tie. Every accepting state marks and lists the same rules, lowest first,
+// so the match is always the lowest rule of the last accepting state
+// entered beyond the empty text, at the token length there: the scan keeps
+// just that rule and length, and gives back the characters read beyond it.
+// It also counts the rules the accepting states it enters list (at most
+// 1024 per token), the limit of the match stack the tables were made for.
 //
 // Most tokens of a command file are runs: a word, a number, white space, a
 // rest-of-line argument. Where the tables show that a first character can
 // only begin such a run (a first state, then one state that loops, both
-// accepting the same rule first), the engine reads the token by testing its
-// characters against one row of transitions, with the same result as
-// stepping the automaton through it; a run that would reach the end of the
-// buffered line or the length limit is scanned the ordinary way.
+// accepting the same rule first), the engine takes the token by testing its
+// characters against one row of transitions, with the same result as the
+// scan (fuzz/LexPathsFuzz.cpp compares the two); a run that would reach the
+// end of the buffered line or the length limit is scanned.
 //
 // The scan state that lives across tokens and lexer instances (start
-// condition, at-line-start, match stack, rule end positions) is engine-wide
-// by design: only one scan runs at a time, and constructing a lexer resets
-// it. It sits in one place, TLexEngineState, reached through LexEngine().
+// condition and at-line-start) is engine-wide by design: only one scan runs
+// at a time, and constructing a lexer resets it. It sits in one place,
+// TLexEngineState, reached through LexEngine().
 //
 // The engine's limits (255 characters of token text, 2048 characters of
-// push-back, 256 rules, 1024 match-stack entries) end the run with a script
-// error "LexLib: <what> at line L, column C in "<source>"". A line longer
-// than the push-back buffer is taken whole: the buffer grows to hold the
-// current line, and only pushing back more than it holds is an overflow.
+// push-back, 256 rules, 1024 rules listed per token) end the run with a
+// script error "LexLib: <what> at line L, column C in "<source>"". A line
+// longer than the push-back buffer is taken whole: the buffer grows to hold
+// the current line, and only pushing back more than it holds is an
+// overflow.
 #pragma once
 
 #include <cstdint>
@@ -94,13 +93,22 @@ constexpr size_t kLexMaxTokenText = 255;
 struct TLexEngineState {
   int startState = 0;   // active start condition times two
   int atLineStart = 1;  // 1 when the next token begins a line
-  int matchCount = 0;   // entries of the match stack in this token
-  int matchRule = 0;    // the entry on top: lowest rule of the last accepting state
-  int matchLength = 0;  // yytext length at which it accepted; 0 = no match
+};
+
+/// The match a token's scan found: the lowest rule of the last accepting
+/// state it entered, and the token length there (0: no match).
+struct TLexMatch {
+  int rule = 0;
+  size_t length = 0;
 };
 
 /// The one engine-wide scan state.
 TLexEngineState& LexEngine();
+
+/// Whether the engine takes run tokens by its shortcut (on at start). The
+/// fuzz target that proves the shortcut equal to the plain scan turns it off
+/// for its second pass over each input.
+void SetLexRunShortcut(bool on);
 
 /// How the scan treats entering an automaton state, from the most common
 /// case: it changes nothing, it records a match and reads on, it ends the
@@ -227,11 +235,11 @@ class TCustomLexer {
   bool BeginsRunAt(int entry) const;
   size_t TakeRunToken(int entry);
   void BeginToken();
+  bool TakeToken();
   [[noreturn]] void FailScan(const std::string& message);
-  void ScanToken();
+  TLexMatch ScanToken();
   int ScanNextLine(int state, size_t length);
-  bool FindMatch();
-  void TakeMatchFromBuffer(size_t length);
+  bool TakeMatch(const TLexMatch& match);
   void DefaultAction();
   bool LoadNextLine(size_t keepFrom = std::string::npos);
   bool PushBackOverflows(size_t count) const;

@@ -16,7 +16,8 @@
 // The keyword table is shared with the grammar, the command object, the
 // executor and the editor: 35 slots numbered 1 to 35, slots 1 to 34 the words
 // of lang/Vocabulary.h in their order (sorted by keyword bytes), slot 35
-// empty. Token codes (TTarvToken,
+// empty; a lookup compares a word only with the keywords of its length and
+// second letter. Token codes (TTarvToken,
 // generated from the grammar's %token lines into lang/TarvYaccRules.h)
 // double as command kinds and option codes.
 #pragma once

@@ -15,7 +15,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <random>
 #include <string>
 
 #include "exec/ScriptRunner.h"
@@ -201,20 +200,6 @@ TEST_F(HostileInput, ANulByteAnywhereInACommandFileIsRefusedWithItsPosition) {
                                  ": it is not a plain text file");
     EXPECT_EQ(Log(), "") << "nothing of a refused file runs";
   }
-}
-
-TEST_F(HostileInput, BinaryGarbageEndsInAMessageOrARunNeverInACrash) {
-  DryRunWithLog();
-  std::mt19937 random(20261207);
-  for (int round = 0; round < 300; ++round) {
-    std::string bytes(1 + random() % 2000, '\0');
-    for (char& c : bytes) c = static_cast<char>(random() % 256);
-    std::string message = RunFile(dir.Write("garbage.qd", bytes));
-    std::string textMessage = RunText(bytes);
-    EXPECT_FALSE(message.empty() && textMessage.empty() && Log().empty()) << "round " << round;
-    RunState().RunLog.Clear();
-  }
-  EXPECT_TRUE(sys.launcher.starts.empty());
 }
 
 // ---- Files that cannot be read -----------------------------------------------------
