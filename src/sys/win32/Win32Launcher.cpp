@@ -91,6 +91,10 @@ class TWin32Launcher : public IProgramLauncher {
     return result;
   }
 
+  bool HasEnded(TProcessHandle process) override {
+    return WaitForSingleObject(AsHandle(process), 0) == WAIT_OBJECT_0;
+  }
+
   bool GetExitCode(TProcessHandle process, uint32_t& exitCode) override {
     DWORD code = 0;
     if (!GetExitCodeProcess(AsHandle(process), &code)) return false;
