@@ -68,16 +68,18 @@ std::set<DWORD> ServicePids() {
       OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ENUMERATE_SERVICE));
   if (!manager) return pids;
   DWORD needed = 0, count = 0, resume = 0;
-  EnumServicesStatusExA(manager.get(), SC_ENUM_PROCESS_INFO, SERVICE_WIN32, SERVICE_ACTIVE, nullptr, 0, &needed,
-                        &count, &resume, nullptr);
+  EnumServicesStatusExA(manager.get(), SC_ENUM_PROCESS_INFO, SERVICE_WIN32, SERVICE_ACTIVE, nullptr, 0,
+                        &needed, &count, &resume, nullptr);
   std::vector<BYTE> buffer(needed);
   resume = 0;
-  if (needed == 0 || !EnumServicesStatusExA(manager.get(), SC_ENUM_PROCESS_INFO, SERVICE_WIN32, SERVICE_ACTIVE,
-                                            buffer.data(), needed, &needed, &count, &resume, nullptr))
+  if (needed == 0 ||
+      !EnumServicesStatusExA(manager.get(), SC_ENUM_PROCESS_INFO, SERVICE_WIN32, SERVICE_ACTIVE,
+                             buffer.data(), needed, &needed, &count, &resume, nullptr))
     return pids;
   const auto* services = reinterpret_cast<const ENUM_SERVICE_STATUS_PROCESSA*>(buffer.data());
   for (DWORD i = 0; i < count; ++i)
-    if (services[i].ServiceStatusProcess.dwProcessId != 0) pids.insert(services[i].ServiceStatusProcess.dwProcessId);
+    if (services[i].ServiceStatusProcess.dwProcessId != 0)
+      pids.insert(services[i].ServiceStatusProcess.dwProcessId);
   return pids;
 }
 
@@ -111,8 +113,8 @@ TSystemView ViewOf(const std::vector<TProcessEntry>& entries) {
       view.desktopOwners.insert(owner);
   HMODULE kernel = GetModuleHandleA("kernel32.dll");
   if (kernel)
-    view.isCritical =
-        reinterpret_cast<TIsProcessCritical>(reinterpret_cast<void*>(GetProcAddress(kernel, "IsProcessCritical")));
+    view.isCritical = reinterpret_cast<TIsProcessCritical>(
+        reinterpret_cast<void*>(GetProcAddress(kernel, "IsProcessCritical")));
   return view;
 }
 
@@ -127,7 +129,8 @@ std::string SystemRole(const TSystemView& view, DWORD pid, DWORD session, bool s
   if (view.services.count(pid)) return "service";
   if (view.serviceManagers.count(pid)) return "service control manager";
   // A run that is itself in session 0 is a service's: session 0 tells nothing.
-  if (sessionKnown && session == kServicesSession && view.ourSessionKnown && view.ourSession != kServicesSession)
+  if (sessionKnown && session == kServicesSession && view.ourSessionKnown &&
+      view.ourSession != kServicesSession)
     return "session 0";
   if (view.desktopOwners.count(pid)) return "desktop shell";
   return "";

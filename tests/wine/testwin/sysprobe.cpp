@@ -20,8 +20,6 @@
 //                            ignore WPARAM
 //   save FILE TEXT           saves TEXT as FILE the way the editor does: "saved",
 //                            or "failed: " and the system error text
-//   handles PID              the number of handles the process PID holds
-//                            (GetProcessHandleCount): "handles N"
 //   errortext CODE           the system error text of CODE, as messages show it
 //   readtext FILE            reads a text file as the program does, in this
 //                            program's code page (no UTF-8 manifest: the
@@ -129,16 +127,6 @@ int ReadText(const std::string& path) {
   return 0;
 }
 
-int HandlesOf(DWORD pid) {
-  HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, pid);
-  DWORD count = 0;
-  bool counted = process && GetProcessHandleCount(process, &count);
-  if (process) CloseHandle(process);
-  if (!counted) throw std::runtime_error("cannot count the handles of " + std::to_string(pid));
-  Say("handles " + std::to_string(count));
-  return 0;
-}
-
 int Run(const std::vector<std::string>& args) {
   if (args.size() == 1 && args[0] == "toolhelp") {
     std::vector<TProcessEntry> entries;
@@ -158,13 +146,12 @@ int Run(const std::vector<std::string>& args) {
   if (args.size() == 2 && args[0] == "readtext") return ReadText(args[1]);
   if (args.size() == 3 && args[0] == "save")
     return Say(SysSaveFile(args[1], args[2]) ? "saved" : "failed: " + WinErrorText(LastSystemError())), 0;
-  if (args.size() == 2 && args[0] == "handles") return HandlesOf(std::stoul(args[1]));
   if (args.size() == 2 && args[0] == "errortext") return Say(WinErrorText(std::stoul(args[1]))), 0;
   if (args.size() == 4 && args[0] == "post")
     return PostToWindow(args[1], args[2], static_cast<WPARAM>(std::stoul(args[3])));
   std::fputs(
       "usage: sysprobe toolhelp | psapi TRACEFILE | findexe FILE DIR | waitname NAME | waitbad | post CLASS "
-      "MESSAGE WPARAM | readtext FILE | handles PID | errortext CODE | save FILE TEXT\n",
+      "MESSAGE WPARAM | readtext FILE | errortext CODE | save FILE TEXT\n",
       stderr);
   return 2;
 }
