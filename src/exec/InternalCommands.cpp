@@ -89,11 +89,14 @@ void RunCd(const std::string& directory) {
   RunState().WorkDir = CurrentDirectory();
 }
 
+// Ends every matching process that is in reach (ProcessProtection); each
+// one left alone is named in the debug trace with the reason.
 void RunKill(const std::string& argument) {
   RequireArgument(argument, _KILL, TMissing::Plain);
   const std::string pattern = UpperCase(argument);
   const uint32_t self = CurrentProcessId();
   bool found = false;
+  int spared = 0;
   uint32_t pid = 0;
   std::string path;
   for (int i = 1; GetProcessEntry(i, pid, path); ++i) {
@@ -102,13 +105,24 @@ void RunKill(const std::string& argument) {
       DebugTrace("name=" + Quoted(name) + ", Par=" + Quoted(pattern));
       matches = matches || MatchWildcard(name, pattern);
     }
-    if (!matches || pid == self) continue;
+    if (!matches) continue;
+    if (std::string protection = ProcessProtection(i); !protection.empty()) {
+      DebugTrace("skipping pid " + std::to_string(pid) + ": " + protection);
+      // The program itself matching is no protected match: it never counts.
+      if (pid != self) ++spared;
+      continue;
+    }
     found = true;
     DebugTrace("killing pid " + std::to_string(pid));
     KillProcess(pid);
     DebugTrace("killed pid " + std::to_string(pid));
   }
-  if (!found)
+  if (found) return;
+  if (spared > 0)
+    ReportCommandError(CommandWord(_KILL) + " found only protected " + Quoted(pattern) + " programs (" +
+                       std::to_string(spared) +
+                       "): the run's own starters, system processes and other users' programs are never ended");
+  else
     ReportCommandError(CommandWord(_KILL) + " could not find " + Quoted(pattern) + " program running");
 }
 

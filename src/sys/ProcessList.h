@@ -19,9 +19,28 @@
 constexpr uint32_t kProcessTerminate = 0x0001;
 constexpr uint32_t kProcessSynchronizeQuery = 0x00100400;  // SYNCHRONIZE | PROCESS_QUERY_INFORMATION
 
+/// What the platform knows of a process that decides whether /kill may end
+/// it. The platform fills in what it can tell; the rules built on these facts
+/// (ProcessProtection in Winfuncs) are the same everywhere.
+struct TProcessFacts {
+  uint32_t parentPid = 0;  // 0: none or unknown
+  // When it started, in the platform's own units; 0: unknown. A process
+  // starts after its parent, so a "parent" that started later is a process
+  // that reused the parent's pid (Windows reuses pids of ended parents).
+  uint64_t startTime = 0;
+  // Non-empty for the system's own processes, naming what it is ("init",
+  // "kernel thread", "service", "critical process", "desktop shell").
+  std::string systemRole;
+  bool otherUser = false;  // runs as another user
+  // Outside every login of the user: on POSIX a daemon (another session, and
+  // init as its parent), on Windows another logon session.
+  bool outsideLogin = false;
+};
+
 struct TProcessEntry {
-  TProcessEntry(uint32_t pid = 0, std::string path = {}, std::vector<std::string> shownNames = {})
-      : pid(pid), path(std::move(path)), shownNames(std::move(shownNames)) {}
+  TProcessEntry(uint32_t pid = 0, std::string path = {}, std::vector<std::string> shownNames = {},
+                TProcessFacts facts = {})
+      : pid(pid), path(std::move(path)), shownNames(std::move(shownNames)), facts(std::move(facts)) {}
 
   uint32_t pid = 0;
   std::string path;  // executable path; empty when the process could not be inspected
@@ -30,6 +49,7 @@ struct TProcessEntry {
   // started through a symbolic link (sh for dash) is found by the name it
   // was started with. They may repeat the executable's file name.
   std::vector<std::string> shownNames;
+  TProcessFacts facts;
 };
 
 class IProcessList {
@@ -41,4 +61,7 @@ class IProcessList {
   virtual TProcessHandle OpenProcess(uint32_t access, uint32_t pid) = 0;
   virtual bool TerminateProcess(TProcessHandle process, uint32_t exitCode) = 0;
   virtual uint32_t CurrentProcessId() = 0;
+  /// True when `error`, left by a failed OpenProcess, says that no process
+  /// has that pid (any more): ESRCH, ERROR_INVALID_PARAMETER.
+  virtual bool IsNoSuchProcess(uint32_t error) = 0;
 };

@@ -58,6 +58,10 @@ class IProgramLauncher {
   /// reason in the system error; the processes may then still run.
   virtual TWaitResult WaitForProcesses(const std::vector<TProcessHandle>& processes, uint64_t timeoutMs) = 0;
 
+  /// True once the process has ended; returns at once and serves no
+  /// messages. On POSIX a child that has ended is reaped here.
+  virtual bool HasEnded(TProcessHandle process) = 0;
+
   /// The exit code of an ended process (259, STILL_ACTIVE, while it runs).
   virtual bool GetExitCode(TProcessHandle process, uint32_t& exitCode) = 0;
   virtual void CloseProcess(TProcessHandle process) = 0;

@@ -133,8 +133,26 @@ bool WaitByName(const std::string& name, const TWaitLimit& limit) {
 }
 
 void AddPendingProgram(const std::string& program, TProcessHandle process) {
-  WinfuncsState().pendingPrograms.push_back(process);
-  WinfuncsState().pendingProgramNames.push_back(WithoutQuotes(program));
+  WinfuncsState().pendingPrograms.push_back({process, 0, WithoutQuotes(program)});
+}
+
+// Gives back the handle of each pending program that has ended (on POSIX
+// this reaps its zombie), keeping its exit code for /waitall. A code that
+// cannot be read keeps the handle: /waitall reports the failure.
+void ReapEndedPrograms() {
+  for (TPendingProgram& program : WinfuncsState().pendingPrograms) {
+    if (program.process == 0 || !Launcher().HasEnded(program.process)) continue;
+    if (!Launcher().GetExitCode(program.process, program.exitCode)) continue;
+    Launcher().CloseProcess(program.process);
+    program.process = 0;
+  }
+}
+
+std::vector<TProcessHandle> RunningPendingPrograms() {
+  std::vector<TProcessHandle> running;
+  for (const TPendingProgram& program : WinfuncsState().pendingPrograms)
+    if (program.process != 0) running.push_back(program.process);
+  return running;
 }
 
 // Waits for a program started with lfWait. False when the limit passed first.
@@ -148,14 +166,14 @@ bool WaitForStartedProgram(const std::string& program, const std::string& direct
 // The programs of the table that still run, named for a message: at most a
 // few names, then how many more.
 std::string StillRunningPrograms(size_t& count) {
-  const TWinfuncsState& state = WinfuncsState();
   std::string names;
   count = 0;
-  for (size_t i = 0; i < state.pendingPrograms.size(); ++i) {
+  for (const TPendingProgram& program : WinfuncsState().pendingPrograms) {
     uint32_t exitCode = 0;
-    if (!Launcher().GetExitCode(state.pendingPrograms[i], exitCode) || exitCode != kStillActive) continue;
-    if (++count <= kMostNamedPrograms)
-      names += (names.empty() ? "" : ", ") + Quoted(state.pendingProgramNames[i]);
+    if (program.process == 0 || !Launcher().GetExitCode(program.process, exitCode) ||
+        exitCode != kStillActive)
+      continue;
+    if (++count <= kMostNamedPrograms) names += (names.empty() ? "" : ", ") + Quoted(program.name);
   }
   if (count > kMostNamedPrograms) names += " and " + std::to_string(count - kMostNamedPrograms) + " more";
   return names;
@@ -182,6 +200,7 @@ int StartProgram(const std::string& program, const std::vector<std::string>& arg
     ReportStartFailure(refusal, flags);
     return -1;
   }
+  ReapEndedPrograms();
   bool wait = (flags & lfWait) != 0;
   // Read before the start: a wrong limit must not leave a program behind.
   TWaitLimit limit = wait ? TWaitLimit::FromEnvironment() : TWaitLimit();
@@ -205,29 +224,29 @@ void WaitForAllPrograms() {
   TWinfuncsState& state = WinfuncsState();
   RunState().LastExitCode = 0;
   if (state.pendingPrograms.empty()) return;
-  TWaitResult result = Launcher().WaitForProcesses(state.pendingPrograms, limit.RemainingMs());
-  if (result == TWaitResult::TimedOut) {
-    ReportWaitAllGaveUp(limit);
-    return;
+  if (std::vector<TProcessHandle> running = RunningPendingPrograms(); !running.empty()) {
+    TWaitResult result = Launcher().WaitForProcesses(running, limit.RemainingMs());
+    if (result == TWaitResult::TimedOut) {
+      ReportWaitAllGaveUp(limit);
+      return;
+    }
+    if (result == TWaitResult::Failed)
+      ShowError("Error waiting for all processes: " + WinErrorText(LastSystemError()));
   }
-  if (result == TWaitResult::Failed)
-    ShowError("Error waiting for all processes: " + WinErrorText(LastSystemError()));
-  for (TProcessHandle process : state.pendingPrograms) {
-    uint32_t exitCode = 0;
-    if (ReadExitCode(process, exitCode) && exitCode != 0) RunState().LastExitCode = exitCode;
-    Launcher().CloseProcess(process);
+  for (TPendingProgram& program : state.pendingPrograms) {
+    uint32_t exitCode = program.exitCode;
+    if (program.process != 0 && !ReadExitCode(program.process, exitCode)) exitCode = 0;
+    if (exitCode != 0) RunState().LastExitCode = exitCode;
+    if (program.process != 0) Launcher().CloseProcess(program.process);
   }
   state.pendingPrograms.clear();
-  state.pendingProgramNames.clear();
 }
 
 size_t PendingProgramCount() { return WinfuncsState().pendingPrograms.size(); }
 
 void ForgetPendingPrograms() {
-  std::vector<TProcessHandle>& pending = WinfuncsState().pendingPrograms;
-  for (TProcessHandle process : pending) Launcher().CloseProcess(process);
-  pending.clear();
-  WinfuncsState().pendingProgramNames.clear();
+  for (TProcessHandle process : RunningPendingPrograms()) Launcher().CloseProcess(process);
+  WinfuncsState().pendingPrograms.clear();
 }
 
 void WaitForProgramByName(const std::string& name) { WaitByName(name, TWaitLimit()); }
@@ -253,10 +272,16 @@ void SleepWithMessages(uint32_t ms) {
     uint32_t result = Launcher().WaitForMessages(static_cast<uint32_t>(deadline - now));
     DebugTrace("MsgWaitForMultipleObjects() returned " + std::to_string(result));
     SystemServices().pumpMessages();
+    ReapEndedPrograms();
   }
 }
 
-void PauseWithoutMessages(uint32_t ms) { Launcher().Pause(ms); }
+void PauseWithoutMessages(uint32_t ms) {
+  Launcher().Pause(ms);
+  // The polls of /waitfor and /waitclose may last long: programs that end
+  // meanwhile give back their handles.
+  ReapEndedPrograms();
+}
 
 bool ChangeDirectory(const std::string& path) { return Launcher().SetCurrentDirectory(path); }
 

@@ -84,8 +84,16 @@ std::string ProcessFileNameUpper(std::string_view path);
 /// without empty names and repeats. Empty when there is no such entry.
 std::vector<std::string> ProcessNamesUpper(int index);
 
-/// Ends the process with exit code 1. True when done; raises
-/// std::runtime_error "Function OpenProcess failed: " or "Function
+/// Why /kill must leave the `index`-th process of the current picture alone,
+/// or empty when it may end it: the program's own process, a process it was
+/// started from (its parent, their parent and so on up to the login), a
+/// system process, another user's process, a process outside the user's
+/// logins (TProcessFacts).
+std::string ProcessProtection(int index);
+
+/// Ends the process with exit code 1. True when done, also when the process
+/// had ended by itself meanwhile (it is gone, which is what was asked);
+/// raises std::runtime_error "Function OpenProcess failed: " or "Function
 /// TerminateProcess failed: " + the system's message otherwise.
 bool KillProcess(uint32_t pid);
 

@@ -104,6 +104,32 @@ TEST_F(ExecutorTest, KillEndsEveryMatchingProcessButItself) {
   EXPECT_EQ(sys.processes.killed[1].first, 13u);
 }
 
+// Protected matches are skipped without a failure and named in the debug
+// trace; a match that ended meanwhile counts as ended. When every match is
+// protected, the failure says so rather than that nothing was found.
+TEST_F(ExecutorTest, KillSkipsProtectedProgramsAndNamesThemInTheTrace) {
+  RunState().DebugTraceOn = true;
+  RunState().DebugTraceFile = dir.Path("trace.log");
+  sys.processes.Add(4242, "C:\\Tools\\tarv32.exe", ProcessFacts(30));
+  sys.processes.Add(30, "C:\\Tools\\tarv32.exe", {});  // the run's starter
+  sys.processes.Add(50, "C:\\WINDOWS\\tarv32.exe", ProcessFacts(1, 0, "service"));
+  sys.processes.Add(60, "C:\\Tools\\tarv32.exe", {});  // ends before the kill
+  sys.processes.vanishing.insert(60);
+  EXPECT_EQ(Run("/kill tarv32.exe"), "");
+  EXPECT_TRUE(sys.processes.killed.empty());
+  std::string trace = dir.Read("trace.log");
+  for (const char* line :
+       {"skipping pid 4242: it is this program", "skipping pid 30: this program was started from it",
+        "skipping pid 50: it is a system process (service)", "killing pid 60", "pid 60 had already ended",
+        "killed pid 60"})
+    EXPECT_NE(trace.find(line), std::string::npos) << line << " in\n" << trace;
+
+  EXPECT_EQ(Run("/kill tarv32.exe"),
+            Report("/kill tarv32.exe",
+                   "/kill found only protected \"TARV32.EXE\" programs (2): the run's own "
+                   "starters, system processes and other users' programs are never ended"));
+}
+
 TEST_F(ExecutorTest, KillOfNothingNamesThePatternInCapitals) {
   EXPECT_EQ(Run("/kill note*"), Report("/kill note*", "/kill could not find \"NOTE*\" program running"));
 }

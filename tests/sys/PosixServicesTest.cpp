@@ -172,7 +172,7 @@ TEST_F(PosixServices, KillProcessEndsAStartedProgram) {
   launcher.WaitForProcess(process, kWaitForever);
   uint32_t exitCode = 0;
   EXPECT_TRUE(launcher.GetExitCode(process, exitCode));
-  EXPECT_EQ(exitCode, 137u);
+  EXPECT_EQ(exitCode, 1u);  // as on Windows, not 128 + SIGKILL
   EXPECT_LT(SecondsSince(start), 5.0);
   launcher.CloseProcess(process);
 }
@@ -213,21 +213,15 @@ TEST_F(PosixServices, KillFindsAProgramByTheNameItWasStartedWith) {
     launcher.CloseProcess(process);
     return std::to_string(exitCode);
   };
-  EXPECT_EQ(killedBy(link.substr(0, 15)), "137");  // its comm
-  EXPECT_EQ(killedBy(link), "137");                // its first argument
-  EXPECT_EQ(killedBy("tarv_linked_*"), "137");
+  EXPECT_EQ(killedBy(link.substr(0, 15)), "1");  // its comm
+  EXPECT_EQ(killedBy(link), "1");                // its first argument
+  EXPECT_EQ(killedBy("tarv_linked_*"), "1");
   EXPECT_TRUE(ui.boxes.empty());
   EXPECT_THROW(RunCommandText("/kill " + link + "_not"), EScriptError);
 }
 
-TEST_F(PosixServices, KillingAProcessThatDoesNotExistFailsToOpenIt) {
-  try {
-    KillProcess(0x7FFFFFF0);
-    FAIL() << "no error";
-  } catch (const std::runtime_error& error) {
-    EXPECT_EQ(std::string(error.what()).rfind("Function OpenProcess failed: ", 0), 0u) << error.what();
-  }
-}
+// It may have ended between the picture and the kill: gone, as asked.
+TEST_F(PosixServices, KillingAProcessThatDoesNotExistCountsAsEnded) { EXPECT_TRUE(KillProcess(0x7FFFFFF0)); }
 
 TEST_F(PosixServices, WaitByNameWaitsUntilNoSuchProcessRuns) {
   // A name of its own, so that nobody else's processes take part.
@@ -285,7 +279,7 @@ TEST_F(PosixServices, WaitsGiveUpAtTheTimeLimitWithoutSpinning) {
   EXPECT_EQ(overstayers.size(), 2u);
   for (pid_t overstayer : overstayers) KillProcess(uint32_t(overstayer));
   WaitForAllPrograms();  // reaps the pending one
-  EXPECT_EQ(RunState().LastExitCode, 137u);
+  EXPECT_EQ(RunState().LastExitCode, 1u);
   for (pid_t overstayer : overstayers) waitpid(overstayer, nullptr, 0);
   EXPECT_FALSE(HasChildren());
 }

@@ -88,6 +88,10 @@ class FakeLauncher : public IProgramLauncher {
     }
     return RunClockUntilEnded(processes, timeoutMs) ? TWaitResult::Ended : TWaitResult::TimedOut;
   }
+  bool HasEnded(TProcessHandle process) override {
+    if (endedEarly.count(process)) return true;
+    return !openedByPid.count(process) && endsAt[process] <= now;
+  }
   bool GetExitCode(TProcessHandle process, uint32_t& exitCode) override {
     if (unreadableExitCodes.count(process) || !open.count(process)) {
       SetLastSystemError(6);  // ERROR_INVALID_HANDLE
@@ -137,7 +141,9 @@ class FakeLauncher : public IProgramLauncher {
   std::deque<Outcome> outcomes;         // default: a new process ending with 0
   bool batchFilesRunThroughCmd = true;  // as on Windows
   std::set<TProcessHandle> unreadableExitCodes;
-  uint32_t waitAllError = 0;                        // non-zero: the wait for all fails
+  std::set<TProcessHandle> endedEarly;   // ended, whatever endsAt says (a process that exited by itself)
+  std::set<TProcessHandle> openedByPid;  // run until endedEarly says otherwise
+  uint32_t waitAllError = 0;             // non-zero: the wait for all fails
   std::map<std::string, std::string> associations;  // file (as asked) -> executable
   std::set<std::string> missingDirectories;
   std::string currentDirectory = "C:\\WORK";
@@ -175,11 +181,25 @@ class FakeLauncher : public IProgramLauncher {
   TProcessHandle nextHandle = 100;
 };
 
+/// The facts of a listed process, for FakeProcessList::Add.
+inline TProcessFacts ProcessFacts(uint32_t parentPid, uint64_t startTime = 0, std::string systemRole = {},
+                                  bool otherUser = false, bool outsideLogin = false) {
+  TProcessFacts facts;
+  facts.parentPid = parentPid;
+  facts.startTime = startTime;
+  facts.systemRole = std::move(systemRole);
+  facts.otherUser = otherUser;
+  facts.outsideLogin = outsideLogin;
+  return facts;
+}
+
 class FakeProcessList : public IProcessList {
  public:
   explicit FakeProcessList(FakeLauncher& launcher) : launcher_(launcher) {}
 
-  void Add(uint32_t pid, const std::string& path) { processes.push_back({pid, path}); }
+  void Add(uint32_t pid, const std::string& path, TProcessFacts facts = {}) {
+    processes.push_back({pid, path, {}, std::move(facts)});
+  }
   void Remove(uint32_t pid) {
     std::erase_if(processes, [pid](const TProcessEntry& entry) { return entry.pid == pid; });
   }
@@ -190,6 +210,7 @@ class FakeProcessList : public IProcessList {
   }
   TProcessHandle OpenProcess(uint32_t access, uint32_t pid) override {
     opens.push_back({access, pid});
+    if (vanishing.count(pid)) Remove(pid);
     bool running = std::any_of(processes.begin(), processes.end(),
                                [pid](const TProcessEntry& entry) { return entry.pid == pid; });
     if (!running || unopenable.count(pid)) {
@@ -197,11 +218,18 @@ class FakeProcessList : public IProcessList {
       return 0;
     }
     TProcessHandle handle = launcher_.NewHandle(0);
+    launcher_.openedByPid.insert(handle);
     pidOf[handle] = pid;
     return handle;
   }
   bool TerminateProcess(TProcessHandle process, uint32_t exitCode) override {
     uint32_t pid = pidOf[process];
+    if (exitedBeforeKill.count(pid)) {
+      launcher_.endedEarly.insert(process);
+      Remove(pid);
+      SetLastSystemError(5);  // as Windows refuses an exited process
+      return false;
+    }
     if (unkillable.count(pid)) {
       SetLastSystemError(5);
       return false;
@@ -211,10 +239,13 @@ class FakeProcessList : public IProcessList {
     return true;
   }
   uint32_t CurrentProcessId() override { return currentPid; }
+  bool IsNoSuchProcess(uint32_t error) override { return error == 87; }
 
   // Script
   std::vector<TProcessEntry> processes;
   std::set<uint32_t> unopenable;
+  std::set<uint32_t> vanishing;         // listed, but gone before it is opened
+  std::set<uint32_t> exitedBeforeKill;  // opened, but exited before the termination
   std::set<uint32_t> unkillable;
   uint32_t currentPid = 4242;
 

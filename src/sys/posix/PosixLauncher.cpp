@@ -25,10 +25,19 @@ namespace {
 constexpr uint32_t kStillActive = 259;
 constexpr uint32_t kWaitTimeout = 258;
 
-// Exit status as Windows would report it; a signal gives 128 + its number.
-uint32_t ExitCodeOf(int status) {
+// A signal gives 128 + its number, unless our own /kill sent it: a program
+// ended by /kill reports the code /kill gave, as on Windows. (A child that
+// had exited before the signal came keeps its own status.)
+uint32_t SignalExitCode(const TPosixProcess* process, int signal) {
+  bool ours = process && process->killedHere && (signal == SIGKILL || signal == SIGTERM);
+  return ours ? process->killedExitCode : 128u + static_cast<uint32_t>(signal);
+}
+
+// Exit status as Windows would report it.
+uint32_t ExitCodeOf(const TPosixProcess& process) {
+  const int status = process.status;
   if (WIFEXITED(status)) return static_cast<uint32_t>(WEXITSTATUS(status));
-  if (WIFSIGNALED(status)) return 128u + static_cast<uint32_t>(WTERMSIG(status));
+  if (WIFSIGNALED(status)) return SignalExitCode(&process, WTERMSIG(status));
   return static_cast<uint32_t>(status);
 }
 
@@ -144,7 +153,7 @@ bool OpenedProcessExitCode(const TPosixProcess& process, uint32_t& exitCode) {
     exitCode = kStillActive;
   } else {
     exitCode = info.si_code == CLD_EXITED ? static_cast<uint32_t>(info.si_status)
-                                          : 128u + static_cast<uint32_t>(info.si_status);
+                                          : SignalExitCode(FindRunningChild(process.pid), info.si_status);
   }
   return true;
 }
@@ -155,7 +164,7 @@ bool StartedProcessExitCode(TPosixProcess& process, uint32_t& exitCode) {
     if (done < 0) return false;
     process.ended = done == process.pid;
   }
-  exitCode = process.ended ? ExitCodeOf(process.status) : kStillActive;
+  exitCode = process.ended ? ExitCodeOf(process) : kStillActive;
   return true;
 }
 
@@ -196,6 +205,15 @@ class TPosixLauncher : public IProgramLauncher {
       }
     }
     return waitedForAll ? TWaitResult::Ended : TWaitResult::Failed;
+  }
+
+  bool HasEnded(TProcessHandle handle) override {
+    TPosixProcess* process = FindProcessHandle(handle);
+    if (!process || process->ended) return true;
+    if (process->startedHere) return ReapChild(*process, WNOHANG);
+    pollfd ready{process->pidfd, POLLIN, 0};
+    process->ended = ::poll(&ready, 1, 0) > 0;
+    return process->ended;
   }
 
   bool GetExitCode(TProcessHandle handle, uint32_t& exitCode) override {

@@ -7,6 +7,18 @@
 // inspected gets no names, so /kill never picks what it could not end.
 // Processes are opened by pid through a pidfd, so a handle keeps naming the
 // same process even if its pid is reused.
+//
+// The facts that keep a process out of /kill's reach come from
+// /proc/<pid>/stat and status: init (pid 1) and kernel threads (the
+// PF_KTHREAD flag, or kthreadd as their parent) are the system's own; a real
+// uid other than ours is another user's. A daemon is a process in a session
+// other than ours whose parent is init: the system started it, or it
+// detached itself from its terminal the way daemons do (fork, setsid, the
+// parent exits). A program of the user's own started from another terminal
+// or from the desktop is in another session too, but its parent is that
+// terminal's shell or the desktop's launcher, so it stays within reach.
+// (A subreaper that adopts orphans in place of init cannot be told from /proc
+// and is not looked for: what it adopts stays within reach, as the user's.)
 #include <dirent.h>
 #include <signal.h>
 #include <sys/syscall.h>
@@ -16,6 +28,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 
 #include "sys/posix/PosixBackEnd.h"
@@ -59,9 +72,80 @@ std::vector<std::string> ShownNames(const std::string& pid) {
   return names;
 }
 
+constexpr unsigned long kKernelThreadFlag = 0x00200000;  // PF_KTHREAD
+constexpr uint32_t kInitPid = 1;
+constexpr uint32_t kKernelThreadsParent = 2;  // kthreadd
+
+// The fields of /proc/<pid>/stat that the facts need.
+struct TStat {
+  uint32_t parentPid = 0;
+  long session = -1;
+  unsigned long flags = 0;
+  unsigned long long startTime = 0;
+  bool read = false;
+};
+
+TStat ReadStat(const std::string& pid) {
+  TStat stat;
+  std::FILE* stream = std::fopen(("/proc/" + pid + "/stat").c_str(), "rb");
+  if (!stream) return stat;
+  char text[1024];
+  size_t length = std::fread(text, 1, sizeof text - 1, stream);
+  std::fclose(stream);
+  text[length] = '\0';
+  // The name in parentheses may hold blanks and parentheses: the fields
+  // start after the last ')'.
+  const char* fields = std::strrchr(text, ')');
+  if (!fields) return stat;
+  unsigned ppid = 0;
+  // state ppid pgrp session tty tpgid flags minflt cminflt majflt cmajflt
+  // utime stime cutime cstime priority nice threads itrealvalue starttime
+  stat.read = std::sscanf(fields + 1,
+                          " %*c %u %*d %ld %*d %*d %lu %*u %*u %*u %*u %*u %*u %*d %*d %*d %*d %*d %*d %llu",
+                          &ppid, &stat.session, &stat.flags, &stat.startTime) == 4;
+  stat.parentPid = ppid;
+  return stat;
+}
+
+// The real uid of the process, or -1 when it cannot be read.
+long RealUid(const std::string& pid) {
+  std::FILE* stream = std::fopen(("/proc/" + pid + "/status").c_str(), "rb");
+  if (!stream) return -1;
+  long uid = -1;
+  char line[256];
+  while (uid < 0 && std::fgets(line, sizeof line, stream))
+    if (std::strncmp(line, "Uid:", 4) == 0) uid = std::strtol(line + 4, nullptr, 10);
+  std::fclose(stream);
+  return uid;
+}
+
+std::string SystemRole(uint32_t pid, const TStat& stat) {
+  if (pid == kInitPid) return "init";
+  if ((stat.flags & kKernelThreadFlag) || pid == kKernelThreadsParent ||
+      stat.parentPid == kKernelThreadsParent)
+    return "kernel thread";
+  return "";
+}
+
+TProcessFacts Facts(uint32_t pid, const std::string& name) {
+  TProcessFacts facts;
+  TStat stat = ReadStat(name);
+  if (!stat.read) return facts;
+  facts.parentPid = stat.parentPid;
+  facts.startTime = stat.startTime;
+  facts.systemRole = SystemRole(pid, stat);
+  long uid = RealUid(name);
+  facts.otherUser = uid >= 0 && static_cast<uid_t>(uid) != ::getuid();
+  // A parent of 0 is outside this pid namespace: to us it is where init is.
+  bool parentIsInit = stat.parentPid == kInitPid || stat.parentPid == 0;
+  facts.outsideLogin = stat.session != static_cast<long>(::getsid(0)) && parentIsInit;
+  return facts;
+}
+
 TProcessEntry ProcessEntry(const char* pid) {
   TProcessEntry entry(static_cast<uint32_t>(std::strtoul(pid, nullptr, 10)), ExecutablePath(pid));
   if (!entry.path.empty()) entry.shownNames = ShownNames(pid);
+  entry.facts = Facts(entry.pid, pid);
   return entry;
 }
 
@@ -99,15 +183,24 @@ class TPosixProcessList : public IProcessList {
   }
 
   // POSIX has no chosen exit code for a killed process: it ends by SIGKILL.
-  bool TerminateProcess(TProcessHandle handle, uint32_t) override {
+  // A child of ours that was ended so reports `exitCode` when it is reaped.
+  bool TerminateProcess(TProcessHandle handle, uint32_t exitCode) override {
     TPosixProcess* process = FindProcessHandle(handle);
     int result = process ? SendSignal(*process, SIGKILL) : (errno = EBADF, -1);
-    if (result == 0) return true;
-    SetLastSystemError(static_cast<uint32_t>(errno));
-    return false;
+    if (result != 0) {
+      SetLastSystemError(static_cast<uint32_t>(errno));
+      return false;
+    }
+    if (TPosixProcess* child = FindRunningChild(process->pid)) {
+      child->killedHere = true;
+      child->killedExitCode = exitCode;
+    }
+    return true;
   }
 
   uint32_t CurrentProcessId() override { return static_cast<uint32_t>(::getpid()); }
+
+  bool IsNoSuchProcess(uint32_t error) override { return error == ESRCH; }
 };
 
 }  // namespace

@@ -31,6 +31,12 @@ bool RemoveProcessHandle(TProcessHandle handle) {
   return true;
 }
 
+TPosixProcess* FindRunningChild(pid_t pid) {
+  for (auto& [handle, process] : handles)
+    if (process.startedHere && !process.ended && process.pid == pid) return &process;
+  return nullptr;
+}
+
 pid_t ProcessIdOfHandle(TProcessHandle handle) {
   TPosixProcess* process = FindProcessHandle(handle);
   return process ? process->pid : 0;

@@ -18,6 +18,11 @@ struct TPosixProcess {
   int pidfd = -1;            // for a process opened by pid
   bool ended = false;
   int status = 0;  // waitpid status once ended (started here only)
+  // Set when /kill of this program ended it (KillProcess): the child then
+  // reports this code, as a terminated process does on Windows, instead of
+  // 128 + the signal's number.
+  bool killedHere = false;
+  uint32_t killedExitCode = 0;
 };
 
 TProcessHandle AddProcessHandle(const TPosixProcess& process);
@@ -25,6 +30,9 @@ TProcessHandle AddProcessHandle(const TPosixProcess& process);
 TPosixProcess* FindProcessHandle(TProcessHandle handle);
 /// Closes the pidfd, if any, and forgets the handle. False when not open.
 bool RemoveProcessHandle(TProcessHandle handle);
+
+/// The child started here with that pid that has not been reaped, or nullptr.
+TPosixProcess* FindRunningChild(pid_t pid);
 
 /// The pid behind an open handle, 0 for none (for tests and diagnostics).
 pid_t ProcessIdOfHandle(TProcessHandle handle);

@@ -24,6 +24,9 @@ IKeyboard& Win32Keyboard();
 /// nothing in `entries`) when kernel32 lacks one of them; raises
 /// std::runtime_error when the picture cannot be taken.
 bool ToolHelpSnapshot(std::vector<TProcessEntry>& entries);
+/// Fills in the facts of each entry (TProcessFacts) beyond its parent, which
+/// the picture gives (tool-help only).
+void AddProcessFacts(std::vector<TProcessEntry>& entries);
 /// The process picture of psapi.dll (GetProcNT), writing its trace lines to
 /// the debug trace; raises std::runtime_error when psapi cannot be used.
 std::vector<TProcessEntry> PsapiSnapshot();

@@ -20,6 +20,7 @@
 
 #include "sys/WindowsArguments.h"
 #include "sys/win32/ProcessWaits.h"
+#include "util/StreamFuncs.h"
 #include "util/StringFuncs.h"
 
 namespace {
@@ -53,6 +54,14 @@ std::string ExtensionFound(const std::string& file, const std::string& directory
   return "";
 }
 
+// The new process's handle value: the system gives the lowest free slot of
+// the handle table, so values that keep growing over many starts mean
+// handles kept open (programs that ended must not leave theirs behind).
+// Wine counts no handles (GetProcessHandleCount gives 0), hence the value.
+void TraceProcessHandle(HANDLE process) {
+  DebugTrace("started process handle " + std::to_string(reinterpret_cast<uintptr_t>(process)));
+}
+
 class TWin32Launcher : public IProgramLauncher {
  public:
   bool RunsThroughCmd(const std::string& file, const std::string& directory) override {
@@ -75,6 +84,7 @@ class TWin32Launcher : public IProgramLauncher {
     info.nShow = request.showCommand;
     if (!::ShellExecuteExA(&info)) return false;
     process = reinterpret_cast<TProcessHandle>(info.hProcess);
+    if (info.hProcess) TraceProcessHandle(info.hProcess);
     return true;
   }
 
@@ -89,6 +99,10 @@ class TWin32Launcher : public IProgramLauncher {
     TWaitResult result = WaitAllServingMessages(handles, timeoutMs, error);
     SetLastError(error);
     return result;
+  }
+
+  bool HasEnded(TProcessHandle process) override {
+    return WaitForSingleObject(AsHandle(process), 0) == WAIT_OBJECT_0;
   }
 
   bool GetExitCode(TProcessHandle process, uint32_t& exitCode) override {

@@ -90,7 +90,9 @@ class TSnapshot {
 static_assert(sizeof(void*) != 4 || sizeof(PROCESSENTRY32) == 296);
 
 TProcessEntry EntryOf(const PROCESSENTRY32& record) {
-  return {static_cast<uint32_t>(record.th32ProcessID), record.szExeFile};
+  TProcessEntry entry{static_cast<uint32_t>(record.th32ProcessID), record.szExeFile};
+  entry.facts.parentPid = static_cast<uint32_t>(record.th32ParentProcessID);
+  return entry;
 }
 
 std::vector<TProcessEntry> WalkSnapshot(const TToolHelp& toolHelp) {
@@ -199,10 +201,13 @@ std::string ExecutablePath(const TPsapi& psapi, DWORD pid) {
 
 class TWin32ProcessList : public IProcessList {
  public:
+  // psapi names no parents: without tool-help, only the run itself is known
+  // among its starters.
   std::vector<TProcessEntry> TakeSnapshot() override {
     std::vector<TProcessEntry> entries;
-    if (ToolHelpSnapshot(entries)) return entries;
-    return PsapiSnapshot();
+    if (!ToolHelpSnapshot(entries)) entries = PsapiSnapshot();
+    AddProcessFacts(entries);
+    return entries;
   }
 
   TProcessHandle OpenProcess(uint32_t access, uint32_t pid) override {
@@ -214,6 +219,8 @@ class TWin32ProcessList : public IProcessList {
   }
 
   uint32_t CurrentProcessId() override { return GetCurrentProcessId(); }
+
+  bool IsNoSuchProcess(uint32_t error) override { return error == ERROR_INVALID_PARAMETER; }
 };
 
 }  // namespace

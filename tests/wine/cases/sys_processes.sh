@@ -123,3 +123,72 @@ case_sys_failed_wait_for_all_reports_the_system_error() {
   # ERROR_INVALID_HANDLE
   expect_eq "wait" "failed 6" "$(wine "$(SYSPROBE)" waitbad | tr -d '\r')"
 }
+
+# The pids of the prefix's system processes (services, the desktop's
+# explorer) in a "pid PATH" list, one a line.
+sys_system_pids() {
+  awk '{ n = split($2, part, /\\/); if (tolower(part[n]) ~ /^(services|winedevice|plugplay|svchost|rpcss|explorer)\.exe$/) print $1 }' "$1" | sort
+}
+
+# /kill * ends the user's programs but leaves Wine's own processes (the
+# services and the desktop's explorer) and the run itself alone, naming each
+# one it skipped in the debug trace.
+case_sys_kill_all_spares_the_system_processes() {
+  sys_prepare sx_victim.exe
+  wine "$TARV_CASE_DIR/sx_victim.exe" window "Sx Victim" victim.log &
+  local victim=$!
+  sys_wait_for_line victim.log '^state '
+  wine "$(SYSPROBE)" toolhelp | tr -d '\r' >before.txt
+  local trace
+  trace=$(winepath -w "$TARV_CASE_DIR/trace.log")
+  sys_script killall "/set debug = \"${trace//\\/\\\\}\"" '/kill /warn *' '/pause after kill'
+  sys_run_console killall
+  wait_pid "$victim" 30
+  wine "$(SYSPROBE)" toolhelp | tr -d '\r' >after.txt
+  cat before.txt after.txt
+  expect_eq "exit status" 0 "$BG_STATUS"
+  expect_eq "standard error" 'Information: after kill' "$(errors_of killall)"
+  expect_line "system processes listed" '^[0-9]+ services\.exe$' "$(cat before.txt)"
+  expect_eq "system processes left running" "$(sys_system_pids before.txt)" \
+    "$(sys_system_pids after.txt | grep -Fxf <(sys_system_pids before.txt))"
+  expect_no_line "the user's program ended" 'sx_victim\.exe$' "$(cat after.txt)"
+  local lines
+  lines=$(tr -d '\r' <trace.log)
+  grep -E '^(skipping|killed) ' <<<"$lines" || true
+  expect_line "a service skipped" '^skipping pid [0-9]+: it is a system process' "$lines"
+  expect_line "the program itself skipped" '^skipping pid [0-9]+: it is this program$' "$lines"
+  expect_line "the user's program killed" '^killed pid [0-9]+$' "$lines"
+}
+
+# Programs started without /wait give back their handles as they end: over
+# 300 starts the handle values that the system gives the new processes (the
+# lowest free slots; in the debug trace) stay low, and /waitall still reads
+# every exit code.
+case_sys_background_starts_hold_no_handles() {
+  sys_prepare
+  local trace
+  trace=$(winepath -w "$TARV_CASE_DIR/trace.log")
+  sys_script many \
+    "/set debug = \"${trace//\\/\\\\}\"" \
+    '/set n = 0' \
+    '/do {' \
+    '   /set n = env(n) + 1' \
+    '   /if env(n) eq 150 {' \
+    '      testwin.exe exit 5' \
+    '   } /else {' \
+    '      testwin.exe exit 0' \
+    '   }' \
+    '} /while env(n) ne 300' \
+    '/waitall' \
+    '/pause "waited " & errorlevel()'
+  sys_run_console many 600
+  expect_eq "standard error" 'Information: waited 5' "$(errors_of many)"
+  local values first most
+  values=$(tr -d '\r' <trace.log | sed -n 's/^started process handle //p')
+  first=$(head -n 1 <<<"$values")
+  most=$(sort -n <<<"$values" | tail -n 1)
+  echo "process handles over $(wc -l <<<"$values") starts: first $first, highest $most"
+  expect_eq "starts traced" 300 "$(wc -l <<<"$values")"
+  # Handles come 4 apart: 300 handles kept open would add 1200.
+  [ "$most" -lt $((first + 200)) ] || { echo "handles kept: first $first, highest $most" >&2; false; }
+}
