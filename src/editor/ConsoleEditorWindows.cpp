@@ -3,8 +3,8 @@
 #include <cstdio>
 
 #include "editor/TarvPList.h"
-#include "util/CodePages.h"
 #include "lang/Vocabulary.h"
+#include "util/CodePages.h"
 #include "util/TarvCommon.h"
 #include "util/TerminalText.h"
 

@@ -119,9 +119,10 @@ void RunKill(const std::string& argument) {
   }
   if (found) return;
   if (spared > 0)
-    ReportCommandError(CommandWord(_KILL) + " found only protected " + Quoted(pattern) + " programs (" +
-                       std::to_string(spared) +
-                       "): the run's own starters, system processes and other users' programs are never ended");
+    ReportCommandError(
+        CommandWord(_KILL) + " found only protected " + Quoted(pattern) + " programs (" +
+        std::to_string(spared) +
+        "): the run's own starters, system processes and other users' programs are never ended");
   else
     ReportCommandError(CommandWord(_KILL) + " could not find " + Quoted(pattern) + " program running");
 }

@@ -157,9 +157,12 @@ def link_problems(guide, lines, heads):
 
 
 def commands(root):
-    with open(os.path.join(root, "src", "lang", "TarvLex.cpp"), encoding="utf-8") as f:
+    """The command words of the language's one vocabulary table."""
+    with open(os.path.join(root, "src", "lang", "Vocabulary.h"), encoding="utf-8") as f:
         table = f.read()
     names = re.findall(r'\{"(/\w+)", _\w+, (?:true|false), true,', table)
+    if not names:
+        sys.exit("guide checks: no command words found in src/lang/Vocabulary.h")
     return ["@"] + names
 
 
@@ -188,7 +191,8 @@ def main():
     with open(guide, encoding="utf-8") as f:
         lines = f.read().split("\n")
     heads = headings(lines)
-    literals = string_literals(root)
+    # Messages take command words from the vocabulary, some in capitals.
+    literals = string_literals(root) | {w for c in commands(root) for w in (c, c.upper())}
     problems = message_problems(guide, lines, literals)
     quoted = sum(len(re.findall(r"`[^`]+`", l)) for l in lines if l.startswith("|"))
     problems += link_problems(guide, lines, heads)
