@@ -17,7 +17,7 @@ namespace {
 
 void LogCondition(const Tcmdrec& command, bool value) {
   if (!RunState().DebugLog) return;  // the run log is written only then
-  LogMessage(std::string(command.Condition) + (value ? " is TRUE" : " is FALSE"));
+  LogMessage(std::string(command.Condition()) + (value ? " is TRUE" : " is FALSE"));
 }
 
 // A condition whose value is no number, named by the word that wrote it.
@@ -25,20 +25,26 @@ std::string BadResultMessage(int word, const std::string& result) {
   return "Bad " + CommandWord(word) + " expression result: \"" + result + "\" - should be numeric";
 }
 
+// A marker line of a /do pass; built only while the run log is written,
+// for a loop makes many passes.
+void LogDoMarker(const char* before, const char* after) {
+  if (RunState().DebugLog) LogMessage(before + CommandWord(_DO) + after);
+}
+
 // One pass of the body; false when it failed.
 bool RunDoPass(const Tcmdrec& command) {
-  LogMessage("*** BEGIN " + CommandWord(_DO) + " command block");
+  LogDoMarker("*** BEGIN ", " command block");
   bool ok = true;
   try {
-    RunCommandList(command.Block);
+    RunCommandList(command.Block());
   } catch (...) {
     ok = false;
   }
   if (!ok) {
     RunState().LastExitCode = 1;
-    LogMessage("*** " + CommandWord(_DO) + " block failed");
+    LogDoMarker("*** ", " block failed");
   }
-  LogMessage("*** END " + CommandWord(_DO) + " command block");
+  LogDoMarker("*** END ", " command block");
   return ok;
 }
 
@@ -51,7 +57,7 @@ void RunDoCommand(const Tcmdrec& command) {
   int32_t n = 0;
   do {
     RunDoPass(command);
-    std::string result = EvaluateExpression(command.Condition);
+    std::string result = EvaluateExpression(command.Condition());
     if (!ConditionToInt(result, n)) {
       ReportCommandError(BadResultMessage(_WHILE, result));
       return;
@@ -62,7 +68,7 @@ void RunDoCommand(const Tcmdrec& command) {
 }
 
 void RunIfCommand(const Tcmdrec& command) {
-  std::string result = EvaluateExpression(command.Condition);
+  std::string result = EvaluateExpression(command.Condition());
   int32_t n = 0;
   if (!ConditionToInt(result, n)) {
     ReportCommandError(BadResultMessage(_IF, result));
@@ -71,11 +77,11 @@ void RunIfCommand(const Tcmdrec& command) {
   LogCondition(command, n != 0);
   if (n != 0) {
     LogMessage("*** BEGIN THEN block");
-    RunCommandList(command.Block);
+    RunCommandList(command.Block());
     LogMessage("*** END THEN block");
   } else {
     LogMessage("*** BEGIN ELSE block");
-    RunCommandList(command.ElseBlock);
+    RunCommandList(command.ElseBlock());
     LogMessage("*** END ELSE block");
   }
 }

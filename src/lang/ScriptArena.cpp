@@ -1,5 +1,7 @@
 #include "lang/ScriptArena.h"
 
+#include <algorithm>
+
 namespace {
 
 // Large enough that a script of 100,000 lines takes a few hundred chunks;
@@ -15,17 +17,10 @@ std::string_view TScriptArena::Text(std::string_view text) {
   return {room, text.size()};
 }
 
-void* TScriptArena::Allocate(size_t bytes, size_t alignment) {
-  size_t padding = (alignment - reinterpret_cast<uintptr_t>(next_) % alignment) % alignment;
-  if (next_ == nullptr || padding + bytes > left_) {
-    const size_t size = std::max(bytes + alignment, kChunkBytes);
-    chunks_.push_back(std::make_unique_for_overwrite<std::byte[]>(size));
-    next_ = chunks_.back().get();
-    left_ = size;
-    padding = (alignment - reinterpret_cast<uintptr_t>(next_) % alignment) % alignment;
-  }
-  std::byte* start = next_ + padding;
-  next_ = start + bytes;
-  left_ -= padding + bytes;
-  return start;
+size_t TScriptArena::NewChunk(size_t bytes, size_t alignment) {
+  const size_t size = std::max(bytes + alignment, kChunkBytes);
+  chunks_.push_back(std::make_unique_for_overwrite<std::byte[]>(size));
+  next_ = chunks_.back().get();
+  left_ = size;
+  return (0 - reinterpret_cast<uintptr_t>(next_)) & (alignment - 1);
 }

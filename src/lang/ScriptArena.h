@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <span>
@@ -38,7 +39,17 @@ class TScriptArena {
   }
 
  private:
-  void* Allocate(size_t bytes, size_t alignment);
+  // Alignments are powers of two; most requests fit the chunk in use.
+  void* Allocate(size_t bytes, size_t alignment) {
+    size_t padding = (0 - reinterpret_cast<uintptr_t>(next_)) & (alignment - 1);
+    if (padding + bytes > left_) padding = NewChunk(bytes, alignment);
+    std::byte* start = next_ + padding;
+    next_ = start + bytes;
+    left_ -= padding + bytes;
+    return start;
+  }
+  // Starts a chunk with room for the request; returns its padding there.
+  size_t NewChunk(size_t bytes, size_t alignment);
 
   std::vector<std::unique_ptr<std::byte[]>> chunks_;
   std::byte* next_ = nullptr;

@@ -111,16 +111,15 @@ Tcmdrec TCmdBuilder::WithArgumentList(int32_t kind, std::span<const std::string>
 
 Tcmdrec TCmdBuilder::Do(std::string_view whileCondition, TCmdList body) {
   Tcmdrec cmd = Plain(_DO);
-  cmd.Condition = arena_.Text(whileCondition);
-  cmd.Block = body;
+  const TCmdFlow flow{arena_.Text(whileCondition), body, {}};
+  cmd.Flow = arena_.Array(std::span(&flow, 1)).data();
   return cmd;
 }
 
 Tcmdrec TCmdBuilder::If(std::string_view condition, TCmdList thenBlock, TCmdList elseBlock) {
   Tcmdrec cmd = Plain(_IF);
-  cmd.Condition = arena_.Text(condition);
-  cmd.Block = thenBlock;
-  cmd.ElseBlock = elseBlock;
+  const TCmdFlow flow{arena_.Text(condition), thenBlock, elseBlock};
+  cmd.Flow = arena_.Array(std::span(&flow, 1)).data();
   return cmd;
 }
 
@@ -159,7 +158,7 @@ std::string Tcmdrec::CommandText(int first) const {
         .append("=")
         .append(Args.size() > 2 ? Args[2] : "");
   } else if (Kind == _IF) {
-    text.append(" ").append(Condition);
+    text.append(" ").append(Condition());
   } else {
     for (size_t i = std::max(first, 0); i < Args.size(); ++i) {
       if (!text.empty()) text += ' ';

@@ -79,15 +79,25 @@ uint32_t ErrorModeFlags(std::span<const int32_t> options);
 /// /ignore /warn /wait, long forms, each once, no separators.
 std::string OptionsText(TCmdCodes options);
 
+/// What only /do and /if carry, kept apart so that the many commands
+/// without blocks stay small.
+struct TCmdFlow {
+  std::string_view condition;  // /if condition, /do's /while text ("0" without one)
+  TCmdList block;              // /do body or /if THEN block
+  TCmdList elseBlock;          // /if ELSE block
+};
+
 class Tcmdrec {
  public:
-  int32_t KeywordIndex = 0;    // keyword-table slot of the kind; 0 for an external program
-  int32_t Kind = 0;            // token code of the keyword; 0 for an external program
-  TCmdTexts Args;              // [0] keyword or program text, then the arguments
-  TCmdCodes Options;           // option codes in the order written
-  std::string_view Condition;  // /if condition, /do's /while text ("0" without one)
-  TCmdList Block;              // /do body or /if THEN block
-  TCmdList ElseBlock;          // /if ELSE block
+  int32_t KeywordIndex = 0;        // keyword-table slot of the kind; 0 for an external program
+  int32_t Kind = 0;                // token code of the keyword; 0 for an external program
+  TCmdTexts Args;                  // [0] keyword or program text, then the arguments
+  TCmdCodes Options;               // option codes in the order written
+  const TCmdFlow* Flow = nullptr;  // /do and /if only, in the script's arena
+
+  std::string_view Condition() const { return Flow ? Flow->condition : std::string_view(); }
+  TCmdList Block() const { return Flow ? Flow->block : TCmdList(); }
+  TCmdList ElseBlock() const { return Flow ? Flow->elseBlock : TCmdList(); }
 
   bool HasOption(int32_t code) const;
   std::string OptionsText() const { return ::OptionsText(Options); }

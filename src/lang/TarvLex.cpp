@@ -80,7 +80,7 @@ size_t LongestPlainKeyword() {
 }
 
 // The keyword (lower case) and the text in any letter case, of equal length.
-bool SameLetters(const std::string& keyword, std::string_view text) {
+bool SameLetters(const char* keyword, std::string_view text) {
   for (size_t i = 0; i < text.size(); ++i)
     if (LowerAscii(text[i]) != keyword[i]) return false;
   return true;
@@ -91,8 +91,9 @@ bool SameLetters(const std::string& keyword, std::string_view text) {
 int KeywordLookup(std::string_view text) {
   if (text.size() > kLongestKeyword) return -1;
   if (text.size() > LongestPlainKeyword() && text[0] != '/') return -1;
+  // The words straight from the vocabulary: slot N is its row N - 1.
   for (int slot : KeywordBuckets()[text.size()][LetterGroup(text)])
-    if (SameLetters(KeywordRecord(slot).keyword, text)) return slot;
+    if (SameLetters(kWords[static_cast<size_t>(slot - 1)].word, text)) return slot;
   return -1;
 }
 

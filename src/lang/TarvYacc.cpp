@@ -148,8 +148,8 @@ TCmdList TTarvYacc::List(int n) const {
 // most reductions the look-ups in groups that are not theirs.
 void TTarvYacc::yyaction(int number) {
   auto rule = static_cast<TTarvYaccRule>(number);
-  TextAction(rule) || ListAction(rule) || OptionAction(rule) || InputAction(rule) || BlockAction(rule) ||
-      CommandAction(rule) || ClauseAction(rule);
+  TextAction(rule) || ListAction(rule) || InputAction(rule) || BlockAction(rule) || CommandAction(rule) ||
+      ClauseAction(rule) || OptionAction(rule);
 }
 
 // input, inputList, inputLine: top-level commands go to the result list.

@@ -50,14 +50,14 @@ TEST_F(TcmdrecTest, BlockFormsHangTheirBlocksAndConditions) {
   TCmdList body = make.Block(waitAll);
   Tcmdrec loop = make.Do("0", body);
   EXPECT_EQ(loop.Kind, _DO);
-  EXPECT_EQ(loop.Condition, "0");
-  ASSERT_EQ(loop.Block.size(), 1u);
-  EXPECT_EQ(loop.Block[0].Kind, _WAITALL);
-  EXPECT_TRUE(loop.ElseBlock.empty());
+  EXPECT_EQ(loop.Condition(), "0");
+  ASSERT_EQ(loop.Block().size(), 1u);
+  EXPECT_EQ(loop.Block()[0].Kind, _WAITALL);
+  EXPECT_TRUE(loop.ElseBlock().empty());
   Tcmdrec cond = make.If("a EQ b", body, {});
   EXPECT_EQ(Texts(cond.Args), TTexts{"/if"});
-  EXPECT_EQ(cond.Condition, "a EQ b");
-  EXPECT_EQ(cond.Block.data(), body.data());
+  EXPECT_EQ(cond.Condition(), "a EQ b");
+  EXPECT_EQ(cond.Block().data(), body.data());
 }
 
 TEST_F(TcmdrecTest, ExternalProgramHasKindAndIndexZeroAndItsOptions) {

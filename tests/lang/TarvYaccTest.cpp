@@ -78,14 +78,14 @@ TEST_F(TarvYaccTest, CommandFileWithIfElseBuildsNestedBlocks) {
   const Tcmdrec& cmdIf = list[1];
   EXPECT_EQ(cmdIf.Kind, _IF);
   EXPECT_EQ(Texts(cmdIf.Args), TTexts{"/if"});
-  EXPECT_EQ(cmdIf.Condition, "errorlevel() EQ 0");
-  ASSERT_EQ(cmdIf.Block.size(), 1u);
-  EXPECT_EQ(cmdIf.Block[0].Kind, _ACTIVATE);
-  EXPECT_EQ(Texts(cmdIf.Block[0].Args), (TTexts{"/activate", "Untitled - Notepad"}));
-  EXPECT_TRUE(cmdIf.Block[0].Options.empty());
-  ASSERT_EQ(cmdIf.ElseBlock.size(), 1u);
-  EXPECT_EQ(cmdIf.ElseBlock[0].Kind, _PAUSE);
-  EXPECT_EQ(Texts(cmdIf.ElseBlock[0].Args), (TTexts{"/pause", "Notepad failed"}));
+  EXPECT_EQ(cmdIf.Condition(), "errorlevel() EQ 0");
+  ASSERT_EQ(cmdIf.Block().size(), 1u);
+  EXPECT_EQ(cmdIf.Block()[0].Kind, _ACTIVATE);
+  EXPECT_EQ(Texts(cmdIf.Block()[0].Args), (TTexts{"/activate", "Untitled - Notepad"}));
+  EXPECT_TRUE(cmdIf.Block()[0].Options.empty());
+  ASSERT_EQ(cmdIf.ElseBlock().size(), 1u);
+  EXPECT_EQ(cmdIf.ElseBlock()[0].Kind, _PAUSE);
+  EXPECT_EQ(Texts(cmdIf.ElseBlock()[0].Args), (TTexts{"/pause", "Notepad failed"}));
 }
 
 TEST_F(TarvYaccTest, ExternalProgramTakesWordsAsArguments) {
@@ -153,35 +153,35 @@ TEST_F(TarvYaccTest, DoTakesItsWhileConditionOrZero) {
   ASSERT_EQ(withWhile.size(), 1u);
   EXPECT_EQ(withWhile[0].Kind, _DO);
   EXPECT_EQ(Texts(withWhile[0].Args), TTexts{"/do"});
-  EXPECT_EQ(withWhile[0].Condition, "x EQ 1");
-  EXPECT_EQ(withWhile[0].Block.size(), 1u);
-  EXPECT_TRUE(withWhile[0].ElseBlock.empty());
+  EXPECT_EQ(withWhile[0].Condition(), "x EQ 1");
+  EXPECT_EQ(withWhile[0].Block().size(), 1u);
+  EXPECT_TRUE(withWhile[0].ElseBlock().empty());
 
   TScript without = Parse("/do {\r\n/plist\r\n}\r\n");
   ASSERT_EQ(without.size(), 1u);
-  EXPECT_EQ(without[0].Condition, "0");
+  EXPECT_EQ(without[0].Condition(), "0");
 }
 
 TEST_F(TarvYaccTest, IfWithAndWithoutElse) {
   TScript withElse = Parse("/if a ne b {\r\n/plist\r\n} /else {\r\n/wlist\r\n}\r\n");
-  EXPECT_EQ(withElse[0].Condition, "a NE b");
-  EXPECT_EQ(withElse[0].Block.size(), 1u);
-  ASSERT_EQ(withElse[0].ElseBlock.size(), 1u);
-  EXPECT_EQ(withElse[0].ElseBlock[0].Kind, _WLIST);
+  EXPECT_EQ(withElse[0].Condition(), "a NE b");
+  EXPECT_EQ(withElse[0].Block().size(), 1u);
+  ASSERT_EQ(withElse[0].ElseBlock().size(), 1u);
+  EXPECT_EQ(withElse[0].ElseBlock()[0].Kind, _WLIST);
 
   TScript without = Parse("/if A Lt \"b\"\r\n{\r\n/plist\r\n}\r\n");
-  EXPECT_EQ(without[0].Condition, "A LT \"b\"");
-  EXPECT_TRUE(without[0].ElseBlock.empty());
-  EXPECT_TRUE(Parse("/if x {\r\n}\r\n")[0].Block.empty());
+  EXPECT_EQ(without[0].Condition(), "A LT \"b\"");
+  EXPECT_TRUE(without[0].ElseBlock().empty());
+  EXPECT_TRUE(Parse("/if x {\r\n}\r\n")[0].Block().empty());
 }
 
 TEST_F(TarvYaccTest, BlocksNest) {
   TScript list = Parse("/do {\r\n/if x {\r\n/do {\r\n/waitall\r\n}\r\n}\r\n/plist\r\n} /while 1\r\n");
   ASSERT_EQ(list.size(), 1u);
-  TCmdList body = list[0].Block;
+  TCmdList body = list[0].Block();
   ASSERT_EQ(body.size(), 2u);
   EXPECT_EQ(body[0].Kind, _IF);
-  EXPECT_EQ(body[0].Block[0].Block[0].Kind, _WAITALL);
+  EXPECT_EQ(body[0].Block()[0].Block()[0].Kind, _WAITALL);
   EXPECT_EQ(body[1].Kind, _PLIST);
 }
 
