@@ -20,7 +20,7 @@ case_release_archive_runs_an_example() {
   for file in README.md examples/linux/demo.qd examples/demo.qd; do
     [ ! -e "$unpacked/$top/$file" ] || { echo "archive holds $file" >&2; return 1; }
   done
-  grep -q '<nav class="toc">' "$unpacked/$top/user-guide.html" || { echo "the guide has no table of contents" >&2; return 1; }
+  grep -q '<nav class="toc' "$unpacked/$top/user-guide.html" || { echo "the guide has no table of contents" >&2; return 1; }
   TARV_UI=console start_bg packaged "$unpacked/$top/tarv32.exe" "$(winepath -w "$unpacked/$top/examples/windows/hello-windows.qd")"
   wait_bg 120
   expect_eq "exit status" 0 "$BG_STATUS"
