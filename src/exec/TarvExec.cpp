@@ -1,6 +1,7 @@
 #include "exec/TarvExec.h"
 
 #include <exception>
+#include <iterator>
 
 #include "exec/CommandHandlers.h"
 #include "exec/ScriptRunner.h"
@@ -49,7 +50,7 @@ TPreparedArgs PrepareExternal(const Tcmdrec& command) {
   return args;
 }
 
-void RunExternalProgram(const Tcmdrec& command, const TPreparedArgs& args, const std::string& programText) {
+void RunExternalProgram(const Tcmdrec& command, TPreparedArgs& args, const std::string& programText) {
   const std::string& word = args.Item(0);
   if (ExtensionLower(word) == ".qd" && args.list.size() == 1) {
     // A command file without arguments runs as a nested script.
@@ -58,8 +59,10 @@ void RunExternalProgram(const Tcmdrec& command, const TPreparedArgs& args, const
   }
   TRunState& run = RunState();
   run.LaunchFlags = ProgramLaunchFlags(command.Options);
-  std::vector<std::string> arguments(args.list.begin() + 1, args.list.end());
-  StartProgram(programText, arguments, run.WorkDir, run.LaunchFlags);
+  // The words move on to the start: they are not needed here afterwards.
+  std::vector<std::string> arguments(std::make_move_iterator(args.list.begin() + 1),
+                                     std::make_move_iterator(args.list.end()));
+  StartProgram(programText, std::move(arguments), run.WorkDir, run.LaunchFlags);
 }
 
 // A command whose argument is empty (/edit of an untitled file) leaves a

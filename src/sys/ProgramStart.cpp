@@ -192,9 +192,9 @@ void ReportWaitAllGaveUp(const TWaitLimit& limit) {
 
 }  // namespace
 
-int StartProgram(const std::string& program, const std::vector<std::string>& arguments,
-                 const std::string& directory, uint32_t flags) {
-  TShellRequest request{WithoutQuotes(program), arguments, DirectoryOrCurrent(directory),
+int StartProgram(const std::string& program, std::vector<std::string> arguments, const std::string& directory,
+                 uint32_t flags) {
+  TShellRequest request{WithoutQuotes(program), std::move(arguments), DirectoryOrCurrent(directory),
                         static_cast<int>(flags & lfShowModeMask)};
   if (std::string refusal = RefusedArgument(request); !refusal.empty()) {
     ReportStartFailure(refusal, flags);

@@ -30,8 +30,8 @@
 /// that cannot reach the program as it is (a NUL character; for a batch file run by cmd.exe, a character that
 /// cmd.exe would act on, see BatchArgumentProblem) is refused before the start, named in a failure that takes
 /// the same way.
-int StartProgram(const std::string& program, const std::vector<std::string>& arguments,
-                 const std::string& directory, uint32_t flags);
+int StartProgram(const std::string& program, std::vector<std::string> arguments, const std::string& directory,
+                 uint32_t flags);
 
 /// Waits until every pending program has ended; LastExitCode becomes the
 /// non-zero exit code of the latest-started such program, or 0. Empties the
