@@ -8,6 +8,7 @@
 
 #include "editor/FakeEditorControls.h"
 #include "editor/TarvWiz.h"
+#include "test_support/FileSizeLimit.h"
 #include "test_support/RecordingUI.h"
 #include "test_support/TempDir.h"
 #include "util/TarvCommon.h"
@@ -282,15 +283,11 @@ TEST_F(EditorTest, AWriteErrorIsReportedOnceAndKeepsTheFileAndTheModifiedMark) {
   editor.SetFileName(dir.Write("job.qd", "old\r\n"));
   list.SetLines({"first line", "second line", "third line"});
   editor.SetModified(true);
-  rlimit previous{};
-  getrlimit(RLIMIT_FSIZE, &previous);
-  rlimit small = previous;
-  small.rlim_cur = 8;
-  signal(SIGXFSZ, SIG_IGN);
-  setrlimit(RLIMIT_FSIZE, &small);
-  const bool saved = editor.Save1Click();
-  setrlimit(RLIMIT_FSIZE, &previous);
-  signal(SIGXFSZ, SIG_DFL);
+  bool saved = true;
+  {
+    FileSizeLimit limit(8);
+    saved = editor.Save1Click();
+  }
   EXPECT_FALSE(saved);
   EXPECT_TRUE(Modified());
   ASSERT_EQ(ErrorTexts().size(), 1u);

@@ -6,6 +6,7 @@
 #include <csignal>
 #include <filesystem>
 
+#include "test_support/FileSizeLimit.h"
 #include "test_support/TempDir.h"
 #include "util/SysFiles.h"
 
@@ -27,15 +28,11 @@ TEST(SaveFile, AFailedSaveLeavesTheOldFileAsItWas) {
   TempDir dir;
   const std::string path = dir.Write("job.qd", "old contents\r\n");
   const std::string big(46890, 'x');
-  rlimit previous{};
-  getrlimit(RLIMIT_FSIZE, &previous);
-  rlimit small = previous;
-  small.rlim_cur = 4096;
-  signal(SIGXFSZ, SIG_IGN);
-  setrlimit(RLIMIT_FSIZE, &small);
-  const bool savedPastTheLimit = SysSaveFile(path, big);
-  setrlimit(RLIMIT_FSIZE, &previous);
-  signal(SIGXFSZ, SIG_DFL);
+  bool savedPastTheLimit = true;
+  {
+    FileSizeLimit limit(4096);
+    savedPastTheLimit = SysSaveFile(path, big);
+  }
   EXPECT_FALSE(savedPastTheLimit);
   EXPECT_EQ(dir.Read("job.qd"), "old contents\r\n");
   EXPECT_EQ(FilesIn(dir.Root()), 1u);
