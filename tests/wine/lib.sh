@@ -9,14 +9,10 @@ TARV_PROBE() { echo "$TARV_BUILD/uiprobe.exe"; }
 
 # Runs the driver; its output without the CR of the console.
 drv() { wine "$TARV_BUILD/tarvdriver.exe" "$@" | tr -d '\r'; return "${PIPESTATUS[0]}"; }
-# Types KEY... (xdotool's names) into the window CAPTION alone: it is made
-# the window in front first, and the keys follow only once it is.
-keys_to() {
-  local caption=$1
-  shift
-  drv --class '*' front "$caption" >/dev/null || return 1
-  xdotool key --delay 150 "$@"
-}
+# Types KEY... (xdotool's names: alt+f, Home, x) into the window CAPTION:
+# the driver brings it in front, hands each key to its thread only once the
+# one before was taken, and returns once the last was handled.
+keys_to() { drv --class '*' keys "$@" >/dev/null; }
 
 # Runs the driver; its output byte for byte.
 drv_raw() { wine "$TARV_BUILD/tarvdriver.exe" "$@"; }
@@ -44,7 +40,7 @@ wait_bg() {
 # Waits up to SECONDS (default 60) for the background job PID to end and
 # sets WAITED_STATUS to its exit status; one still running then is ended.
 wait_pid() {
-  local pid=$1 limit=${2:-60}
+  local pid=$1 limit=$((${2:-60} * ${TARV_WAIT_FACTOR:-1}))
   local deadline=$((SECONDS + limit))
   while kill -0 "$pid" 2>/dev/null; do
     if [ "$SECONDS" -ge "$deadline" ]; then
@@ -63,7 +59,7 @@ wait_pid() {
 # Runs COMMAND... until it succeeds, for at most SECONDS; says what it
 # waited for when the time is up.
 wait_until() {
-  local limit=$1
+  local limit=$(($1 * ${TARV_WAIT_FACTOR:-1}))
   shift
   local deadline=$((SECONDS + limit))
   until "$@" >/dev/null 2>&1; do

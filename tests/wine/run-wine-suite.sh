@@ -8,6 +8,8 @@
 #              build-win64 (the same sources built with
 #              cmake/mingw-x86_64.cmake) where 32-bit Wine cannot run
 #   CASE       names of case functions to run (default: all of cases/*.sh)
+#   TARV_WAIT_FACTOR  stretches every deadline of the cases (default 1, or 3
+#              under the emulator)
 # The i686 build runs under 32-bit Wine, natively where the kernel runs
 # 32-bit programs, else under qemu-i386 (see wine-env.sh); the first line
 # says which.
@@ -45,6 +47,15 @@ for file in "$here"/cases/*.sh; do
   # shellcheck disable=SC1090
   source "$file"
 done
+
+# The cases' deadlines guard against hangs; they say nothing about speed, so
+# they stretch where every Wine process runs through the emulator (or by
+# TARV_WAIT_FACTOR, on a loaded machine).
+if [ -z "${TARV_WAIT_FACTOR:-}" ]; then
+  TARV_WAIT_FACTOR=1
+  [ "${TARV_WINE_INSIDE_EMULATION:-}" = 1 ] && TARV_WAIT_FACTOR=3
+fi
+export TARV_WAIT_FACTOR
 
 suite_start=$SECONDS
 wine_way=$(tarv_wine_description)

@@ -51,28 +51,28 @@ texts_of_every_window() {
   caption="texts.qd - Tarv Command File Editor"
   start_bg tarv "$(TARV_EXE)" "/edit $winfile"
   texts_fit "$caption"
-  editor_keys "$caption" alt+h a
+  keys_to "$caption" alt+h a
   texts_fit "About Tarv32"
   import -window root "$TARV_ARTIFACTS/texts-about-${dpi}dpi.png" 2>/dev/null || true
   drv click "About Tarv32" OK >/dev/null
   drv gone "About Tarv32" >/dev/null
-  editor_keys "$caption" alt+l w
+  keys_to "$caption" alt+l w
   texts_fit "List of windows"
   drv click "List of windows" "&Close" >/dev/null
   drv gone "List of windows" >/dev/null
-  editor_keys "$caption" alt+e Up Return
+  keys_to "$caption" alt+e Up Return
   texts_fit "Replace All"
   drv click "Replace All" "&Cancel" >/dev/null
   drv gone "Replace All" >/dev/null
   # The command dialog, with every caption its argument field can have.
-  editor_keys "$caption" Home Return
+  keys_to "$caption" Home Return
   local captions
   mapfile -t captions < <(texts_argument_captions)
   texts_fit "Enter command line and options" "${captions[@]}"
   import -window root "$TARV_ARTIFACTS/texts-command-${dpi}dpi.png" 2>/dev/null || true
   drv click "Enter command line and options" "&Cancel" >/dev/null
   drv gone "Enter command line and options" >/dev/null
-  editor_keys "$caption" alt+f x
+  keys_to "$caption" alt+f x
   drv wait Confirm >/dev/null
   drv click Confirm "&No" >/dev/null
   wait_bg 60

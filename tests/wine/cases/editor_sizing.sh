@@ -116,7 +116,7 @@ case_window_list_without_its_own_windows_adds_activate_lines() {
   caption="picked.qd - Tarv Command File Editor"
   start_bg tarv "$(TARV_EXE)" "/edit $winfile"
   drv --class '*' wait "$caption" >/dev/null
-  editor_keys "$caption" Home alt+l w
+  keys_to "$caption" Home alt+l w
   listing=$(drv controls "List of windows")
   expect_line "/activate button" '^control 1404 Button .* Add /&activate line to the command file$' "$listing"
   expect_eq "owned by the editor" "owner $caption disabled" "$(drv owner "List of windows")"
@@ -130,7 +130,7 @@ case_window_list_without_its_own_windows_adds_activate_lines() {
   drv click "List of windows" "&Close" >/dev/null
   drv gone "List of windows" >/dev/null
 
-  editor_keys "$caption" alt+f s
+  keys_to "$caption" alt+f s
   printf 'notepad\r\n/activate Information\r\n/pause done\r\n' >"$TARV_CASE_DIR/expected.qd"
   wait_until 60 cmp -s "$TARV_CASE_DIR/expected.qd" "$file" || true
   expect_eq "saved file" "$(od -c <"$TARV_CASE_DIR/expected.qd")" "$(od -c <"$file")"

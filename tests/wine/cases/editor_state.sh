@@ -34,11 +34,11 @@ case_editor_failed_save_keeps_the_list_and_the_editor_open() {
   winfile=$(winepath -w "$file" 2>/dev/null | tr -d '\r')
   start_bg tarv "$(TARV_EXE)" "/edit $winfile"
   drv wait "$caption" >/dev/null
-  editor_keys "$caption" Home Delete  # the list now holds "; two" and is modified
+  keys_to "$caption" Home Delete  # the list now holds "; two" and is modified
   rm -rf "$TARV_CASE_DIR/folder"
 
   # Closing asks to save; the save fails and the editor stays open.
-  editor_keys "$caption" alt+f x
+  keys_to "$caption" alt+f x
   expect_eq "Confirm owner" "owner $caption disabled" "$(drv owner Confirm)"
   drv click Confirm "&Yes" >/dev/null
   local error
@@ -53,7 +53,7 @@ case_editor_failed_save_keeps_the_list_and_the_editor_open() {
   # with the folder back the save writes what the user had.
   mkdir -p "$TARV_CASE_DIR/folder"
   drv wait "$caption" >/dev/null
-  editor_keys "$caption" alt+f x
+  keys_to "$caption" alt+f x
   drv click Confirm "&Yes" >/dev/null
   wait_bg 60
   expect_eq "exit status" 0 "$BG_STATUS"

@@ -31,14 +31,6 @@ editor_mouse_click() {
   drv --class '*' idle "$caption" >/dev/null
 }
 
-# editor_keys CAPTION KEY...: types the keys into the focused window, then
-# waits until the window CAPTION has handled them (a dialog they open is
-# waited for by the step that needs it).
-# Keys into the editor, then a wait until its thread has handled them.
-editor_keys() {
-  keys_to "$@" && drv --class '*' idle "$1" >/dev/null
-}
-
 case_editor_edit_move_replace_save_and_run() {
   local dpi file winfile caption
   dpi=$(drv dpi)
@@ -61,7 +53,7 @@ case_editor_edit_move_replace_save_and_run() {
   editor_shot window "$caption"
 
   # Second line: Enter opens the command dialog on it.
-  editor_keys "$caption" Home Down Return
+  keys_to "$caption" Home Down Return
   local dialog
   dialog=$(drv controls "Enter command line and options")
   echo "$dialog"
@@ -84,7 +76,7 @@ case_editor_edit_move_replace_save_and_run() {
   expect_eq "status after moving" "" "$(drv text "$caption" 1005)"
 
   # Replace All through the Edit menu (its last item).
-  editor_keys "$caption" alt+e Up Return
+  keys_to "$caption" alt+e Up Return
   local replace
   replace=$(drv controls "Replace All")
   echo "$replace"
@@ -97,7 +89,7 @@ case_editor_edit_move_replace_save_and_run() {
   drv gone "Replace All" >/dev/null
 
   # Save, then the file holds the edited, moved and replaced lines.
-  editor_keys "$caption" alt+f s
+  keys_to "$caption" alt+f s
   printf '/sleep 1\r\n; first\r\n/pause Done in the editor\r\n' >"$TARV_CASE_DIR/expected.qd"
   wait_until 60 cmp -s "$TARV_CASE_DIR/expected.qd" "$file" || true
   expect_eq "saved file" "$(od -c <"$TARV_CASE_DIR/expected.qd")" "$(od -c <"$file")"
@@ -114,7 +106,7 @@ case_editor_edit_move_replace_save_and_run() {
   expect_eq "status after the run" "" "$(drv text "$caption" 1005)"
 
   # About, then Exit.
-  editor_keys "$caption" alt+h a
+  keys_to "$caption" alt+h a
   local about
   about=$(drv controls "About Tarv32")
   echo "$about"

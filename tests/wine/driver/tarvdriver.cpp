@@ -11,6 +11,10 @@
 //                                 with it) and waits until it is and its
 //                                 thread has handled that: keys typed
 //                                 next reach it and nothing else
+//   keys CAPTION KEY...           types the keys (xdotool's names: "alt+f",
+//                                 "Home", "x") into the window's thread, each
+//                                 once the one before was taken; returns
+//                                 once the last was handled
 //   idle CAPTION                  the window's thread has handled what
 //                                 reached its queue before this call
 //   painted CAPTION               the window and its children have painted
@@ -62,8 +66,11 @@
 #include <shellapi.h>
 #include <tlhelp32.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -243,6 +250,128 @@ int Front(const std::string& caption, const TOptions& options) {
   }
   if (!SyncWithQueue(window)) return 3;
   std::printf("front %s\n", caption.c_str());
+  return 0;
+}
+
+// The virtual keys of the key names the cases type (xdotool's names).
+struct TKeyName {
+  const char* name;
+  WORD virtualKey;
+  bool extended;
+};
+constexpr TKeyName kKeyNames[] = {
+    {"Return", VK_RETURN, false}, {"Escape", VK_ESCAPE, false}, {"Tab", VK_TAB, false},
+    {"BackSpace", VK_BACK, false}, {"space", VK_SPACE, false},   {"Delete", VK_DELETE, true},
+    {"Home", VK_HOME, true},      {"End", VK_END, true},         {"Up", VK_UP, true},
+    {"Down", VK_DOWN, true},      {"Left", VK_LEFT, true},       {"Right", VK_RIGHT, true},
+    {"Prior", VK_PRIOR, true},    {"Next", VK_NEXT, true},       {"alt", VK_MENU, false},
+    {"ctrl", VK_CONTROL, false},  {"shift", VK_SHIFT, false},
+};
+
+// A single letter or digit, F1-F12, or a name of the table; nullopt for others.
+std::optional<TKeyName> KeyNamed(const std::string& name) {
+  for (const TKeyName& key : kKeyNames)
+    if (name == key.name) return key;
+  if (name.size() == 1 && std::isalnum(static_cast<unsigned char>(name[0])))
+    return TKeyName{"", static_cast<WORD>(std::toupper(static_cast<unsigned char>(name[0]))), false};
+  int number = name.size() >= 2 && name[0] == 'F' ? std::atoi(name.c_str() + 1) : 0;
+  if (number >= 1 && number <= 12) return TKeyName{"", static_cast<WORD>(VK_F1 + number - 1), false};
+  return std::nullopt;
+}
+
+// The thread that owns the window the keys are for. The driver shares its
+// input state, so GetKeyState here tells which keys that thread has taken
+// from its queue.
+struct TKeyTarget {
+  HWND window;
+  DWORD threadId;
+  HANDLE thread;
+};
+
+bool ThreadEnded(const TKeyTarget& target) { return WaitForSingleObject(target.thread, 0) == WAIT_OBJECT_0; }
+
+bool InFrontOf(const TKeyTarget& target) {
+  HWND front = GetForegroundWindow();
+  return front && GetWindowThreadProcessId(front, nullptr) == target.threadId;
+}
+
+// Sends one key event and waits until the target's thread has taken it (or
+// has ended: the key may have closed its program).
+bool SendKeyEvent(const TKeyName& key, bool down, const TKeyTarget& target, const TOptions& options) {
+  INPUT input = {};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = key.virtualKey;
+  input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key.virtualKey, MAPVK_VK_TO_VSC));
+  input.ki.dwFlags = (down ? 0 : KEYEVENTF_KEYUP) | (key.extended ? KEYEVENTF_EXTENDEDKEY : 0);
+  if (SendInput(1, &input, sizeof(input)) != 1) return false;
+  DWORD start = GetTickCount();
+  while (((GetKeyState(key.virtualKey) & 0x8000) != 0) != down && !ThreadEnded(target)) {
+    if (GetTickCount() - start >= options.timeoutMs) {
+      std::fprintf(stderr, "tarvdriver: the key %u was not taken within %lu ms\n", key.virtualKey,
+                   static_cast<unsigned long>(options.timeoutMs));
+      return false;
+    }
+    Sleep(5);
+  }
+  return true;
+}
+
+// Types one chord such as "alt+f": its keys pressed in order, released in
+// the reverse order, each only when the target's thread is in front.
+bool SendChord(const std::string& chord, const TKeyTarget& target, const TOptions& options) {
+  std::vector<TKeyName> keys;
+  for (size_t from = 0; from <= chord.size();) {
+    size_t plus = chord.find('+', from + 1);
+    if (plus == std::string::npos) plus = chord.size();
+    std::optional<TKeyName> key = KeyNamed(chord.substr(from, plus - from));
+    if (!key) {
+      std::fprintf(stderr, "tarvdriver: no key named \"%s\" in \"%s\"\n", chord.substr(from, plus - from).c_str(),
+                   chord.c_str());
+      return false;
+    }
+    keys.push_back(*key);
+    from = plus + 1;
+  }
+  DWORD start = GetTickCount();
+  while (!InFrontOf(target)) {
+    if (GetTickCount() - start >= options.timeoutMs) {
+      std::fprintf(stderr, "tarvdriver: before \"%s\", another program's window is in front\n", chord.c_str());
+      return false;
+    }
+    Sleep(kPollMs);
+  }
+  for (const TKeyName& key : keys)
+    if (!SendKeyEvent(key, true, target, options)) return false;
+  for (auto key = keys.rbegin(); key != keys.rend(); ++key)
+    if (!SendKeyEvent(*key, false, target, options)) return false;
+  return true;
+}
+
+// Brings the window in front and types the chords into its thread one at a
+// time: each key event waits until the thread took the one before, and the
+// last returns once the thread has handled it. Keys never go to a window of
+// another thread, whatever has the X focus.
+int Keys(const std::string& caption, const std::vector<std::string>& chords, const TOptions& options) {
+  int status = Front(caption, options);
+  if (status != 0) return status;
+  HWND window = FindNow(caption, options);
+  if (!window) return 2;
+  MSG ignored;
+  PeekMessageA(&ignored, nullptr, 0, 0, PM_NOREMOVE);  // AttachThreadInput needs our queue
+  TKeyTarget target{window, GetWindowThreadProcessId(window, nullptr), nullptr};
+  target.thread = OpenThread(SYNCHRONIZE, FALSE, target.threadId);
+  if (!target.thread || !AttachThreadInput(GetCurrentThreadId(), target.threadId, TRUE)) {
+    std::fprintf(stderr, "tarvdriver: cannot share the input of \"%s\"\n", caption.c_str());
+    return 3;
+  }
+  bool typed = true;
+  for (const std::string& chord : chords)
+    if (!(typed = SendChord(chord, target, options))) break;
+  AttachThreadInput(GetCurrentThreadId(), target.threadId, FALSE);
+  if (typed && IsWindow(window) && !ThreadEnded(target)) typed = SyncWithQueue(window);
+  CloseHandle(target.thread);
+  if (!typed) return 3;
+  std::printf("keys %s\n", caption.c_str());
   return 0;
 }
 
@@ -611,7 +740,7 @@ int Usage() {
                "       tarvdriver [options] text|click CAPTION ID|BUTTONTEXT\n"
                "       tarvdriver [options] settext CAPTION ID TEXT | resize CAPTION W H\n"
                "       tarvdriver [options] show CAPTION maximize|restore | items|extent CAPTION ID\n"
-               "       tarvdriver [options] select CAPTION ID INDEX\n"
+               "       tarvdriver [options] select CAPTION ID INDEX | keys CAPTION KEY...\n"
                "       tarvdriver [--timeout MS] running EXE COUNT | end EXE\n"
                "       tarvdriver title CLASS | run COMMANDLINE... | open VERB FILE | dpi\n");
   return 1;
@@ -632,6 +761,7 @@ int Dispatch(const std::vector<std::string>& args, const TOptions& options) {
   if (command == "gone" && count == 1) return Gone(args[1], options);
   if (command == "idle" && count == 1) return Idle(args[1], options);
   if (command == "front" && count == 1) return Front(args[1], options);
+  if (command == "keys" && count >= 2) return Keys(args[1], {args.begin() + 2, args.end()}, options);
   if (command == "close" && count == 1) return Close(args[1], options);
   if (command == "painted" && count == 1) return Painted(args[1], options);
   if (command == "rect" && count == 1) return Rect(args[1], options);
@@ -663,6 +793,9 @@ int main(int argc, char** argv) {
       options.timeoutMs = static_cast<DWORD>(std::strtoul(args[1].c_str(), nullptr, 10));
     args.erase(args.begin(), args.begin() + 2);
   }
+  // The runner stretches every deadline on a slow or loaded machine.
+  if (const char* factor = std::getenv("TARV_WAIT_FACTOR"))
+    options.timeoutMs *= std::max(1ul, std::strtoul(factor, nullptr, 10));
   int status = Dispatch(args, options);
   std::fflush(stdout);
   return status;
