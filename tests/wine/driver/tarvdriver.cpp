@@ -260,12 +260,12 @@ struct TKeyName {
   bool extended;
 };
 constexpr TKeyName kKeyNames[] = {
-    {"Return", VK_RETURN, false}, {"Escape", VK_ESCAPE, false}, {"Tab", VK_TAB, false},
+    {"Return", VK_RETURN, false},  {"Escape", VK_ESCAPE, false}, {"Tab", VK_TAB, false},
     {"BackSpace", VK_BACK, false}, {"space", VK_SPACE, false},   {"Delete", VK_DELETE, true},
-    {"Home", VK_HOME, true},      {"End", VK_END, true},         {"Up", VK_UP, true},
-    {"Down", VK_DOWN, true},      {"Left", VK_LEFT, true},       {"Right", VK_RIGHT, true},
-    {"Prior", VK_PRIOR, true},    {"Next", VK_NEXT, true},       {"alt", VK_MENU, false},
-    {"ctrl", VK_CONTROL, false},  {"shift", VK_SHIFT, false},
+    {"Home", VK_HOME, true},       {"End", VK_END, true},        {"Up", VK_UP, true},
+    {"Down", VK_DOWN, true},       {"Left", VK_LEFT, true},      {"Right", VK_RIGHT, true},
+    {"Prior", VK_PRIOR, true},     {"Next", VK_NEXT, true},      {"alt", VK_MENU, false},
+    {"ctrl", VK_CONTROL, false},   {"shift", VK_SHIFT, false},
 };
 
 // A single letter or digit, F1-F12, or a name of the table; nullopt for others.
@@ -325,8 +325,8 @@ bool SendChord(const std::string& chord, const TKeyTarget& target, const TOption
     if (plus == std::string::npos) plus = chord.size();
     std::optional<TKeyName> key = KeyNamed(chord.substr(from, plus - from));
     if (!key) {
-      std::fprintf(stderr, "tarvdriver: no key named \"%s\" in \"%s\"\n", chord.substr(from, plus - from).c_str(),
-                   chord.c_str());
+      std::fprintf(stderr, "tarvdriver: no key named \"%s\" in \"%s\"\n",
+                   chord.substr(from, plus - from).c_str(), chord.c_str());
       return false;
     }
     keys.push_back(*key);
@@ -335,7 +335,8 @@ bool SendChord(const std::string& chord, const TKeyTarget& target, const TOption
   DWORD start = GetTickCount();
   while (!InFrontOf(target)) {
     if (GetTickCount() - start >= options.timeoutMs) {
-      std::fprintf(stderr, "tarvdriver: before \"%s\", another program's window is in front\n", chord.c_str());
+      std::fprintf(stderr, "tarvdriver: before \"%s\", another program's window is in front\n",
+                   chord.c_str());
       return false;
     }
     Sleep(kPollMs);
