@@ -4,13 +4,14 @@
 # beside HOGS busy loops. Prints every suite's closing line and the round's
 # peak one-minute load average; stops at the first round with a failed case
 # and exits non-zero then. The logs stay in the printed folder.
-#   tools/wine-under-load.sh [BUILD_DIR] [ROUNDS] [HOGS]
-# (defaults: build-win32, 5 rounds, 4 busy loops)
+#   tools/wine-under-load.sh [BUILD_DIR] [ROUNDS] [HOGS] [CASE...]
+# (defaults: build-win32, 5 rounds, 4 busy loops, every case)
 set -u
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=$(cd "${1:-$root/build-win32}" && pwd) || exit 2
 rounds=${2:-5}
 hogs=${3:-4}
+shift $(($# < 3 ? $# : 3))
 work=$(mktemp -d /tmp/tarv-load.XXXXXX)
 echo "logs in $work"
 
@@ -28,7 +29,7 @@ for round in $(seq 1 "$rounds"); do
   done
   suites=()
   for copy in a b; do
-    bash "$root/tests/wine/run-wine-suite.sh" "$work/$copy" >"$work/round$round-$copy.log" 2>&1 &
+    bash "$root/tests/wine/run-wine-suite.sh" "$work/$copy" "$@" >"$work/round$round-$copy.log" 2>&1 &
     suites+=($!)
   done
   peak=0
