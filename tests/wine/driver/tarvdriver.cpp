@@ -7,14 +7,11 @@
 //
 //   wait CAPTION                  the window exists
 //   gone CAPTION                  wait until no such window is left
-//   front CAPTION                 makes the window the one in front (the X focus
-//                                 with it) and waits until it is and its
-//                                 thread has handled that: keys typed
-//                                 next reach it and nothing else
-//   keys CAPTION KEY...           types the keys (xdotool's names: "alt+f",
-//                                 "Home", "x") into the window's thread, each
-//                                 once the one before was taken; returns
-//                                 once the last was handled
+//   keys CAPTION KEY...           makes the window the one in front, then
+//                                 types the keys (xdotool's names: "alt+f",
+//                                 "Home", "x") into its thread, each once the
+//                                 one before was taken; returns once the
+//                                 last was handled
 //   idle CAPTION                  the window's thread has handled what
 //                                 reached its queue before this call
 //   painted CAPTION               the window and its children have painted
@@ -235,22 +232,22 @@ int Idle(const std::string& caption, const TOptions& options) {
   return 0;
 }
 
-int Front(const std::string& caption, const TOptions& options) {
+// Makes the window the one in front and waits until it is and its thread
+// has taken that in; nullptr (said on stderr) when that did not happen.
+HWND BringToFront(const std::string& caption, const TOptions& options) {
   HWND window = WaitForWindow(caption, options);
-  if (!window) return 2;
+  if (!window) return nullptr;
   DWORD start = GetTickCount();
   while (GetForegroundWindow() != window) {
     if (GetTickCount() - start >= options.timeoutMs) {
       std::fprintf(stderr, "tarvdriver: \"%s\" not in front after %lu ms\n", caption.c_str(),
                    static_cast<unsigned long>(options.timeoutMs));
-      return 2;
+      return nullptr;
     }
     SetForegroundWindow(window);
     Sleep(kPollMs);
   }
-  if (!SyncWithQueue(window)) return 3;
-  std::printf("front %s\n", caption.c_str());
-  return 0;
+  return SyncWithQueue(window) ? window : nullptr;
 }
 
 // The virtual keys of the key names the cases type (xdotool's names).
@@ -283,7 +280,6 @@ std::optional<TKeyName> KeyNamed(const std::string& name) {
 // input state, so GetKeyState here tells which keys that thread has taken
 // from its queue.
 struct TKeyTarget {
-  HWND window;
   DWORD threadId;
   HANDLE thread;
 };
@@ -353,13 +349,11 @@ bool SendChord(const std::string& chord, const TKeyTarget& target, const TOption
 // last returns once the thread has handled it. Keys never go to a window of
 // another thread, whatever has the X focus.
 int Keys(const std::string& caption, const std::vector<std::string>& chords, const TOptions& options) {
-  int status = Front(caption, options);
-  if (status != 0) return status;
-  HWND window = FindNow(caption, options);
+  HWND window = BringToFront(caption, options);
   if (!window) return 2;
   MSG ignored;
   PeekMessageA(&ignored, nullptr, 0, 0, PM_NOREMOVE);  // AttachThreadInput needs our queue
-  TKeyTarget target{window, GetWindowThreadProcessId(window, nullptr), nullptr};
+  TKeyTarget target{GetWindowThreadProcessId(window, nullptr), nullptr};
   target.thread = OpenThread(SYNCHRONIZE, FALSE, target.threadId);
   if (!target.thread || !AttachThreadInput(GetCurrentThreadId(), target.threadId, TRUE)) {
     std::fprintf(stderr, "tarvdriver: cannot share the input of \"%s\"\n", caption.c_str());
@@ -761,7 +755,6 @@ int Dispatch(const std::vector<std::string>& args, const TOptions& options) {
   if (command == "wait" && count == 1) return Wait(args[1], options);
   if (command == "gone" && count == 1) return Gone(args[1], options);
   if (command == "idle" && count == 1) return Idle(args[1], options);
-  if (command == "front" && count == 1) return Front(args[1], options);
   if (command == "keys" && count >= 2) return Keys(args[1], {args.begin() + 2, args.end()}, options);
   if (command == "close" && count == 1) return Close(args[1], options);
   if (command == "painted" && count == 1) return Painted(args[1], options);
