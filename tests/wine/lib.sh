@@ -12,7 +12,8 @@ drv() { wine "$TARV_BUILD/tarvdriver.exe" "$@" | tr -d '\r'; return "${PIPESTATU
 # Types KEY... (xdotool's names: alt+f, Home, x) into the window CAPTION:
 # the driver brings it in front, hands each key to its thread only once the
 # one before was taken, and returns once the last was handled.
-keys_to() { drv --class '*' keys "$@" >/dev/null; }
+# Where the keys went shows in the log of a case that fails.
+keys_to() { drv --class '*' keys "$@" >&2; }
 
 # Runs the driver; its output byte for byte.
 drv_raw() { wine "$TARV_BUILD/tarvdriver.exe" "$@"; }

@@ -286,9 +286,29 @@ struct TKeyTarget {
 
 bool ThreadEnded(const TKeyTarget& target) { return WaitForSingleObject(target.thread, 0) == WAIT_OBJECT_0; }
 
-bool InFrontOf(const TKeyTarget& target) {
+// A key goes to the window that has the focus when it is sent: the thread
+// must own the window in front and have finished activating it, so that the
+// focus is inside it (a key sent halfway would go to the bare frame).
+bool ReadyForKeys(const TKeyTarget& target) {
   HWND front = GetForegroundWindow();
-  return front && GetWindowThreadProcessId(front, nullptr) == target.threadId;
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof(info);
+  return front && GetWindowThreadProcessId(front, nullptr) == target.threadId &&
+         GetGUIThreadInfo(target.threadId, &info) && info.hwndActive == front && info.hwndFocus &&
+         (info.hwndFocus == front || IsChild(front, info.hwndFocus));
+}
+
+// What the thread has in front and in focus, for a report.
+std::string FocusReport(const TKeyTarget& target) {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof(info);
+  GetGUIThreadInfo(target.threadId, &info);
+  HWND front = GetForegroundWindow();
+  char text[256] = {};
+  if (front) GetWindowTextA(front, text, sizeof(text));
+  return "in front \"" + std::string(text) + "\", active " +
+         (info.hwndActive ? ClassOf(info.hwndActive) : "none") + ", focus " +
+         (info.hwndFocus ? ClassOf(info.hwndFocus) : "none");
 }
 
 // Sends one key event and waits until the target's thread has taken it (or
@@ -312,8 +332,21 @@ bool SendKeyEvent(const TKeyName& key, bool down, const TKeyTarget& target, cons
   return true;
 }
 
+bool WaitUntilReadyForKeys(const std::string& chord, const TKeyTarget& target, const TOptions& options) {
+  DWORD start = GetTickCount();
+  while (!ReadyForKeys(target)) {
+    if (GetTickCount() - start >= options.timeoutMs) {
+      std::fprintf(stderr, "tarvdriver: before \"%s\", the window is not ready for keys: %s\n", chord.c_str(),
+                   FocusReport(target).c_str());
+      return false;
+    }
+    Sleep(kPollMs);
+  }
+  return true;
+}
+
 // Types one chord such as "alt+f": its keys pressed in order, released in
-// the reverse order, each only when the target's thread is in front.
+// the reverse order.
 bool SendChord(const std::string& chord, const TKeyTarget& target, const TOptions& options) {
   std::vector<TKeyName> keys;
   for (size_t from = 0; from <= chord.size();) {
@@ -327,15 +360,6 @@ bool SendChord(const std::string& chord, const TKeyTarget& target, const TOption
     }
     keys.push_back(*key);
     from = plus + 1;
-  }
-  DWORD start = GetTickCount();
-  while (!InFrontOf(target)) {
-    if (GetTickCount() - start >= options.timeoutMs) {
-      std::fprintf(stderr, "tarvdriver: before \"%s\", another program's window is in front\n",
-                   chord.c_str());
-      return false;
-    }
-    Sleep(kPollMs);
   }
   for (const TKeyName& key : keys)
     if (!SendKeyEvent(key, true, target, options)) return false;
@@ -360,13 +384,17 @@ int Keys(const std::string& caption, const std::vector<std::string>& chords, con
     return 3;
   }
   bool typed = true;
-  for (const std::string& chord : chords)
+  std::string typedWhere;  // each chord and the focus it went to
+  for (const std::string& chord : chords) {
+    if (!(typed = WaitUntilReadyForKeys(chord, target, options))) break;
+    typedWhere += " " + chord + " (" + FocusReport(target) + ")";
     if (!(typed = SendChord(chord, target, options))) break;
+  }
   AttachThreadInput(GetCurrentThreadId(), target.threadId, FALSE);
   if (typed && IsWindow(window) && !ThreadEnded(target)) typed = SyncWithQueue(window);
   CloseHandle(target.thread);
   if (!typed) return 3;
-  std::printf("keys %s\n", caption.c_str());
+  std::printf("keys %s:%s\n", caption.c_str(), typedWhere.c_str());
   return 0;
 }
 
