@@ -280,11 +280,16 @@ std::optional<TKeyName> KeyNamed(const std::string& name) {
 // input state, so GetKeyState here tells which keys that thread has taken
 // from its queue.
 struct TKeyTarget {
+  HWND window;
   DWORD threadId;
   HANDLE thread;
 };
 
 bool ThreadEnded(const TKeyTarget& target) { return WaitForSingleObject(target.thread, 0) == WAIT_OBJECT_0; }
+
+bool OfTargetThread(HWND window, const TKeyTarget& target) {
+  return window && GetWindowThreadProcessId(window, nullptr) == target.threadId;
+}
 
 // A key goes to the window that has the focus when it is sent: the thread
 // must own the window in front and have finished activating it, so that the
@@ -293,8 +298,8 @@ bool ReadyForKeys(const TKeyTarget& target) {
   HWND front = GetForegroundWindow();
   GUITHREADINFO info = {};
   info.cbSize = sizeof(info);
-  return front && GetWindowThreadProcessId(front, nullptr) == target.threadId &&
-         GetGUIThreadInfo(target.threadId, &info) && info.hwndActive == front && info.hwndFocus &&
+  return OfTargetThread(front, target) && GetGUIThreadInfo(target.threadId, &info) &&
+         info.hwndActive == front && info.hwndFocus &&
          (info.hwndFocus == front || IsChild(front, info.hwndFocus));
 }
 
@@ -311,9 +316,31 @@ std::string FocusReport(const TKeyTarget& target) {
          (info.hwndFocus ? ClassOf(info.hwndFocus) : "none");
 }
 
-// Sends one key event and waits until the target's thread has taken it (or
-// has ended: the key may have closed its program).
-bool SendKeyEvent(const TKeyName& key, bool down, const TKeyTarget& target, const TOptions& options) {
+// Waits until the thread is ready for a key. Where the front went to no
+// window or to another program's (an unmanaged X window can lose it when
+// one of its dialogs closes), the window is brought back, as a user would.
+bool WaitUntilReadyForKeys(const std::string& chord, const TKeyTarget& target, const TOptions& options) {
+  DWORD start = GetTickCount();
+  while (!ReadyForKeys(target)) {
+    if (GetTickCount() - start >= options.timeoutMs) {
+      std::fprintf(stderr, "tarvdriver: at \"%s\", the window is not ready for keys: %s\n", chord.c_str(),
+                   FocusReport(target).c_str());
+      return false;
+    }
+    if (!OfTargetThread(GetForegroundWindow(), target) && IsWindow(target.window))
+      SetForegroundWindow(target.window);
+    Sleep(kPollMs);
+  }
+  return true;
+}
+
+// Sends one key event of CHORD once the thread is ready for it, and waits
+// until the thread has taken it. The release of a key that closed the
+// window (and maybe ended the program) goes out unchecked.
+bool SendKeyEvent(const std::string& chord, const TKeyName& key, bool down, const TKeyTarget& target,
+                  const TOptions& options) {
+  bool closedByIt = !down && (ThreadEnded(target) || !IsWindow(target.window));
+  if (!closedByIt && !WaitUntilReadyForKeys(chord, target, options)) return false;
   INPUT input = {};
   input.type = INPUT_KEYBOARD;
   input.ki.wVk = key.virtualKey;
@@ -321,26 +348,13 @@ bool SendKeyEvent(const TKeyName& key, bool down, const TKeyTarget& target, cons
   input.ki.dwFlags = (down ? 0 : KEYEVENTF_KEYUP) | (key.extended ? KEYEVENTF_EXTENDEDKEY : 0);
   if (SendInput(1, &input, sizeof(input)) != 1) return false;
   DWORD start = GetTickCount();
-  while (((GetKeyState(key.virtualKey) & 0x8000) != 0) != down && !ThreadEnded(target)) {
+  while (!closedByIt && ((GetKeyState(key.virtualKey) & 0x8000) != 0) != down && !ThreadEnded(target)) {
     if (GetTickCount() - start >= options.timeoutMs) {
-      std::fprintf(stderr, "tarvdriver: the key %u was not taken within %lu ms\n", key.virtualKey,
-                   static_cast<unsigned long>(options.timeoutMs));
+      std::fprintf(stderr, "tarvdriver: the key %u of \"%s\" was not taken within %lu ms\n", key.virtualKey,
+                   chord.c_str(), static_cast<unsigned long>(options.timeoutMs));
       return false;
     }
     Sleep(5);
-  }
-  return true;
-}
-
-bool WaitUntilReadyForKeys(const std::string& chord, const TKeyTarget& target, const TOptions& options) {
-  DWORD start = GetTickCount();
-  while (!ReadyForKeys(target)) {
-    if (GetTickCount() - start >= options.timeoutMs) {
-      std::fprintf(stderr, "tarvdriver: before \"%s\", the window is not ready for keys: %s\n", chord.c_str(),
-                   FocusReport(target).c_str());
-      return false;
-    }
-    Sleep(kPollMs);
   }
   return true;
 }
@@ -362,9 +376,9 @@ bool SendChord(const std::string& chord, const TKeyTarget& target, const TOption
     from = plus + 1;
   }
   for (const TKeyName& key : keys)
-    if (!SendKeyEvent(key, true, target, options)) return false;
+    if (!SendKeyEvent(chord, key, true, target, options)) return false;
   for (auto key = keys.rbegin(); key != keys.rend(); ++key)
-    if (!SendKeyEvent(*key, false, target, options)) return false;
+    if (!SendKeyEvent(chord, *key, false, target, options)) return false;
   return true;
 }
 
@@ -377,7 +391,7 @@ int Keys(const std::string& caption, const std::vector<std::string>& chords, con
   if (!window) return 2;
   MSG ignored;
   PeekMessageA(&ignored, nullptr, 0, 0, PM_NOREMOVE);  // AttachThreadInput needs our queue
-  TKeyTarget target{GetWindowThreadProcessId(window, nullptr), nullptr};
+  TKeyTarget target{window, GetWindowThreadProcessId(window, nullptr), nullptr};
   target.thread = OpenThread(SYNCHRONIZE, FALSE, target.threadId);
   if (!target.thread || !AttachThreadInput(GetCurrentThreadId(), target.threadId, TRUE)) {
     std::fprintf(stderr, "tarvdriver: cannot share the input of \"%s\"\n", caption.c_str());
