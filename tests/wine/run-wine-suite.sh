@@ -84,6 +84,8 @@ for name in "${cases[@]}"; do
   if [ "$status" -eq 0 ]; then
     passed=$((passed + 1))
     echo "PASS $name ($((SECONDS - start)) s)"
+    # Keys the driver had to send again: a sign of how the run went.
+    grep '^tarvdriver: .* sent again$' "$TARV_CASE_DIR/case.log" | sed 's/^/    /'
   else
     failed=$((failed + 1))
     echo "FAIL $name ($((SECONDS - start)) s)"

@@ -10,8 +10,9 @@
 //   keys CAPTION KEY...           makes the window the one in front, then
 //                                 types the keys (xdotool's names: "alt+f",
 //                                 "Home", "x") into its thread, each once the
-//                                 one before was taken; returns once the
-//                                 last was handled
+//                                 one before reached a window there (a key
+//                                 Wine dropped goes out again); returns once
+//                                 the last was handled
 //   idle CAPTION                  the window's thread has handled what
 //                                 reached its queue before this call
 //   painted CAPTION               the window and its children have painted
@@ -71,6 +72,7 @@
 #include <string>
 #include <vector>
 
+#include "keyseen.h"
 #include "textfit.h"
 
 namespace {
@@ -278,11 +280,13 @@ std::optional<TKeyName> KeyNamed(const std::string& name) {
 
 // The thread that owns the window the keys are for. The driver shares its
 // input state, so GetKeyState here tells which keys that thread has taken
-// from its queue.
+// from its queue; keyseen.dll, hooked into the thread, notes which of them
+// reached a window.
 struct TKeyTarget {
   HWND window;
   DWORD threadId;
   HANDLE thread;
+  const TKeySeen* seen;
 };
 
 bool ThreadEnded(const TKeyTarget& target) { return WaitForSingleObject(target.thread, 0) == WAIT_OBJECT_0; }
@@ -334,29 +338,78 @@ bool WaitUntilReadyForKeys(const std::string& chord, const TKeyTarget& target, c
   return true;
 }
 
-// Sends one key event of CHORD once the thread is ready for it, and waits
-// until the thread has taken it. The release of a key that closed the
-// window (and maybe ended the program) goes out unchecked.
-bool SendKeyEvent(const std::string& chord, const TKeyName& key, bool down, const TKeyTarget& target,
-                  const TOptions& options) {
-  bool closedByIt = !down && (ThreadEnded(target) || !IsWindow(target.window));
-  if (!closedByIt && !WaitUntilReadyForKeys(chord, target, options)) return false;
-  INPUT input = {};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = key.virtualKey;
-  input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key.virtualKey, MAPVK_VK_TO_VSC));
-  input.ki.dwFlags = (down ? 0 : KEYEVENTF_KEYUP) | (key.extended ? KEYEVENTF_EXTENDEDKEY : 0);
-  if (SendInput(1, &input, sizeof(input)) != 1) return false;
+bool KeyIsDown(WORD virtualKey) { return (GetKeyState(virtualKey) & 0x8000) != 0; }
+
+// The window a key event reached, if the hook noted it after the first
+// `before` notes; nullopt while it has not.
+std::optional<HWND> NotedKeyEvent(const TKeyTarget& target, LONG before, const TKeyName& key, bool down) {
+  for (LONG i = before; i < target.seen->count; ++i) {
+    const TKeySeenEntry& entry = target.seen->entries[i % TKeySeen::kEntries];
+    if (entry.virtualKey == key.virtualKey && entry.released == !down) return entry.focus;
+  }
+  return std::nullopt;
+}
+
+enum class TKeyFate { Reached, Dropped, NotTaken };
+
+// Waits until the thread has taken the key event sent after `before` notes.
+// The hook notes a key before the thread's key state changes, so a changed
+// state without a note means Wine dropped the key for want of a focus
+// window. Where the state already was what the event makes it (the event
+// goes out again after a drop), two round trips through the queue, which
+// the thread answers only after taking what came before, stand in for it.
+TKeyFate AwaitKeyEvent(const std::string& chord, const TKeyName& key, bool down, LONG before,
+                       bool stateBefore, const TKeyTarget& target, const TOptions& options) {
   DWORD start = GetTickCount();
-  while (!closedByIt && ((GetKeyState(key.virtualKey) & 0x8000) != 0) != down && !ThreadEnded(target)) {
+  for (;;) {
+    const bool stateNow = KeyIsDown(key.virtualKey);  // read before the notes: see above
+    if (NotedKeyEvent(target, before, key, down) || ThreadEnded(target)) return TKeyFate::Reached;
+    if (stateBefore != down && stateNow == down) return TKeyFate::Dropped;
+    if (stateBefore == down) {
+      SyncWithQueue(target.window);
+      SyncWithQueue(target.window);
+      return NotedKeyEvent(target, before, key, down) || ThreadEnded(target) ? TKeyFate::Reached
+                                                                             : TKeyFate::Dropped;
+    }
     if (GetTickCount() - start >= options.timeoutMs) {
       std::fprintf(stderr, "tarvdriver: the key %u of \"%s\" was not taken within %lu ms\n", key.virtualKey,
                    chord.c_str(), static_cast<unsigned long>(options.timeoutMs));
-      return false;
+      return TKeyFate::NotTaken;
     }
     Sleep(5);
   }
-  return true;
+}
+
+// Sends one key event of CHORD once the thread is ready for it, and waits
+// until it has reached a window of the thread; a key Wine dropped goes out
+// again. The release of a key that closed the window (and maybe ended the
+// program) goes out unchecked.
+bool SendKeyEvent(const std::string& chord, const TKeyName& key, bool down, const TKeyTarget& target,
+                  const TOptions& options) {
+  const bool closedByIt = !down && (ThreadEnded(target) || !IsWindow(target.window));
+  constexpr int kAttempts = 3;
+  for (int attempt = 1; attempt <= kAttempts; ++attempt) {
+    if (!closedByIt && !WaitUntilReadyForKeys(chord, target, options)) return false;
+    const bool stateBefore = KeyIsDown(key.virtualKey);
+    const LONG before = target.seen->count;
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key.virtualKey;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key.virtualKey, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = (down ? 0 : KEYEVENTF_KEYUP) | (key.extended ? KEYEVENTF_EXTENDEDKEY : 0);
+    if (SendInput(1, &input, sizeof(input)) != 1) return false;
+    if (closedByIt) return true;
+    switch (AwaitKeyEvent(chord, key, down, before, stateBefore, target, options)) {
+      case TKeyFate::Reached: return true;
+      case TKeyFate::NotTaken: return false;
+      case TKeyFate::Dropped:
+        std::fprintf(stderr, "tarvdriver: the %s of key %u of \"%s\" reached no window (%s); sent again\n",
+                     down ? "press" : "release", key.virtualKey, chord.c_str(), FocusReport(target).c_str());
+    }
+  }
+  std::fprintf(stderr, "tarvdriver: the key %u of \"%s\" reached no window %d times\n", key.virtualKey,
+               chord.c_str(), kAttempts);
+  return false;
 }
 
 // Types one chord such as "alt+f": its keys pressed in order, released in
@@ -382,16 +435,50 @@ bool SendChord(const std::string& chord, const TKeyTarget& target, const TOption
   return true;
 }
 
+// keyseen.dll hooked into the thread the keys are for, and the block where
+// it notes the keys that thread takes (keyseen.h).
+class TKeyWatch {
+ public:
+  bool Start(DWORD threadId) {
+    HMODULE dll = LoadLibraryA("keyseen.dll");
+    FARPROC hook = dll ? GetProcAddress(dll, "KeySeenHook") : nullptr;
+    mapping_ = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(TKeySeen),
+                                  KeySeenName(threadId).c_str());
+    seen_ = mapping_ ? static_cast<TKeySeen*>(MapViewOfFile(mapping_, FILE_MAP_READ, 0, 0, sizeof(TKeySeen)))
+                     : nullptr;
+    hook_ = hook && seen_
+                ? SetWindowsHookExA(WH_KEYBOARD, reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(hook)),
+                                    dll, threadId)
+                : nullptr;
+    if (!hook_) std::fprintf(stderr, "tarvdriver: cannot watch the keys (error %lu)\n", GetLastError());
+    return hook_ != nullptr;
+  }
+  ~TKeyWatch() {
+    if (hook_) UnhookWindowsHookEx(hook_);
+    if (seen_) UnmapViewOfFile(seen_);
+    if (mapping_) CloseHandle(mapping_);
+  }
+  const TKeySeen* Seen() const { return seen_; }
+
+ private:
+  HANDLE mapping_ = nullptr;
+  TKeySeen* seen_ = nullptr;
+  HHOOK hook_ = nullptr;
+};
+
 // Brings the window in front and types the chords into its thread one at a
-// time: each key event waits until the thread took the one before, and the
-// last returns once the thread has handled it. Keys never go to a window of
-// another thread, whatever has the X focus.
+// time: each key event waits until it reached a window of the thread, and
+// the last returns once the thread has handled it. Keys never go to a
+// window of another thread, whatever has the X focus.
 int Keys(const std::string& caption, const std::vector<std::string>& chords, const TOptions& options) {
   HWND window = BringToFront(caption, options);
   if (!window) return 2;
   MSG ignored;
   PeekMessageA(&ignored, nullptr, 0, 0, PM_NOREMOVE);  // AttachThreadInput needs our queue
-  TKeyTarget target{window, GetWindowThreadProcessId(window, nullptr), nullptr};
+  TKeyTarget target{window, GetWindowThreadProcessId(window, nullptr), nullptr, nullptr};
+  TKeyWatch watch;
+  if (!watch.Start(target.threadId)) return 3;
+  target.seen = watch.Seen();
   target.thread = OpenThread(SYNCHRONIZE, FALSE, target.threadId);
   if (!target.thread || !AttachThreadInput(GetCurrentThreadId(), target.threadId, TRUE)) {
     std::fprintf(stderr, "tarvdriver: cannot share the input of \"%s\"\n", caption.c_str());
