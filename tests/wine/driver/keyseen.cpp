@@ -24,7 +24,7 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK KeySeenHook(int code, WPARAM w
   if (code == HC_ACTION) {
     if (TKeySeen* record = SharedRecord()) {
       TKeySeenEntry& entry = record->entries[record->count % TKeySeen::kEntries];
-      entry = {wParam, (lParam & 0x80000000) != 0, GetFocus()};
+      entry = {wParam, (lParam & 0x80000000) != 0};
       MemoryBarrier();
       record->count = record->count + 1;
     }

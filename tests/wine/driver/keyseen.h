@@ -12,7 +12,6 @@
 struct TKeySeenEntry {
   WPARAM virtualKey;
   BOOL released;
-  HWND focus;  // the window the key went to
 };
 
 // One writer (the hooked thread); `count` grows after its entry is written.

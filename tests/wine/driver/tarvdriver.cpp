@@ -340,14 +340,13 @@ bool WaitUntilReadyForKeys(const std::string& chord, const TKeyTarget& target, c
 
 bool KeyIsDown(WORD virtualKey) { return (GetKeyState(virtualKey) & 0x8000) != 0; }
 
-// The window a key event reached, if the hook noted it after the first
-// `before` notes; nullopt while it has not.
-std::optional<HWND> NotedKeyEvent(const TKeyTarget& target, LONG before, const TKeyName& key, bool down) {
+// Whether the hook noted the key event after its first `before` notes.
+bool NotedKeyEvent(const TKeyTarget& target, LONG before, const TKeyName& key, bool down) {
   for (LONG i = before; i < target.seen->count; ++i) {
     const TKeySeenEntry& entry = target.seen->entries[i % TKeySeen::kEntries];
-    if (entry.virtualKey == key.virtualKey && entry.released == !down) return entry.focus;
+    if (entry.virtualKey == key.virtualKey && entry.released == !down) return true;
   }
-  return std::nullopt;
+  return false;
 }
 
 enum class TKeyFate { Reached, Dropped, NotTaken };
