@@ -1,9 +1,9 @@
 # Headless Wine for the test suite; source it, then call tarv_wine_start.
 #
 # tarv_wine_start starts Xvfb on a free display and a Wine prefix in a
-# temporary directory (no Mono or Gecko prompts, unmanaged X11 windows so
-# that closing a dialog does not wait for a window manager, a persistent
-# wineserver) and warms it up; an EXIT trap tears everything down again.
+# temporary directory (no Mono or Gecko prompts, a Wine desktop window that
+# fills the screen, a persistent wineserver) and warms it up; an EXIT trap
+# tears everything down again.
 # A new prefix takes about 25 s; when TARV_WINE_PREFIX_CACHE names a tar
 # file, the first run keeps its finished prefix there (about 1.3 GB) and
 # later runs unpack it instead (a few seconds).
@@ -26,6 +26,7 @@
 # never takes it; the default, auto, prefers native.
 
 TARV_WINE_LOADER32=/usr/lib/wine/wine
+TARV_WINE_SCREEN=1280x1024
 TARV_QEMU_I386=${TARV_QEMU_I386:-/usr/bin/qemu-i386}
 # qemu-i386 for i386 ELF executables and shared objects; F: the kernel opens
 # the emulator at registration, so it needs nothing from the namespace later.
@@ -180,7 +181,7 @@ tarv_wine_free_display() {
 tarv_wine_start_xvfb() {
   local n
   n=$(tarv_wine_free_display) || { tarv_wine_log "no free X display"; return 1; }
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$TARV_WINE_DIR/xvfb.log" 2>&1 &
+  Xvfb ":$n" -screen 0 "${TARV_WINE_SCREEN}x24" -nolisten tcp >"$TARV_WINE_DIR/xvfb.log" 2>&1 &
   TARV_XVFB_PID=$!
   export DISPLAY=":$n"
   local i
@@ -203,9 +204,13 @@ tarv_wine_create_prefix() {
   local start=$SECONDS
   wineboot -i >"$TARV_WINE_DIR/wineboot.log" 2>&1 || { tarv_wine_log "wineboot failed"; return 1; }
   wineserver -w
-  # Without a window manager every hide or destroy of a managed window
-  # waits for a timeout.
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  # Every program shows its windows inside one Wine desktop window the size
+  # of the screen. Wine then decides alone which window is in front, as
+  # Windows does; on the bare X screen it follows the X server's focus
+  # changes, which, late under load and with no window manager, can hand
+  # the front to no window (keys are lost) or close an open menu.
+  wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$TARV_WINE_SCREEN" /f >/dev/null 2>&1
   wineserver -w
   tarv_wine_log "prefix created in $((SECONDS - start)) s"
   if [ -n "$cache" ]; then

@@ -23,6 +23,9 @@
 //                                 (client coordinates; text escaped, cut at 400)
 //   text CAPTION ID               the child's whole text, raw, on stdout
 //   click CAPTION BUTTONTEXT      presses the child button with that text
+//   mouse CAPTION ID              clicks the centre of child ID with the
+//                                 left mouse button, once no other window
+//                                 covers it; returns once it was handled
 //   settext CAPTION ID TEXT       sets the child's text
 //   resize CAPTION W H            sets the window's outer size
 //   show CAPTION maximize|restore maximises or restores the window as its
@@ -321,8 +324,8 @@ std::string FocusReport(const TKeyTarget& target) {
 }
 
 // Waits until the thread is ready for a key. Where the front went to no
-// window or to another program's (an unmanaged X window can lose it when
-// one of its dialogs closes), the window is brought back, as a user would.
+// window or to another program's, the window is brought back, as a user
+// would.
 bool WaitUntilReadyForKeys(const std::string& chord, const TKeyTarget& target, const TOptions& options) {
   DWORD start = GetTickCount();
   while (!ReadyForKeys(target)) {
@@ -553,6 +556,43 @@ int Click(const std::string& caption, const std::string& buttonText, const TOpti
   // modal loop ends the dialog while this program goes on.
   if (!PostMessageA(search.found, BM_CLICK, 0, 0)) return 3;
   std::printf("clicked %s\n", buttonText.c_str());
+  return 0;
+}
+
+// An absolute pointer position for SendInput: the screen spans 0-65535.
+LONG Normalised(LONG pixel, int screenSize) { return MulDiv(pixel, 65535, screenSize - 1); }
+
+// Clicks the centre of child ID with the left button, as a user does, once
+// the child is what the system finds there. The click is sent as input, so
+// Wine picks its window from its own window list, not from the X server's
+// (which keeps a closed dialog's window until its thread next talks to it).
+int Mouse(const std::string& caption, const std::string& id, const TOptions& options) {
+  HWND window = BringToFront(caption, options);
+  HWND child = window ? ChildById(window, id) : nullptr;
+  if (!child) return 2;
+  RECT rect;
+  GetWindowRect(child, &rect);
+  const POINT centre{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+  DWORD start = GetTickCount();
+  while (GetAncestor(WindowFromPoint(centre), GA_ROOT) != window) {
+    if (GetTickCount() - start >= options.timeoutMs) {
+      std::fprintf(stderr, "tarvdriver: another window covers control %s of \"%s\"\n", id.c_str(),
+                   caption.c_str());
+      return 3;
+    }
+    Sleep(kPollMs);
+  }
+  INPUT inputs[3] = {};
+  for (INPUT& input : inputs) {
+    input.type = INPUT_MOUSE;
+    input.mi.dx = Normalised(centre.x, GetSystemMetrics(SM_CXSCREEN));
+    input.mi.dy = Normalised(centre.y, GetSystemMetrics(SM_CYSCREEN));
+  }
+  inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
+  inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
+  if (SendInput(3, inputs, sizeof(INPUT)) != 3 || !SyncWithQueue(window)) return 3;
+  std::printf("mouse %s %s\n", caption.c_str(), id.c_str());
   return 0;
 }
 
@@ -860,7 +900,7 @@ int Usage() {
                "usage: tarvdriver [--class NAME|*] [--timeout MS] "
                "wait|gone|idle|painted|close|rect|controls|owner CAPTION\n"
                "       tarvdriver [options] cuts CAPTION [ID=TEXT...]\n"
-               "       tarvdriver [options] text|click CAPTION ID|BUTTONTEXT\n"
+               "       tarvdriver [options] text|mouse|click CAPTION ID|BUTTONTEXT\n"
                "       tarvdriver [options] settext CAPTION ID TEXT | resize CAPTION W H\n"
                "       tarvdriver [options] show CAPTION maximize|restore | items|extent CAPTION ID\n"
                "       tarvdriver [options] select CAPTION ID INDEX | keys CAPTION KEY...\n"
@@ -892,6 +932,7 @@ int Dispatch(const std::vector<std::string>& args, const TOptions& options) {
   if (command == "owner" && count == 1) return Owner(args[1], options);
   if (command == "text" && count == 2) return Text(args[1], args[2], options);
   if (command == "click" && count == 2) return Click(args[1], args[2], options);
+  if (command == "mouse" && count == 2) return Mouse(args[1], args[2], options);
   if (command == "settext" && count == 3) return SetText(args[1], args[2], args[3], options);
   if (command == "show" && count == 2) return Show(args[1], args[2], options);
   if (command == "items" && count == 2) return Items(args[1], args[2], options);
