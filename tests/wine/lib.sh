@@ -29,13 +29,20 @@ start_bg() {
   local name=$1
   shift
   wine "$@" >"$TARV_CASE_DIR/$name.out" 2>"$TARV_CASE_DIR/$name.err" &
-  BG_PID=$!
+  BG_PID=$! BG_NAME=$name
 }
 
-# Waits up to SECONDS for the background program; sets BG_STATUS.
+# Waits up to SECONDS for the background program; sets BG_STATUS. The
+# output of a program that failed goes to the case's log, where a failed
+# case shows it.
 wait_bg() {
   wait_pid "$BG_PID" "${1:-60}" || { BG_STATUS=-1; return 1; }
   BG_STATUS=$WAITED_STATUS
+  [ "$BG_STATUS" -eq 0 ] && return 0
+  echo "$BG_NAME ended with $BG_STATUS; its output:" >&2
+  tr -d '\r' <"$TARV_CASE_DIR/$BG_NAME.out" | tail -n 20 | sed 's/^/  out: /' >&2
+  tr -d '\r' <"$TARV_CASE_DIR/$BG_NAME.err" | tail -n 20 | sed 's/^/  err: /' >&2
+  return 0
 }
 
 # Waits up to SECONDS (default 60) for the background job PID to end and

@@ -167,24 +167,31 @@ tarv_wine_check_tools() {
   fi
 }
 
-tarv_wine_free_display() {
+# Takes the first display from :91 on that no X server uses and no other
+# suite has claimed, and starts Xvfb there. The claim is a lock of our own
+# (flock, released by the kernel when the suite's last process ends): Xvfb
+# judges another server's lock file by its process number, which a suite in
+# its own PID namespace cannot see, so two suites starting at the same moment
+# took the same display, and the end of one broke the other's connections.
+tarv_wine_start_xvfb() {
   local n
   for n in $(seq 91 140); do
-    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
-      echo "$n"
-      return 0
+    exec {TARV_DISPLAY_CLAIM}>>"/tmp/.tarv-wine-display-$n" 2>/dev/null || continue
+    if flock -n "$TARV_DISPLAY_CLAIM" && [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
+      tarv_wine_run_xvfb "$n"
+      return
     fi
+    exec {TARV_DISPLAY_CLAIM}>&-
   done
+  tarv_wine_log "no free X display"
   return 1
 }
 
-tarv_wine_start_xvfb() {
-  local n
-  n=$(tarv_wine_free_display) || { tarv_wine_log "no free X display"; return 1; }
+tarv_wine_run_xvfb() {
+  local n=$1 i
   Xvfb ":$n" -screen 0 "${TARV_WINE_SCREEN}x24" -nolisten tcp >"$TARV_WINE_DIR/xvfb.log" 2>&1 &
   TARV_XVFB_PID=$!
   export DISPLAY=":$n"
-  local i
   for i in $(seq 1 100); do
     [ -e "/tmp/.X11-unix/X$n" ] && return 0
     kill -0 "$TARV_XVFB_PID" 2>/dev/null || break
