@@ -40,8 +40,8 @@ wait_bg() {
   BG_STATUS=$WAITED_STATUS
   [ "$BG_STATUS" -eq 0 ] && return 0
   echo "$BG_NAME ended with $BG_STATUS; its output:" >&2
-  tr -d '\r' <"$TARV_CASE_DIR/$BG_NAME.out" | tail -n 20 | sed 's/^/  out: /' >&2
-  tr -d '\r' <"$TARV_CASE_DIR/$BG_NAME.err" | tail -n 20 | sed 's/^/  err: /' >&2
+  output_of "$BG_NAME" | tail -n 20 | sed 's/^/  out: /' >&2
+  errors_of "$BG_NAME" | tail -n 20 | sed 's/^/  err: /' >&2
   return 0
 }
 
